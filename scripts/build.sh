@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Configures and builds the Windows program and its tests in build/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cmake -S . -B build -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686-mingw.cmake \
+      -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build

@@ -1,0 +1,194 @@
+#include "ui/Classes.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "ui/SysUtils.h"
+
+namespace ui {
+
+const TClassInfo& TStream::StaticClass() {
+  static const TClassInfo info(L"TStream", &TObject::StaticClass());
+  return info;
+}
+
+std::string TStream::ReadAll() {
+  uint64_t left = Size() > Position() ? Size() - Position() : 0;
+  std::string bytes(static_cast<size_t>(left), '\0');
+  size_t got = bytes.empty() ? 0 : Read(bytes.data(), bytes.size());
+  bytes.resize(got);
+  return bytes;
+}
+
+void TStream::WriteBuffer(std::string_view bytes) {
+  if (Write(bytes.data(), bytes.size()) != bytes.size()) throw Exception(L"Stream write error");
+}
+
+const TClassInfo& TMemoryStream::StaticClass() {
+  static const TClassInfo info(L"TMemoryStream", &TStream::StaticClass());
+  return info;
+}
+
+size_t TMemoryStream::Read(void* buffer, size_t count) {
+  if (position_ >= data_.size()) return 0;
+  size_t n = std::min(count, data_.size() - static_cast<size_t>(position_));
+  std::memcpy(buffer, data_.data() + position_, n);
+  position_ += n;
+  return n;
+}
+
+size_t TMemoryStream::Write(const void* buffer, size_t count) {
+  size_t end = static_cast<size_t>(position_) + count;
+  if (end > data_.size()) data_.resize(end);
+  std::memcpy(data_.data() + position_, buffer, count);
+  position_ = end;
+  return count;
+}
+
+void TMemoryStream::Clear() {
+  data_.clear();
+  position_ = 0;
+}
+
+const TClassInfo& TFileStream::StaticClass() {
+  static const TClassInfo info(L"TFileStream", &TStream::StaticClass());
+  return info;
+}
+
+TFileStream::TFileStream(const std::wstring& fileName, Mode mode) : fileName_(fileName) {
+  if (mode == fmOpenRead) {
+    handle_ = CreateFileW(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle_ == INVALID_HANDLE_VALUE) throw EFOpenError(fileName, GetLastError());
+  } else {
+    handle_ = CreateFileW(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle_ == INVALID_HANDLE_VALUE) throw EFCreateError(fileName, GetLastError());
+  }
+}
+
+TFileStream::~TFileStream() { CloseHandle(handle_); }
+
+size_t TFileStream::Read(void* buffer, size_t count) {
+  DWORD got = 0;
+  if (!ReadFile(handle_, buffer, static_cast<DWORD>(count), &got, nullptr)) RaiseLastOSError();
+  return got;
+}
+
+size_t TFileStream::Write(const void* buffer, size_t count) {
+  DWORD put = 0;
+  if (!WriteFile(handle_, buffer, static_cast<DWORD>(count), &put, nullptr)) RaiseLastOSError();
+  return put;
+}
+
+uint64_t TFileStream::Size() const {
+  LARGE_INTEGER size{};
+  GetFileSizeEx(handle_, &size);
+  return static_cast<uint64_t>(size.QuadPart);
+}
+
+uint64_t TFileStream::Position() const {
+  LARGE_INTEGER zero{}, pos{};
+  SetFilePointerEx(handle_, zero, &pos, FILE_CURRENT);
+  return static_cast<uint64_t>(pos.QuadPart);
+}
+
+void TFileStream::SetPosition(uint64_t position) {
+  LARGE_INTEGER to{};
+  to.QuadPart = static_cast<LONGLONG>(position);
+  SetFilePointerEx(handle_, to, nullptr, FILE_BEGIN);
+}
+
+void TFileStream::Flush() {
+  if (!FlushFileBuffers(handle_)) RaiseLastOSError();
+}
+
+const TClassInfo& TStrings::StaticClass() {
+  static const TClassInfo info(L"TStrings", &TObject::StaticClass());
+  return info;
+}
+
+const TClassInfo& TStringList::StaticClass() {
+  static const TClassInfo info(L"TStringList", &TStrings::StaticClass());
+  return info;
+}
+
+std::string TStrings::Strings(int index) const {
+  return index >= 0 && index < Count() ? lines_[static_cast<size_t>(index)] : std::string();
+}
+
+void TStrings::SetStrings(int index, std::string line) {
+  if (index < 0 || index >= Count()) throw Exception(L"List index out of bounds (" + std::to_wstring(index) + L")");
+  lines_[static_cast<size_t>(index)] = std::move(line);
+  Changed();
+}
+
+void TStrings::Add(std::string line) {
+  lines_.push_back(std::move(line));
+  Changed();
+}
+
+void TStrings::Insert(int index, std::string line) {
+  if (index < 0 || index > Count()) throw Exception(L"List index out of bounds (" + std::to_wstring(index) + L")");
+  lines_.insert(lines_.begin() + index, std::move(line));
+  Changed();
+}
+
+void TStrings::Delete(int index) {
+  if (index < 0 || index >= Count()) throw Exception(L"List index out of bounds (" + std::to_wstring(index) + L")");
+  lines_.erase(lines_.begin() + index);
+  Changed();
+}
+
+void TStrings::Clear() { SetLines({}); }
+
+std::string TStrings::Text() const {
+  std::string text;
+  for (const std::string& line : lines_) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
+
+void TStrings::SetText(std::string_view text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.emplace_back(text.substr(start));
+      break;
+    }
+    lines.emplace_back(text.substr(start, end - start));
+    start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+  }
+  SetLines(std::move(lines));
+}
+
+void TStrings::LoadFromStream(TStream& stream) { SetText(stream.ReadAll()); }
+
+void TStrings::SaveToStream(TStream& stream) const { stream.WriteBuffer(Text()); }
+
+void TStrings::LoadFromFile(const std::wstring& fileName) {
+  TFileStream stream(fileName, TFileStream::fmOpenRead);
+  LoadFromStream(stream);
+}
+
+void TStrings::SaveToFile(const std::wstring& fileName) const {
+  TFileStream stream(fileName, TFileStream::fmCreate);
+  SaveToStream(stream);
+}
+
+void TStrings::SetLines(std::vector<std::string> lines) {
+  lines_ = std::move(lines);
+  Changed();
+}
+
+void TStrings::Changed() {
+  if (OnChange) OnChange(this);
+}
+
+}  // namespace ui

@@ -1,0 +1,109 @@
+// Text lists and streams.
+//
+// A text list holds lines of bytes in the system's narrow code page, exactly as read: no code
+// page conversion, NUL bytes kept. Loading accepts CR LF, LF and CR as line breaks; the text
+// of a list is every line followed by CR LF.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/TypInfo.h"
+
+namespace ui {
+
+class TStream : public TObject {
+  UI_CLASS_INFO
+ public:
+  virtual size_t Read(void* buffer, size_t count) = 0;
+  virtual size_t Write(const void* buffer, size_t count) = 0;
+  virtual uint64_t Size() const = 0;
+  virtual uint64_t Position() const = 0;
+  virtual void SetPosition(uint64_t position) = 0;
+  // Everything from the current position to the end.
+  std::string ReadAll();
+  // Writes every byte or raises.
+  void WriteBuffer(std::string_view bytes);
+};
+
+class TMemoryStream : public TStream {
+  UI_CLASS_INFO
+ public:
+  TMemoryStream() = default;
+  explicit TMemoryStream(std::string bytes) : data_(std::move(bytes)) {}
+  size_t Read(void* buffer, size_t count) override;
+  size_t Write(const void* buffer, size_t count) override;
+  uint64_t Size() const override { return data_.size(); }
+  uint64_t Position() const override { return position_; }
+  void SetPosition(uint64_t position) override { position_ = position; }
+  void Clear();
+  const std::string& Bytes() const { return data_; }
+
+ private:
+  std::string data_;
+  uint64_t position_ = 0;
+};
+
+// An open file. Opening raises EFOpenError, creating raises EFCreateError, each with the
+// system's reason.
+class TFileStream : public TStream {
+  UI_CLASS_INFO
+ public:
+  enum Mode { fmOpenRead, fmCreate };
+  TFileStream(const std::wstring& fileName, Mode mode);
+  ~TFileStream() override;
+  TFileStream(const TFileStream&) = delete;
+  TFileStream& operator=(const TFileStream&) = delete;
+  size_t Read(void* buffer, size_t count) override;
+  size_t Write(const void* buffer, size_t count) override;
+  uint64_t Size() const override;
+  uint64_t Position() const override;
+  void SetPosition(uint64_t position) override;
+  // Writes buffered data through to the disk.
+  void Flush();
+
+ private:
+  void* handle_;
+  std::wstring fileName_;
+};
+
+class TStrings : public TObject {
+  UI_CLASS_INFO
+ public:
+  int Count() const { return static_cast<int>(lines_.size()); }
+  // Line i from 0; empty past the end.
+  std::string Strings(int index) const;
+  void SetStrings(int index, std::string line);
+  void Add(std::string line);
+  void Insert(int index, std::string line);
+  void Delete(int index);
+  void Clear();
+  // Every line followed by CR LF.
+  std::string Text() const;
+  // Splits at CR LF, LF or CR; a final line break does not start another line.
+  void SetText(std::string_view text);
+  void LoadFromStream(TStream& stream);
+  void SaveToStream(TStream& stream) const;
+  void LoadFromFile(const std::wstring& fileName);
+  void SaveToFile(const std::wstring& fileName) const;
+  void Assign(const TStrings& other) { SetLines(other.lines_); }
+  const std::vector<std::string>& Lines() const { return lines_; }
+
+  // Told after every change.
+  std::function<void(TStrings*)> OnChange;
+
+ protected:
+  void SetLines(std::vector<std::string> lines);
+  void Changed();
+
+ private:
+  std::vector<std::string> lines_;
+};
+
+class TStringList : public TStrings {
+  UI_CLASS_INFO
+};
+
+}  // namespace ui

@@ -1,0 +1,261 @@
+#include "ui/Forms.h"
+
+#include <algorithm>
+
+#include "ui/SysUtils.h"
+
+namespace ui {
+
+const TEnumInfo& FormBorderStyleInfo() {
+  static const TEnumInfo info(L"TFormBorderStyle", {L"bsNone", L"bsSingle", L"bsSizeable", L"bsDialog",
+                                                    L"bsToolWindow", L"bsSizeToolWin"});
+  return info;
+}
+
+const TEnumInfo& BorderIconInfo() {
+  static const TEnumInfo info(L"TBorderIcon", {L"biSystemMenu", L"biMinimize", L"biMaximize", L"biHelp"});
+  return info;
+}
+
+const TEnumInfo& PositionInfo() {
+  static const TEnumInfo info(L"TPosition", {L"poDesigned", L"poDefault", L"poDefaultPosOnly",
+                                             L"poDefaultSizeOnly", L"poScreenCenter", L"poDesktopCenter",
+                                             L"poMainFormCenter", L"poOwnerFormCenter"});
+  return info;
+}
+
+const TClassInfo& TCustomForm::StaticClass() {
+  static const TClassInfo info = [] {
+    TClassInfo c(L"TCustomForm", &TWinControl::StaticClass());
+    c.Set(L"BorderIcons", BorderIconInfo(), &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons);
+    c.Enum(L"BorderStyle", FormBorderStyleInfo(), &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle);
+    c.Str(L"Caption", &TControl::Caption, &TControl::SetCaption);
+    c.Int(L"ClientHeight", &TControl::ClientHeight, &TControl::SetClientHeight);
+    c.Int(L"ClientWidth", &TControl::ClientWidth, &TControl::SetClientWidth);
+    c.Enum(L"Position", PositionInfo(), &TCustomForm::Position, &TCustomForm::SetPosition);
+    return c;
+  }();
+  return info;
+}
+
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
+  TControl::SetVisible(false);
+  SetColor(clBtnFace);
+  SetParentFont(false);
+  SetBounds(0, 0, 320, 240);
+  Screen->forms_.push_back(this);
+}
+
+TCustomForm::~TCustomForm() {
+  BeginDestruction();
+  if (OnDestroy) OnDestroy(this);
+  std::erase(Screen->forms_, this);
+  // The window goes before the members of derived forms' controls are touched by it.
+  DestroyComponents();
+  DestroyHandle();
+}
+
+DWORD TCustomForm::WindowStyle() const {
+  DWORD style = WS_CLIPCHILDREN;
+  switch (borderStyle_) {
+    case bsNone: style |= WS_POPUP; break;
+    case bsSingle: case bsToolWindow: style |= WS_CAPTION | WS_BORDER; break;
+    case bsSizeable: case bsSizeToolWin: style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog: style |= WS_POPUP | WS_CAPTION | DS_MODALFRAME; break;
+  }
+  if (borderStyle_ != bsNone && (borderIcons_ & (1 << biSystemMenu))) {
+    style |= WS_SYSMENU;
+    if (borderStyle_ != bsDialog && borderStyle_ != bsToolWindow && borderStyle_ != bsSizeToolWin) {
+      if (borderIcons_ & (1 << biMinimize)) style |= WS_MINIMIZEBOX;
+      if (borderIcons_ & (1 << biMaximize)) style |= WS_MAXIMIZEBOX;
+    }
+  }
+  return style;
+}
+
+DWORD TCustomForm::WindowExStyle() const {
+  DWORD ex = 0;
+  if (borderStyle_ == bsDialog) ex |= WS_EX_DLGMODALFRAME;
+  if (borderStyle_ == bsToolWindow || borderStyle_ == bsSizeToolWin) ex |= WS_EX_TOOLWINDOW;
+  return ex;
+}
+
+void TCustomForm::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.Style = WindowStyle();
+  p.ExStyle = WindowExStyle() | WS_EX_APPWINDOW;
+  p.WndParent = nullptr;
+}
+
+void TCustomForm::CreateHandleDone() {
+  if (clientWidth_ > 0 || clientHeight_ > 0) SetClientSize(clientWidth_, clientHeight_);
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle style) {
+  if (style == borderStyle_) return;
+  int cw = ClientWidth(), ch = ClientHeight();
+  borderStyle_ = style;
+  clientWidth_ = cw;
+  clientHeight_ = ch;
+  RecreateWnd();
+  SetClientSize(cw, ch);
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons icons) {
+  if (icons == borderIcons_) return;
+  borderIcons_ = icons;
+  RecreateWnd();
+}
+
+RECT TCustomForm::ClientRect() const {
+  if (HandleIfAllocated()) return TWinControl::ClientRect();
+  RECT frame{0, 0, 0, 0};
+  AdjustWindowRectEx(&frame, WindowStyle(), FALSE, WindowExStyle());
+  LONG w = Width() - (frame.right - frame.left), h = Height() - (frame.bottom - frame.top);
+  return {0, 0, std::max(0L, w), std::max(0L, h)};
+}
+
+void TCustomForm::SetClientSize(int width, int height) {
+  clientWidth_ = width;
+  clientHeight_ = height;
+  RECT r{0, 0, width, height};
+  AdjustWindowRectEx(&r, WindowStyle(), FALSE, WindowExStyle());
+  SetBounds(Left(), Top(), r.right - r.left, r.bottom - r.top);
+  // The frame the system really draws may differ from the estimate (menus, themes).
+  if (HWND h = HandleIfAllocated()) {
+    RECT c;
+    GetClientRect(h, &c);
+    int dw = width - c.right, dh = height - c.bottom;
+    if (dw || dh) SetBounds(Left(), Top(), Width() + dw, Height() + dh);
+  }
+}
+
+void TCustomForm::PlaceAtCentre() {
+  RECT desk = Screen->DesktopRect();
+  if (position_ == poScreenCenter) {
+    desk = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  }
+  int x = desk.left + ((desk.right - desk.left) - Width()) / 2;
+  int y = desk.top + ((desk.bottom - desk.top) - Height()) / 2;
+  SetBounds(std::max(x, static_cast<int>(desk.left)), std::max(y, static_cast<int>(desk.top)), Width(), Height());
+}
+
+void TCustomForm::SetVisible(bool visible) {
+  if (visible == Visible()) return;
+  if (visible) {
+    if (position_ == poScreenCenter || position_ == poDesktopCenter) PlaceAtCentre();
+    TControl::SetVisible(true);
+    ShowWindow(Handle(), SW_SHOW);
+    if (activeControl_ && activeControl_->CanFocus()) ::SetFocus(activeControl_->Handle());
+    DoShow();
+  } else {
+    TControl::SetVisible(false);
+    if (HWND h = HandleIfAllocated()) ShowWindow(h, SW_HIDE);
+    if (OnHide) OnHide(this);
+  }
+}
+
+bool TCustomForm::Showing() const {
+  HWND h = HandleIfAllocated();
+  return Visible() && h && IsWindowVisible(h);
+}
+
+void TCustomForm::DoShow() {
+  if (OnShow) OnShow(this);
+}
+
+void TCustomForm::Show() {
+  SetVisible(true);
+  SetForegroundWindow(Handle());
+}
+
+void TCustomForm::Close() {
+  if (OnClose) OnClose(this);
+  if (Application->MainForm() == this) Application->Terminate();
+  else Hide();
+}
+
+void TCustomForm::SetActiveControl(TWinControl* control) {
+  if (control == activeControl_) return;
+  activeControl_ = control;
+  if (control) control->FreeNotification(this);
+  if (control && Showing() && control->CanFocus()) ::SetFocus(control->Handle());
+}
+
+void TCustomForm::FocusControl(TWinControl* control) {
+  if (Showing() && control->CanFocus()) ::SetFocus(control->Handle());
+  else SetActiveControl(control);
+}
+
+void TCustomForm::SetFocus() {
+  if (activeControl_ && activeControl_->CanFocus()) ::SetFocus(activeControl_->Handle());
+  else ::SetFocus(Handle());
+}
+
+void TCustomForm::SetFocusedControl(TWinControl* control) {
+  TWinControl* old = activeControl_;
+  if (old != control) {
+    if (old) old->Perform(CM_EXIT);
+    activeControl_ = control;
+    if (control) control->FreeNotification(this);
+    if (control) control->Perform(CM_ENTER);
+  }
+  TMessage m{CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control), 0};
+  Broadcast(m);
+}
+
+void TCustomForm::SelectNext(TWinControl* current, bool forward) {
+  std::vector<TWinControl*> list;
+  GetTabOrderList(list);
+  if (list.empty()) return;
+  auto it = std::find(list.begin(), list.end(), current);
+  int n = static_cast<int>(list.size());
+  int start = it == list.end() ? (forward ? -1 : n) : static_cast<int>(it - list.begin());
+  for (int step = 1; step <= n; ++step) {
+    int i = ((start + (forward ? step : -step)) % n + n) % n;
+    TWinControl* c = list[static_cast<size_t>(i)];
+    if (c->TabStop() && c->CanFocus()) {
+      c->SetFocus();
+      return;
+    }
+  }
+}
+
+void TCustomForm::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == activeControl_) activeControl_ = nullptr;
+}
+
+void TCustomForm::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_CLOSE:
+      Close();
+      return;
+    case WM_ACTIVATE:
+      if (LOWORD(m.WParam) != WA_INACTIVE && activeControl_ && activeControl_->CanFocus()) {
+        DefaultHandler(m);
+        ::SetFocus(activeControl_->Handle());
+        return;
+      }
+      break;
+    case CM_DIALOGKEY:
+      if (m.WParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
+        SelectNext(activeControl_, GetKeyState(VK_SHIFT) >= 0);
+        m.Result = 1;
+        return;
+      }
+      break;
+    default:
+      break;
+  }
+  TWinControl::WndProc(m);
+}
+
+const TClassInfo& TForm::StaticClass() {
+  static const TClassInfo info(L"TForm", &TCustomForm::StaticClass());
+  return info;
+}
+
+TForm::TForm(TComponent* owner) : TCustomForm(owner) {}
+
+}  // namespace ui

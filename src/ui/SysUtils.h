@@ -1,0 +1,51 @@
+// Exceptions, text conversion and system error texts.
+#pragma once
+
+#include <exception>
+#include <string>
+#include <string_view>
+
+namespace ui {
+
+// UTF-8 source text to the UTF-16 that the W API takes, and back.
+std::wstring Widen(std::string_view utf8);
+std::string Utf8(std::wstring_view wide);
+// The system's narrow code page (936 on our users' machines) to UTF-16 and back.
+std::wstring FromAnsi(std::string_view bytes);
+std::string ToAnsi(std::wstring_view wide);
+
+// The system's own text for an error code, without trailing line breaks.
+std::wstring SysErrorMessage(unsigned long code);
+// Replaces each "%s" in order by the arguments.
+std::wstring Format(std::wstring_view pattern, std::initializer_list<std::wstring_view> args);
+
+// The library's exception: a handler that throws it stops there and the application's
+// standard error box shows Message.
+class Exception : public std::exception {
+ public:
+  explicit Exception(std::wstring message);
+  const std::wstring& Message() const noexcept { return message_; }
+  const char* what() const noexcept override { return utf8_.c_str(); }
+
+ private:
+  std::wstring message_;
+  std::string utf8_;
+};
+
+// File errors carry the library's standard texts.
+class EFOpenError : public Exception {
+ public:
+  EFOpenError(std::wstring_view fileName, unsigned long systemError);
+};
+class EFCreateError : public Exception {
+ public:
+  EFCreateError(std::wstring_view fileName, unsigned long systemError);
+};
+
+// An operating-system call failed; the message is the system's text for GetLastError.
+[[noreturn]] void RaiseLastOSError();
+
+// The message of any exception as the error box shows it.
+std::wstring ExceptionMessage(const std::exception& e);
+
+}  // namespace ui

@@ -1,0 +1,62 @@
+#include "GuiTestSupport.h"
+
+#include "ui/Forms.h"
+
+namespace testsupport {
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
+  DWORD start = GetTickCount();
+  while (!done()) {
+    if (static_cast<int>(GetTickCount() - start) > timeoutMs) return done();
+    MSG msg;
+    if (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      ui::Application->ProcessMessages();
+    } else {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+  }
+  return true;
+}
+
+void PumpFor(int ms) {
+  DWORD start = GetTickCount();
+  PumpUntil([&] { return static_cast<int>(GetTickCount() - start) >= ms; }, ms + 1000);
+}
+
+namespace {
+MessageBoxWatcher* g_watcher = nullptr;
+}
+
+MessageBoxWatcher::MessageBoxWatcher() {
+  g_watcher = this;
+  timer_ = SetTimer(nullptr, 0, 50, &MessageBoxWatcher::Tick);
+}
+
+MessageBoxWatcher::~MessageBoxWatcher() {
+  KillTimer(nullptr, timer_);
+  g_watcher = nullptr;
+}
+
+BOOL CALLBACK MessageBoxWatcher::CloseBox(HWND window, LPARAM self) {
+  wchar_t cls[64];
+  GetClassNameW(window, cls, 64);
+  if (lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  auto* watcher = reinterpret_cast<MessageBoxWatcher*>(self);
+  wchar_t caption[512], text[2048];
+  GetWindowTextW(window, caption, 512);
+  GetDlgItemTextW(window, 0xFFFF, text, 2048);
+  watcher->boxes_.push_back({caption, text});
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  return TRUE;
+}
+
+void CALLBACK MessageBoxWatcher::Tick(HWND, UINT, UINT_PTR, DWORD) {
+  if (g_watcher) EnumThreadWindows(GetCurrentThreadId(), &CloseBox, reinterpret_cast<LPARAM>(g_watcher));
+}
+
+unsigned PixelRGB(HDC dc, int x, int y) {
+  COLORREF c = GetPixel(dc, x, y);
+  return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+
+}  // namespace testsupport

@@ -1,0 +1,42 @@
+// Helpers for tests that drive real windows on the GUI thread.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+// Handles waiting messages until `done` answers true or `timeoutMs` passed; answers `done()`.
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+// Handles waiting messages for a while.
+void PumpFor(int ms);
+
+// Watches for message boxes of this thread while it lives: records each one's caption and
+// text and closes it with its default button.
+class MessageBoxWatcher {
+ public:
+  MessageBoxWatcher();
+  ~MessageBoxWatcher();
+  MessageBoxWatcher(const MessageBoxWatcher&) = delete;
+  MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
+
+  struct Box {
+    std::wstring caption;
+    std::wstring text;
+  };
+  const std::vector<Box>& Boxes() const { return boxes_; }
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+  static BOOL CALLBACK CloseBox(HWND window, LPARAM self);
+  UINT_PTR timer_ = 0;
+  std::vector<Box> boxes_;
+};
+
+// The 0x00RRGGBB colour of a pixel of a device context.
+unsigned PixelRGB(HDC dc, int x, int y);
+
+}  // namespace testsupport

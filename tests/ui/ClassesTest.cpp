@@ -1,0 +1,88 @@
+// Text lists keep bytes exactly; files load and save byte for byte; file errors carry the
+// library's texts with the system's reason.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "ui/Classes.h"
+#include "ui/SysUtils.h"
+
+using namespace ui;
+
+namespace {
+// The bytes of a literal, embedded NULs included.
+template <size_t N>
+std::string Bytes(const char (&literal)[N]) {
+  return std::string(literal, N - 1);
+}
+
+std::wstring TempPath(const wchar_t* name) {
+  wchar_t dir[MAX_PATH];
+  GetTempPathW(MAX_PATH, dir);
+  return std::wstring(dir) + name;
+}
+}  // namespace
+
+TEST(Strings, LineBreaksNormaliseAndBytesSurvive) {
+  TStringList list;
+  std::string raw = Bytes("a\r\nb\nc\rd\r\n\r\n\xD6\xD0\x00\xFF\x80z");
+  list.SetText(raw);
+  ASSERT_EQ(list.Count(), 6);
+  EXPECT_EQ(list.Strings(3), "d");
+  EXPECT_EQ(list.Strings(4), "");
+  EXPECT_EQ(list.Strings(5), Bytes("\xD6\xD0\x00\xFF\x80z"));
+  EXPECT_EQ(list.Strings(99), "");
+  EXPECT_EQ(list.Text(), Bytes("a\r\nb\r\nc\r\nd\r\n\r\n\xD6\xD0\x00\xFF\x80z\r\n"));
+  list.SetText("only\r\n");
+  EXPECT_EQ(list.Count(), 1);
+  list.SetText("");
+  EXPECT_EQ(list.Count(), 0);
+  EXPECT_EQ(list.Text(), "");
+}
+
+TEST(Strings, FileRoundTripIsByteExactAndNamesMayBeChinese) {
+  std::wstring path = TempPath(L"样式表-往返.css");
+  std::string bytes = Bytes("body{background:url(/img/\xCD\xBC.gif)}\n\x00\xFE\r");
+  {
+    TFileStream f(path, TFileStream::fmCreate);
+    f.WriteBuffer(bytes);
+  }
+  TStringList list;
+  list.LoadFromFile(path);
+  EXPECT_EQ(list.Count(), 2);
+  list.SaveToFile(path);
+  TFileStream back(path, TFileStream::fmOpenRead);
+  EXPECT_EQ(back.ReadAll(), list.Text());
+  EXPECT_EQ(list.Text(), Bytes("body{background:url(/img/\xCD\xBC.gif)}\r\n\x00\xFE\r\n"));
+  DeleteFileW(path.c_str());
+}
+
+TEST(Strings, FileErrorsCarryTheLibraryTextAndTheSystemReason) {
+  std::wstring missing = TempPath(L"不存在\\none.css");
+  TStringList list;
+  try {
+    list.LoadFromFile(missing);
+    FAIL() << "no error";
+  } catch (const EFOpenError& e) {
+    std::wstring expected = L"Cannot open file \"" + missing + L"\". " + SysErrorMessage(ERROR_PATH_NOT_FOUND);
+    EXPECT_EQ(e.Message(), expected);
+  }
+  try {
+    list.SaveToFile(missing);
+    FAIL() << "no error";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(e.Message().rfind(L"Cannot create file \"" + missing + L"\". ", 0), 0u);
+    EXPECT_GT(e.Message().size(), missing.size() + 24);
+  }
+}
+
+TEST(Streams, MemoryStreamReadsWritesAndSeeks) {
+  TMemoryStream m;
+  m.WriteBuffer("hello");
+  m.SetPosition(1);
+  m.WriteBuffer("EL");
+  m.SetPosition(0);
+  EXPECT_EQ(m.ReadAll(), "hELlo");
+  char c;
+  EXPECT_EQ(m.Read(&c, 1), 0u);
+}
