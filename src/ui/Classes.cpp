@@ -115,45 +115,20 @@ const TClassInfo& TStringList::StaticClass() {
   return info;
 }
 
-std::string TStrings::Strings(int index) const {
-  return index >= 0 && index < Count() ? lines_[static_cast<size_t>(index)] : std::string();
+void RaiseListIndexError(int index) {
+  throw Exception(L"List index out of bounds (" + std::to_wstring(index) + L")");
 }
-
-void TStrings::SetStrings(int index, std::string line) {
-  if (index < 0 || index >= Count()) throw Exception(L"List index out of bounds (" + std::to_wstring(index) + L")");
-  lines_[static_cast<size_t>(index)] = std::move(line);
-  Changed();
-}
-
-void TStrings::Add(std::string line) {
-  lines_.push_back(std::move(line));
-  Changed();
-}
-
-void TStrings::Insert(int index, std::string line) {
-  if (index < 0 || index > Count()) throw Exception(L"List index out of bounds (" + std::to_wstring(index) + L")");
-  lines_.insert(lines_.begin() + index, std::move(line));
-  Changed();
-}
-
-void TStrings::Delete(int index) {
-  if (index < 0 || index >= Count()) throw Exception(L"List index out of bounds (" + std::to_wstring(index) + L")");
-  lines_.erase(lines_.begin() + index);
-  Changed();
-}
-
-void TStrings::Clear() { SetLines({}); }
 
 std::string TStrings::Text() const {
   std::string text;
-  for (const std::string& line : lines_) {
-    text += line;
+  for (int i = 0; i < Count(); ++i) {
+    text += Strings(i);
     text += "\r\n";
   }
   return text;
 }
 
-void TStrings::SetText(std::string_view text) {
+std::vector<std::string> TStrings::SplitLines(std::string_view text) {
   std::vector<std::string> lines;
   size_t start = 0;
   while (start < text.size()) {
@@ -165,12 +140,13 @@ void TStrings::SetText(std::string_view text) {
     lines.emplace_back(text.substr(start, end - start));
     start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
   }
-  SetLines(std::move(lines));
+  return lines;
 }
 
-void TStrings::LoadFromStream(TStream& stream) { SetText(stream.ReadAll()); }
-
-void TStrings::SaveToStream(TStream& stream) const { stream.WriteBuffer(Text()); }
+void TStrings::SetText(std::string_view text) {
+  Clear();
+  for (std::string& line : SplitLines(text)) Add(line);
+}
 
 void TStrings::LoadFromFile(const std::wstring& fileName) {
   TFileStream stream(fileName, TFileStream::fmOpenRead);
@@ -182,12 +158,39 @@ void TStrings::SaveToFile(const std::wstring& fileName) const {
   SaveToStream(stream);
 }
 
-void TStrings::SetLines(std::vector<std::string> lines) {
-  lines_ = std::move(lines);
+std::string TStringList::Strings(int index) const {
+  return index >= 0 && index < Count() ? lines_[static_cast<size_t>(index)] : std::string();
+}
+
+void TStringList::SetStrings(int index, const std::string& line) {
+  if (index < 0 || index >= Count()) RaiseListIndexError(index);
+  lines_[static_cast<size_t>(index)] = line;
   Changed();
 }
 
-void TStrings::Changed() {
+void TStringList::Insert(int index, const std::string& line) {
+  if (index < 0 || index > Count()) RaiseListIndexError(index);
+  lines_.insert(lines_.begin() + index, line);
+  Changed();
+}
+
+void TStringList::Delete(int index) {
+  if (index < 0 || index >= Count()) RaiseListIndexError(index);
+  lines_.erase(lines_.begin() + index);
+  Changed();
+}
+
+void TStringList::Clear() {
+  lines_.clear();
+  Changed();
+}
+
+void TStringList::SetText(std::string_view text) {
+  lines_ = SplitLines(text);
+  Changed();
+}
+
+void TStringList::Changed() {
   if (OnChange) OnChange(this);
 }
 

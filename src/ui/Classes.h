@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,41 +70,54 @@ class TFileStream : public TStream {
   std::wstring fileName_;
 };
 
+// An ordered list of text lines. TStrings is the interface every list offers (memos keep
+// their lines in their window); TStringList keeps them in memory.
 class TStrings : public TObject {
   UI_CLASS_INFO
  public:
-  int Count() const { return static_cast<int>(lines_.size()); }
+  virtual int Count() const = 0;
   // Line i from 0; empty past the end.
-  std::string Strings(int index) const;
-  void SetStrings(int index, std::string line);
-  void Add(std::string line);
-  void Insert(int index, std::string line);
-  void Delete(int index);
-  void Clear();
+  virtual std::string Strings(int index) const = 0;
+  virtual void SetStrings(int index, const std::string& line) = 0;
+  virtual void Insert(int index, const std::string& line) = 0;
+  virtual void Delete(int index) = 0;
+  virtual void Clear() = 0;
+  void Add(const std::string& line) { Insert(Count(), line); }
   // Every line followed by CR LF.
-  std::string Text() const;
+  virtual std::string Text() const;
   // Splits at CR LF, LF or CR; a final line break does not start another line.
-  void SetText(std::string_view text);
-  void LoadFromStream(TStream& stream);
-  void SaveToStream(TStream& stream) const;
+  virtual void SetText(std::string_view text);
+  void LoadFromStream(TStream& stream) { SetText(stream.ReadAll()); }
+  void SaveToStream(TStream& stream) const { stream.WriteBuffer(Text()); }
   void LoadFromFile(const std::wstring& fileName);
   void SaveToFile(const std::wstring& fileName) const;
-  void Assign(const TStrings& other) { SetLines(other.lines_); }
-  const std::vector<std::string>& Lines() const { return lines_; }
+  void Assign(const TStrings& other) { SetText(other.Text()); }
 
-  // Told after every change.
-  std::function<void(TStrings*)> OnChange;
-
- protected:
-  void SetLines(std::vector<std::string> lines);
-  void Changed();
-
- private:
-  std::vector<std::string> lines_;
+  // The lines of a text, split as SetText splits them.
+  static std::vector<std::string> SplitLines(std::string_view text);
 };
 
 class TStringList : public TStrings {
   UI_CLASS_INFO
+ public:
+  int Count() const override { return static_cast<int>(lines_.size()); }
+  std::string Strings(int index) const override;
+  void SetStrings(int index, const std::string& line) override;
+  void Insert(int index, const std::string& line) override;
+  void Delete(int index) override;
+  void Clear() override;
+  void SetText(std::string_view text) override;
+  const std::vector<std::string>& Lines() const { return lines_; }
+
+  // Told after every change.
+  std::function<void(TStringList*)> OnChange;
+
+ private:
+  void Changed();
+  std::vector<std::string> lines_;
 };
+
+// Raised for a line index outside a list.
+[[noreturn]] void RaiseListIndexError(int index);
 
 }  // namespace ui
