@@ -33,11 +33,12 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 wine "$exe" </dev/null >/dev/null 2>&1 &
 app=$!
 echo "Vexlo is running on the virtual display $display; waiting for its main window..."
+window_up() { [[ "$(xwininfo -root -tree 2>/dev/null)" == *'"Vexlo 1.0'* ]]; }
 for _ in $(seq 120); do
-  if xwininfo -root -tree 2>/dev/null | grep -q 'Vexlo 1.0'; then break; fi
+  window_up && break
   sleep 0.5
 done
-if ! xwininfo -root -tree 2>/dev/null | grep -q 'Vexlo 1.0'; then
+if ! window_up; then
   echo "The main window did not appear within 60 seconds." >&2
   exit 1
 fi

@@ -34,4 +34,8 @@ reg=$(mktemp --suffix=.reg)
 } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
 wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
 rm -f "$reg"
+# End the session that made the prefix: its desktop process was started without a display
+# and must not serve the program's windows. The registry is saved on the way out.
+wineboot -s >/dev/null 2>&1 || true
+timeout 60 wineserver -w || wineserver -k || true
 touch "$stamp"
