@@ -94,7 +94,8 @@ std::string TQuickIni::ReadString(std::string_view section, std::string_view key
   const std::string wanted = AsciiLower(key);
   if (lines_.empty()) return result;
 
-  const std::string header = "[" + std::string(section) + "]";
+  std::string header(1, '[');
+  header.append(section).push_back(']');
   const auto it = std::find_if(sections_.begin(), sections_.end(),
                                [&](const auto& s) { return EqualNoCase(s.first, header); });
   if (it == sections_.end()) return result;
