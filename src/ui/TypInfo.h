@@ -88,11 +88,15 @@ class TClassInfo {
     return Add(std::move(p));
   }
   template <class C, class R, class A>
-  TClassInfo& Str(std::wstring name, R (C::*get)() const, void (C::*set)(A) = nullptr) {
+  TClassInfo& Str(std::wstring name, R (C::*get)() const, void (C::*set)(A)) {
     TPropInfo p = NewProp(std::move(name), TPropKind::String);
     p.GetStr = [get](const TObject& o) { return std::wstring((static_cast<const C&>(o).*get)()); };
     if (set) p.SetStr = [set](TObject& o, const std::wstring& v) { (static_cast<C&>(o).*set)(v); };
     return Add(std::move(p));
+  }
+  template <class C, class R>
+  TClassInfo& Str(std::wstring name, R (C::*get)() const) {
+    return Str(std::move(name), get, static_cast<void (C::*)(const std::wstring&)>(nullptr));
   }
   template <class C, class O>
   TClassInfo& Obj(std::wstring name, O* (C::*get)() const) {
