@@ -19,9 +19,11 @@ inline Bytes ReadFile(const std::string& path) {
   return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
+#ifdef VEXLO_TESTDATA_DIR
 inline std::string TestDataPath(const std::string& relative) {
   return std::string(VEXLO_TESTDATA_DIR) + "/" + relative;
 }
+#endif
 
 inline Bytes AsBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
 
