@@ -1,0 +1,75 @@
+#include "app/Workflow.h"
+
+namespace workflow {
+
+bool OccursInFoundList(std::string_view foundListText, std::string_view candidate) {
+  return !candidate.empty() && foundListText.find(candidate) != std::string_view::npos;
+}
+
+std::string_view PrefixFor(std::string_view address, std::string_view absolutePrefix,
+                           std::string_view relativePrefix) {
+  if (address.find("http://") != std::string_view::npos) return {};
+  if (!address.empty() && address.front() == '/') return absolutePrefix;
+  return relativePrefix;
+}
+
+std::string HtmlAttribute(std::string_view text, const LeadBytePredicate& isLeadByte) {
+  std::string out = "\"";
+  for (size_t i = 0; i < text.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    if (isLeadByte(c) && i + 1 < text.size()) {
+      out += text.substr(i, 2);
+      ++i;
+      continue;
+    }
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      default: out += static_cast<char>(c); break;
+    }
+  }
+  out += '"';
+  return out;
+}
+
+std::string TestPageLine(int index, std::string_view address, const LeadBytePredicate& isLeadByte) {
+  std::string value = HtmlAttribute(address, isLeadByte);
+  return std::to_string(index) + " <img src=" + value + " alt=" + value + "><br><br><hr>";
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view search, std::string_view replacement,
+                       const LeadBytePredicate& isLeadByte) {
+  if (search.empty()) return std::string(text);
+  std::string out;
+  out.reserve(text.size());
+  size_t i = 0;
+  while (i < text.size()) {
+    if (text.compare(i, search.size(), search) == 0) {
+      out += replacement;
+      i += search.size();
+      continue;
+    }
+    // Step over a whole character so that the next test starts on a character boundary.
+    size_t step = isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+    out += text.substr(i, step);
+    i += step;
+  }
+  return out;
+}
+
+std::string FolderOf(std::string_view path, const LeadBytePredicate& isLeadByte) {
+  size_t end = 0;
+  for (size_t i = 0; i < path.size(); ++i) {
+    char c = path[i];
+    if (isLeadByte(static_cast<unsigned char>(c)) && i + 1 < path.size()) {
+      ++i;
+      continue;
+    }
+    if (c == '\\' || c == '/' || c == ':') end = i + 1;
+  }
+  return std::string(path.substr(0, end));
+}
+
+}  // namespace workflow

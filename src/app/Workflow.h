@@ -1,0 +1,41 @@
+// The style-sheet workflow's text rules, free of any window: finding addresses, choosing
+// prefixes, writing the test page, and replacing addresses in the sheet. All texts are bytes
+// in the system's narrow code page; `isLeadByte` tells which bytes start a double-byte
+// character there.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace workflow {
+
+using LeadBytePredicate = std::function<bool(unsigned char)>;
+
+// Whether a found candidate is already in the found list's text. The test is a
+// case-sensitive substring test, not line equality; the empty candidate never occurs.
+bool OccursInFoundList(std::string_view foundListText, std::string_view candidate);
+
+// The prefix for an address: none when it already contains "http://", the site-absolute
+// prefix when it starts with "/", the relative prefix otherwise (the empty line included).
+std::string_view PrefixFor(std::string_view address, std::string_view absolutePrefix,
+                           std::string_view relativePrefix);
+
+// `text` as an HTML attribute value: quoted, with & < > and " escaped, double-byte
+// characters left whole.
+std::string HtmlAttribute(std::string_view text, const LeadBytePredicate& isLeadByte);
+
+// Line i + 1 of the test page for found line `index` whose full address is `address`.
+std::string TestPageLine(int index, std::string_view address, const LeadBytePredicate& isLeadByte);
+
+// Every occurrence of `search` in `text` replaced by `replacement` in one pass from left to
+// right; the replacement is never searched again; no match starts on the second byte of a
+// double-byte character; an empty search text replaces nothing.
+std::string ReplaceAll(std::string_view text, std::string_view search, std::string_view replacement,
+                       const LeadBytePredicate& isLeadByte);
+
+// The folder part of a path, up to and including its last "\", "/" or drive colon; empty
+// when it has none. The path's double-byte characters are never split.
+std::string FolderOf(std::string_view path, const LeadBytePredicate& isLeadByte);
+
+}  // namespace workflow
