@@ -1,0 +1,113 @@
+#include "app/RegExp.h"
+
+#include "ui/SysUtils.h"
+
+namespace app {
+namespace {
+
+const CLSID kRegExpClass = {0x3F4DACA4, 0x160D, 0x11D2, {0xA8, 0xE9, 0x00, 0x10, 0x4B, 0x36, 0x5C, 0x9F}};
+
+template <class T>
+ui::TComPtr<T> Query(IUnknown* from) {
+  ui::TComPtr<T> to;
+  if (from) ui::OleCheck(from->QueryInterface(__uuidof(T), to.PutVoid()));
+  return to;
+}
+
+std::wstring VariantText(VARIANT& v) {
+  if (v.vt == VT_BSTR && v.bstrVal) return std::wstring(v.bstrVal, SysStringLen(v.bstrVal));
+  if (v.vt == VT_EMPTY || v.vt == VT_NULL) return {};
+  VARIANT text;
+  VariantInit(&text);
+  std::wstring out;
+  if (SUCCEEDED(VariantChangeType(&text, &v, 0, VT_BSTR)) && text.bstrVal)
+    out.assign(text.bstrVal, SysStringLen(text.bstrVal));
+  VariantClear(&text);
+  return out;
+}
+
+}  // namespace
+
+const ui::TClassInfo& TRegExp::StaticClass() {
+  static const ui::TClassInfo info(L"TRegExp", &ui::TComponent::StaticClass());
+  return info;
+}
+
+TRegExp::TRegExp(ui::TComponent* owner) : TComponent(owner) {}
+
+IRegExp2* TRegExp::Engine() {
+  if (!engine_) {
+    ui::TComPtr<IUnknown> running;
+    if (SUCCEEDED(GetActiveObject(kRegExpClass, nullptr, running.Put())) && running) {
+      engine_ = Query<IRegExp2>(running.Get());
+    } else {
+      ui::OleCheck(CoCreateInstance(kRegExpClass, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                    __uuidof(IRegExp2), engine_.PutVoid()));
+    }
+  }
+  return engine_.Get();
+}
+
+void TRegExp::SetGlobal(bool value) { ui::OleCheck(Engine()->put_Global(value ? VARIANT_TRUE : VARIANT_FALSE)); }
+
+void TRegExp::SetIgnoreCase(bool value) {
+  ui::OleCheck(Engine()->put_IgnoreCase(value ? VARIANT_TRUE : VARIANT_FALSE));
+}
+
+void TRegExp::SetPattern(const std::wstring& pattern) {
+  IDispatch* engine = Engine();
+  wchar_t name[] = L"Pattern";
+  LPOLESTR names[] = {name};
+  DISPID id = 0;
+  ui::OleCheck(engine->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
+  ui::TBStr value(pattern);
+  VARIANT arg;
+  VariantInit(&arg);
+  arg.vt = VT_BSTR;
+  arg.bstrVal = value.Get();
+  DISPID put = DISPID_PROPERTYPUT;
+  DISPPARAMS params{&arg, &put, 1, 1};
+  EXCEPINFO error{};
+  HRESULT hr = engine->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, &error, nullptr);
+  if (hr == DISP_E_EXCEPTION && error.bstrDescription) {
+    std::wstring text(error.bstrDescription, SysStringLen(error.bstrDescription));
+    SysFreeString(error.bstrDescription);
+    SysFreeString(error.bstrSource);
+    SysFreeString(error.bstrHelpFile);
+    throw ui::Exception(text);
+  }
+  ui::OleCheck(hr);
+}
+
+std::vector<TRegExpMatch> TRegExp::Execute(const std::wstring& text) {
+  ui::TBStr source(text);
+  ui::TComPtr<IDispatch> found;
+  ui::OleCheck(Engine()->Execute(source.Get(), found.Put()));
+  auto matches = Query<IMatchCollection2>(found.Get());
+  LONG count = 0;
+  ui::OleCheck(matches->get_Count(&count));
+  std::vector<TRegExpMatch> result;
+  result.reserve(static_cast<size_t>(count));
+  for (LONG i = 0; i < count; ++i) {
+    ui::TComPtr<IDispatch> item;
+    ui::OleCheck(matches->get_Item(i, item.Put()));
+    auto match = Query<IMatch2>(item.Get());
+    ui::TComPtr<IDispatch> groups;
+    ui::OleCheck(match->get_SubMatches(groups.Put()));
+    auto subMatches = Query<ISubMatches>(groups.Get());
+    LONG n = 0;
+    ui::OleCheck(subMatches->get_Count(&n));
+    TRegExpMatch m;
+    for (LONG k = 0; k < n; ++k) {
+      VARIANT v;
+      VariantInit(&v);
+      ui::OleCheck(subMatches->get_Item(k, &v));
+      m.SubMatches.push_back(VariantText(v));
+      VariantClear(&v);
+    }
+    result.push_back(std::move(m));
+  }
+  return result;
+}
+
+}  // namespace app

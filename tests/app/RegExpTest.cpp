@@ -1,0 +1,81 @@
+// The platform's regular-expression engine through the RegExp component, and the lossless
+// code-page conversion that feeds it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "app/AnsiText.h"
+#include "app/RegExp.h"
+#include "ui/SysUtils.h"
+
+using app::TRegExp;
+
+namespace {
+std::vector<std::wstring> SecondGroups(TRegExp& re, const std::wstring& pattern, const std::wstring& text) {
+  re.SetGlobal(true);
+  re.SetPattern(pattern);
+  re.SetIgnoreCase(true);
+  std::vector<std::wstring> out;
+  for (auto& m : re.Execute(text))
+    if (m.SubMatches.size() > 1) out.push_back(m.SubMatches[1]);
+  return out;
+}
+const wchar_t kDefault[] = L"background(.*?)url\\((.*?)\\)";
+}  // namespace
+
+TEST(RegExp, DefaultPatternFindsEverySecondGroupLeftToRight) {
+  TRegExp re(nullptr);
+  EXPECT_FALSE(re.Connected());
+  auto found = SecondGroups(re, kDefault,
+                            L"a{background:url('/image/top.gif')}\r\n"
+                            L"b{background-image: url(a.gif) no-repeat}\r\n"
+                            L"C{BACKGROUND:URL(b.gif)} d{background:url()} e{background:url()}\r\n"
+                            L"f{background:url(split\r\n.gif)}");
+  EXPECT_TRUE(re.Connected());
+  EXPECT_EQ(found, (std::vector<std::wstring>{L"'/image/top.gif'", L"a.gif", L"b.gif", L"", L""}));
+}
+
+TEST(RegExp, GroupCountsFollowThePattern) {
+  TRegExp re(nullptr);
+  re.SetGlobal(true);
+  re.SetPattern(L"url\\((.*?)\\)");
+  auto one = re.Execute(L"url(a) url(b)");
+  ASSERT_EQ(one.size(), 2u);
+  EXPECT_EQ(one[0].SubMatches.size(), 1u);
+  re.SetPattern(L"(b)(a)(c)(k)?");
+  auto four = re.Execute(L"bac");
+  ASSERT_EQ(four.size(), 1u);
+  EXPECT_EQ(four[0].SubMatches, (std::vector<std::wstring>{L"b", L"a", L"c", L""}));
+}
+
+TEST(RegExp, InvalidPatternRaisesTheEnginesText) {
+  TRegExp re(nullptr);
+  re.SetGlobal(true);
+  try {
+    re.SetPattern(L"url\\((.*?");
+    re.Execute(L"url(x)");
+    FAIL() << "no error";
+  } catch (const ui::Exception& e) {
+    EXPECT_FALSE(e.Message().empty());
+  }
+}
+
+TEST(AnsiText, BytesRoundTripExactlyThroughWideText) {
+  std::string bytes("\xD6\xD0\xCE\xC4 a\x00" "b \xFF\x80\x81 \xCD", 13);
+  std::wstring wide = app::BytesToWide(bytes);
+  EXPECT_EQ(wide.substr(0, 2), L"中文");
+  EXPECT_EQ(wide[3], L'a');
+  EXPECT_EQ(wide[4], L'\0');
+  EXPECT_EQ(app::WideToBytes(wide), bytes);
+  std::string all;
+  for (int i = 0; i < 256; ++i) all += static_cast<char>(i);
+  EXPECT_EQ(app::WideToBytes(app::BytesToWide(all)), all);
+}
+
+TEST(AnsiText, EngineSeesNulsAndBrokenBytesAndGivesThemBack) {
+  TRegExp re(nullptr);
+  std::string sheet("x{background:url(\xCD\xBC\x00\xFF.gif)}", 26);
+  auto found = SecondGroups(re, kDefault, app::BytesToWide(sheet));
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(app::WideToBytes(found[0]), std::string("\xCD\xBC\x00\xFF.gif", 8));
+}
