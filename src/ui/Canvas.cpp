@@ -45,11 +45,13 @@ void TCanvas::SelectTools() {
   if (!oldPen_) oldPen_ = p;
   if (!oldBrush_) oldBrush_ = b;
   SetTextColor(dc, ColorToRGB(font_->Color()));
-  if (brush_->Style() == bsClear) {
-    SetBkMode(dc, TRANSPARENT);
-  } else {
+  if (brush_->Style() == bsSolid) {
     SetBkMode(dc, OPAQUE);
     SetBkColor(dc, ColorToRGB(brush_->Color()));
+  } else {
+    // Hatches draw their lines only; what lies between them shows through.
+    SetBkMode(dc, TRANSPARENT);
+    SetBkColor(dc, ~ColorToRGB(brush_->Color()) & 0xFFFFFF);
   }
 }
 
