@@ -1,5 +1,7 @@
 #include "app/Workflow.h"
 
+#include <cctype>
+
 namespace workflow {
 
 bool OccursInFoundList(std::string_view foundListText, std::string_view candidate) {
@@ -70,6 +72,58 @@ std::string FolderOf(std::string_view path, const LeadBytePredicate& isLeadByte)
     if (c == '\\' || c == '/' || c == ':') end = i + 1;
   }
   return std::string(path.substr(0, end));
+}
+
+std::string UrlFileName(std::string_view address) {
+  size_t slash = address.rfind('/');
+  if (slash != std::string_view::npos) address.remove_prefix(slash + 1);
+  return std::string(address.substr(0, address.find('?')));
+}
+
+namespace {
+
+bool IsForbidden(unsigned char c) {
+  return c < 0x20 || c == '<' || c == '>' || c == ':' || c == '"' || c == '|' || c == '?' || c == '*' ||
+         c == '/' || c == '\\';
+}
+
+bool IsReservedDeviceName(std::string_view name) {
+  std::string base(name.substr(0, name.find('.')));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  for (char& c : base) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" || base == "CONOUT$")
+    return true;
+  return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
+         base[3] >= '1' && base[3] <= '9';
+}
+
+}  // namespace
+
+std::string SafeFileName(std::string_view name, const LeadBytePredicate& isLeadByte) {
+  // Only the part after the last real backslash (never the trail byte of a character).
+  size_t start = 0;
+  for (size_t i = 0; i < name.size(); ++i) {
+    if (isLeadByte(static_cast<unsigned char>(name[i])) && i + 1 < name.size()) {
+      ++i;
+      continue;
+    }
+    if (name[i] == '\\') start = i + 1;
+  }
+  std::string out;
+  for (size_t i = start; i < name.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(name[i]);
+    if (isLeadByte(c) && i + 1 < name.size()) {
+      out += name.substr(i, 2);
+      ++i;
+    } else {
+      out += IsForbidden(c) ? '_' : static_cast<char>(c);
+    }
+  }
+  if (out == "." || out == "..") return {};
+  // Windows drops trailing dots and spaces, which would name another file.
+  for (size_t i = out.size(); i > 0 && (out[i - 1] == '.' || out[i - 1] == ' '); --i) out[i - 1] = '_';
+  if (IsReservedDeviceName(out)) out = "_" + out;
+  return out;
 }
 
 }  // namespace workflow

@@ -38,4 +38,15 @@ std::string ReplaceAll(std::string_view text, std::string_view search, std::stri
 // when it has none. The path's double-byte characters are never split.
 std::string FolderOf(std::string_view path, const LeadBytePredicate& isLeadByte);
 
+// The file name an address names: the part after its last "/", cut before its first "?".
+// A backslash, a "#" fragment and percent escapes stay; an address ending in "/" gives "".
+std::string UrlFileName(std::string_view address);
+
+// A name that is safe to create inside the sheet's folder: everything up to the last "\"
+// dropped, characters that Windows forbids in file names (< > : " | ? * and control
+// characters) replaced by "_", trailing dots and spaces replaced too, and a reserved device
+// name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without an extension) prefixed with "_".
+// "." and ".." become empty. Empty when nothing is left.
+std::string SafeFileName(std::string_view name, const LeadBytePredicate& isLeadByte);
+
 }  // namespace workflow

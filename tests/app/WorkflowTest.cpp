@@ -78,3 +78,30 @@ TEST(Paths, FolderKeepsItsSeparatorAndWholeCharacters) {
   EXPECT_EQ(FolderOf("C:\\\x95\x5C\\a.css", Gbk), "C:\\\x95\x5C\\");
   EXPECT_EQ(FolderOf("C:\\\x95\x5C.css", Gbk), "C:\\");
 }
+
+TEST(FileNames, AfterTheLastSlashBeforeTheFirstQuestionMark) {
+  EXPECT_EQ(UrlFileName("http://x/img/top.gif?v=2"), "top.gif");
+  EXPECT_EQ(UrlFileName("http://x/a/b/"), "");
+  EXPECT_EQ(UrlFileName("top.gif"), "top.gif");
+  EXPECT_EQ(UrlFileName("'/image/top.gif'"), "top.gif'");
+  EXPECT_EQ(UrlFileName("http://x/a%20b.gif#frag"), "a%20b.gif#frag");
+  EXPECT_EQ(UrlFileName("http://x/a?b/c.gif"), "c.gif");  // only the last "/" counts
+  EXPECT_EQ(UrlFileName("http://x/..\\..\\x.gif"), "..\\..\\x.gif");
+}
+
+TEST(FileNames, SafeNamesStayInsideTheFolder) {
+  EXPECT_EQ(SafeFileName("..\\..\\x.gif", Gbk), "x.gif");
+  EXPECT_EQ(SafeFileName("top.gif'", Gbk), "top.gif'");
+  EXPECT_EQ(SafeFileName("a<b>c:d\"e|f*g\x01.gif", Gbk), "a_b_c_d_e_f_g_.gif");
+  EXPECT_EQ(SafeFileName("", Gbk), "");
+  EXPECT_EQ(SafeFileName("..", Gbk), "");
+  EXPECT_EQ(SafeFileName("dir\\", Gbk), "");
+  EXPECT_EQ(SafeFileName("name. ", Gbk), "name__");
+  EXPECT_EQ(SafeFileName("CON", Gbk), "_CON");
+  EXPECT_EQ(SafeFileName("nul.gif", Gbk), "_nul.gif");
+  EXPECT_EQ(SafeFileName("com7.png", Gbk), "_com7.png");
+  EXPECT_EQ(SafeFileName("com0.png", Gbk), "com0.png");
+  EXPECT_EQ(SafeFileName("console.gif", Gbk), "console.gif");
+  // A double-byte character whose trail byte is "\" is not a separator.
+  EXPECT_EQ(SafeFileName("\x95\x5C.gif", Gbk), "\x95\x5C.gif");
+}
