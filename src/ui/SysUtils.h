@@ -10,9 +10,15 @@ namespace ui {
 // UTF-8 source text to the UTF-16 that the W API takes, and back.
 std::wstring Widen(std::string_view utf8);
 std::string Utf8(std::wstring_view wide);
-// The system's narrow code page (936 on our users' machines) to UTF-16 and back.
+// The system's narrow code page (936 on our users' machines) to UTF-16 and back, without
+// loss: every character of the code page becomes its wide character; bytes that do not form
+// a character converting back to themselves (a broken double-byte pair, an unmapped byte)
+// become private-use characters U+F700 + byte, so ToAnsi gives the bytes back exactly. NUL
+// bytes stay NUL characters.
 std::wstring FromAnsi(std::string_view bytes);
 std::string ToAnsi(std::wstring_view wide);
+// Whether a byte starts a double-byte character in the system's narrow code page.
+bool IsLeadByte(unsigned char c);
 
 // The system's own text for an error code, without trailing line breaks.
 std::wstring SysErrorMessage(unsigned long code);

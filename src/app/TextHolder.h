@@ -1,0 +1,23 @@
+// A hidden multi-line text holder that keeps its lines as bytes, exactly: the style sheet
+// and the test page live in holders like this, because their bytes are written back to disk
+// and no window may alter them (NUL bytes, double-byte sequences that are not valid in the
+// code page). It is never shown.
+#pragma once
+
+#include "ui/Classes.h"
+#include "ui/Controls.h"
+
+namespace app {
+
+class TTextHolder : public ui::TControl {
+  UI_CLASS_INFO
+ public:
+  explicit TTextHolder(ui::TComponent* owner);
+  ui::TStringList* Lines() const { return lines_.get(); }
+  void SetVisible(bool) override {}  // never shown
+
+ private:
+  std::unique_ptr<ui::TStringList> lines_;
+};
+
+}  // namespace app
