@@ -1,10 +1,8 @@
-// The platform's regular-expression engine through the RegExp component, and the lossless
-// code-page conversion that feeds it.
+// The platform's regular-expression engine through the RegExp component.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
-#include "app/AnsiText.h"
 #include "app/RegExp.h"
 #include "ui/SysUtils.h"
 
@@ -60,22 +58,10 @@ TEST(RegExp, InvalidPatternRaisesTheEnginesText) {
   }
 }
 
-TEST(AnsiText, BytesRoundTripExactlyThroughWideText) {
-  std::string bytes("\xD6\xD0\xCE\xC4 a\x00" "b \xFF\x80\x81 \xCD", 13);
-  std::wstring wide = app::BytesToWide(bytes);
-  EXPECT_EQ(wide.substr(0, 2), L"中文");
-  EXPECT_EQ(wide[3], L'a');
-  EXPECT_EQ(wide[4], L'\0');
-  EXPECT_EQ(app::WideToBytes(wide), bytes);
-  std::string all;
-  for (int i = 0; i < 256; ++i) all += static_cast<char>(i);
-  EXPECT_EQ(app::WideToBytes(app::BytesToWide(all)), all);
-}
-
-TEST(AnsiText, EngineSeesNulsAndBrokenBytesAndGivesThemBack) {
+TEST(RegExp, EngineSeesNulsAndBrokenBytesAndTheyComeBackExactly) {
   TRegExp re(nullptr);
   std::string sheet("x{background:url(\xCD\xBC\x00\xFF.gif)}", 26);
-  auto found = SecondGroups(re, kDefault, app::BytesToWide(sheet));
+  auto found = SecondGroups(re, kDefault, ui::FromAnsi(sheet));
   ASSERT_EQ(found.size(), 1u);
-  EXPECT_EQ(app::WideToBytes(found[0]), std::string("\xCD\xBC\x00\xFF.gif", 8));
+  EXPECT_EQ(ui::ToAnsi(found[0]), std::string("\xCD\xBC\x00\xFF.gif", 8));
 }
