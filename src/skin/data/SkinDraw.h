@@ -1,0 +1,59 @@
+// Routines that paint skin elements from frame strips: pick a frame, compose it to size by
+// nine regions or three parts, and draw it with the key colour left transparent.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "ui/Canvas.h"
+#include "ui/Controls.h"
+
+namespace skin {
+
+// Pure magenta: transparent wherever an element is drawn with its transparent flag.
+inline constexpr ui::TColor kKeyColour = 0xFF00FF;
+
+enum class TFrameLayout { SideBySide, Stacked };
+enum class TCentreMode { Tile, Stretch };
+
+// The fixed borders of a frame, never scaled.
+struct TMargins {
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;
+};
+
+// Frame `index` (1-based, held to 1..count) of a strip of `count` equal frames.
+RECT FrameRect(const ui::TBitmap& strip, TFrameLayout layout, int count, int index);
+
+// A new bitmap of width x height holding the frame composed by nine regions.
+std::unique_ptr<ui::TBitmap> ComposeNineRegion(int width, int height, ui::TBitmap& strip,
+                                               const TMargins& margins, TFrameLayout layout,
+                                               TCentreMode centre, int count, int index);
+void DrawNineRegion(HDC dc, const RECT& rect, ui::TBitmap& strip, TFrameLayout layout,
+                    TCentreMode centre, bool transparent, int count, int index,
+                    const TMargins& margins);
+// Left cap, middle piece repeated, right cap; only the left and right margins count.
+void DrawThreePartTiled(ui::TCanvas& canvas, const RECT& rect, ui::TBitmap& strip,
+                        TFrameLayout layout, bool transparent, int count, int index,
+                        const TMargins& margins);
+// Left cap, middle stretched, right cap; always opaque.
+void DrawThreePartStretched(HDC dc, const RECT& rect, ui::TBitmap& strip, TFrameLayout layout,
+                            int count, int index, const TMargins& margins);
+// A frame of a side-by-side strip stretched over the rectangle.
+void DrawFrameStretched(HDC dc, const RECT& rect, ui::TBitmap& strip, bool transparent,
+                        int count, int index);
+// A frame of a side-by-side strip unscaled, centred in the rectangle.
+void DrawFrameCentred(HDC dc, const RECT& rect, ui::TBitmap& strip, bool transparent,
+                      int count, int index);
+// The bitmap's top-left part of the rectangle's size; pixels of the key colour are left out.
+void DrawTransparent(HDC dc, const RECT& rect, ui::TBitmap& bitmap, ui::TColor key);
+// Repeats the source rectangle of `source` unscaled over the destination, whole tiles only.
+void TileBitmap(ui::TCanvas& canvas, const RECT& dest, ui::TBitmap& source, const RECT& sourceRect);
+// A region covering every pixel outside the key colour range [key, key + tolerance] per
+// channel, moved by (dx, dy). The caller owns it.
+ui::TRegionHandle RegionFromBitmap(const ui::TBitmap& bitmap, int dx, int dy, int redTolerance,
+                                   int greenTolerance, int blueTolerance, ui::TColor key);
+// The control's parent paints itself into the device context as it lies under the control.
+void PaintParentImage(ui::TControl& control, HDC dc);
+
+}  // namespace skin
