@@ -1,0 +1,55 @@
+#include "app/download/Progress.h"
+
+#include <cstdio>
+
+namespace download {
+
+std::wstring ProgressCell(uint32_t progress, uint32_t maximum) {
+  if (IsCompletion(progress, maximum)) return L"100%";
+  if (progress <= 100 || maximum == 0) return L"%";
+  wchar_t text[64];
+  std::swprintf(text, 64, L"%.2f%%", static_cast<double>(progress) / maximum * 100);
+  return text;
+}
+
+std::wstring ProgressCaption(int row, bool complete) {
+  return complete ? L"完成" + std::to_wstring(row) : std::to_wstring(row) + L"下载中...";
+}
+
+std::wstring FailedCaption(int row) { return L"失败" + std::to_wstring(row); }
+
+void DownloadRun::Restart() {
+  ++id_;
+  rows_.clear();
+  rewritten_ = false;
+}
+
+int DownloadRun::AddRow() {
+  rows_.emplace_back();
+  return RowCount() - 1;
+}
+
+bool DownloadRun::Complete(int row) {
+  Row& r = rows_.at(static_cast<size_t>(row));
+  r.completed = true;
+  r.failed = false;
+  bool first = !r.advanced;
+  r.advanced = true;
+  return first;
+}
+
+bool DownloadRun::Returned(int row) {
+  Row& r = rows_.at(static_cast<size_t>(row));
+  if (r.advanced) return false;
+  r.advanced = true;
+  r.failed = true;
+  return true;
+}
+
+bool DownloadRun::TakeRewrite() {
+  if (rewritten_) return false;
+  rewritten_ = true;
+  return true;
+}
+
+}  // namespace download

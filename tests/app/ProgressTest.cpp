@@ -1,0 +1,52 @@
+// What a download row shows for each report, and how a run moves on.
+#include <gtest/gtest.h>
+
+#include "app/download/Progress.h"
+
+using namespace download;
+
+TEST(ProgressCell, PercentOnlyAboveOneHundredAndCompletionShowsAll) {
+  EXPECT_EQ(ProgressCell(50, 1000), L"%");
+  EXPECT_EQ(ProgressCell(100, 1000), L"%");  // 100 is not more than 100
+  EXPECT_EQ(ProgressCell(101, 1000), L"10.10%");
+  EXPECT_EQ(ProgressCell(500, 1000), L"50.00%");
+  EXPECT_EQ(ProgressCell(200, 1000), L"20.00%");
+  EXPECT_EQ(ProgressCell(1000, 1000), L"100%");
+  EXPECT_EQ(ProgressCell(0, 0), L"100%");
+  EXPECT_EQ(ProgressCell(40, 40), L"100%");
+  EXPECT_EQ(ProgressCell(4000000000u, 4294967295u), L"93.13%");  // unsigned, no overflow
+  EXPECT_EQ(ProgressCell(500, 0), L"%");  // no maximum: no quotient
+  EXPECT_TRUE(IsCompletion(0, 0));
+  EXPECT_FALSE(IsCompletion(999, 1000));
+}
+
+TEST(ProgressCaption, NumberAfterDoneBeforeDownloading) {
+  EXPECT_EQ(ProgressCaption(3, true), L"完成3");
+  EXPECT_EQ(ProgressCaption(3, false), L"3下载中...");
+  EXPECT_EQ(FailedCaption(12), L"失败12");
+}
+
+TEST(DownloadRun, EachDownloadMovesTheRunOnOnce) {
+  DownloadRun run;
+  run.Restart();
+  int first = run.Id();
+  EXPECT_EQ(run.AddRow(), 0);
+  EXPECT_EQ(run.AddRow(), 1);
+  EXPECT_TRUE(run.Complete(0));    // first completion report moves on
+  EXPECT_FALSE(run.Complete(0));   // later ones change only the row
+  EXPECT_FALSE(run.Returned(0));   // the call's return after a completion: nothing
+  EXPECT_TRUE(run.Completed(0));
+  EXPECT_TRUE(run.Returned(1));    // returned without completing: failed, moves on
+  EXPECT_TRUE(run.Failed(1));
+  EXPECT_FALSE(run.Returned(1));
+  EXPECT_FALSE(run.Complete(1));   // a late completion fixes the row but does not move on
+  EXPECT_TRUE(run.Completed(1));
+  EXPECT_FALSE(run.Failed(1));
+  EXPECT_TRUE(run.TakeRewrite());
+  EXPECT_FALSE(run.TakeRewrite());  // once per run
+  EXPECT_TRUE(run.Matches(first, 1));
+  run.Restart();
+  EXPECT_FALSE(run.Matches(first, 0));  // reports of the earlier run are ignored
+  EXPECT_FALSE(run.Matches(run.Id(), 0));  // no such row yet
+  EXPECT_TRUE(run.TakeRewrite());
+}
