@@ -115,6 +115,27 @@ const TClassInfo& TStringList::StaticClass() {
   return info;
 }
 
+void SaveBytesSafely(const std::wstring& fileName, std::string_view bytes, bool replace) {
+  size_t slash = fileName.find_last_of(L"\\/");
+  std::wstring folder = slash == std::wstring::npos ? L"." : fileName.substr(0, slash + 1);
+  wchar_t temp[MAX_PATH];
+  if (!GetTempFileNameW(folder.c_str(), L"vx", 0, temp)) throw EFCreateError(fileName, GetLastError());
+  try {
+    TFileStream stream(temp, TFileStream::fmCreate);
+    stream.WriteBuffer(bytes);
+    stream.Flush();
+  } catch (...) {
+    DeleteFileW(temp);
+    throw EFCreateError(fileName, GetLastError() ? GetLastError() : ERROR_WRITE_FAULT);
+  }
+  DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+  if (!MoveFileExW(temp, fileName.c_str(), flags)) {
+    DWORD error = GetLastError();
+    DeleteFileW(temp);
+    throw EFCreateError(fileName, error);
+  }
+}
+
 void RaiseListIndexError(int index) {
   throw Exception(L"List index out of bounds (" + std::to_wstring(index) + L")");
 }

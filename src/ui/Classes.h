@@ -117,6 +117,13 @@ class TStringList : public TStrings {
   std::vector<std::string> lines_;
 };
 
+// Writes `bytes` as the whole content of `fileName` without ever leaving a half-written
+// file: the bytes go to a temporary file in the same folder, are flushed to the disk, and the
+// temporary file then takes the target's place. With `replace` false an existing target is
+// never overwritten. Raises EFCreateError with the system's reason; the old file is then
+// untouched.
+void SaveBytesSafely(const std::wstring& fileName, std::string_view bytes, bool replace = true);
+
 // Raised for a line index outside a list.
 [[noreturn]] void RaiseListIndexError(int index);
 

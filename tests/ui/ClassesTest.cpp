@@ -86,3 +86,34 @@ TEST(Streams, MemoryStreamReadsWritesAndSeeks) {
   char c;
   EXPECT_EQ(m.Read(&c, 1), 0u);
 }
+
+TEST(Files, SafeSaveReplacesWholeOrNotAtAll) {
+  std::wstring path = TempPath(L"安全保存.css");
+  SaveBytesSafely(path, Bytes("first\x00version"));
+  SaveBytesSafely(path, Bytes("second"));
+  {
+    TFileStream f(path, TFileStream::fmOpenRead);
+    EXPECT_EQ(f.ReadAll(), "second");
+  }
+  // Not replacing: the existing file stays and the error names it.
+  try {
+    SaveBytesSafely(path, "third", false);
+    FAIL() << "no error";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(e.Message().rfind(L"Cannot create file \"" + path + L"\". ", 0), 0u);
+  }
+  {
+    TFileStream f(path, TFileStream::fmOpenRead);
+    EXPECT_EQ(f.ReadAll(), "second");
+  }
+  // A folder that does not exist: the library's error, nothing left behind.
+  std::wstring missing = TempPath(L"no-such-folder\\x.css");
+  EXPECT_THROW(SaveBytesSafely(missing, "x"), EFCreateError);
+  // No temporary files stay in the folder.
+  WIN32_FIND_DATAW found;
+  std::wstring pattern = TempPath(L"vx*.tmp");
+  HANDLE h = FindFirstFileW(pattern.c_str(), &found);
+  EXPECT_EQ(h, INVALID_HANDLE_VALUE);
+  if (h != INVALID_HANDLE_VALUE) FindClose(h);
+  DeleteFileW(path.c_str());
+}
