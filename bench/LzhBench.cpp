@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "SkinPackage.h"
 #include "LzhEncoder.h"
+#include "SkinPackage.h"
 #include "skin/data/SkinReader.h"
 
 namespace {
@@ -77,23 +77,30 @@ int main() {
 
   volatile std::size_t sink = 0;
   const int repeats = 20;
-  const double decode = SecondsPerRun([&] { sink = sink + skin::DecompressBlock(block).size(); }, repeats);
-  const double load = SecondsPerRun([&] {
-    skin::TSkinReader reader;
-    sink = sink + static_cast<std::size_t>(reader.Load(block));
-  }, repeats);
+  const double decode =
+      SecondsPerRun([&] { sink = sink + skin::DecompressBlock(block).size(); }, repeats);
+  const double load = SecondsPerRun(
+      [&] {
+        skin::TSkinReader reader;
+        sink = sink + static_cast<std::size_t>(reader.Load(block));
+      },
+      repeats);
   Bytes copy(container.size());
-  const double memcpyTime = SecondsPerRun([&] {
-    std::memcpy(copy.data(), container.data(), container.size());
-    sink = sink + copy[copy.size() / 2];
-  }, repeats * 50);
-  const double encode = SecondsPerRun([&] { sink = sink + skinpack::CompressBlock(container).size(); }, 3);
+  const double memcpyTime = SecondsPerRun(
+      [&] {
+        std::memcpy(copy.data(), container.data(), container.size());
+        sink = sink + copy[copy.size() / 2];
+      },
+      repeats * 50);
+  const double encode =
+      SecondsPerRun([&] { sink = sink + skinpack::CompressBlock(container).size(); }, 3);
 
   std::printf("decode       %8.2f ms  %8.1f MB/s\n", decode * 1e3, mb / decode);
   std::printf("reader load  %8.2f ms  %8.1f MB/s\n", load * 1e3, mb / load);
   std::printf("memcpy       %8.3f ms  %8.1f MB/s\n", memcpyTime * 1e3, mb / memcpyTime);
   std::printf("encode       %8.2f ms  %8.1f MB/s\n", encode * 1e3, mb / encode);
-  std::printf("ratios: decode takes %.0fx memcpy; encode takes %.2fx decode; load takes %.2fx decode\n",
-              decode / memcpyTime, encode / decode, load / decode);
+  std::printf(
+      "ratios: decode takes %.0fx memcpy; encode takes %.2fx decode; load takes %.2fx decode\n",
+      decode / memcpyTime, encode / decode, load / decode);
   return sink == 0;
 }

@@ -41,14 +41,16 @@ std::vector<skinpack::TEntry> FullSkin() {
       "[Scroll]\r\nBitmap=scroll.bmp\r\nArrow=arrow.bmp\r\nThumb=thumb.bmp\r\n"
       "[Menu]\r\nBitmap=menu.bmp\r\nIcon=title.tga\r\n[Form]\r\nFrameTop=other.bmp\r\n";
   return {
-      {"top.bmp", skintest::MakeBmp24(5, 3, [](int x, int y) { return x == y ? 0xFF00FFu : 0x3B6183u; })},
+      {"top.bmp",
+       skintest::MakeBmp24(5, 3, [](int x, int y) { return x == y ? 0xFF00FFu : 0x3B6183u; })},
       {"button.bmp", Paletted(8, 0, {0, 1, 2, 3, 1, 1, 1, 1}, 3, 2)},
       {"check.bmp", Paletted(4, 0, {0x01, 0x23, 0, 0}, 4, 1)},
       {"glyph.bmp", Paletted(1, 0, {0xA5, 0, 0, 0, 0x5A, 0, 0, 0}, 8, 2)},
       {"Skin.ini", AsBytes(ini)},
       {"scroll.bmp", Paletted(8, 1, {3, 1, 0, 3, 2, 3, 2, 0, 0, 0, 0, 2, 1, 1, 2, 2, 0, 1}, 6, 3)},
       {"arrow.bmp", Paletted(4, 2, {3, 0x12, 0, 3, 0x30, 0x00, 0, 1}, 5, 1)},
-      {"thumb.bmp", Direct(16, 3, {0xF800, 0x07E0, 0x001F}, {0xE0, 0x07, 0x10, 0x84, 0x1F, 0, 0, 0xF8})},
+      {"thumb.bmp",
+       Direct(16, 3, {0xF800, 0x07E0, 0x001F}, {0xE0, 0x07, 0x10, 0x84, 0x1F, 0, 0, 0xF8})},
       {"menu.bmp", Direct(32, 0, {}, Bytes(16, 0x7F))},
       {"title.tga", AsBytes("not a bitmap")},
       {"empty.bmp", {}},
@@ -57,8 +59,8 @@ std::vector<skinpack::TEntry> FullSkin() {
 
 // A bitmap with the 12-byte core header and a 3-byte palette.
 Bytes CoreBitmap() {
-  return {'B', 'M', 36, 0, 0, 0, 0, 0, 0, 0, 32, 0, 0, 0, 12, 0, 0, 0, 2, 0, 1, 0, 1, 0, 1, 0,
-          0x10, 0x20, 0x30, 0xAA, 0xBB, 0xCC, 0x40, 0, 0, 0};
+  return {'B', 'M', 36, 0, 0, 0, 0, 0, 0,    0,    32,   0,    0,    0,    12,   0, 0, 0,
+          2,   0,   1,  0, 1, 0, 1, 0, 0x10, 0x20, 0x30, 0xAA, 0xBB, 0xCC, 0x40, 0, 0, 0};
 }
 
 void Write(const std::filesystem::path& dir, const std::string& name, const Bytes& block) {
@@ -77,7 +79,8 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(dir);
   Write(dir, "full-skin.pkg", skinpack::BuildPackage(FullSkin()));
   Write(dir, "core-header.pkg",
-        skinpack::BuildPackage({{"a.ini", AsBytes("[A]\r\nB=core.bmp\r\n")}, {"core.bmp", CoreBitmap()}}));
+        skinpack::BuildPackage(
+            {{"a.ini", AsBytes("[A]\r\nB=core.bmp\r\n")}, {"core.bmp", CoreBitmap()}}));
   Write(dir, "no-description.pkg", skinpack::BuildPackage({{"x.bmp", CoreBitmap()}}));
   Write(dir, "empty-container.pkg", skinpack::BuildPackage({}));
   Bytes old = skinpack::BuildContainer({{"a.ini", AsBytes("[A]")}});

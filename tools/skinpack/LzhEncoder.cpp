@@ -200,9 +200,9 @@ void Encoder::Run(std::span<const std::uint8_t> data) {
 std::vector<std::uint8_t> CompressBlock(std::span<const std::uint8_t> data) {
   if (data.size() > 0xFFFFFFFFu) throw std::length_error("input larger than 4 GiB");
   const auto size = static_cast<std::uint32_t>(data.size());
-  std::vector<std::uint8_t> out = {static_cast<std::uint8_t>(size), static_cast<std::uint8_t>(size >> 8),
-                                   static_cast<std::uint8_t>(size >> 16),
-                                   static_cast<std::uint8_t>(size >> 24)};
+  std::vector<std::uint8_t> out = {
+      static_cast<std::uint8_t>(size), static_cast<std::uint8_t>(size >> 8),
+      static_cast<std::uint8_t>(size >> 16), static_cast<std::uint8_t>(size >> 24)};
   // The encoder's tables are large; keep them off the stack.
   auto encoder = std::make_unique<Encoder>(out);
   encoder->Run(data);

@@ -38,7 +38,8 @@ struct UsageError : std::runtime_error {
 std::vector<std::string> ReadListFile(const fs::path& path) {
   const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
   std::vector<std::string> names;
-  for (const std::string& line : skin::SplitNameLines({reinterpret_cast<const char*>(bytes.data()), bytes.size()})) {
+  for (const std::string& line :
+       skin::SplitNameLines({reinterpret_cast<const char*>(bytes.data()), bytes.size()})) {
     const std::string_view name = skin::TrimText(line);
     if (!name.empty() && name.front() != '#') names.emplace_back(name);
   }
@@ -90,8 +91,8 @@ int Pack(const fs::path& dir, const fs::path& outPath, std::ostream& out) {
   if (entries.empty()) throw std::runtime_error("no entries to pack in " + dir.string());
   const std::vector<std::uint8_t> package = BuildPackage(entries);
   WriteWholeFile(outPath, package);
-  out << "packed " << entries.size() << " entries (" << total << " bytes) into "
-      << outPath.string() << " (" << package.size() << " bytes)\n";
+  out << "packed " << entries.size() << " entries (" << total << " bytes) into " << outPath.string()
+      << " (" << package.size() << " bytes)\n";
   return 0;
 }
 
@@ -112,8 +113,7 @@ std::vector<std::uint8_t> ExpandPackage(const fs::path& path, skin::TSkinContain
     case skin::TContainerStatus::BadPackage:
       break;
   }
-  throw std::runtime_error(path.string() +
-                           ": bad skin package: its sizes do not fit its content");
+  throw std::runtime_error(path.string() + ": bad skin package: its sizes do not fit its content");
 }
 
 int Unpack(const fs::path& pkg, const fs::path& dir, std::ostream& out) {
@@ -138,8 +138,8 @@ int List(const fs::path& pkg, std::ostream& out) {
   skin::TSkinContainer parsed;
   const std::vector<std::uint8_t> container = ExpandPackage(pkg, parsed);
   out << "marker " << parsed.Header[0] << ", reserved " << parsed.Header[2] << " "
-      << parsed.Header[3] << ", " << parsed.Names.size() << " entries, "
-      << container.size() << " bytes uncompressed\n";
+      << parsed.Header[3] << ", " << parsed.Names.size() << " entries, " << container.size()
+      << " bytes uncompressed\n";
   for (std::size_t i = 0; i < parsed.Names.size(); ++i) {
     out << (i + 1) << "\t" << parsed.Sizes[i] << "\t" << parsed.Names[i] << "\n";
   }

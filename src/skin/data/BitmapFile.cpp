@@ -165,8 +165,8 @@ class PixelWriter {
     image_.Pixels.assign(static_cast<std::size_t>(info.width * info.height), 0);
     for (std::size_t i = 0; i < info.paletteCount; ++i) {
       const std::size_t at = info.paletteOffset + i * info.paletteEntrySize;
-      palette_[i] = std::uint32_t(f[at]) | std::uint32_t(f[at + 1]) << 8 |
-                    std::uint32_t(f[at + 2]) << 16;
+      palette_[i] =
+          std::uint32_t(f[at]) | std::uint32_t(f[at + 1]) << 8 | std::uint32_t(f[at + 2]) << 16;
     }
   }
 
@@ -201,14 +201,25 @@ void DecodeUncompressed(std::span<const std::uint8_t> f, const Info& info, Pixel
       const std::size_t bit = static_cast<std::size_t>(x * info.bpp);
       const std::uint8_t* p = row + bit / 8;
       switch (info.bpp) {
-        case 1: out.SetIndex(x, y, (*p >> (7 - bit % 8)) & 1); break;
-        case 4: out.SetIndex(x, y, (bit % 8) ? *p & 0x0F : *p >> 4); break;
-        case 8: out.SetIndex(x, y, *p); break;
-        case 16: out.Set(x, y, out.FromMasks(std::uint32_t(p[0] | p[1] << 8))); break;
-        case 24: out.Set(x, y, std::uint32_t(p[0] | p[1] << 8 | p[2] << 16)); break;
+        case 1:
+          out.SetIndex(x, y, (*p >> (7 - bit % 8)) & 1);
+          break;
+        case 4:
+          out.SetIndex(x, y, (bit % 8) ? *p & 0x0F : *p >> 4);
+          break;
+        case 8:
+          out.SetIndex(x, y, *p);
+          break;
+        case 16:
+          out.Set(x, y, out.FromMasks(std::uint32_t(p[0] | p[1] << 8)));
+          break;
+        case 24:
+          out.Set(x, y, std::uint32_t(p[0] | p[1] << 8 | p[2] << 16));
+          break;
         default:
-          out.Set(x, y, out.FromMasks(std::uint32_t(p[0] | p[1] << 8 | p[2] << 16) |
-                                      std::uint32_t(p[3]) << 24));
+          out.Set(x, y,
+                  out.FromMasks(std::uint32_t(p[0] | p[1] << 8 | p[2] << 16) | std::uint32_t(p[3])
+                                                                                   << 24));
           break;
       }
     }
@@ -253,8 +264,7 @@ void DecodeRle(std::span<const std::uint8_t> f, const Info& info, PixelWriter& o
 
 }  // namespace
 
-bool DecodeBitmapFile(std::span<const std::uint8_t> file, TPixelImage& image,
-                      std::string* error) {
+bool DecodeBitmapFile(std::span<const std::uint8_t> file, TPixelImage& image, std::string* error) {
   image = TPixelImage{};
   try {
     Info info;

@@ -50,7 +50,8 @@ int gradientCounter = 0;  // the slot filled last, 0 before the first
 
 // Per channel: start + (i * delta + d div 2) div d, truncating toward zero.
 std::vector<ui::TColor> BuildGradient(int n, COLORREF start, COLORREF end) {
-  const int dr = Red(end) - Red(start), dg = Green(end) - Green(start), db = Blue(end) - Blue(start);
+  const int dr = Red(end) - Red(start), dg = Green(end) - Green(start),
+            db = Blue(end) - Blue(start);
   if (n == 1) return {MakeColour(Red(start) + dr / 2, Green(start) + dg / 2, Blue(start) + db / 2)};
   const int d = n - 1;
   std::vector<ui::TColor> colours(static_cast<std::size_t>(n));
@@ -138,11 +139,13 @@ void FillGradient(HDC dc, const RECT& rect, ui::TColor start, bool vertical, ui:
   const int clipEnd = vertical ? clip.bottom : clip.right;
   const int first = std::max(0, clipStart - rectStart);
   const int last = clipEnd < rectStart + n ? clipEnd - rectStart - 1 : n - 1;
-  const std::vector<ui::TColor>& colours = GradientColours(GradientTable(n, ui::TColor(from), ui::TColor(to)));
+  const std::vector<ui::TColor>& colours =
+      GradientColours(GradientTable(n, ui::TColor(from), ui::TColor(to)));
   for (int step = first; step <= last; ++step) {
     ui::TBrushHandle brush(CreateSolidBrush(COLORREF(colours[static_cast<std::size_t>(step)])));
-    const RECT band = vertical ? RECT{rect.left, rect.top + step, rect.right, rect.top + step + 1}
-                               : RECT{rect.left + step, rect.top, rect.left + step + 1, rect.bottom};
+    const RECT band = vertical
+                          ? RECT{rect.left, rect.top + step, rect.right, rect.top + step + 1}
+                          : RECT{rect.left + step, rect.top, rect.left + step + 1, rect.bottom};
     FillRect(dc, &band, brush.Get());
   }
 }
@@ -179,7 +182,8 @@ int DrawTextWide(HDC dc, const std::wstring& text, RECT& rect, UINT format) {
   const bool windows9x = (GetVersion() & 0x80000000u) != 0;
   if (!windows9x) return DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, format);
   const int size = static_cast<int>(text.size());
-  const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  const int length =
+      WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
   std::string ansi(static_cast<std::size_t>(length), '\0');
   WideCharToMultiByte(CP_ACP, 0, text.data(), size, ansi.data(), length, nullptr, nullptr);
   return DrawTextA(dc, ansi.c_str(), length, &rect, format);

@@ -8,9 +8,9 @@
 
 namespace skin::lzh {
 
-inline constexpr int N = 4096;           // window size: positions are 12 bits
-inline constexpr int F = 60;             // look-ahead: the longest match
-inline constexpr int THRESHOLD = 2;      // matches are at least THRESHOLD + 1 bytes long
+inline constexpr int N = 4096;                      // window size: positions are 12 bits
+inline constexpr int F = 60;                        // look-ahead: the longest match
+inline constexpr int THRESHOLD = 2;                 // matches are at least THRESHOLD + 1 bytes long
 inline constexpr int N_CHAR = 256 - THRESHOLD + F;  // 256 literals and 58 match lengths
 inline constexpr int T = N_CHAR * 2 - 1;            // nodes of the tree
 inline constexpr int R = T - 1;                     // the root node
@@ -28,8 +28,8 @@ struct PosGroup {
   int bytesPerValue;
   std::uint8_t length;
 };
-inline constexpr PosGroup kPosGroups[] = {
-    {1, 32, 3}, {3, 16, 4}, {8, 8, 5}, {12, 4, 6}, {24, 2, 7}, {16, 1, 8}};
+inline constexpr PosGroup kPosGroups[] = {{1, 32, 3}, {3, 16, 4}, {8, 8, 5},
+                                          {12, 4, 6}, {24, 2, 7}, {16, 1, 8}};
 
 constexpr std::array<std::uint8_t, 256> MakePosTable(bool wantLength) {
   std::array<std::uint8_t, 256> table{};
@@ -55,9 +55,9 @@ static_assert(PosLen[0] == 3 && PosLen[79] == 4 && PosLen[143] == 5 && PosLen[25
 
 // The adaptive Huffman tree over N_CHAR symbols. Leaves are stored as Son values >= T.
 struct THuffTree {
-  std::array<std::uint16_t, T + 1> Freq;            // counts, plus a sentinel at T
-  std::array<std::uint16_t, T + N_CHAR> Parent;     // parent of nodes 0..T-1 and of leaves
-  std::array<std::uint16_t, T> Son;                 // first child (the second is Son + 1)
+  std::array<std::uint16_t, T + 1> Freq;         // counts, plus a sentinel at T
+  std::array<std::uint16_t, T + N_CHAR> Parent;  // parent of nodes 0..T-1 and of leaves
+  std::array<std::uint16_t, T> Son;              // first child (the second is Son + 1)
 
   void Start();
   // Counts one more occurrence of symbol c and restores the sibling order.

@@ -24,11 +24,11 @@ enum class TContainerStatus {
 };
 
 struct TSkinContainer {
-  std::int32_t Header[4] = {};       // marker, name-text length, two reserved values
-  std::vector<std::string> Names;    // as stored, in container order
-  std::vector<std::int32_t> Sizes;   // one per name
-  std::size_t BodyOffset = 0;        // where the first body starts
-  std::size_t BodyLength = 0;        // everything after the size table
+  std::int32_t Header[4] = {};      // marker, name-text length, two reserved values
+  std::vector<std::string> Names;   // as stored, in container order
+  std::vector<std::int32_t> Sizes;  // one per name
+  std::size_t BodyOffset = 0;       // where the first body starts
+  std::size_t BodyLength = 0;       // everything after the size table
 };
 
 // Checks every field against the container's length; nothing outside `data` is read. With

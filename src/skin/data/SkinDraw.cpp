@@ -32,7 +32,8 @@ void DrawTransparentPart(HDC dc, int x, int y, int w, int h, ui::TBitmap& bitmap
   h = std::min(h, bitmap.Height() - sy);
   if (w <= 0 || h <= 0 || sx < 0 || sy < 0) return;
   const COLORREF k = ui::ColorToRGB(key);
-  const std::uint32_t keyPixel = std::uint32_t(GetRValue(k)) << 16 | GetGValue(k) << 8 | GetBValue(k);
+  const std::uint32_t keyPixel =
+      std::uint32_t(GetRValue(k)) << 16 | GetGValue(k) << 8 | GetBValue(k);
   const int maskStride = (w + 15) / 16 * 2;
   std::vector<std::uint8_t> maskBits(static_cast<std::size_t>(maskStride) * h, 0);
   ui::TBitmap picture(w, h);
@@ -42,7 +43,9 @@ void DrawTransparentPart(HDC dc, int x, int y, int w, int h, ui::TBitmap& bitmap
     for (int col = 0; col < w; ++col) {
       const bool isKey = (in[col] & 0xFFFFFF) == keyPixel;
       out[col] = isKey ? 0 : in[col];
-      if (isKey) maskBits[static_cast<std::size_t>(row * maskStride + col / 8)] |= std::uint8_t(0x80 >> (col % 8));
+      if (isKey)
+        maskBits[static_cast<std::size_t>(row * maskStride + col / 8)] |=
+            std::uint8_t(0x80 >> (col % 8));
     }
   }
   ui::TBitmapHandle mask(CreateBitmap(w, h, 1, 1, maskBits.data()));
@@ -90,8 +93,8 @@ std::unique_ptr<ui::TBitmap> ComposeNineRegion(int width, int height, ui::TBitma
   HDC d = result->Canvas()->Handle();
   HDC s = strip.Canvas()->Handle();
   TStretchModeScope mode(d);
-  const int cw = width - l - r, ch = height - t - b;      // centre of the result
-  const int scw = fw - l - r, sch = fh - t - b;           // centre of the frame
+  const int cw = width - l - r, ch = height - t - b;  // centre of the result
+  const int scw = fw - l - r, sch = fh - t - b;       // centre of the frame
   if (l > 0 && t > 0) CopyPiece(d, 0, 0, l, t, s, fx, fy, l, t);
   if (l > 0 && b > 0) CopyPiece(d, 0, height - b, l, b, s, fx, fy + fh - b, l, b);
   if (r > 0 && t > 0) CopyPiece(d, width - r, 0, r, t, s, fx + fw - r, fy, r, t);
@@ -136,7 +139,8 @@ void DrawThreePartTiled(ui::TCanvas& canvas, const RECT& rect, ui::TBitmap& stri
   TStretchModeScope mode(d);
   CopyPiece(d, 0, 0, l, dh, s, fx, fy, l, fh);
   if (middle > 0) {
-    for (int x = l; x < dw - r; x += middle) CopyPiece(d, x, 0, middle, dh, s, fx + l, fy, middle, fh);
+    for (int x = l; x < dw - r; x += middle)
+      CopyPiece(d, x, 0, middle, dh, s, fx + l, fy, middle, fh);
   }
   CopyPiece(d, dw - r, 0, r, dh, s, fx + fw - r, fy, r, fh);
   if (transparent) {
@@ -163,8 +167,8 @@ void DrawThreePartStretched(HDC dc, const RECT& rect, ui::TBitmap& strip, TFrame
   CopyPiece(dc, rect.right - r, rect.top, r, dh, src, fx + fw - r, fy, r, fh);
 }
 
-void DrawFrameStretched(HDC dc, const RECT& rect, ui::TBitmap& strip, bool transparent,
-                        int count, int index) {
+void DrawFrameStretched(HDC dc, const RECT& rect, ui::TBitmap& strip, bool transparent, int count,
+                        int index) {
   if (rect.right < rect.left || rect.bottom < rect.top || strip.Empty()) return;
   const int dw = WidthOf(rect), dh = HeightOf(rect);
   if (dw == 0 || dh == 0) return;
@@ -179,8 +183,8 @@ void DrawFrameStretched(HDC dc, const RECT& rect, ui::TBitmap& strip, bool trans
   DrawOpaqueOrTransparent(dc, rect, stretched, transparent);
 }
 
-void DrawFrameCentred(HDC dc, const RECT& rect, ui::TBitmap& strip, bool transparent,
-                      int count, int index) {
+void DrawFrameCentred(HDC dc, const RECT& rect, ui::TBitmap& strip, bool transparent, int count,
+                      int index) {
   if (rect.right < rect.left || rect.bottom < rect.top || strip.Empty()) return;
   const RECT frame = FrameRect(strip, TFrameLayout::SideBySide, count, index);
   const int fw = WidthOf(frame), fh = HeightOf(frame);
@@ -196,7 +200,8 @@ void DrawTransparent(HDC dc, const RECT& rect, ui::TBitmap& bitmap, ui::TColor k
   DrawTransparentPart(dc, rect.left, rect.top, WidthOf(rect), HeightOf(rect), bitmap, 0, 0, key);
 }
 
-void TileBitmap(ui::TCanvas& canvas, const RECT& dest, ui::TBitmap& source, const RECT& sourceRect) {
+void TileBitmap(ui::TCanvas& canvas, const RECT& dest, ui::TBitmap& source,
+                const RECT& sourceRect) {
   const int w = WidthOf(sourceRect), h = HeightOf(sourceRect);
   if (w <= 0 || h <= 0) return;
   ui::TBitmap tile(w, h);

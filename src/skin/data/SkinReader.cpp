@@ -95,8 +95,7 @@ std::string BitmapEntryName(std::string_view iniValue) {
   return std::string(fileName);
 }
 
-std::vector<std::uint8_t> ExtractBitmapEntry(const TSkinReader& reader,
-                                             std::string_view iniValue) {
+std::vector<std::uint8_t> ExtractBitmapEntry(const TSkinReader& reader, std::string_view iniValue) {
   std::vector<std::uint8_t> bytes;
   const std::string name = BitmapEntryName(iniValue);
   if (!name.empty()) reader.ExtractEntry(name, bytes);

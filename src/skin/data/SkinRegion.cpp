@@ -36,7 +36,8 @@ class RegionBuilder {
     RECT box = rects_.front();
     for (const RECT& r : rects_) UnionRect(&box, &box, &r);
     header->rcBound = box;
-    std::copy(rects_.begin(), rects_.end(), reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER)));
+    std::copy(rects_.begin(), rects_.end(),
+              reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER)));
     ui::TRegionHandle part(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
                                            reinterpret_cast<const RGNDATA*>(data.data())));
     rects_.clear();

@@ -20,9 +20,8 @@ std::vector<std::uint32_t> Decode(const Bytes& file) {
 using Pixels = std::vector<std::uint32_t>;
 
 TEST(BitmapFile, Decodes24BitBottomUpWithRowPadding) {
-  const Bytes file = skintest::MakeBmp24(3, 2, [](int x, int y) {
-    return std::uint32_t(0x102030 * (x + 1) + 0x010101 * y);
-  });
+  const Bytes file = skintest::MakeBmp24(
+      3, 2, [](int x, int y) { return std::uint32_t(0x102030 * (x + 1) + 0x010101 * y); });
   TPixelImage image;
   ASSERT_TRUE(DecodeBitmapFile(file, image));
   EXPECT_EQ(image.Width, 3);
@@ -34,7 +33,8 @@ TEST(BitmapFile, DecodesPalettedBitmaps) {
   BmpSpec s;
   s.width = 3, s.height = 2, s.bpp = 8, s.palette = {0x000000, 0xFF00FF, 0x123456};
   s.pixels = {2, 1, 0, 0, /* top row: */ 0, 1, 7, 0};  // index 7 lies beyond the palette
-  EXPECT_EQ(Decode(MakeBmp(s)), (Pixels{0x000000, 0xFF00FF, 0x000000, 0x123456, 0xFF00FF, 0x000000}));
+  EXPECT_EQ(Decode(MakeBmp(s)),
+            (Pixels{0x000000, 0xFF00FF, 0x000000, 0x123456, 0xFF00FF, 0x000000}));
 
   s.bpp = 4, s.width = 3, s.height = -1, s.palette = {0x111111, 0x222222, 0x333333};
   s.pixels = {0x21, 0x00, 0, 0};
@@ -42,8 +42,8 @@ TEST(BitmapFile, DecodesPalettedBitmaps) {
 
   s.bpp = 1, s.width = 10, s.height = 1, s.palette = {0x0000FF, 0xFFFFFF};
   s.pixels = {0b10110000, 0b01000000, 0, 0};
-  EXPECT_EQ(Decode(MakeBmp(s)), (Pixels{0xFFFFFF, 0x0000FF, 0xFFFFFF, 0xFFFFFF, 0x0000FF,
-                                        0x0000FF, 0x0000FF, 0x0000FF, 0x0000FF, 0xFFFFFF}));
+  EXPECT_EQ(Decode(MakeBmp(s)), (Pixels{0xFFFFFF, 0x0000FF, 0xFFFFFF, 0xFFFFFF, 0x0000FF, 0x0000FF,
+                                        0x0000FF, 0x0000FF, 0x0000FF, 0xFFFFFF}));
 }
 
 TEST(BitmapFile, DecodesSixteenAndThirtyTwoBitsTopDown) {
@@ -57,15 +57,16 @@ TEST(BitmapFile, DecodesSixteenAndThirtyTwoBitsTopDown) {
   EXPECT_EQ(Decode(MakeBmp(s)), (Pixels{0xFF0000, 0x0000FF}));
 
   s.compression = 3, s.masks = {0xF800, 0x07E0, 0x001F};  // 5-6-5
-  s.pixels = {0xE0, 0x07, 0x10, 0x84};                     // pure green, top bits only
+  s.pixels = {0xE0, 0x07, 0x10, 0x84};                    // pure green, top bits only
   EXPECT_EQ(Decode(MakeBmp(s)), (Pixels{0x00FF00, 0x848284}));
 }
 
 TEST(BitmapFile, DecodesTheCoreHeader) {
-  Bytes f = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 14 + 12 + 6, 0, 0, 0,
-             12, 0, 0, 0, 2, 0, 1, 0, 1, 0, 1, 0,   // 2 x 1, 1 plane, 1 bit
-             0x10, 0x20, 0x30, 0xAA, 0xBB, 0xCC,    // two 3-byte palette entries
-             0x40, 0, 0, 0};
+  Bytes f = {
+      'B',  'M',  0,    0,    0,    0,    0, 0, 0, 0, 14 + 12 + 6, 0, 0,
+      0,    12,   0,    0,    0,    2,    0, 1, 0, 1, 0,           1, 0,  // 2 x 1, 1 plane, 1 bit
+      0x10, 0x20, 0x30, 0xAA, 0xBB, 0xCC,  // two 3-byte palette entries
+      0x40, 0,    0,    0};
   EXPECT_EQ(Decode(f), (Pixels{0x302010, 0xCCBBAA}));
 }
 
@@ -78,9 +79,10 @@ TEST(BitmapFile, DecodesRunLengthData) {
               0, 2, 2, 1,              // delta: two right, one up
               9, 3,                    // a run past the row edge is cut
               0, 1};                   // end of bitmap
-  EXPECT_EQ(Decode(MakeBmp(s)), (Pixels{0, 0, 0x333333, 0x333333, 0x333333, 0x333333,  //
-                                        0, 0, 0, 0, 0, 0,                               //
-                                        0x111111, 0x111111, 0x111111, 0x222222, 0x333333, 0x222222}));
+  EXPECT_EQ(Decode(MakeBmp(s)),
+            (Pixels{0, 0, 0x333333, 0x333333, 0x333333, 0x333333,  //
+                    0, 0, 0, 0, 0, 0,                              //
+                    0x111111, 0x111111, 0x111111, 0x222222, 0x333333, 0x222222}));
 
   s.width = 5, s.height = 1, s.bpp = 4, s.compression = 2;
   s.pixels = {3, 0x12, 0, 3, 0x30, 0x00, 0, 1};  // run 1 2 1, absolute 3 0
@@ -118,11 +120,21 @@ TEST(BitmapFile, RejectsMalformedFiles) {
   variant("top-down RLE", [](BmpSpec& s) { s.compression = 1, s.height = -2; });
   variant("palette above 2^bpp", [](BmpSpec& s) { s.bpp = 1, s.palette = {0, 1, 2}; });
   variant("pixels cut short", [](BmpSpec& s) { s.pixels.pop_back(); });
-  variant("bit fields at 24 bits", [](BmpSpec& s) { s.bpp = 24, s.compression = 3, s.masks = {0xFF0000, 0xFF00, 0xFF}; });
-  variant("overlapping masks", [](BmpSpec& s) { s.bpp = 16, s.compression = 3, s.masks = {0xF800, 0x0FE0, 0x001F}; });
-  variant("gap in a mask", [](BmpSpec& s) { s.bpp = 16, s.compression = 3, s.masks = {0xF000, 0x05E0, 0x001F}; });
-  variant("mask wider than 16 bits", [](BmpSpec& s) { s.bpp = 16, s.compression = 3, s.masks = {0x1F800, 0x07E0, 0x001F}; });
-  variant("empty mask", [](BmpSpec& s) { s.bpp = 32, s.compression = 3, s.masks = {0xFF0000, 0, 0xFF}; });
+  variant("bit fields at 24 bits", [](BmpSpec& s) {
+    s.bpp = 24, s.compression = 3, s.masks = {0xFF0000, 0xFF00, 0xFF};
+  });
+  variant("overlapping masks", [](BmpSpec& s) {
+    s.bpp = 16, s.compression = 3, s.masks = {0xF800, 0x0FE0, 0x001F};
+  });
+  variant("gap in a mask", [](BmpSpec& s) {
+    s.bpp = 16, s.compression = 3, s.masks = {0xF000, 0x05E0, 0x001F};
+  });
+  variant("mask wider than 16 bits", [](BmpSpec& s) {
+    s.bpp = 16, s.compression = 3, s.masks = {0x1F800, 0x07E0, 0x001F};
+  });
+  variant("empty mask", [](BmpSpec& s) {
+    s.bpp = 32, s.compression = 3, s.masks = {0xFF0000, 0, 0xFF};
+  });
   poke("size field past the end", 2, 10000);
   poke("offset inside the palette", 10, 14 + 40 + 4);
   poke("offset past the end", 10, 10000);

@@ -8,8 +8,8 @@
 
 namespace skintest {
 
-inline std::unique_ptr<ui::TBitmap> MakeBitmap(int w, int h,
-                                               const std::function<std::uint32_t(int, int)>& pixel) {
+inline std::unique_ptr<ui::TBitmap> MakeBitmap(
+    int w, int h, const std::function<std::uint32_t(int, int)>& pixel) {
   auto b = std::make_unique<ui::TBitmap>(w, h);
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) b->ScanLine(y)[x] = pixel(x, y);
@@ -38,7 +38,8 @@ inline std::vector<std::uint32_t> Column(const ui::TBitmap& b, int x) {
 
 // A colour value (red in the lowest byte) as a DIB pixel (blue in the lowest byte).
 constexpr std::uint32_t Px(ui::TColor c) {
-  return std::uint32_t(c & 0xFF) << 16 | (std::uint32_t(c) & 0xFF00) | ((std::uint32_t(c) >> 16) & 0xFF);
+  return std::uint32_t(c & 0xFF) << 16 | (std::uint32_t(c) & 0xFF00) |
+         ((std::uint32_t(c) >> 16) & 0xFF);
 }
 
 constexpr std::uint32_t kMagenta = 0xFF00FF;

@@ -60,8 +60,7 @@ TEST(ImgUtil, BlendColoursUsesPerCentBelowOneHundredAndPerMilleFrom) {
   EXPECT_EQ(BlendColours(a, b, 70), ui::TColor(RGB(140, 100, 60)));
   EXPECT_EQ(BlendColours(RGB(255, 255, 255), RGB(0, 0, 0), 50), ui::TColor(RGB(128, 128, 128)));
   // System colours are resolved before mixing.
-  EXPECT_EQ(BlendColours(ui::clBtnFace, ui::clBtnFace, 30),
-            ui::TColor(GetSysColor(COLOR_BTNFACE)));
+  EXPECT_EQ(BlendColours(ui::clBtnFace, ui::clBtnFace, 30), ui::TColor(GetSysColor(COLOR_BTNFACE)));
 }
 
 TEST(ImgUtil, GradientTables) {
@@ -84,7 +83,8 @@ TEST(ImgUtil, GradientTables) {
   std::vector<int> sorted = slots;
   std::sort(sorted.begin(), sorted.end());
   for (int i = 0; i < 16; ++i) EXPECT_EQ(sorted[static_cast<std::size_t>(i)], i + 1);
-  for (int i = 1; i < 16; ++i) EXPECT_EQ(slots[static_cast<std::size_t>(i)], slots[static_cast<std::size_t>(i - 1)] % 16 + 1);
+  for (int i = 1; i < 16; ++i)
+    EXPECT_EQ(slots[static_cast<std::size_t>(i)], slots[static_cast<std::size_t>(i - 1)] % 16 + 1);
   EXPECT_EQ(GradientColours(slots[5])[0], ui::TColor(RGB(5, 0, 0)));
 }
 
@@ -102,13 +102,14 @@ TEST(ImgUtil, FillGradientFillsOnlyTheBandsInsideTheClipBox) {
   HDC dc = target.Canvas()->Handle();
   for (int y = 0; y < 12; ++y) std::fill(target.ScanLine(y), target.ScanLine(y) + 4, 0x777777u);
   IntersectClipRect(dc, 0, 4, 4, 8);  // rows 4..7 only
-  const RECT rect{1, 2, 3, 12};         // ten rows from y = 2
+  const RECT rect{1, 2, 3, 12};       // ten rows from y = 2
   FillGradient(dc, rect, RGB(0, 0, 0), true, RGB(90, 180, 9));
   SelectClipRgn(dc, nullptr);
   const std::vector<ui::TColor>& table =
       GradientColours(GradientTable(10, RGB(0, 0, 0), RGB(90, 180, 9)));
   for (int y = 0; y < 12; ++y) {
-    const std::uint32_t expected = y >= 4 && y < 8 ? skintest::Px(table[static_cast<std::size_t>(y - 2)]) : 0x777777u;
+    const std::uint32_t expected =
+        y >= 4 && y < 8 ? skintest::Px(table[static_cast<std::size_t>(y - 2)]) : 0x777777u;
     EXPECT_EQ(At(target, 1, y), expected) << "row " << y;
     EXPECT_EQ(At(target, 2, y), expected) << "row " << y;
     EXPECT_EQ(At(target, 0, y), 0x777777u);
@@ -117,12 +118,14 @@ TEST(ImgUtil, FillGradientFillsOnlyTheBandsInsideTheClipBox) {
 
   ui::TBitmap wide(6, 1);
   FillGradient(wide.Canvas()->Handle(), {0, 0, 6, 1}, RGB(0, 0, 0), false, RGB(250, 0, 0));
-  EXPECT_EQ(skintest::Row(wide, 0), (Pixels{0x000000, 0x320000, 0x640000, 0x960000, 0xC80000, 0xFA0000}));
+  EXPECT_EQ(skintest::Row(wide, 0),
+            (Pixels{0x000000, 0x320000, 0x640000, 0x960000, 0xC80000, 0xFA0000}));
 }
 
 TEST(ImgUtil, LoadsBitmapFilesAndRejectsBrokenOnes) {
   ui::TBitmap bitmap;
-  const skintest::Bytes file = skintest::MakeBmp24(2, 2, [](int x, int y) { return std::uint32_t(x * 0x10 + y); });
+  const skintest::Bytes file =
+      skintest::MakeBmp24(2, 2, [](int x, int y) { return std::uint32_t(x * 0x10 + y); });
   ASSERT_TRUE(LoadBitmapFromBytes(file, bitmap));
   EXPECT_EQ(skintest::Row(bitmap, 0), (Pixels{0x00, 0x10}));
   EXPECT_EQ(skintest::Row(bitmap, 1), (Pixels{0x01, 0x11}));

@@ -28,7 +28,8 @@ INSTANTIATE_TEST_SUITE_P(Blocks, LzhTestData,
                          testing::Values("empty", "hello", "css", "spaces", "css-cut"),
                          [](const auto& info) {
                            std::string n = info.param;
-                           for (char& c : n) if (c == '-') c = '_';
+                           for (char& c : n)
+                             if (c == '-') c = '_';
                            return n;
                          });
 
@@ -63,7 +64,8 @@ TEST(Lzh, DamagedStreamsEndAfterTheDeclaredSize) {
     for (std::size_t inputLength : {0u, 3u, 200u}) {
       Bytes block;
       skintest::PutLE(block, size, 4);
-      for (std::size_t i = 0; i < inputLength; ++i) block.push_back(static_cast<std::uint8_t>(random()));
+      for (std::size_t i = 0; i < inputLength; ++i)
+        block.push_back(static_cast<std::uint8_t>(random()));
       const Bytes out = DecompressBlock(block);
       EXPECT_GE(out.size(), size);
       EXPECT_LT(out.size(), size + 60) << "size " << size << ", input " << inputLength;

@@ -21,20 +21,22 @@ TEST(QuickIni, FindsSectionsAndKeysWithoutRegardToCase) {
 }
 
 TEST(QuickIni, SplitsLinesAtCrLfAndNulAndDropsComments) {
-  const std::string text = std::string("; heading note\n[A]\rk1=one\n\r\n   k2 = two ; a note\r\n") +
-                           "\t;k3=commented\r\n[B]\r\nk4=x" + std::string(1, '\0') + "\r\nk5=y\r\n";
+  const std::string text =
+      std::string("; heading note\n[A]\rk1=one\n\r\n   k2 = two ; a note\r\n") +
+      "\t;k3=commented\r\n[B]\r\nk4=x" + std::string(1, '\0') + "\r\nk5=y\r\n";
   const TQuickIni ini = Loaded(text);
   EXPECT_EQ(ini.ReadString("A", "k1", "-"), "one");
   EXPECT_EQ(ini.ReadString("A", "k2", "-"), "two ; a note");
   EXPECT_EQ(ini.ReadString("A", "k3", "-"), "-");
   EXPECT_EQ(ini.ReadString("B", "k4", "-"), "x");
   EXPECT_EQ(ini.ReadString("B", "k5", "-"), "-");  // the NUL ended the text
-  EXPECT_EQ(ini.Lines(), (std::vector<std::string>{"[A]", "k1=one", "k2 = two ; a note", "[B]", "k4=x"}));
+  EXPECT_EQ(ini.Lines(),
+            (std::vector<std::string>{"[A]", "k1=one", "k2 = two ; a note", "[B]", "k4=x"}));
 }
 
 TEST(QuickIni, FirstSectionAndFirstKeyWin) {
-  const TQuickIni ini = Loaded(
-      "[S]\nk=first\nk=second\nempty=\nempty=later\n[T]\nonlyInT=1\n[S]\nk=third\nlate=2\n");
+  const TQuickIni ini =
+      Loaded("[S]\nk=first\nk=second\nempty=\nempty=later\n[T]\nonlyInT=1\n[S]\nk=third\nlate=2\n");
   EXPECT_EQ(ini.ReadString("S", "k", "-"), "first");
   EXPECT_EQ(ini.ReadString("S", "empty", "dflt"), "dflt");  // the empty first value decides
   EXPECT_EQ(ini.ReadString("S", "onlyInT", "-"), "-");      // the search stops at [T]

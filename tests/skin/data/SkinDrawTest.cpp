@@ -15,7 +15,9 @@ namespace {
 constexpr std::uint32_t kGrey = 0x808080;
 
 // Zone of a coordinate against two margins: 0 in the first, 1 between, 2 in the second.
-int Zone(int v, int first, int size, int second) { return v < first ? 0 : v >= size - second ? 2 : 1; }
+int Zone(int v, int first, int size, int second) {
+  return v < first ? 0 : v >= size - second ? 2 : 1;
+}
 std::uint32_t ZoneColour(int zx, int zy, int frame) {
   return std::uint32_t(0x400000 * (zx + 1) + 0x004000 * (zy + 1) + frame);
 }
@@ -32,12 +34,14 @@ std::unique_ptr<ui::TBitmap> NineZoneStrip(TFrameLayout layout) {
 TEST(SkinDraw, NineRegionKeepsMarginsAndStretchesTheRest) {
   for (TFrameLayout layout : {TFrameLayout::SideBySide, TFrameLayout::Stacked}) {
     auto strip = NineZoneStrip(layout);
-    const auto out = ComposeNineRegion(10, 8, *strip, {2, 2, 2, 2}, layout, TCentreMode::Stretch, 2, 2);
+    const auto out =
+        ComposeNineRegion(10, 8, *strip, {2, 2, 2, 2}, layout, TCentreMode::Stretch, 2, 2);
     ASSERT_EQ(out->Width(), 10);
     ASSERT_EQ(out->Height(), 8);
     for (int y = 0; y < 8; ++y) {
       for (int x = 0; x < 10; ++x) {
-        EXPECT_EQ(At(*out, x, y), ZoneColour(Zone(x, 2, 10, 2), Zone(y, 2, 8, 2), 2)) << x << "," << y;
+        EXPECT_EQ(At(*out, x, y), ZoneColour(Zone(x, 2, 10, 2), Zone(y, 2, 8, 2), 2))
+            << x << "," << y;
       }
     }
   }
@@ -53,7 +57,8 @@ TEST(SkinDraw, NineRegionDropsMarginsThatDoNotFit) {
                                      TCentreMode::Stretch, 1, 1);
   for (int y = 0; y < 8; ++y) {
     for (int x = 0; x < 3; ++x) {
-      EXPECT_EQ(At(*out, x, y), std::uint32_t(0x300000 * (x + 1) + 0x30 * (Zone(y, 1, 8, 1) + 1))) << x << "," << y;
+      EXPECT_EQ(At(*out, x, y), std::uint32_t(0x300000 * (x + 1) + 0x30 * (Zone(y, 1, 8, 1) + 1)))
+          << x << "," << y;
     }
   }
 }
@@ -80,7 +85,8 @@ TEST(SkinDraw, NineRegionTilesTheCentreWholeAndPaintsTheRightEdgeOverIt) {
 }
 
 TEST(SkinDraw, DrawNineRegionOpaqueOrWithTheKeyColourLeftOut) {
-  auto strip = MakeBitmap(4, 4, [](int x, int y) { return x == 0 && y == 0 ? kMagenta : 0x102030u; });
+  auto strip =
+      MakeBitmap(4, 4, [](int x, int y) { return x == 0 && y == 0 ? kMagenta : 0x102030u; });
   for (bool transparent : {false, true}) {
     ui::TBitmap target(8, 8);
     for (int y = 0; y < 8; ++y) std::fill(target.ScanLine(y), target.ScanLine(y) + 8, kGrey);
@@ -191,13 +197,17 @@ TEST(SkinDraw, FrameCentredOverhangsEquallyOnBothSides) {
 }
 
 TEST(SkinDraw, DrawTransparentTakesTheTopLeftPartAndLeavesKeyPixels) {
-  auto bitmap = MakeBitmap(4, 3, [](int x, int y) { return (x + y) % 2 ? kMagenta : std::uint32_t(0x100 * (y * 4 + x + 1)); });
+  auto bitmap = MakeBitmap(4, 3, [](int x, int y) {
+    return (x + y) % 2 ? kMagenta : std::uint32_t(0x100 * (y * 4 + x + 1));
+  });
   ui::TBitmap target(6, 5);
   for (int y = 0; y < 5; ++y) std::fill(target.ScanLine(y), target.ScanLine(y) + 6, 0x123456u);
   DrawTransparent(target.Canvas()->Handle(), {1, 1, 4, 3}, *bitmap, ui::clFuchsia);
   EXPECT_EQ(skintest::Row(target, 0), Pixels(6, 0x123456u));
-  EXPECT_EQ(skintest::Row(target, 1), (Pixels{0x123456, 0x100, 0x123456, 0x300, 0x123456, 0x123456}));
-  EXPECT_EQ(skintest::Row(target, 2), (Pixels{0x123456, 0x123456, 0x600, 0x123456, 0x123456, 0x123456}));
+  EXPECT_EQ(skintest::Row(target, 1),
+            (Pixels{0x123456, 0x100, 0x123456, 0x300, 0x123456, 0x123456}));
+  EXPECT_EQ(skintest::Row(target, 2),
+            (Pixels{0x123456, 0x123456, 0x600, 0x123456, 0x123456, 0x123456}));
   EXPECT_EQ(skintest::Row(target, 3), Pixels(6, 0x123456u));
 }
 
@@ -216,9 +226,12 @@ TEST(SkinDraw, TileBitmapDrawsWholeTilesFromTheSourceRectangle) {
 
 // Every point of the region, in bitmap coordinates moved by the offset.
 std::vector<std::vector<bool>> Covered(HRGN region, int w, int h, int dx, int dy) {
-  std::vector<std::vector<bool>> inside(static_cast<std::size_t>(h), std::vector<bool>(static_cast<std::size_t>(w)));
+  std::vector<std::vector<bool>> inside(static_cast<std::size_t>(h),
+                                        std::vector<bool>(static_cast<std::size_t>(w)));
   for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) inside[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] = PtInRegion(region, x + dx, y + dy) != 0;
+    for (int x = 0; x < w; ++x)
+      inside[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] =
+          PtInRegion(region, x + dx, y + dy) != 0;
   }
   return inside;
 }
@@ -234,9 +247,8 @@ TEST(SkinDraw, RegionFromBitmapCoversEverythingOutsideTheKeyRange) {
   // (255, 6, 255) is not.
   const std::uint32_t key = 0xFA00FA, edge = 0xFF05FF, outside = 0xFF06FF;
   auto shaped = MakeBitmap(5, 3, [&](int x, int y) {
-    const std::uint32_t rows[3][5] = {{key, outside, outside, key, 0},
-                                      {edge, key, 0x123456, 0x123456, edge},
-                                      {0, 0, 0, 0, 0}};
+    const std::uint32_t rows[3][5] = {
+        {key, outside, outside, key, 0}, {edge, key, 0x123456, 0x123456, edge}, {0, 0, 0, 0, 0}};
     return rows[y][x];
   });
   ui::TRegionHandle region = RegionFromBitmap(*shaped, 10, 20, 5, 5, 5, RGB(250, 0, 250));
@@ -249,7 +261,8 @@ TEST(SkinDraw, RegionFromBitmapCoversEverythingOutsideTheKeyRange) {
 
 // More rectangles than one batch: the regions of all batches are united.
 TEST(SkinDraw, RegionFromBitmapUnitesItsBatches) {
-  auto bitmap = MakeBitmap(3, 4500, [](int x, int y) { return x == 1 || y % 1000 == 7 ? 0u : kMagenta; });
+  auto bitmap =
+      MakeBitmap(3, 4500, [](int x, int y) { return x == 1 || y % 1000 == 7 ? 0u : kMagenta; });
   ui::TRegionHandle region = RegionFromBitmap(*bitmap, 0, 0, 0, 0, 0, ui::clFuchsia);
   for (int y : {0, 1999, 2000, 2001, 4007, 4499}) {
     EXPECT_TRUE(PtInRegion(region.Get(), 1, y)) << y;
@@ -287,7 +300,8 @@ TEST(SkinDraw, PaintParentImageHasTheParentPaintUnderTheControl) {
   for (int y = 0; y < 8; ++y) {
     for (int x = 0; x < 12; ++x) {
       const bool inside = x < 10 && y < 6;
-      EXPECT_EQ(At(target, x, y), inside ? skintest::Px(RGB((x + 5) * 5, (y + 7) * 5, 0)) : 0u) << x << "," << y;
+      EXPECT_EQ(At(target, x, y), inside ? skintest::Px(RGB((x + 5) * 5, (y + 7) * 5, 0)) : 0u)
+          << x << "," << y;
     }
   }
   POINT origin{-1, -1};

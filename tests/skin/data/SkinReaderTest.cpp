@@ -19,7 +19,8 @@ Bytes RawContainer(std::int32_t marker, const std::string& names,
                    std::optional<std::int32_t> textLength = std::nullopt) {
   Bytes out;
   skintest::PutLE(out, static_cast<std::uint32_t>(marker), 4);
-  skintest::PutLE(out, static_cast<std::uint32_t>(textLength.value_or(std::int32_t(names.size()))), 4);
+  skintest::PutLE(out, static_cast<std::uint32_t>(textLength.value_or(std::int32_t(names.size()))),
+                  4);
   skintest::PutLE(out, 0xDEADBEEF, 4);  // reserved fields hold anything
   skintest::PutLE(out, 0x12345678, 4);
   out.insert(out.end(), names.begin(), names.end());
@@ -31,12 +32,11 @@ Bytes RawContainer(std::int32_t marker, const std::string& names,
 std::string Text(const Bytes& b) { return std::string(b.begin(), b.end()); }
 
 TEST(SkinReader, LoadsAPackageAndHandsOutEntriesByName) {
-  const std::vector<skinpack::TEntry> entries = {
-      {"FrameTop.bmp", AsBytes("BMtop")},
-      {"Empty.bmp", {}},
-      {"Skin.INI", AsBytes("[Form]\r\nx=1\r\n")},
-      {"second.ini", AsBytes("other")},
-      {"Button.bmp", AsBytes("BMbutton")}};
+  const std::vector<skinpack::TEntry> entries = {{"FrameTop.bmp", AsBytes("BMtop")},
+                                                 {"Empty.bmp", {}},
+                                                 {"Skin.INI", AsBytes("[Form]\r\nx=1\r\n")},
+                                                 {"second.ini", AsBytes("other")},
+                                                 {"Button.bmp", AsBytes("BMbutton")}};
   TSkinReader reader;
   ASSERT_TRUE(reader.Load(skinpack::BuildPackage(entries)));
   EXPECT_EQ(reader.Status(), TSkinLoadStatus::Ok);
@@ -89,13 +89,13 @@ TEST(SkinReader, RefusesAnOlderFormat) {
 // Every field that points into the container is checked before use.
 TEST(SkinReader, RefusesContainersWhoseFieldsRunOutside) {
   const std::vector<Bytes> bad = {
-      Bytes{0x20, 0x4E, 0, 0},                               // shorter than the header
-      RawContainer(20000, "a\r\n", {1}, "a", -5),            // negative name-text length
-      RawContainer(20000, "a\r\n", {1}, "a", 1000),          // name text past the end
-      RawContainer(20000, "a\r\nb\r\n", {1}, ""),            // size table cut short
-      RawContainer(20000, "a\r\nb\r\n", {1, 2}, "ab"),       // sizes past the body store
-      RawContainer(20000, "a\r\nb\r\n", {3, -1}, "abc"),     // a negative size
-      RawContainer(20000, "a\r\n", {INT32_MAX}, "a"),        // an enormous size
+      Bytes{0x20, 0x4E, 0, 0},                            // shorter than the header
+      RawContainer(20000, "a\r\n", {1}, "a", -5),         // negative name-text length
+      RawContainer(20000, "a\r\n", {1}, "a", 1000),       // name text past the end
+      RawContainer(20000, "a\r\nb\r\n", {1}, ""),         // size table cut short
+      RawContainer(20000, "a\r\nb\r\n", {1, 2}, "ab"),    // sizes past the body store
+      RawContainer(20000, "a\r\nb\r\n", {3, -1}, "abc"),  // a negative size
+      RawContainer(20000, "a\r\n", {INT32_MAX}, "a"),     // an enormous size
   };
   for (std::size_t i = 0; i < bad.size(); ++i) {
     TSkinReader reader;
@@ -148,8 +148,8 @@ TEST(SkinReader, BitmapEntryNameTakesTheFileNamePartOfBmpValues) {
 
 TEST(SkinReader, ExtractsTheBitmapThatAnIniValueNames) {
   TSkinReader reader;
-  ASSERT_TRUE(reader.LoadContainer(skinpack::BuildContainer(
-      {{"frametop.bmp", AsBytes("BMx")}, {"title.tga", AsBytes("TGA")}})));
+  ASSERT_TRUE(reader.LoadContainer(
+      skinpack::BuildContainer({{"frametop.bmp", AsBytes("BMx")}, {"title.tga", AsBytes("TGA")}})));
   EXPECT_EQ(Text(ExtractBitmapEntry(reader, "Skin\\FrameTop.bmp")), "BMx");
   EXPECT_TRUE(ExtractBitmapEntry(reader, "title.tga").empty());
   EXPECT_TRUE(ExtractBitmapEntry(reader, "FrameTop.BMP").empty());

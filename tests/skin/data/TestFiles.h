@@ -71,8 +71,7 @@ inline Bytes MakeBmp(const BmpSpec& s) {
 }
 
 // A bottom-up 24-bit bitmap file whose pixel (x, y), counted from the top, is rgb(x, y).
-inline Bytes MakeBmp24(int width, int height,
-                       const std::function<std::uint32_t(int, int)>& rgb) {
+inline Bytes MakeBmp24(int width, int height, const std::function<std::uint32_t(int, int)>& rgb) {
   BmpSpec s;
   s.width = width;
   s.height = height;

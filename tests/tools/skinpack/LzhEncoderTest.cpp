@@ -32,7 +32,7 @@ TEST(LzhEncoder, RoundTripsAwkwardInputs) {
   Bytes noise(100000);
   for (auto& b : noise) b = static_cast<std::uint8_t>(random());
   inputs.emplace_back("noise", noise);
-  inputs.emplace_back("zeros", Bytes(300000, 0));  // long matches and many tree rebuilds
+  inputs.emplace_back("zeros", Bytes(300000, 0));    // long matches and many tree rebuilds
   inputs.emplace_back("spaces", Bytes(10000, ' '));  // matches into the initial spaces
   for (std::size_t n : {1u, 2u, 3u, 59u, 60u, 61u, 4095u, 4096u, 4097u}) {
     Bytes b(n);
@@ -44,7 +44,8 @@ TEST(LzhEncoder, RoundTripsAwkwardInputs) {
   std::copy(farRepeat.begin(), farRepeat.begin() + 500, farRepeat.begin() + 4096);
   inputs.emplace_back("far repeat", farRepeat);
   Bytes skewed;  // very uneven symbol counts drive the tree deep
-  for (int i = 0; i < 200000; ++i) skewed.push_back(static_cast<std::uint8_t>(random() % 97 == 0 ? random() : 'a' + random() % 2));
+  for (int i = 0; i < 200000; ++i)
+    skewed.push_back(static_cast<std::uint8_t>(random() % 97 == 0 ? random() : 'a' + random() % 2));
   inputs.emplace_back("skewed", skewed);
 
   for (const auto& [what, data] : inputs) {

@@ -81,7 +81,8 @@ TEST_F(Skinpack, PackThenUnpackReproducesEveryFile) {
   EXPECT_NE(listing.find("marker 20000"), std::string::npos) << listing;
   EXPECT_NE(listing.find("5 entries"), std::string::npos) << listing;
   EXPECT_NE(listing.find("3\t" + std::to_string(files.at("Skin.ini").size()) + "\tSkin.ini\n"),
-            std::string::npos) << listing;
+            std::string::npos)
+      << listing;
   EXPECT_NE(listing.find("4\t0\tempty.bmp\n"), std::string::npos) << listing;
   EXPECT_NE(listing.find("description: entry 3 (Skin.ini)"), std::string::npos) << listing;
 }
@@ -99,7 +100,8 @@ TEST_F(Skinpack, WithoutAListFilesArePackedInNameOrder) {
 TEST_F(Skinpack, CompressThenExpandGivesTheInputBack) {
   std::mt19937 random(3);
   Bytes data;
-  for (int i = 0; i < 50000; ++i) data.push_back(static_cast<std::uint8_t>(random() % 7 ? 'x' : random()));
+  for (int i = 0; i < 50000; ++i)
+    data.push_back(static_cast<std::uint8_t>(random() % 7 ? 'x' : random()));
   Write("data.bin", data);
   ASSERT_EQ(Run({"compress", P("data.bin"), P("data.lzh")}), 0) << err_.str();
   ASSERT_EQ(Run({"expand", P("data.lzh"), P("data.out")}), 0) << err_.str();
@@ -120,7 +122,8 @@ TEST_F(Skinpack, BadInputGivesAClearErrorAndANonZeroExit) {
   Bytes huge;
   skintest::PutLE(huge, 0x7FFFFFFF, 4);
   Write("huge.lzh", huge);
-  Write("old.pkg", skinpack::CompressBlock(AsBytes(std::string("\x10\x27\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 16))));
+  Write("old.pkg",
+        skinpack::CompressBlock(AsBytes(std::string("\x10\x27\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 16))));
   Write("evil.pkg", skinpack::BuildPackage({{"../evil.bmp", AsBytes("x")}}));
   Write("skin/a.bmp", AsBytes("1"));
   Write("skin/entries.lst", AsBytes("a.bmp\r\nmissing.bmp\r\n"));
