@@ -9,6 +9,7 @@
 
 #include "FileIo.h"
 #include "LzhEncoder.h"
+#include "SkinCheck.h"
 #include "SkinPackage.h"
 #include "skin/data/LZH.h"
 #include "skin/data/QuickIni.h"
@@ -28,6 +29,8 @@ constexpr const char* kUsage =
     "                     or all files of DIR in name order when there is no list\n"
     "  unpack PKG DIR     write every entry of PKG into DIR, with entries.lst\n"
     "  list PKG           show the marker, the entries and their sizes, and the description\n"
+    "  check PKG          show what the skin engine reads: the description and every bitmap\n"
+    "                     its values name; exit 1 when a named bitmap is missing or broken\n"
     "  compress IN OUT    compress IN into a raw compressed block\n"
     "  expand IN OUT      expand a raw compressed block\n";
 
@@ -152,6 +155,14 @@ int List(const fs::path& pkg, std::ostream& out) {
   return 0;
 }
 
+int Check(const fs::path& pkg, std::ostream& out) {
+  try {
+    return CheckPackage(ReadWholeFile(pkg), out) == 0 ? 0 : 1;
+  } catch (const std::runtime_error& e) {
+    throw std::runtime_error(pkg.string() + ": " + e.what());
+  }
+}
+
 int Compress(const fs::path& in, const fs::path& outPath, std::ostream& out) {
   const std::vector<std::uint8_t> data = ReadWholeFile(in);
   const std::vector<std::uint8_t> block = CompressBlock(data);
@@ -180,13 +191,14 @@ int Dispatch(const std::vector<std::string>& args, std::ostream& out) {
   if (args.empty()) throw UsageError("no command given");
   const std::string& command = args[0];
   static const std::map<std::string, std::size_t> kArgCounts = {
-      {"pack", 3}, {"unpack", 3}, {"list", 2}, {"compress", 3}, {"expand", 3}};
+      {"pack", 3}, {"unpack", 3}, {"list", 2}, {"check", 2}, {"compress", 3}, {"expand", 3}};
   const auto it = kArgCounts.find(command);
   if (it == kArgCounts.end()) throw UsageError("unknown command \"" + command + "\"");
   if (args.size() != it->second) throw UsageError("wrong number of arguments for " + command);
   if (command == "pack") return Pack(args[1], args[2], out);
   if (command == "unpack") return Unpack(args[1], args[2], out);
   if (command == "list") return List(args[1], out);
+  if (command == "check") return Check(args[1], out);
   if (command == "compress") return Compress(args[1], args[2], out);
   return Expand(args[1], args[2], out);
 }

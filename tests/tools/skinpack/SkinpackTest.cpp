@@ -117,6 +117,40 @@ TEST_F(Skinpack, ExpandWritesTheDeclaredSize) {
               Bytes(expected.begin(), expected.begin() + 38220));
 }
 
+// check reads the package as the engine does: first section and first key, bitmaps named
+// by ".bmp" values, entries compared in lower case.
+TEST_F(Skinpack, CheckReportsWhatTheEngineReads) {
+  const std::string ini =
+      "[Form]\r\nFrameTop=Skin\\Top.BMP.bmp\r\nIcon=title.tga\r\nColor=59 97 131\r\n"
+      "FrameTop=ignored.bmp\r\n[Button]\r\nBitmap=missing.bmp\r\nGlyph=broken.bmp\r\n"
+      "Empty=empty.bmp\r\n[form]\r\nLate=never.bmp\r\n";
+  const Bytes package = skinpack::BuildPackage({{"top.bmp.bmp", SampleBitmap(1)},
+                                                {"skin.ini", AsBytes(ini)},
+                                                {"broken.bmp", AsBytes("BM but nothing else")},
+                                                {"empty.bmp", {}},
+                                                {"spare.bmp", SampleBitmap(2)}});
+  Write("skin.pkg", package);
+  EXPECT_EQ(Run({"check", P("skin.pkg")}), 1) << err_.str();
+  const std::string report = out_.str();
+  for (const char* line :
+       {"description: skin.ini, 3 sections\n", "[Form] FrameTop = Skin\\Top.BMP.bmp: 18 x 9\n",
+        "note: [Form] Icon = title.tga: not a .bmp, drawn as empty\n",
+        "problem: [Button] Bitmap = missing.bmp: no entry missing.bmp\n",
+        "problem: [Button] Glyph = broken.bmp: broken.bmp is not a valid bitmap",
+        "problem: [Button] Empty = empty.bmp: entry empty.bmp is empty\n",
+        "note: section [form] appears again; only the first is read\n",
+        "note: spare.bmp is not named by the description\n", "3 problems\n"}) {
+    EXPECT_NE(report.find(line), std::string::npos) << line << "\n" << report;
+  }
+  EXPECT_EQ(report.find("ignored.bmp"), std::string::npos) << report;
+  EXPECT_EQ(report.find("never.bmp"), std::string::npos) << report;
+
+  Write("good.pkg", skinpack::BuildPackage(
+                        {{"a.ini", AsBytes("[A]\r\nB=b.bmp\r\n")}, {"b.bmp", SampleBitmap(0)}}));
+  EXPECT_EQ(Run({"check", P("good.pkg")}), 0) << out_.str();
+  EXPECT_NE(out_.str().find("0 problems"), std::string::npos);
+}
+
 TEST_F(Skinpack, BadInputGivesAClearErrorAndANonZeroExit) {
   Write("short.lzh", Bytes{1, 2});
   Bytes huge;
@@ -134,6 +168,7 @@ TEST_F(Skinpack, BadInputGivesAClearErrorAndANonZeroExit) {
       {{"expand", P("nothing.lzh"), P("x")}, "cannot open"},
       {{"list", P("old.pkg")}, "older format"},
       {{"list", P("short.lzh")}, "not a skin package"},
+      {{"check", P("old.pkg")}, "older format"},
       {{"unpack", P("evil.pkg"), P("out")}, "not a plain file name"},
       {{"pack", P("skin"), P("x.pkg")}, "missing.bmp"},
       {{"pack", P("no-such-folder"), P("x.pkg")}, "not a folder"},
