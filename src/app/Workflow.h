@@ -7,6 +7,9 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
+#include <cstdint>
 
 namespace workflow {
 
@@ -15,6 +18,24 @@ using LeadBytePredicate = std::function<bool(unsigned char)>;
 // Whether a found candidate is already in the found list's text. The test is a
 // case-sensitive substring test, not line equality; the empty candidate never occurs.
 bool OccursInFoundList(std::string_view foundListText, std::string_view candidate);
+
+// The found list's text, indexed so that the found-list test costs about the length of the
+// candidate rather than the length of the list. Lines are added as the list grows; Contains
+// answers exactly what OccursInFoundList answers on the list's text (every line followed by
+// CR LF), for candidates without a line feed (a match never spans one).
+class FoundListIndex {
+ public:
+  FoundListIndex();
+  bool Contains(std::string_view candidate) const;
+  void Add(std::string_view line);
+
+ private:
+  bool ShortContains(std::string_view candidate) const;
+  std::vector<std::string> lines_;                          // each with its CR
+  std::vector<uint64_t> shortGrams_;                        // bit set of every 1-, 2- and 3-byte string
+  std::unordered_map<uint32_t, std::vector<int>> grams_;    // 4-byte string -> lines holding it
+  std::string text_;                                        // fallback for candidates with a line feed
+};
 
 // The prefix for an address: none when it already contains "http://", the site-absolute
 // prefix when it starts with "/", the relative prefix otherwise (the empty line included).

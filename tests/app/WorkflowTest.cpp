@@ -3,6 +3,8 @@
 
 #include "app/Workflow.h"
 
+#include <random>
+
 using namespace workflow;
 
 namespace {
@@ -104,4 +106,42 @@ TEST(FileNames, SafeNamesStayInsideTheFolder) {
   EXPECT_EQ(SafeFileName("console.gif", Gbk), "console.gif");
   // A double-byte character whose trail byte is "\" is not a separator.
   EXPECT_EQ(SafeFileName("\x95\x5C.gif", Gbk), "\x95\x5C.gif");
+}
+
+TEST(FoundList, IndexAnswersAsTheTextDoes) {
+  // Every candidate is checked against the plain text test on the same list.
+  const std::vector<std::string> candidates = {
+      "img/a.gif", "a.gif", "A.GIF", "", "", "gif", "x", "img", "/a.g", "a.gif\r", "gif\r\n", "b\r",
+      "images/very/long/path/to/file.png", "file.png", "path/to", "\xCD\xBC.gif", "\xBC.g", "zz", "img/a.gif"};
+  FoundListIndex index;
+  std::string text;
+  for (const std::string& c : candidates) {
+    SCOPED_TRACE(c);
+    bool expected = OccursInFoundList(text, c);
+    EXPECT_EQ(index.Contains(c), expected);
+    if (!expected) {
+      index.Add(c);
+      text += c + "\r\n";
+    }
+  }
+  EXPECT_EQ(text, "img/a.gif\r\nA.GIF\r\n\r\n\r\nx\r\nb\r\r\nimages/very/long/path/to/file.png\r\n\xCD\xBC.gif\r\nzz\r\n");
+}
+
+TEST(FoundList, IndexAgreesWithTheTextOnRandomLists) {
+  std::mt19937 random(7);
+  const char alphabet[] = "ab/.\r";
+  for (int round = 0; round < 20; ++round) {
+    FoundListIndex index;
+    std::string text;
+    for (int i = 0; i < 300; ++i) {
+      std::string c(random() % 9, ' ');
+      for (char& ch : c) ch = alphabet[random() % 5];
+      bool expected = OccursInFoundList(text, c);
+      ASSERT_EQ(index.Contains(c), expected) << "round " << round << " candidate " << c;
+      if (!expected) {
+        index.Add(c);
+        text += c + "\r\n";
+      }
+    }
+  }
 }
