@@ -80,14 +80,18 @@ void TRegExp::SetPattern(const std::wstring& pattern) {
 }
 
 std::vector<TRegExpMatch> TRegExp::Execute(const std::wstring& text) {
+  std::vector<TRegExpMatch> result;
+  Execute(text, [&](const TRegExpMatch& m) { result.push_back(m); });
+  return result;
+}
+
+void TRegExp::Execute(const std::wstring& text, const std::function<void(const TRegExpMatch&)>& each) {
   ui::TBStr source(text);
   ui::TComPtr<IDispatch> found;
   ui::OleCheck(Engine()->Execute(source.Get(), found.Put()));
   auto matches = Query<IMatchCollection2>(found.Get());
   LONG count = 0;
   ui::OleCheck(matches->get_Count(&count));
-  std::vector<TRegExpMatch> result;
-  result.reserve(static_cast<size_t>(count));
   for (LONG i = 0; i < count; ++i) {
     ui::TComPtr<IDispatch> item;
     ui::OleCheck(matches->get_Item(i, item.Put()));
@@ -105,9 +109,8 @@ std::vector<TRegExpMatch> TRegExp::Execute(const std::wstring& text) {
       m.SubMatches.push_back(VariantText(v));
       VariantClear(&v);
     }
-    result.push_back(std::move(m));
+    each(m);
   }
-  return result;
 }
 
 }  // namespace app

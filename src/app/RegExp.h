@@ -5,6 +5,7 @@
 
 #include <oaidl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,9 @@ class TRegExp : public ui::TComponent {
   void SetIgnoreCase(bool value);
   // Every match, left to right.
   std::vector<TRegExpMatch> Execute(const std::wstring& text);
+  // Hands each match to `each` as it is read, left to right; an engine error raised part way
+  // leaves what `each` has seen.
+  void Execute(const std::wstring& text, const std::function<void(const TRegExpMatch&)>& each);
 
  private:
   IRegExp2* Engine();
