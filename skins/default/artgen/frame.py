@@ -124,7 +124,7 @@ def text_plate(look):
         for x in range(PLATE_WIDTH):
             if mask[y][x]:
                 base = look.title_row(y + 4)
-                out.set(x, y + 4, look.sheen if y == 17 else darken(base, 0.28))
+                out.set(x, y + 4, darken(base, 0.3))
     out.fill(0, 0, PLATE_WIDTH, 1, look.edge)
     out.fill(0, 1, PLATE_WIDTH, 2, look.sheen)
     out.fill(0, TITLE_HEIGHT - 1, PLATE_WIDTH, TITLE_HEIGHT, look.inner)
