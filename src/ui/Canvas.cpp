@@ -83,6 +83,11 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom) {
   ::Ellipse(dc_, left, top, right, bottom);
 }
 
+void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight) {
+  SelectTools();
+  ::RoundRect(dc_, left, top, right, bottom, cornerWidth, cornerHeight);
+}
+
 void TCanvas::MoveTo(int x, int y) { MoveToEx(Handle(), x, y, nullptr); }
 
 void TCanvas::LineTo(int x, int y) {

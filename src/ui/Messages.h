@@ -80,4 +80,13 @@ constexpr UINT CN_SYSKEYDOWN = CN_BASE + WM_SYSKEYDOWN;
 constexpr UINT CN_SYSCHAR = CN_BASE + WM_SYSCHAR;
 constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
 
+// CN_NOTIFY has the number of the skin engine's skin-update notice, which carries
+// SkinUpdateParam in lParam instead of a notification header. Handlers of CN_NOTIFY read the
+// header through ReflectedNotifyHeader, which answers nothing for that notice.
+constexpr LPARAM SkinUpdateParam = 0x41A2;
+inline const NMHDR* ReflectedNotifyHeader(const TMessage& m) {
+  if (m.Msg != CN_NOTIFY || m.LParam == 0 || m.LParam == SkinUpdateParam) return nullptr;
+  return reinterpret_cast<const NMHDR*>(m.LParam);
+}
+
 }  // namespace ui
