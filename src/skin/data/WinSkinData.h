@@ -1,0 +1,177 @@
+// TSkinData: the component that an application puts on its main form to skin itself. It holds
+// the skin package, loads it into skin definition objects and a colour table, makes the
+// pictures derived from them, and switches skinning on and off through the skin manager.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "skin/data/SkinDefinitions.h"
+#include "ui/Canvas.h"
+#include "ui/Classes.h"
+#include "ui/Controls.h"
+
+namespace skin {
+
+enum TSkinControlType {
+  xcMainMenu, xcPopupMenu, xcMenuItem, xcToolbar, xcControlbar, xcCombo, xcCheckBox,
+  xcRadioButton, xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcSpin,
+  xcPanel, xcGroupBox, xcStatusBar, xcTab, xcTrackBar, xcSystemMenu, xcFastReport
+};
+using TSkinControlTypes = int;  // bit 1 << TSkinControlType
+
+enum TSkinOption {
+  xoMDIScrollbar, xoMenuMerge, xoTransparent, xoPreview, xoParentBackGround, xoNoFocusRect,
+  xoToolbarBK, xoMDIChildBorder, xoMenuBG
+};
+using TSkinOptions = int;  // bit 1 << TSkinOption
+
+enum TSkinFormType { sfMainform, sfOnlyThisForm, sfDialog, sfDLL };
+
+const ui::TEnumInfo& SkinControlTypeInfo();
+const ui::TEnumInfo& SkinOptionInfo();
+const ui::TEnumInfo& SkinFormTypeInfo();
+
+constexpr int SetOf(std::initializer_list<int> members) {
+  int bits = 0;
+  for (int m : members) bits |= 1 << m;
+  return bits;
+}
+constexpr bool InSet(int set, int member) { return (set & (1 << member)) != 0; }
+
+// Every kind of control but menu items and report-designer windows.
+constexpr TSkinControlTypes kDefaultSkinControls =
+    ((1 << (xcFastReport + 1)) - 1) & ~SetOf({xcMenuItem, xcFastReport});
+constexpr TSkinOptions kDefaultSkinOptions = SetOf({xoPreview, xoToolbarBK});
+
+inline constexpr const wchar_t kSkinDataVersion[] = L"4.04.04.11";
+
+class TSkinData;
+
+// Lets the application veto skinning of a top-level window of class aName.
+using TOnFormSkin =
+    std::function<void(ui::TObject* sender, const std::wstring& aName, bool& doSkin)>;
+// Lets the application supply the skinner object for a control (none: the engine chooses).
+using TOnSkinControl = std::function<void(
+    ui::TComponent* sender, TSkinData* skinData, ui::TControl* form, ui::TControl* control,
+    const std::wstring& controlClass, ui::TComponent*& skinnedControl)>;
+
+class TSkinData : public ui::TComponent {
+  UI_CLASS_INFO
+ public:
+  explicit TSkinData(ui::TComponent* owner);
+  ~TSkinData() override;
+
+  // Published properties.
+  bool Active() const { return active_; }
+  void SetActive(bool value);
+  int DisableTag() const { return disableTag_; }
+  void SetDisableTag(int value) { disableTag_ = value; }
+  TSkinControlTypes SkinControls() const { return skinControls_; }
+  void SetSkinControls(TSkinControlTypes value) { skinControls_ = value; }
+  TSkinOptions Options() const { return options_; }
+  void SetOptions(TSkinOptions value) { options_ = value; }
+  ui::TStringList* Skin3rd() const { return skin3rd_.get(); }
+  void SetSkin3rd(const ui::TStrings& lines) { skin3rd_->Assign(lines); }
+  std::wstring SkinFile() const { return skinFile_; }
+  void SetSkinFile(const std::wstring& fileName);
+  std::wstring SkinStore() const { return L"(none)"; }  // a designer's indicator only
+  void SetSkinStore(const std::wstring&) {}
+  TSkinFormType SkinFormtype() const { return formType_; }
+  void SetSkinFormtype(TSkinFormType value) { formType_ = value; }
+  std::wstring Version() const { return kSkinDataVersion; }
+  void SetVersion(const std::wstring&) {}  // the version is the engine's, not settable
+  bool MenuUpdate() const { return menuUpdate_; }
+  void SetMenuUpdate(bool value) { menuUpdate_ = value; }
+  bool MenuMerge() const { return menuMerge_; }
+  void SetMenuMerge(bool value) { menuMerge_ = value; }
+
+  TOnFormSkin OnFormSkin;
+  ui::TNotifyEvent OnSkinChanged;
+  TOnSkinControl OnSkinControl;
+
+  // Reading the owner's stored properties: between BeginReading and Loaded the setters only
+  // store their values (SkinStream still loads the skin at once).
+  void BeginReading() { reading_ = true; }
+  bool Reading() const { return reading_; }
+  // The owner has been read: register with the skin manager and ask for skinning.
+  void Loaded();
+
+  // The stored package: a 4-byte little-endian length, then the compressed block.
+  void ReadSkinStream(ui::TStream& stream);
+  void WriteSkinStream(ui::TStream& stream) const;
+  // The compressed block held in the store.
+  const std::string& StoreBytes() const { return store_; }
+  void SetStoreBytes(std::string block) { store_ = std::move(block); }
+
+  // Unpacks and reads the skin held in the store; false (previous skin kept) when the store
+  // holds no package the engine accepts. A package of the older format shows its message.
+  bool LoadFromStore();
+  // A skin has been loaded completely (the no-skin-loaded flag is clear).
+  bool SkinLoaded() const { return !noSkinLoaded_; }
+
+  // Whether a top-level window of class `className` about to be skinned should be.
+  bool QueryFormSkin(HWND window, const std::wstring& className, bool doSkin);
+  HWND DecidingWindow() const { return decidingWindow_; }
+  void FireSkinChanged();
+
+  // The loaded skin.
+  const TSkinDefinitions& Definitions() const { return defs_; }
+  TDataSkinObject* SkinObject(std::string_view name) const { return defs_.Find(name); }
+  const std::vector<std::unique_ptr<TDataSkinSysButton>>& CaptionButtons() const {
+    return defs_.CaptionButtons();
+  }
+  const TSkinColourTable& Colours() const { return defs_.Colours; }
+  const std::string& SkinName() const { return defs_.SkinName; }
+  ui::TColor TitleColour() const { return titleColour_; }
+  HBRUSH ButtonFaceBrush() const { return faceBrush_.Get(); }
+  HFONT CaptionFont() const { return captionFont_.Get(); }
+  ui::TBitmap* AppIconBitmap() const { return appIcon_.get(); }
+  HIMAGELIST MenuGlyphs() const { return menuGlyphs_.get(); }
+  int MaxWidth() const { return maxWidth_; }
+  int MaxHeight() const { return maxHeight_; }
+
+ private:
+  struct TImageListDeleter {
+    void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
+  };
+
+  void ApplyNewSkin();
+  void ReadDerivedPictures();
+  void MakeCaptionFont();
+  void MakeAppIconBitmap();
+
+  bool active_ = false;
+  int disableTag_ = 99;
+  TSkinControlTypes skinControls_ = kDefaultSkinControls;
+  TSkinOptions options_ = kDefaultSkinOptions;
+  std::unique_ptr<ui::TStringList> skin3rd_;
+  std::wstring skinFile_;
+  TSkinFormType formType_ = sfMainform;
+  bool menuUpdate_ = true;
+  bool menuMerge_ = false;
+
+  bool reading_ = false;
+  bool noSkinLoaded_ = true;
+  bool registered_ = false;
+  std::string store_;
+  TSkinDefinitions defs_;
+  HWND decidingWindow_ = nullptr;
+  ui::TColor titleColour_ = ui::clBtnFace;
+  ui::TBrushHandle faceBrush_;
+  ui::TFontHandle captionFont_;
+  std::unique_ptr<ui::TBitmap> appIcon_;
+  std::unique_ptr<std::remove_pointer_t<HIMAGELIST>, TImageListDeleter> menuGlyphs_;
+  int maxWidth_ = 0, maxHeight_ = 0;
+};
+
+// Loads a program bitmap resource (BITMAP type) into a 32-bit bitmap; false when the module
+// has no such resource.
+bool LoadResourceBitmap(HINSTANCE module, const wchar_t* name, ui::TBitmap& bitmap);
+
+}  // namespace skin

@@ -1,0 +1,94 @@
+// The skin engine's window side. TSkinManage is the one object per process that watches the
+// GUI thread's windows through a CBT hook, carries out the skin data components' requests
+// (switch skinning on or off, apply a changed skin) and keeps the frame and popup skinners.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "skin/data/SkinManagerLink.h"
+#include "skin/data/WinSkinData.h"
+#include "ui/Timer.h"
+
+namespace skin {
+
+class TWinSkinForm;     // frame skinner of a top-level window
+class TWinSkinPopMenu;  // skinner of an open popup menu window
+
+class TSkinManage final : public TSkinManagerLink {
+ public:
+  TSkinManage();
+  ~TSkinManage() override;
+  TSkinManage(const TSkinManage&) = delete;
+  TSkinManage& operator=(const TSkinManage&) = delete;
+
+  // The process's manager, or none when no skin data component has loaded yet.
+  static TSkinManage* Instance();
+
+  void AddSkinData(TSkinData* data) override;
+  void RemoveSkinData(TSkinData* data) override;
+  TSkinData* MainSkinData() const override { return mainSkinData_; }
+  void InstallHook() override;
+  void ScheduleAction(int action, int interval) override;
+  bool Active() const override { return active_; }
+  void SetActive(bool value) override { active_ = value; }
+  int ManagerState() const override { return managerState_; }
+  void SetManagerState(int value) override { managerState_ = value; }
+  TSkinData* PendingSkinData() const override { return pendingSkinData_; }
+  void SetPendingSkinData(TSkinData* data) override { pendingSkinData_ = data; }
+  bool AttachWindow(HWND window) override;
+  void ReloadSkin(TSkinData* data) override;
+
+  // Carries out the pending action (the action timer's tick).
+  void RunPendingAction();
+  // The component whose skin a window is drawn with: this form's own component, a dialog
+  // component for dialogs, else the last main-form component, else the first registered.
+  TSkinData* SelectSkinData(HWND window) const;
+
+  ui::TTimer& ActionTimer() const { return *actionTimer_; }
+  HHOOK Hook() const { return hook_; }
+  const std::vector<TSkinData*>& SkinDatas() const { return skinDatas_; }
+  const std::vector<TWinSkinForm*>& FormSkinners() const { return formSkinners_; }
+  const std::vector<TWinSkinPopMenu*>& PopupSkinners() const { return popupSkinners_; }
+  bool ScanningForms() const { return scanningForms_; }
+  int PopupKind() const { return popupKind_; }
+  void SetPopupKind(int kind) { popupKind_ = kind; }
+  bool MDIChildMaximized() const { return mdiChildMaximized_; }
+  void SetMDIChildMaximized(bool value) { mdiChildMaximized_ = value; }
+  int PendingAction() const { return pendingAction_; }
+
+ private:
+  static LRESULT CALLBACK CBTHookProc(int code, WPARAM wParam, LPARAM lParam);
+  void AttachForms(TSkinData* owner);
+
+  std::unique_ptr<ui::TTimer> actionTimer_;
+  HHOOK hook_ = nullptr;
+  // Entries are made by the frame and popup skinners when they attach to windows.
+  std::vector<TWinSkinForm*> formSkinners_;
+  std::vector<TWinSkinPopMenu*> popupSkinners_;
+  std::vector<TSkinData*> skinDatas_;  // not owned; in order of loading
+  bool active_ = false;
+  bool scanningForms_ = false;
+  int managerState_ = kManagerCreated;
+  int popupKind_ = 0;
+  bool mdiChildMaximized_ = false;
+  int pendingAction_ = saNone;
+  TSkinData* pendingSkinData_ = nullptr;
+  TSkinData* mainSkinData_ = nullptr;
+};
+
+// The kinds of control the program's main window skins.
+constexpr TSkinControlTypes kMainWindowSkinControls =
+    SetOf({xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, xcCombo, xcCheckBox, xcRadioButton,
+           xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcSpin,
+           xcGroupBox, xcStatusBar, xcTab, xcTrackBar, xcSystemMenu});
+
+// Makes a skin data component owned by `owner`, configured as the program's main window
+// uses it (active, DisableTag 99, its kinds of control and options), holding the package of
+// the program's "DEFAULTSKIN" resource as its stored skin, loaded and registered. Skinning is
+// switched on 250 ms later. Answers none when the program has no such resource.
+TSkinData* CreateDefaultSkinData(ui::TComponent* owner);
+
+}  // namespace skin
