@@ -105,28 +105,35 @@ void TSkinData::Loaded() {
     registered_ = true;
   }
   MakeCaptionFont();
-  if (!manager) return;
   if (formType_ != sfMainform) {
-    manager->SetActive(active_);
-    manager->SetManagerState(manager->ManagerState() + 1);
-    auto* form = dynamic_cast<ui::TCustomForm*>(Owner());
-    if (form && active_) manager->AttachWindow(form->Handle());
+    if (manager) StartOtherFormType(*manager);
     return;
   }
-  manager->InstallHook();
-  if (active_) {
-    if (noSkinLoaded_) {
-      active_ = false;
-    } else {
-      manager->ScheduleAction(saActivate, 250);
-    }
-  }
+  if (manager) StartMainForm(*manager);
+  // Menu items are skinned as part of the main menu, or the system menu not at all.
   if (InSet(skinControls_, xcMainMenu)) {
     skinControls_ &= ~SetOf({xcMenuItem});
   } else {
     skinControls_ &= ~SetOf({xcSystemMenu});
   }
   MakeAppIconBitmap();
+}
+
+void TSkinData::StartOtherFormType(TSkinManagerLink& manager) {
+  manager.SetActive(active_);
+  manager.SetManagerState(manager.ManagerState() + 1);
+  auto* form = dynamic_cast<ui::TCustomForm*>(Owner());
+  if (form && active_) manager.AttachWindow(form->Handle());
+}
+
+void TSkinData::StartMainForm(TSkinManagerLink& manager) {
+  manager.InstallHook();
+  if (!active_) return;
+  if (noSkinLoaded_) {
+    active_ = false;  // nothing to skin with
+  } else {
+    manager.ScheduleAction(saActivate, 250);
+  }
 }
 
 void TSkinData::ReadSkinStream(ui::TStream& stream) {

@@ -52,6 +52,7 @@ constexpr TSkinOptions kDefaultSkinOptions = SetOf({xoPreview, xoToolbarBK});
 inline constexpr const wchar_t kSkinDataVersion[] = L"4.04.04.11";
 
 class TSkinData;
+class TSkinManagerLink;
 
 // Lets the application veto skinning of a top-level window of class aName.
 using TOnFormSkin =
@@ -141,6 +142,8 @@ class TSkinData : public ui::TComponent {
     void operator()(HIMAGELIST list) const { ImageList_Destroy(list); }
   };
 
+  void StartOtherFormType(TSkinManagerLink& manager);
+  void StartMainForm(TSkinManagerLink& manager);
   void ApplyNewSkin();
   void ReadDerivedPictures();
   void MakeCaptionFont();
