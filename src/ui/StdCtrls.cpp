@@ -101,7 +101,9 @@ TCustomCheckBox::TCustomCheckBox(TComponent* owner) : TButtonControl(owner) {
 
 void TCustomCheckBox::CreateParams(TCreateParams& p) {
   TButtonControl::CreateParams(p);
-  p.Style |= allowGrayed_ ? BS_AUTO3STATE : BS_AUTOCHECKBOX;
+  // A three-state box that does not change by itself: Clicked decides the next state, so
+  // that cbGrayed can be shown even when clicks never lead to it.
+  p.Style |= BS_3STATE;
   if (alignment_ == taLeftJustify) p.Style |= BS_LEFTTEXT;
 }
 
@@ -131,12 +133,6 @@ void TCustomCheckBox::SetState(TCheckBoxState state) {
   Invalidate();
 }
 
-void TCustomCheckBox::SetAllowGrayed(bool value) {
-  if (value == allowGrayed_) return;
-  allowGrayed_ = value;
-  RecreateWnd();
-}
-
 void TCustomCheckBox::SetAlignment(TAlignment value) {
   if (value == alignment_) return;
   alignment_ = value;
@@ -144,7 +140,11 @@ void TCustomCheckBox::SetAlignment(TAlignment value) {
 }
 
 void TCustomCheckBox::Clicked() {
-  state_ = State();
+  switch (State()) {
+    case cbUnchecked: SetState(cbChecked); break;
+    case cbChecked: SetState(allowGrayed_ ? cbGrayed : cbUnchecked); break;
+    case cbGrayed: SetState(cbUnchecked); break;
+  }
   Click();
 }
 
@@ -219,9 +219,24 @@ void TCustomEdit::Change() {
 }
 
 void TCustomEdit::WndProc(TMessage& m) {
-  if (m.Msg == CN_COMMAND) {
-    if (HIWORD(m.WParam) == EN_CHANGE) Change();
-    return;
+  switch (m.Msg) {
+    case CN_COMMAND:
+      if (HIWORD(m.WParam) == EN_CHANGE) {
+        changeReported_ = true;
+        Change();
+      }
+      return;
+    case WM_SETTEXT:
+    case EM_REPLACESEL: {
+      bool outer = changeReported_;
+      changeReported_ = false;
+      TWinControl::WndProc(m);
+      if (!changeReported_) Change();
+      changeReported_ = outer;
+      return;
+    }
+    default:
+      break;
   }
   TWinControl::WndProc(m);
 }

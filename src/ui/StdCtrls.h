@@ -72,7 +72,7 @@ class TCustomCheckBox : public TButtonControl {
   void SetChecked(bool value) { SetState(value ? cbChecked : cbUnchecked); }
   // Clicking cycles through the grayed state as well.
   bool AllowGrayed() const { return allowGrayed_; }
-  void SetAllowGrayed(bool value);
+  void SetAllowGrayed(bool value) { allowGrayed_ = value; }
   // taRightJustify (the default): the caption right of the box; taLeftJustify: left of it.
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment value);
@@ -95,8 +95,9 @@ class TCheckBox : public TCustomCheckBox {
   explicit TCheckBox(TComponent* owner);
 };
 
-// Controls built on the system's EDIT class. EN_CHANGE (typing or setting the text) calls
-// Change and so OnChange.
+// Controls built on the system's EDIT class. Every change of the text calls Change and so
+// OnChange once: the user's through EN_CHANGE, the program's (WM_SETTEXT, EM_REPLACESEL) also
+// where the system stays silent (a multi-line edit reports no WM_SETTEXT).
 class TCustomEdit : public TWinControl {
   UI_CLASS_INFO
  public:
@@ -121,6 +122,7 @@ class TCustomEdit : public TWinControl {
 
  private:
   bool readOnly_ = false;
+  bool changeReported_ = false;  // EN_CHANGE arrived while a program change was made
   int maxLength_ = 0;
   TBorderStyle borderStyle_ = bsSingle;
 };
