@@ -26,6 +26,7 @@ std::string DefaultSkinStream() {
 TSkinData* CreateDefaultSkinData(ui::TComponent* owner) {
   const std::string stored = DefaultSkinStream();
   if (stored.empty()) return nullptr;
+  UseSkinManager();
   auto* data = new TSkinData(owner);
   data->BeginReading();
   data->SetActive(true);

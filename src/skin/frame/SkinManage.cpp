@@ -14,6 +14,8 @@ const bool g_factoryRegistered = (SetSkinManagerFactory(&CreateManager), true);
 
 }  // namespace
 
+void UseSkinManager() { SetSkinManagerFactory(&CreateManager); }
+
 TSkinManage::TSkinManage() : actionTimer_(std::make_unique<ui::TTimer>(nullptr)) {
   actionTimer_->SetEnabled(false);
   actionTimer_->SetInterval(100);

@@ -79,6 +79,10 @@ class TSkinManage final : public TSkinManagerLink {
   TSkinData* mainSkinData_ = nullptr;
 };
 
+// Lets the skin data components create the skin manager on first use. The manager's unit
+// also does this when the program starts; calling it makes sure the unit is linked in.
+void UseSkinManager();
+
 // The kinds of control the program's main window skins.
 constexpr TSkinControlTypes kMainWindowSkinControls =
     SetOf({xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, xcCombo, xcCheckBox, xcRadioButton,

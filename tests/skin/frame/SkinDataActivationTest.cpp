@@ -4,6 +4,7 @@
 
 
 #include "CraftedSkin.h"
+#include "LzhEncoder.h"
 #include "GuiTestSupport.h"
 #include "skin/data/SkinSystem.h"
 #include "skin/frame/WinSkinForm.h"
@@ -72,6 +73,23 @@ TEST_F(SkinDataActivationTest, ActiveWithoutALoadedSkinFallsBackAtLoaded) {
   data->SetActive(true);
   EXPECT_TRUE(data->Active());
   EXPECT_EQ(M()->PendingSkinData(), nullptr);
+  EXPECT_FALSE(M()->Active());
+}
+
+TEST_F(SkinDataActivationTest, AnOldStoredPackageShowsItsMessageAndActiveFallsBack) {
+  skintest::Bytes container = skinpack::BuildContainer({{"skin.ini", skintest::AsBytes("x")}});
+  skintest::PokeLE32(container, 0, 1);
+  testsupport::MessageBoxWatcher watcher;
+  TSkinData data(nullptr);
+  data.BeginReading();
+  data.SetActive(true);
+  ui::TMemoryStream stream(SkinStreamOf(skinpack::CompressBlock(container)));
+  data.ReadSkinStream(stream);
+  data.Loaded();
+  ASSERT_EQ(watcher.Boxes().size(), 1u);
+  EXPECT_EQ(watcher.Boxes()[0].text, L"This is Older Skin File\rPlease update to new version !");
+  EXPECT_FALSE(data.SkinLoaded());
+  EXPECT_FALSE(data.Active());
   EXPECT_FALSE(M()->Active());
 }
 
