@@ -26,6 +26,8 @@ reg=$(mktemp --suffix=.reg)
     # Let Wine draw the frames itself: a virtual display has no window manager.
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n"Decorated"="N"\r\n\r\n'
   fi
+  # A program that crashes ends at once instead of waiting in the debugger.
+  printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug]\r\n"Debugger"=-\r\n"Auto"="0"\r\n\r\n'
   printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
   for name in 宋体 黑体 新宋体 SimSun SimHei NSimSun "MS Song" 微软雅黑 "Microsoft YaHei"; do
     printf '"%s"="WenQuanYi Zen Hei"\r\n' "$name"

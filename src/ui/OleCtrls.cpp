@@ -2,7 +2,6 @@
 
 #include <windowsx.h>
 
-#include <mshtml.h>
 #include <ole2.h>
 #include <oleidl.h>
 
@@ -97,12 +96,15 @@ class TWebBrowser::TSite : public IOleClientSite, public IOleInPlaceSite, public
 
 namespace {
 
+// The system's HTML document object.
+const CLSID kHtmlDocument = {0x25336920, 0x03F9, 0x11CF, {0x8F, 0xD0, 0x00, 0xAA, 0x00, 0x68, 0x6F, 0x13}};
+
 // The browser object renders pages with the system's HTML engine; without one it can show
 // nothing, and the control falls back.
 bool HtmlEngineAvailable() {
   static const bool available = [] {
     TComPtr<IUnknown> document;
-    return SUCCEEDED(CoCreateInstance(CLSID_HTMLDocument, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+    return SUCCEEDED(CoCreateInstance(kHtmlDocument, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
                                       document.PutVoid()));
   }();
   return available;

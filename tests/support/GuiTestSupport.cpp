@@ -1,5 +1,7 @@
 #include "GuiTestSupport.h"
 
+#include <dlgs.h>
+
 #include "ui/Forms.h"
 
 namespace testsupport {
@@ -40,7 +42,8 @@ MessageBoxWatcher::~MessageBoxWatcher() {
 BOOL CALLBACK MessageBoxWatcher::CloseBox(HWND window, LPARAM self) {
   wchar_t cls[64];
   GetClassNameW(window, cls, 64);
-  if (lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  // Message boxes are dialogs with their text in the static control 0xFFFF.
+  if (lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(window) || !GetDlgItem(window, 0xFFFF)) return TRUE;
   auto* watcher = reinterpret_cast<MessageBoxWatcher*>(self);
   wchar_t caption[512], text[2048];
   GetWindowTextW(window, caption, 512);
@@ -52,6 +55,19 @@ BOOL CALLBACK MessageBoxWatcher::CloseBox(HWND window, LPARAM self) {
 
 void CALLBACK MessageBoxWatcher::Tick(HWND, UINT, UINT_PTR, DWORD) {
   if (g_watcher) EnumThreadWindows(GetCurrentThreadId(), &CloseBox, reinterpret_cast<LPARAM>(g_watcher));
+}
+
+void ChooseInOpenDialog(HWND dialog, const std::wstring& path) {
+  // The name field is an edit inside the name combo box, or a plain edit.
+  HWND edit = nullptr;
+  if (HWND combo = GetDlgItem(dialog, cmb13)) {
+    edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
+    if (!edit) edit = combo;
+  } else {
+    edit = GetDlgItem(dialog, edt1);
+  }
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
 }
 
 unsigned PixelRGB(HDC dc, int x, int y) {

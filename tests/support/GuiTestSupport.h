@@ -36,6 +36,10 @@ class MessageBoxWatcher {
   std::vector<Box> boxes_;
 };
 
+// Types `path` into an open dialog's file-name field and presses its Open button, by posting
+// the keystrokes and the click to the dialog's own message loop.
+void ChooseInOpenDialog(HWND dialog, const std::wstring& path);
+
 // The 0x00RRGGBB colour of a pixel of a device context.
 unsigned PixelRGB(HDC dc, int x, int y);
 

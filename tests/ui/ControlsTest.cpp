@@ -113,6 +113,7 @@ TEST_F(FormFixture, RecreatedWindowKeepsTextAndReplacedWindowProc) {
   seen.clear();
   SendMessageW(now, kPing, 0, 0);
   EXPECT_EQ(seen, std::vector<UINT>{kPing});
+  panel->WindowProc = previous;  // the interceptor's captures end with this test
 }
 
 TEST_F(FormFixture, WindowlessChildPaintsOnParentAtItsPlaceAndGetsMouse) {
