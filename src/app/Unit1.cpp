@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/Texts.h"
+#include "ui/ShellApi.h"
 
 using namespace ui;
 
@@ -22,4 +23,36 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   Font()->SetCharset(GB2312_CHARSET);
   SetColor(clBtnFace);
   SetClientSize(918, 644);
+  BuildHeader();
+  BuildPages();
+  BuildStep1();
+  BuildStep2();
+  BuildStep3();
+  BuildStep4();
+  BuildFeedback();
+  BuildComponents();
+  ConnectHandlers();
 }
+
+void TForm1::ConnectHandlers() {
+  OnShow = [this](TObject* s) { FormShow(s); };
+  lbl4->OnClick = [this](TObject* s) { lbl4Click(s); };
+  ts5->OnShow = [this](TObject* s) { ts5Show(s); };
+  lbl6->OnClick = [this](TObject* s) { lbl6Click(s); };
+  btn1->OnClick = [this](TObject* s) { btn1Click(s); };
+  btn2->OnClick = [this](TObject* s) { btn2Click(s); };
+  mmo1->OnChange = [this](TObject* s) { mmo1Change(s); };
+  btn3->OnClick = [this](TObject* s) { btn3Click(s); };
+  btn4->OnClick = [this](TObject* s) { btn4Click(s); };
+  btn5->OnClick = [this](TObject* s) { btn5Click(s); };
+  btn6->OnClick = [this](TObject* s) { btn6Click(s); };
+  tmr1->OnTimer = [this](TObject* s) { tmr1Timer(s); };
+}
+
+void TForm1::FormShow(TObject*) { btn1->SetFocus(); }
+
+void TForm1::lbl4Click(TObject*) { pnl1->SetHeight(pnl1->Height() == 140 ? 17 : 140); }
+
+void TForm1::ts5Show(TObject*) { wb2->Navigate(kGuestbookPage); }
+
+void TForm1::lbl6Click(TObject*) { ShellOpen(Handle(), kForumPage); }

@@ -1,12 +1,121 @@
-// The main window.
+// The main window: a header band, the page control with the four step pages and the
+// feedback page, the hidden text holders and the non-visual components. The handlers of the
+// workflow live beside it (one file per step).
 #pragma once
 
+#include "app/RegExp.h"
+#include "app/TextHolder.h"
+#include "app/download/Progress.h"
+#include "ui/ComCtrls.h"
+#include "ui/Dialogs.h"
+#include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
+#include "ui/OleCtrls.h"
+#include "ui/StdCtrls.h"
+#include "ui/Timer.h"
 
 class TForm1 : public ui::TForm {
   UI_CLASS_INFO
  public:
   explicit TForm1(ui::TComponent* owner);
+
+  // Header band.
+  ui::TPanel* pnl4;
+  ui::TLabel* lbl8;
+  ui::TLabel* lbl7;
+  ui::TLabel* lbl1;
+  ui::TLabel* lbl2;
+  // Pages.
+  ui::TPageControl* pgc1;
+  ui::TTabSheet* ts1;
+  ui::TTabSheet* ts2;
+  ui::TTabSheet* ts3;
+  ui::TTabSheet* ts4;
+  ui::TTabSheet* ts5;
+  ui::TShape* shp2;
+  ui::TShape* shp3;
+  ui::TShape* shp4;
+  ui::TShape* shp5;
+  // Step one.
+  ui::TButton* btn1;
+  ui::TPanel* pnl2;
+  ui::TMemo* mmo4;
+  app::TTextHolder* Memo1;
+  // Step two.
+  ui::TButton* btn2;
+  ui::TEdit* edt1;
+  ui::TLabel* lbl3;
+  ui::TMemo* mmo1;
+  // Step three.
+  ui::TPanel* pnl1;
+  ui::TLabel* lbl4;
+  ui::TShape* shp1;
+  ui::TLabeledEdit* lbledt1;
+  ui::TLabeledEdit* lbledt2;
+  ui::TButton* btn3;
+  ui::TButton* btn4;
+  ui::TMemo* mmo2;
+  app::TTextHolder* mmo3;
+  // Step four.
+  ui::TCheckBox* chk1;
+  ui::TButton* btn5;
+  ui::TButton* btn6;
+  ui::TListView* ListView1;
+  ui::TPanel* pnl3;
+  ui::TWebBrowser* wb1;
+  // Feedback.
+  ui::TWebBrowser* wb2;
+  ui::TPanel* pnl5;
+  ui::TLabel* lbl6;
+  // Non-visual.
+  app::TRegExp* RegExp1;
+  ui::TOpenDialog* dlgOpen1;
+  ui::TTimer* tmr1;
+
+  // Handlers that belong to the window itself.
+  void FormShow(ui::TObject* sender);
+  void lbl4Click(ui::TObject* sender);
+  void ts5Show(ui::TObject* sender);
+  void lbl6Click(ui::TObject* sender);
+  // Steps one to three.
+  void btn1Click(ui::TObject* sender);
+  void btn2Click(ui::TObject* sender);
+  void mmo1Change(ui::TObject* sender);
+  void btn3Click(ui::TObject* sender);
+  void btn4Click(ui::TObject* sender);
+
+  // Step four and the end of a run.
+  void btn5Click(ui::TObject* sender);
+  void tmr1Timer(ui::TObject* sender);
+  void btn6Click(ui::TObject* sender);
+  // The file name an address names (after its last "/", before its first "?").
+  std::string geturlfn(const std::string& address) const;
+
+  // Where step three writes the test page: beside the executable.
+  static std::wstring TestPagePath();
+  // The download run in progress: which rows completed (the rewrite needs it).
+  const download::DownloadRun& DownloadRun() const { return run_; }
+
+  void WndProc(ui::TMessage& message) override;
+
+ private:
+  void BuildHeader();
+  void BuildPages();
+  void BuildStep1();
+  void BuildStep2();
+  void BuildStep3();
+  void BuildStep4();
+  void BuildFeedback();
+  void BuildComponents();
+  void ConnectHandlers();
+  void StartRow(int cursor);
+  std::string LocalFileName(int cursor, const std::string& address) const;
+  void ProgressReported(ui::TMessage& message);
+  void DownloadEnded(ui::TMessage& message);
+  void StepOn();
+  std::wstring BackupPath() const;
+
+  download::DownloadRun run_;
 };
 
 extern TForm1* Form1;

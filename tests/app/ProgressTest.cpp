@@ -32,21 +32,23 @@ TEST(DownloadRun, EachDownloadMovesTheRunOnOnce) {
   int first = run.Id();
   EXPECT_EQ(run.AddRow(), 0);
   EXPECT_EQ(run.AddRow(), 1);
-  EXPECT_TRUE(run.Complete(0));    // first completion report moves on
-  EXPECT_FALSE(run.Complete(0));   // later ones change only the row
-  EXPECT_FALSE(run.Returned(0));   // the call's return after a completion: nothing
+  EXPECT_EQ(run.AddRow(), 2);
+  EXPECT_TRUE(run.Complete(0));          // the first completion report moves on
+  EXPECT_FALSE(run.Complete(0));         // later ones change only the row
+  EXPECT_FALSE(run.Returned(0, true));   // the call's return after a completion: no step
   EXPECT_TRUE(run.Completed(0));
-  EXPECT_TRUE(run.Returned(1));    // returned without completing: failed, moves on
+  EXPECT_TRUE(run.Returned(1, false));   // returned failed without a completion: moves on
   EXPECT_TRUE(run.Failed(1));
-  EXPECT_FALSE(run.Returned(1));
-  EXPECT_FALSE(run.Complete(1));   // a late completion fixes the row but does not move on
-  EXPECT_TRUE(run.Completed(1));
-  EXPECT_FALSE(run.Failed(1));
+  EXPECT_FALSE(run.Completed(1));
+  EXPECT_TRUE(run.Complete(2));          // a report of 0 of 0 counted as completion...
+  EXPECT_FALSE(run.Returned(2, false));  // ...but the download failed: no second step,
+  EXPECT_FALSE(run.Completed(2));        // and the row is not complete for the rewrite
+  EXPECT_TRUE(run.Failed(2));
   EXPECT_TRUE(run.TakeRewrite());
   EXPECT_FALSE(run.TakeRewrite());  // once per run
   EXPECT_TRUE(run.Matches(first, 1));
   run.Restart();
-  EXPECT_FALSE(run.Matches(first, 0));  // reports of the earlier run are ignored
+  EXPECT_FALSE(run.Matches(first, 0));     // reports of the earlier run are ignored
   EXPECT_FALSE(run.Matches(run.Id(), 0));  // no such row yet
   EXPECT_TRUE(run.TakeRewrite());
 }

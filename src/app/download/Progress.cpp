@@ -38,12 +38,13 @@ bool DownloadRun::Complete(int row) {
   return first;
 }
 
-bool DownloadRun::Returned(int row) {
+bool DownloadRun::Returned(int row, bool succeeded) {
   Row& r = rows_.at(static_cast<size_t>(row));
-  if (r.advanced) return false;
+  r.completed = succeeded;
+  r.failed = !succeeded;
+  bool first = !r.advanced;
   r.advanced = true;
-  r.failed = true;
-  return true;
+  return first;
 }
 
 bool DownloadRun::TakeRewrite() {

@@ -31,9 +31,10 @@ class DownloadRun {
   int RowCount() const { return static_cast<int>(rows_.size()); }
   // A completion report: answers whether this is the row's first step on (arm the timer).
   bool Complete(int row);
-  // The download call returned: answers whether the run must step on now because no
-  // completion report came (the row failed).
-  bool Returned(int row);
+  // The download call returned, with the file or without it. Its outcome decides whether the
+  // row completed, whatever reports said before. Answers whether the run must step on now
+  // (no completion report moved it on yet).
+  bool Returned(int row, bool succeeded);
   bool Completed(int row) const { return row >= 0 && row < RowCount() && rows_[static_cast<size_t>(row)].completed; }
   bool Failed(int row) const { return row >= 0 && row < RowCount() && rows_[static_cast<size_t>(row)].failed; }
   // The rewrite runs once per run.

@@ -1,0 +1,165 @@
+// Steps one to three on real windows and real files, in code page 936.
+#include "FormFixture.h"
+
+using namespace ui;
+using testsupport::PumpUntil;
+
+namespace {
+
+struct StepsTest : MainWindowTest {
+  std::wstring sheet;
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    sheet = folder + L"样式.css";
+  }
+  void Open(const std::string& bytes) {
+    WriteFile(sheet, bytes);
+    OpenSheet(sheet);
+  }
+  void OpenSheet(const std::wstring& path) { OpenThroughDialog(path); }
+  std::vector<std::string> Found() {
+    std::vector<std::string> lines;
+    for (int i = 0; i < form->mmo1->Lines()->Count(); ++i) lines.push_back(form->mmo1->Lines()->Strings(i));
+    return lines;
+  }
+  std::vector<std::string> Analyse(const std::string& css, const std::wstring& pattern = L"") {
+    Open(css);
+    if (!pattern.empty()) form->edt1->SetText(pattern);
+    form->btn2->Click();
+    return Found();
+  }
+};
+
+}  // namespace
+
+TEST_F(StepsTest, OpeningASheetFillsTheHolderAndTheLabels) {
+  std::string bytes = Bytes("a{x}\r\nb\nc\r\xD6\xD0\x00\xFF\x81\x20z");
+  Open(bytes);
+  EXPECT_EQ(form->lbl1->Caption(), L"CSS样式文件：" + sheet);
+  EXPECT_EQ(form->Hint(), folder);
+  EXPECT_EQ(form->lbl2->Caption(), L"CSS文件路径：" + folder);
+  EXPECT_FALSE(form->lbl2->Visible());
+  // Every byte is kept; only the line breaks became CR LF.
+  EXPECT_EQ(form->Memo1->Lines()->Text(), Bytes("a{x}\r\nb\r\nc\r\n\xD6\xD0\x00\xFF\x81\x20z\r\n"));
+  std::wstring copy = folder + L"copy.css";
+  form->Memo1->Lines()->SaveToFile(copy);
+  EXPECT_EQ(ReadFile(copy), form->Memo1->Lines()->Text());
+}
+
+TEST_F(StepsTest, ASheetThatCannotBeOpenedKeepsTheHolderAndShowsTheError) {
+  WriteFile(sheet, "x");
+  HANDLE lock = CreateFileW(sheet.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  boxesExpected = true;
+  OpenSheet(sheet);
+  CloseHandle(lock);
+  ASSERT_TRUE(PumpUntil([&] { return !boxes.Boxes().empty(); }));
+  EXPECT_EQ(boxes.Boxes()[0].text, L"Cannot open file \"" + sheet + L"\". " + SysErrorMessage(ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(form->Memo1->Lines()->Text(), "Memo1\r\n");
+  EXPECT_EQ(form->Hint(), folder);  // already updated when the error came
+  EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+}
+
+TEST_F(StepsTest, AnalysisKeepsQuotesIgnoresCaseAndTheFirstGroup) {
+  auto found = Analyse(
+      "a{background:url('/image/top.gif')}\r\n"
+      "b{background-image: url(a.gif) no-repeat}\r\n"
+      "c{BACKGROUND:URL(b.gif)}\r\n"
+      "d{background:url(split\r\n.gif)}\r\n");
+  EXPECT_EQ(found, (std::vector<std::string>{"'/image/top.gif'", "a.gif", "b.gif"}));
+  EXPECT_EQ(form->lbl3->Caption(), L"共 3 个图片");
+}
+
+TEST_F(StepsTest, DeduplicationIsBySubstringInBothDirections) {
+  EXPECT_EQ(Analyse("x{background:url(img/a.gif)} y{background:url(a.gif)} z{background:url(A.GIF)}"),
+            (std::vector<std::string>{"img/a.gif", "A.GIF"}));
+  EXPECT_EQ(Analyse("x{background:url(a.gif)} y{background:url(img/a.gif)}"),
+            (std::vector<std::string>{"a.gif", "img/a.gif"}));
+  EXPECT_EQ(Analyse("x{background:url()} y{background:url()}"), (std::vector<std::string>{"", ""}));
+  EXPECT_EQ(form->lbl3->Caption(), L"共 2 个图片");
+}
+
+TEST_F(StepsTest, PatternsWithOneOrThreeGroups) {
+  EXPECT_TRUE(Analyse("x{background:url(a.gif)}", L"url\\((.*?)\\)").empty());
+  EXPECT_EQ(form->lbl3->Caption(), L"共 0 个图片");
+  EXPECT_EQ(Analyse("x{background:url(a.gif)}", L"(back)(ground).*?url\\((.*?)\\)"),
+            std::vector<std::string>{"ground"});
+}
+
+TEST_F(StepsTest, StepTwoWithoutStepOneAndAnInvalidPattern) {
+  form->btn2->Click();
+  EXPECT_TRUE(Found().empty());
+  EXPECT_EQ(form->lbl3->Caption(), L"共 0 个图片");
+  form->mmo1->Lines()->SetText("left over\r\n");
+  form->edt1->SetText(L"url\\((");
+  EXPECT_THROW(form->btn2Click(form->btn2), Exception);
+  EXPECT_TRUE(Found().empty());  // cleared before the engine failed
+}
+
+TEST_F(StepsTest, SecondSheetKeepsTheFirstFoundListUntilStepTwo) {
+  Analyse("x{background:url(a.gif)}");
+  Open("y{background:url(b.gif)}");
+  EXPECT_EQ(Found(), std::vector<std::string>{"a.gif"});
+}
+
+TEST_F(StepsTest, ConversionChoosesPrefixesAndWritesTheTestPage) {
+  form->mmo1->Lines()->SetText(
+      "http://x/a.gif\r\n/image/top.gif\r\nimage/top.gif\r\nhttps://x/b.gif\r\nHTTP://X/C.GIF\r\n"
+      "//cdn/d.gif\r\n'/image/top.gif'\r\n\r\n/p?u=http://x\r\n");
+  form->lbledt1->SetText(L"http://www.vexlo.example");
+  form->lbledt2->SetText(L"http://www.vexlo.example/kk/");
+  form->btn3->Click();
+  const std::string A = "http://www.vexlo.example", R = "http://www.vexlo.example/kk/";
+  std::vector<std::string> expected = {"http://x/a.gif",      A + "/image/top.gif",     R + "image/top.gif",
+                                       R + "https://x/b.gif", R + "HTTP://X/C.GIF",    A + "//cdn/d.gif",
+                                       R + "'/image/top.gif'", R,                      "/p?u=http://x"};
+  ASSERT_EQ(form->mmo2->Lines()->Count(), 9);
+  for (int i = 0; i < 9; ++i) EXPECT_EQ(form->mmo2->Lines()->Strings(i), expected[static_cast<size_t>(i)]);
+  std::string page = ReadFile(TForm1::TestPagePath());
+  std::string header = ToAnsi(
+      L"<body style=\"background-color:#B5D7D2;\">以下是测试代码，如果图片能正常显示则说明路径正确，可以下载，否则请返回修改路径！<br><br>");
+  std::string lines = header + "\r\n";
+  for (int i = 0; i < 9; ++i) {
+    std::string q = "\"" + expected[static_cast<size_t>(i)] + "\"";
+    lines += std::to_string(i) + " <img src=" + q + " alt=" + q + "><br><br><hr>\r\n";
+  }
+  EXPECT_EQ(page, lines);
+  EXPECT_EQ(form->mmo3->Lines()->Text(), lines);
+  ASSERT_EQ(shellOpened.size(), 1u);
+  EXPECT_EQ(shellOpened[0], TForm1::TestPagePath());
+}
+
+TEST_F(StepsTest, EmptyListAndHostileAddresses) {
+  form->btn3->Click();
+  EXPECT_EQ(form->mmo2->Lines()->Count(), 0);
+  EXPECT_EQ(form->mmo3->Lines()->Count(), 1);
+  EXPECT_EQ(shellOpened.size(), 1u);  // still saved and opened
+  form->mmo1->Lines()->SetText("x\"><script>alert(1)</script>\r\n");
+  form->btn3->Click();
+  std::string page = ReadFile(TForm1::TestPagePath());
+  EXPECT_EQ(page.find("<script"), std::string::npos);
+  EXPECT_NE(page.find("&lt;script&gt;"), std::string::npos);
+  // With both prefixes empty the converted list equals the found list; so does step three's
+  // shortcut, which leaves the test page alone.
+  form->mmo1->Lines()->SetText("a.gif\r\n/b.gif\r\n");
+  form->btn4->Click();
+  EXPECT_EQ(form->mmo2->Lines()->Text(), "a.gif\r\n/b.gif\r\n");
+  EXPECT_EQ(ReadFile(TForm1::TestPagePath()), page);
+  EXPECT_EQ(shellOpened.size(), 2u);
+}
+
+TEST_F(StepsTest, AnUnwritableTestPageIsReportedAndNothingIsOpened) {
+  std::wstring page = TForm1::TestPagePath();
+  DeleteFileW(page.c_str());
+  ASSERT_TRUE(CreateDirectoryW(page.c_str(), nullptr));  // a folder in the way
+  form->mmo1->Lines()->SetText("a.gif\r\n");
+  try {
+    form->btn3Click(form->btn3);
+    ADD_FAILURE() << "no error";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(e.Message().rfind(L"Cannot create file \"" + page + L"\". ", 0), 0u);
+  }
+  RemoveDirectoryW(page.c_str());
+  EXPECT_EQ(form->mmo2->Lines()->Text(), "a.gif\r\n");  // already filled
+  EXPECT_TRUE(shellOpened.empty());
+}

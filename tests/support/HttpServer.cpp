@@ -1,0 +1,135 @@
+#include "HttpServer.h"
+
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include <stdexcept>
+
+namespace testsupport {
+namespace {
+
+struct WinsockInit {
+  WinsockInit() {
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+  }
+};
+
+void SendAll(SOCKET s, const std::string& bytes) {
+  size_t sent = 0;
+  while (sent < bytes.size()) {
+    int n = send(s, bytes.data() + sent, static_cast<int>(bytes.size() - sent), 0);
+    if (n <= 0) return;
+    sent += static_cast<size_t>(n);
+  }
+}
+
+std::string StatusText(int status) {
+  switch (status) {
+    case 200: return "OK";
+    case 404: return "Not Found";
+    case 500: return "Internal Server Error";
+    default: return "Status";
+  }
+}
+
+SOCKET Listen(int& port) {
+  static WinsockInit init;
+  SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in addr{};
+  addr.sin_family = AF_INET;
+  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  addr.sin_port = 0;
+  if (bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || listen(s, 64) != 0)
+    throw std::runtime_error("cannot listen on 127.0.0.1");
+  int len = sizeof addr;
+  getsockname(s, reinterpret_cast<sockaddr*>(&addr), &len);
+  port = ntohs(addr.sin_port);
+  return s;
+}
+
+}  // namespace
+
+HttpServer::HttpServer() {
+  listener_ = Listen(port_);
+  acceptor_ = std::thread([this] { AcceptLoop(); });
+}
+
+HttpServer::~HttpServer() {
+  stopping_ = true;
+  closesocket(static_cast<SOCKET>(listener_));
+  acceptor_.join();
+  for (auto& t : workers_) t.join();
+}
+
+std::string HttpServer::Url(const std::string& path) const {
+  return "http://127.0.0.1:" + std::to_string(port_) + path;
+}
+
+void HttpServer::Serve(const std::string& path, Response response) {
+  std::lock_guard lock(mutex_);
+  routes_[path] = std::move(response);
+}
+
+std::vector<std::string> HttpServer::Requests() const {
+  std::lock_guard lock(mutex_);
+  return requests_;
+}
+
+int HttpServer::RefusedPort() {
+  int port = 0;
+  SOCKET s = Listen(port);
+  closesocket(s);  // nothing listens there any more
+  return port;
+}
+
+void HttpServer::AcceptLoop() {
+  while (!stopping_) {
+    SOCKET client = accept(static_cast<SOCKET>(listener_), nullptr, nullptr);
+    if (client == INVALID_SOCKET) return;
+    std::lock_guard lock(mutex_);
+    workers_.emplace_back([this, client] { Handle(client); });
+  }
+}
+
+void HttpServer::Handle(uintptr_t handle) {
+  SOCKET client = static_cast<SOCKET>(handle);
+  std::string request;
+  char buf[4096];
+  while (request.find("\r\n\r\n") == std::string::npos) {
+    int n = recv(client, buf, sizeof buf, 0);
+    if (n <= 0) break;
+    request.append(buf, static_cast<size_t>(n));
+  }
+  size_t sp1 = request.find(' '), sp2 = request.find(' ', sp1 + 1);
+  std::string path = sp1 != std::string::npos && sp2 != std::string::npos ? request.substr(sp1 + 1, sp2 - sp1 - 1) : "";
+  Response r;
+  {
+    std::lock_guard lock(mutex_);
+    requests_.push_back(path);
+    auto it = routes_.find(path.substr(0, path.find('?')));  // the query does not choose the file
+    r = it != routes_.end() ? it->second : Response{404, "not found"};
+  }
+  if (r.delayMs) Sleep(static_cast<DWORD>(r.delayMs));
+  std::string head = "HTTP/1.1 " + std::to_string(r.status) + " " + StatusText(r.status) +
+                     "\r\nContent-Type: application/octet-stream\r\nConnection: close\r\n";
+  if (!r.chunked) {
+    SendAll(client, head + "Content-Length: " + std::to_string(r.body.size()) + "\r\n\r\n" + r.body);
+  } else {
+    SendAll(client, head + "Transfer-Encoding: chunked\r\n\r\n");
+    for (size_t at = 0; at < r.body.size(); at += 1024) {
+      std::string piece = r.body.substr(at, 1024);
+      char size[16];
+      wsprintfA(size, "%x\r\n", static_cast<unsigned>(piece.size()));
+      SendAll(client, size + piece + "\r\n");
+      if (r.chunkDelayMs) Sleep(static_cast<DWORD>(r.chunkDelayMs));
+    }
+    SendAll(client, "0\r\n\r\n");
+  }
+  shutdown(client, SD_SEND);
+  while (recv(client, buf, sizeof buf, 0) > 0) {
+  }
+  closesocket(client);
+}
+
+}  // namespace testsupport
