@@ -14,6 +14,10 @@ const TClassInfo& TForm1::StaticClass() {
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
   SetName(L"Form1");
+  // The skin comes first, as the window's first component: it loads the program's own skin
+  // and asks for skinning to be switched on shortly after the window exists.
+  SkinData1 = skin::CreateDefaultSkinData(this);
+  if (SkinData1) SkinData1->SetName(L"SkinData1");
   SetCaption(kAppTitle);
   SetBorderStyle(bsSingle);
   SetBorderIcons((1 << biSystemMenu) | (1 << biMinimize));

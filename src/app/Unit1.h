@@ -6,6 +6,7 @@
 #include "app/RegExp.h"
 #include "app/TextHolder.h"
 #include "app/download/Progress.h"
+#include "skin/frame/WinSkinForm.h"
 #include "ui/ComCtrls.h"
 #include "ui/Dialogs.h"
 #include "ui/ExtCtrls.h"
@@ -68,6 +69,7 @@ class TForm1 : public ui::TForm {
   ui::TPanel* pnl5;
   ui::TLabel* lbl6;
   // Non-visual.
+  skin::TSkinData* SkinData1 = nullptr;
   app::TRegExp* RegExp1;
   ui::TOpenDialog* dlgOpen1;
   ui::TTimer* tmr1;

@@ -178,3 +178,10 @@ TEST_F(MainWindowTest, BrowserFallbackShowsTheAddressAndALink) {
   ASSERT_EQ(shellOpened.size(), 1u);
   EXPECT_EQ(shellOpened[0], form->wb2->LocationURL());
 }
+
+TEST_F(MainWindowTest, TheWindowHoldsTheProgramsOwnSkin) {
+  ASSERT_NE(form->SkinData1, nullptr);
+  EXPECT_EQ(form->FindComponent(L"SkinData1"), form->SkinData1);
+  EXPECT_EQ(GetIntProp(form->SkinData1, L"DisableTag"), 99);
+  EXPECT_EQ(GetEnumPropText(form->SkinData1, L"Active"), L"True");
+}
