@@ -275,6 +275,16 @@ void TPageControl::CreateHandleDone() {
 
 void TPageControl::WndProc(TMessage& m) {
   switch (m.Msg) {
+    case CM_DIALOGKEY: {
+      // Ctrl+Tab and Ctrl+Shift+Tab turn the pages while the focus is on or in this control.
+      HWND focus = GetFocus(), own = HandleIfAllocated();
+      if (m.WParam == VK_TAB && GetKeyState(VK_CONTROL) < 0 && own && (focus == own || IsChild(own, focus))) {
+        SelectNextPage(GetKeyState(VK_SHIFT) >= 0);
+        m.Result = 1;
+        return;
+      }
+      break;
+    }
     case CM_CONTROLLISTCHANGE: {
       auto* control = reinterpret_cast<TControl*>(m.WParam);
       if (m.LParam) {

@@ -521,6 +521,10 @@ void TWinControl::WndProc(TMessage& m) {
       Broadcast(pm);
       return;
     }
+    case CM_DIALOGKEY:
+      // Keys the focused control does not want are offered to every control in turn.
+      Broadcast(m);
+      return;
     case CN_KEYDOWN:
     case CN_SYSKEYDOWN:
       if (TCustomForm* form = ParentForm()) {

@@ -185,3 +185,20 @@ TEST_F(MainWindowTest, TheWindowHoldsTheProgramsOwnSkin) {
   EXPECT_EQ(GetIntProp(form->SkinData1, L"DisableTag"), 99);
   EXPECT_EQ(GetEnumPropText(form->SkinData1, L"Active"), L"True");
 }
+
+TEST_F(MainWindowTest, CtrlTabTurnsThePages) {
+  testsupport::PumpFor(50);
+  ASSERT_EQ(GetFocus(), form->btn1->Handle());
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  PostMessageW(form->btn1->Handle(), WM_KEYDOWN, VK_TAB, 0);
+  EXPECT_TRUE(PumpUntil([&] { return form->pgc1->ActivePageIndex() == 1; }, 2000));
+  keys[VK_SHIFT] = 0x80;
+  SetKeyboardState(keys);
+  PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+  EXPECT_TRUE(PumpUntil([&] { return form->pgc1->ActivePageIndex() == 0; }, 2000));
+  keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+}

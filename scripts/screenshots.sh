@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Starts Vexlo under Wine on a virtual display, waits for the main window and saves
+# screenshots: build/screenshots/main.png (the window as it opens), then page-1.png to
+# page-5.png, one for each page, turned with Ctrl+Tab as a user would.
+# Expects the program to be built (scripts/build.sh) and the packages installed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out=build/screenshots
+mkdir -p "$out"
+
+export WINEPREFIX="$PWD/build/wine-run-prefix" WINEARCH=win32 WINEDEBUG=-all
+export WINEDLLOVERRIDES='mscoree,mshtml='
+export LC_ALL=zh_CN.UTF-8
+./scripts/wine-prefix.sh "$WINEPREFIX" x11
+
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+cleanup() {
+  [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
+  kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+export DISPLAY=$display
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+wine build/src/app/vexlo.exe </dev/null >/dev/null 2>&1 &
+app=$!
+echo "Vexlo is running on the virtual display $display; waiting for its main window..."
+window=""
+for _ in $(seq 120); do
+  window=$(xdotool search --name 'Vexlo 1.0' 2>/dev/null | head -n 1 || true)
+  [ -n "$window" ] && break
+  sleep 0.5
+done
+if [ -z "$window" ]; then
+  echo "The main window did not appear within 60 seconds." >&2
+  exit 1
+fi
+sleep 2  # let it finish painting
+shot() { xwd -root -silent -display "$display" | convert xwd:- "$1"; }
+shot "$out/main.png"
+echo "Screenshot of the main window saved to $out/main.png"
+
+xdotool windowactivate --sync "$window" >/dev/null 2>&1 || xdotool windowfocus --sync "$window" >/dev/null 2>&1 || true
+for page in 1 2 3 4 5; do
+  [ "$page" -gt 1 ] && xdotool key --clearmodifiers ctrl+Tab && sleep 1
+  shot "$out/page-$page.png"
+done
+echo "Screenshots of the five pages saved to $out/page-1.png ... $out/page-5.png"
