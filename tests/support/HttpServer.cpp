@@ -71,6 +71,30 @@ void HttpServer::Serve(const std::string& path, Response response) {
   routes_[path] = std::move(response);
 }
 
+void HttpServer::ServeFolder(const std::wstring& folder) {
+  std::lock_guard lock(mutex_);
+  folder_ = folder;
+}
+
+namespace {
+
+// The file under `folder` that a request path names, or nothing when it would leave it.
+bool ReadFromFolder(const std::wstring& folder, const std::string& path, std::string& body) {
+  if (folder.empty() || path.find("..") != std::string::npos) return false;
+  std::wstring file = folder;
+  for (char c : path) file += c == '/' ? L'\\' : static_cast<wchar_t>(static_cast<unsigned char>(c));
+  HANDLE h = CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  char buf[65536];
+  DWORD got = 0;
+  body.clear();
+  while (ReadFile(h, buf, sizeof buf, &got, nullptr) && got > 0) body.append(buf, got);
+  CloseHandle(h);
+  return true;
+}
+
+}  // namespace
+
 std::vector<std::string> HttpServer::Requests() const {
   std::lock_guard lock(mutex_);
   return requests_;
@@ -107,8 +131,11 @@ void HttpServer::Handle(uintptr_t handle) {
   {
     std::lock_guard lock(mutex_);
     requests_.push_back(path);
-    auto it = routes_.find(path.substr(0, path.find('?')));  // the query does not choose the file
-    r = it != routes_.end() ? it->second : Response{404, "not found"};
+    std::string file = path.substr(0, path.find('?'));  // the query does not choose the file
+    auto it = routes_.find(file);
+    if (it != routes_.end()) r = it->second;
+    else if (ReadFromFolder(folder_, file, r.body)) r.status = 200;
+    else r = Response{404, "not found"};
   }
   if (r.delayMs) Sleep(static_cast<DWORD>(r.delayMs));
   std::string head = "HTTP/1.1 " + std::to_string(r.status) + " " + StatusText(r.status) +

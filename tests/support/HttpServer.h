@@ -29,6 +29,8 @@ class HttpServer {
   int Port() const { return port_; }
   std::string Url(const std::string& path) const;
   void Serve(const std::string& path, Response response);
+  // Paths without a route of their own are answered from this folder (a Windows path).
+  void ServeFolder(const std::wstring& folder);
   // Paths requested so far, in order.
   std::vector<std::string> Requests() const;
 
@@ -45,6 +47,7 @@ class HttpServer {
   std::thread acceptor_;
   mutable std::mutex mutex_;
   std::map<std::string, Response> routes_;
+  std::wstring folder_;
   std::vector<std::string> requests_;
   std::vector<std::thread> workers_;
 };

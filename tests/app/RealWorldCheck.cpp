@@ -1,0 +1,98 @@
+// A real-world check of the whole workflow, run by scripts/realworld-check.sh:
+//   realworld_check.exe SHEET SITE_ROOT SHEET_URL_FOLDER
+// serves SITE_ROOT on 127.0.0.1, copies SHEET into a fresh folder, and drives the real window
+// through every step with the default pattern; the relative prefix is the server's address
+// followed by SHEET_URL_FOLDER (say "/css/"). It prints how many addresses were found,
+// downloaded and rewritten, and whether every local reference of the rewritten sheet exists.
+#include <windows.h>
+
+#include <cstdio>
+#include <regex>
+
+#include "GuiTestSupport.h"
+#include "HttpServer.h"
+#include "app/Unit1.h"
+#include "ui/ShellApi.h"
+#include "ui/SysUtils.h"
+
+using namespace ui;
+
+namespace {
+
+std::string ReadAll(const std::wstring& path) {
+  TFileStream f(path, TFileStream::fmOpenRead);
+  return f.ReadAll();
+}
+
+std::wstring FreshFolder() {
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  std::wstring folder = std::wstring(temp) + L"vexlo-realworld-" + std::to_wstring(GetTickCount()) + L"\\";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: realworld_check SHEET SITE_ROOT SHEET_URL_FOLDER\n");
+    return 2;
+  }
+  Application->Initialize();
+  ShellOpenHook() = [](HWND, const std::wstring&) {};
+  testsupport::HttpServer server;
+  server.ServeFolder(argv[2]);
+  std::wstring folder = FreshFolder();
+  std::wstring sheet = folder + L"style.css";
+  CopyFileW(argv[1], sheet.c_str(), FALSE);
+
+  TForm1 form(nullptr);
+  form.Show();
+  form.dlgOpen1->OnShow = [&](TObject*) { testsupport::ChooseInOpenDialog(form.dlgOpen1->Handle(), sheet); };
+  form.btn1Click(&form);
+  form.btn2Click(&form);
+  int found = form.mmo1->Lines()->Count();
+  form.lbledt1->SetText(Widen(server.Url("")));
+  form.lbledt2->SetText(Widen(server.Url(Utf8(argv[3]))));
+  form.btn3Click(&form);
+  bool ended = false;
+  auto rewrite = form.btn6->OnClick;
+  form.btn6->OnClick = [&](TObject* s) {
+    rewrite(s);
+    ended = true;
+  };
+  DWORD start = GetTickCount();
+  form.btn5Click(&form);
+  if (!testsupport::PumpUntil([&] { return ended; }, 30 * 60 * 1000)) {
+    std::fprintf(stderr, "the run did not end\n");
+    return 1;
+  }
+  int downloaded = 0;
+  for (int i = 0; i < form.ListView1->Items()->Count(); ++i) downloaded += form.DownloadRun().Completed(i);
+
+  std::string before = ReadAll(sheet + L".bak"), after = ReadAll(sheet);
+  int rewritten = 0;
+  for (int i = 0; i < found; ++i) {
+    std::string address = form.mmo1->Lines()->Strings(i);
+    rewritten += !address.empty() && after.find("url(" + address + ")") == std::string::npos &&
+                 before.find("url(" + address + ")") != std::string::npos;
+  }
+  // Every url() of the rewritten sheet that is a bare file name must exist beside it.
+  int local = 0, missing = 0;
+  std::regex url(R"(url\(([^)]*)\))");
+  for (auto it = std::sregex_iterator(after.begin(), after.end(), url); it != std::sregex_iterator(); ++it) {
+    std::string ref = (*it)[1];
+    if (ref.find('/') != std::string::npos || ref.find(':') != std::string::npos || ref.empty()) continue;
+    ++local;
+    if (GetFileAttributesW((folder + FromAnsi(ref)).c_str()) == INVALID_FILE_ATTRIBUTES) {
+      ++missing;
+      std::printf("missing: %s\n", ref.c_str());
+    }
+  }
+  std::printf("sheet: %s (%zu bytes)\n", Utf8(argv[1]).c_str(), before.size());
+  std::printf("addresses found: %d\ndownloaded: %d\nrewritten: %d\n", found, downloaded, rewritten);
+  std::printf("local references in the rewritten sheet: %d, missing: %d\n", local, missing);
+  std::printf("run time: %.1f s\nfolder: %s\n", (GetTickCount() - start) / 1000.0, Utf8(folder).c_str());
+  return missing == 0 && downloaded == found ? 0 : 1;
+}
