@@ -1,5 +1,6 @@
 #include "GuiTestSupport.h"
 
+#include <commctrl.h>
 #include <dlgs.h>
 
 #include "ui/Forms.h"
@@ -57,15 +58,17 @@ void CALLBACK MessageBoxWatcher::Tick(HWND, UINT, UINT_PTR, DWORD) {
   if (g_watcher) EnumThreadWindows(GetCurrentThreadId(), &CloseBox, reinterpret_cast<LPARAM>(g_watcher));
 }
 
-void ChooseInOpenDialog(HWND dialog, const std::wstring& path) {
-  // The name field is an edit inside the name combo box, or a plain edit.
-  HWND edit = nullptr;
+HWND OpenDialogNameField(HWND dialog) {
   if (HWND combo = GetDlgItem(dialog, cmb13)) {
-    edit = FindWindowExW(combo, nullptr, L"Edit", nullptr);
-    if (!edit) edit = combo;
-  } else {
-    edit = GetDlgItem(dialog, edt1);
+    // An extended combo box hands out its edit; a plain one has it as a child.
+    if (auto edit = reinterpret_cast<HWND>(SendMessageW(combo, CBEM_GETEDITCONTROL, 0, 0))) return edit;
+    if (HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr)) return edit;
   }
+  return GetDlgItem(dialog, edt1);
+}
+
+void ChooseInOpenDialog(HWND dialog, const std::wstring& path) {
+  HWND edit = OpenDialogNameField(dialog);
   SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
 }

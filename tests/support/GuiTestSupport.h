@@ -36,6 +36,8 @@ class MessageBoxWatcher {
   std::vector<Box> boxes_;
 };
 
+// The open dialog's file-name field: the edit inside its name combo box, or a plain edit.
+HWND OpenDialogNameField(HWND dialog);
 // Types `path` into an open dialog's file-name field and presses its Open button, by posting
 // the keystrokes and the click to the dialog's own message loop.
 void ChooseInOpenDialog(HWND dialog, const std::wstring& path);

@@ -8,6 +8,7 @@
 
 #include <string>
 
+#include "GuiTestSupport.h"
 #include "ui/Dialogs.h"
 #include "ui/SysUtils.h"
 
@@ -17,20 +18,10 @@ using namespace ui;
 
 namespace {
 
-// The edit that takes the file name: inside the name combo box (an extended one, or a plain
-// one), or a plain edit of its own.
-HWND FileNameEdit(HWND dialog) {
-  if (HWND combo = GetDlgItem(dialog, cmb13)) {
-    if (auto edit = reinterpret_cast<HWND>(SendMessageW(combo, CBEM_GETEDITCONTROL, 0, 0))) return edit;
-    if (HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr)) return edit;
-  }
-  return GetDlgItem(dialog, edt1);
-}
-
 // Types `name` into the name field key by key, then posts a click on `button` for the
 // dialog's own message loop. Answers what the field holds after typing.
 std::wstring TypeAndPress(HWND dialog, const std::wstring& name, int button) {
-  HWND edit = FileNameEdit(dialog);
+  HWND edit = testsupport::OpenDialogNameField(dialog);
   SendMessageW(edit, EM_SETSEL, 0, -1);
   for (wchar_t ch : name) SendMessageW(edit, WM_CHAR, ch, 1);
   wchar_t typed[MAX_PATH] = {};
