@@ -21,6 +21,16 @@ std::map<std::wstring, WNDPROC>& DefaultProcs() {
 
 bool IsMouseMessage(UINT msg) { return msg >= WM_MOUSEFIRST && msg <= WM_MBUTTONDBLCLK; }
 
+bool IsDialogKey(WPARAM key) {
+  switch (key) {
+    case VK_TAB: case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+    case VK_RETURN: case VK_ESCAPE: case VK_EXECUTE: case VK_CANCEL:
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool IsLibraryMessage(UINT msg) {
   return (msg >= CM_BASE && msg < CM_BASE + 0x100) || (msg >= CN_BASE && msg < CN_BASE + 0x400);
 }
@@ -527,7 +537,8 @@ void TWinControl::WndProc(TMessage& m) {
       return;
     case CN_KEYDOWN:
     case CN_SYSKEYDOWN:
-      if (TCustomForm* form = ParentForm()) {
+      // Only the dialog keys are offered to the form; every other key is the control's own.
+      if (TCustomForm* form = ParentForm(); form && IsDialogKey(m.WParam)) {
         UINT code = static_cast<UINT>(SendMessageW(handle_, WM_GETDLGCODE, m.WParam, 0));
         bool wanted = (code & DLGC_WANTALLKEYS) || (m.WParam == VK_TAB && (code & DLGC_WANTTAB)) ||
                       ((m.WParam >= VK_LEFT && m.WParam <= VK_DOWN) && (code & DLGC_WANTARROWS));

@@ -126,8 +126,7 @@ TEST_F(MainWindowTest, HeaderLabelsHoldersAndFocus) {
   EXPECT_EQ(form->mmo4->Lines()->Strings(0), ToAnsi(L"功能简介："));
   EXPECT_EQ(form->mmo4->Lines()->Strings(2), ToAnsi(L"    本程序主要用于仿站！"));
   // Focus on the first button after showing; it is first in the tab order.
-  testsupport::PumpFor(50);
-  EXPECT_EQ(GetFocus(), form->btn1->Handle());
+  EXPECT_TRUE(PumpUntil([&] { return GetFocus() == form->btn1->Handle(); }, 2000));
   EXPECT_EQ(form->btn1->TabOrder(), 0);
   EXPECT_TRUE(form->btn1->TabStop());
 }
@@ -187,8 +186,7 @@ TEST_F(MainWindowTest, TheWindowHoldsTheProgramsOwnSkin) {
 }
 
 TEST_F(MainWindowTest, CtrlTabTurnsThePages) {
-  testsupport::PumpFor(50);
-  ASSERT_EQ(GetFocus(), form->btn1->Handle());
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == form->btn1->Handle(); }, 2000));
   BYTE keys[256];
   GetKeyboardState(keys);
   keys[VK_CONTROL] = 0x80;
