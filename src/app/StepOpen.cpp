@@ -1,23 +1,16 @@
 // Step one: open a style sheet into the hidden holder and remember where it came from.
 #include "app/Unit1.h"
+#include "app/Workflow.h"
 #include "ui/SysUtils.h"
 
 using namespace ui;
-
-namespace {
-// The folder part of a path, with its trailing separator (or drive colon).
-std::wstring FolderOf(const std::wstring& path) {
-  size_t end = path.find_last_of(L"\\/:");
-  return end == std::wstring::npos ? std::wstring() : path.substr(0, end + 1);
-}
-}  // namespace
 
 void TForm1::btn1Click(TObject*) {
   if (!dlgOpen1->Execute()) return;
   std::wstring path = dlgOpen1->FileName();
   if (path.empty()) return;
   lbl1->SetCaption(lbl1->Hint() + path);
-  SetHint(FolderOf(path));
+  SetHint(workflow::FolderOf(path));
   lbl2->SetCaption(lbl2->Hint() + Hint());
   // Read first: a sheet that cannot be read leaves the holder as it was.
   TStringList sheet;

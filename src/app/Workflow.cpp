@@ -122,17 +122,9 @@ std::string ReplaceAll(std::string_view text, std::string_view search, std::stri
   return out;
 }
 
-std::string FolderOf(std::string_view path, const LeadBytePredicate& isLeadByte) {
-  size_t end = 0;
-  for (size_t i = 0; i < path.size(); ++i) {
-    char c = path[i];
-    if (isLeadByte(static_cast<unsigned char>(c)) && i + 1 < path.size()) {
-      ++i;
-      continue;
-    }
-    if (c == '\\' || c == '/' || c == ':') end = i + 1;
-  }
-  return std::string(path.substr(0, end));
+std::wstring FolderOf(std::wstring_view path) {
+  size_t end = path.find_last_of(L"\\/:");
+  return end == std::wstring_view::npos ? std::wstring() : std::wstring(path.substr(0, end + 1));
 }
 
 std::string UrlFileName(std::string_view address) {

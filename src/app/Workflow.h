@@ -55,9 +55,9 @@ std::string TestPageLine(int index, std::string_view address, const LeadBytePred
 std::string ReplaceAll(std::string_view text, std::string_view search, std::string_view replacement,
                        const LeadBytePredicate& isLeadByte);
 
-// The folder part of a path, up to and including its last "\", "/" or drive colon; empty
-// when it has none. The path's double-byte characters are never split.
-std::string FolderOf(std::string_view path, const LeadBytePredicate& isLeadByte);
+// The folder part of a path, up to and including its last "\\", "/" or drive colon; empty
+// when it has none.
+std::wstring FolderOf(std::wstring_view path);
 
 // The file name an address names: the part after its last "/", cut before its first "?".
 // A backslash, a "#" fragment and percent escapes stay; an address ending in "/" gives "".

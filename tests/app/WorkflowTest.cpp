@@ -71,14 +71,12 @@ TEST(ReplaceAll, NoMatchStartsOnATrailByte) {
   EXPECT_EQ(ReplaceAll("ab\xCD", "\xCD", "!", Gbk), "ab!");
 }
 
-TEST(Paths, FolderKeepsItsSeparatorAndWholeCharacters) {
-  EXPECT_EQ(FolderOf("C:\\site\\css\\style.css", Gbk), "C:\\site\\css\\");
-  EXPECT_EQ(FolderOf("C:style.css", Gbk), "C:");
-  EXPECT_EQ(FolderOf("style.css", Gbk), "");
-  EXPECT_EQ(FolderOf("/home/u/s.css", Gbk), "/home/u/");
-  // 0x5C ("\") as the trail byte of a character is not a separator.
-  EXPECT_EQ(FolderOf("C:\\\x95\x5C\\a.css", Gbk), "C:\\\x95\x5C\\");
-  EXPECT_EQ(FolderOf("C:\\\x95\x5C.css", Gbk), "C:\\");
+TEST(Paths, FolderKeepsItsSeparator) {
+  EXPECT_EQ(FolderOf(L"C:\\site\\css\\样式.css"), L"C:\\site\\css\\");
+  EXPECT_EQ(FolderOf(L"C:style.css"), L"C:");
+  EXPECT_EQ(FolderOf(L"style.css"), L"");
+  EXPECT_EQ(FolderOf(L"/home/u/s.css"), L"/home/u/");
+  EXPECT_EQ(FolderOf(L"\\\\server\\share\\a.css"), L"\\\\server\\share\\");
 }
 
 TEST(FileNames, AfterTheLastSlashBeforeTheFirstQuestionMark) {
