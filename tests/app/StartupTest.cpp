@@ -51,9 +51,7 @@ TEST(Startup, MainWindowFrameAndTitle) {
   TBitmap target(918, 644);
   HDC dc = target.Canvas()->Handle();
   SendMessageW(h, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  COLORREF face = GetSysColor(COLOR_BTNFACE);
-  EXPECT_EQ(testsupport::PixelRGB(dc, 917, 643),
-            static_cast<unsigned>((GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face)));
+  EXPECT_EQ(testsupport::PixelRGB(dc, 917, 643), testsupport::ColourRGB(clBtnFace));
 
   // Closing the main window ends the message loop.
   PostMessageW(h, WM_CLOSE, 0, 0);

@@ -73,6 +73,11 @@ void ChooseInOpenDialog(HWND dialog, const std::wstring& path) {
   PostMessageW(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
 }
 
+unsigned ColourRGB(int colour) {
+  COLORREF c = ui::ColorToRGB(colour);
+  return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+
 unsigned PixelRGB(HDC dc, int x, int y) {
   COLORREF c = GetPixel(dc, x, y);
   return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);

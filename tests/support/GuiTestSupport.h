@@ -42,6 +42,9 @@ HWND OpenDialogNameField(HWND dialog);
 // the keystrokes and the click to the dialog's own message loop.
 void ChooseInOpenDialog(HWND dialog, const std::wstring& path);
 
+// A colour (system colours resolved) as 0x00RRGGBB, the layout of a DIB pixel.
+unsigned ColourRGB(int colour);
+
 // The 0x00RRGGBB colour of a pixel of a device context.
 unsigned PixelRGB(HDC dc, int x, int y);
 

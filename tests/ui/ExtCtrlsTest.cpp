@@ -31,10 +31,7 @@ struct ExtForm : testing::Test {
   uint32_t At(int x, int y) { return target.ScanLine(y)[x] & 0xFFFFFF; }
 };
 
-uint32_t Rgb(TColor c) {
-  COLORREF v = ColorToRGB(c);
-  return (GetRValue(v) << 16) | (GetGValue(v) << 8) | GetBValue(v);
-}
+uint32_t Rgb(TColor c) { return testsupport::ColourRGB(c); }
 
 }  // namespace
 

@@ -40,10 +40,7 @@ int CountPixels(TBitmap& b, const RECT& r, uint32_t rgb) {
   return n;
 }
 
-uint32_t Rgb(TColor c) {
-  COLORREF v = ColorToRGB(c);
-  return (GetRValue(v) << 16) | (GetGValue(v) << 8) | GetBValue(v);
-}
+uint32_t Rgb(TColor c) { return testsupport::ColourRGB(c); }
 
 }  // namespace
 
