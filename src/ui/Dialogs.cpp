@@ -37,6 +37,33 @@ HWND OwnerWindow() {
   return GetActiveWindow();
 }
 
+// What the dialog wrote into the file buffer. One file: its full path, ended by a NUL; the
+// buffer may hold more after it (the end of a longer initial name), which is not read. With
+// multiple selection, several files come as the folder, then from nFileOffset on each name
+// ended by a NUL, and one more NUL ends the list; a single file still comes as its full path
+// (the character before nFileOffset is then its separator, not a NUL).
+std::vector<std::wstring> ChosenFiles(const OPENFILENAMEW& record, const std::vector<wchar_t>& buffer) {
+  auto stringAt = [&](size_t at) {
+    size_t end = std::find(buffer.begin() + static_cast<std::ptrdiff_t>(at), buffer.end(), L'\0') - buffer.begin();
+    return std::wstring(buffer.data() + at, end - at);
+  };
+  std::wstring first = stringAt(0);
+  if (first.empty()) return {};
+  size_t offset = record.nFileOffset;
+  bool list = (record.Flags & OFN_ALLOWMULTISELECT) && offset > first.size() && offset < buffer.size() &&
+              buffer[offset - 1] == L'\0';
+  if (!list) return {first};
+  std::wstring folder = first;
+  if (folder.back() != L'\\') folder += L'\\';
+  std::vector<std::wstring> files;
+  for (size_t at = offset; at < buffer.size() && buffer[at];) {
+    std::wstring name = stringAt(at);
+    at += name.size() + 1;
+    files.push_back(folder + name);
+  }
+  return files;
+}
+
 }  // namespace
 
 const TEnumInfo& OpenOptionInfo() {
@@ -134,21 +161,7 @@ bool TOpenDialog::Execute() {
 }
 
 void TOpenDialog::TakeResult(const OPENFILENAMEW& record, const std::vector<wchar_t>& buffer) {
-  // One file: its full path. Several: the folder, then each name, each ending with a NUL.
-  std::vector<std::wstring> parts;
-  for (size_t i = 0; i < buffer.size() && buffer[i];) {
-    std::wstring part(&buffer[i]);
-    i += part.size() + 1;
-    parts.push_back(std::move(part));
-  }
-  files_.clear();
-  if (parts.size() <= 1) {
-    if (!parts.empty()) files_.push_back(parts[0]);
-  } else {
-    std::wstring folder = parts[0];
-    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
-    for (size_t i = 1; i < parts.size(); ++i) files_.push_back(folder + parts[i]);
-  }
+  files_ = ChosenFiles(record, buffer);
   fileName_ = files_.empty() ? std::wstring() : files_[0];
   filterIndex_ = static_cast<int>(record.nFilterIndex);
   options_ &= ~((1 << ofReadOnly) | (1 << ofExtensionDifferent));
