@@ -9,11 +9,10 @@ void TForm1::btn1Click(TObject*) {
   if (!dlgOpen1->Execute()) return;
   std::wstring path = dlgOpen1->FileName();
   if (path.empty()) return;
+  // Read first: a sheet that cannot be read leaves the holder, its file name, the labels and
+  // the download folder as they were, so that they all still describe the sheet held.
+  Memo1->LoadFromFile(path);
   lbl1->SetCaption(lbl1->Hint() + path);
   SetHint(workflow::FolderOf(path));
   lbl2->SetCaption(lbl2->Hint() + Hint());
-  // Read first: a sheet that cannot be read leaves the holder as it was.
-  TStringList sheet;
-  sheet.LoadFromFile(path);
-  Memo1->Lines()->Assign(sheet);
 }

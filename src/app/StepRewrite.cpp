@@ -10,7 +10,7 @@ using namespace ui;
 // The sheet's path followed by ".bak", or the first free ".bak.1", ".bak.2", ...: an earlier
 // backup is never overwritten.
 std::wstring TForm1::BackupPath() const {
-  std::wstring base = dlgOpen1->FileName() + L".bak";
+  std::wstring base = Memo1->FileName() + L".bak";
   std::wstring path = base;
   for (int n = 1; GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; ++n)
     path = base + L"." + std::to_wstring(n);
@@ -19,7 +19,8 @@ std::wstring TForm1::BackupPath() const {
 
 void TForm1::btn6Click(TObject*) {
   if (!chk1->Checked()) return;
-  std::wstring sheet = dlgOpen1->FileName();
+  // The file the held text came from: a later open that failed changed nothing of it.
+  std::wstring sheet = Memo1->FileName();
   if (sheet.empty()) return;  // no sheet opened since start-up: nothing to back up or rewrite
   std::string text = Memo1->Lines()->Text();
   SaveBytesSafely(BackupPath(), text, false);

@@ -16,4 +16,11 @@ TTextHolder::TTextHolder(ui::TComponent* owner)
   ui::TControl::SetVisible(false);
 }
 
+void TTextHolder::LoadFromFile(const std::wstring& fileName) {
+  ui::TStringList text;
+  text.LoadFromFile(fileName);
+  lines_->Assign(text);
+  fileName_ = fileName;
+}
+
 }  // namespace app

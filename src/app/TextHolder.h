@@ -16,8 +16,16 @@ class TTextHolder : public ui::TControl {
   ui::TStringList* Lines() const { return lines_.get(); }
   void SetVisible(bool) override {}  // never shown
 
+  // Replaces the text by the file's and remembers the file. A file that cannot be read
+  // raises, and text and file name stay as they were.
+  void LoadFromFile(const std::wstring& fileName);
+  // The file the text was last loaded from; empty until a load succeeded. Whoever writes the
+  // text back writes it here, so it can never land in a file it did not come from.
+  const std::wstring& FileName() const { return fileName_; }
+
  private:
   std::unique_ptr<ui::TStringList> lines_;
+  std::wstring fileName_;
 };
 
 }  // namespace app

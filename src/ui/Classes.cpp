@@ -143,9 +143,10 @@ void RaiseListIndexError(int index) {
 std::string TStrings::Text() const {
   std::string text;
   for (int i = 0; i < Count(); ++i) {
+    if (i > 0) text += "\r\n";
     text += Strings(i);
-    text += "\r\n";
   }
+  if (Count() > 0 && trailingLineBreak_) text += "\r\n";
   return text;
 }
 
@@ -167,6 +168,18 @@ std::vector<std::string> TStrings::SplitLines(std::string_view text) {
 void TStrings::SetText(std::string_view text) {
   Clear();
   for (std::string& line : SplitLines(text)) Add(line);
+}
+
+void TStrings::LoadFromStream(TStream& stream) {
+  std::string text = stream.ReadAll();
+  trailingLineBreak_ = text.empty() || text.back() == '\r' || text.back() == '\n';
+  SetText(text);
+}
+
+void TStrings::Assign(const TStrings& other) {
+  std::string text = other.Text();
+  trailingLineBreak_ = other.trailingLineBreak_;
+  SetText(text);
 }
 
 void TStrings::LoadFromFile(const std::wstring& fileName) {

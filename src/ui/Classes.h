@@ -2,7 +2,8 @@
 //
 // A text list holds lines of bytes in the system's narrow code page, exactly as read: no code
 // page conversion, NUL bytes kept. Loading accepts CR LF, LF and CR as line breaks; the text
-// of a list is every line followed by CR LF.
+// of a list is its lines separated by CR LF, with CR LF after the last line too unless the
+// list was loaded from a text that ended without a line break.
 #pragma once
 
 #include <cstdint>
@@ -83,18 +84,27 @@ class TStrings : public TObject {
   virtual void Delete(int index) = 0;
   virtual void Clear() = 0;
   void Add(const std::string& line) { Insert(Count(), line); }
-  // Every line followed by CR LF.
+  // The lines separated by CR LF, and CR LF after the last one when TrailingLineBreak is set.
   virtual std::string Text() const;
   // Splits at CR LF, LF or CR; a final line break does not start another line.
   virtual void SetText(std::string_view text);
-  void LoadFromStream(TStream& stream) { SetText(stream.ReadAll()); }
+  // Whether Text ends the last line with CR LF: set by default, and by loading set to whether
+  // the loaded text ended with a line break, so that a text saved back ends as it was read.
+  // A memo's text is its window's own and ignores it.
+  bool TrailingLineBreak() const { return trailingLineBreak_; }
+  void SetTrailingLineBreak(bool value) { trailingLineBreak_ = value; }
+  void LoadFromStream(TStream& stream);
   void SaveToStream(TStream& stream) const { stream.WriteBuffer(Text()); }
   void LoadFromFile(const std::wstring& fileName);
   void SaveToFile(const std::wstring& fileName) const;
-  void Assign(const TStrings& other) { SetText(other.Text()); }
+  // The other list's lines and its TrailingLineBreak.
+  void Assign(const TStrings& other);
 
   // The lines of a text, split as SetText splits them.
   static std::vector<std::string> SplitLines(std::string_view text);
+
+ private:
+  bool trailingLineBreak_ = true;
 };
 
 class TStringList : public TStrings {

@@ -39,8 +39,9 @@ TEST_F(StepsTest, OpeningASheetFillsTheHolderAndTheLabels) {
   EXPECT_EQ(form->Hint(), folder);
   EXPECT_EQ(form->lbl2->Caption(), L"CSS文件路径：" + folder);
   EXPECT_FALSE(form->lbl2->Visible());
-  // Every byte is kept; only the line breaks became CR LF.
-  EXPECT_EQ(form->Memo1->Lines()->Text(), Bytes("a{x}\r\nb\r\nc\r\n\xD6\xD0\x00\xFF\x81\x20z\r\n"));
+  // Every byte is kept; only the line breaks became CR LF, and none was added at the end.
+  EXPECT_EQ(form->Memo1->Lines()->Text(), Bytes("a{x}\r\nb\r\nc\r\n\xD6\xD0\x00\xFF\x81\x20z"));
+  EXPECT_EQ(form->Memo1->FileName(), sheet);
   std::wstring copy = folder + L"copy.css";
   form->Memo1->Lines()->SaveToFile(copy);
   EXPECT_EQ(ReadFile(copy), form->Memo1->Lines()->Text());
@@ -51,13 +52,42 @@ TEST_F(StepsTest, ASheetThatCannotBeOpenedKeepsTheHolderAndShowsTheError) {
   HANDLE lock = CreateFileW(sheet.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   boxesExpected = true;
+  std::wstring hint = form->Hint(), caption = form->lbl1->Caption();
   OpenSheet(sheet);
   CloseHandle(lock);
   ASSERT_TRUE(PumpUntil([&] { return !boxes.Boxes().empty(); }));
   EXPECT_EQ(boxes.Boxes()[0].text, L"Cannot open file \"" + sheet + L"\". " + SysErrorMessage(ERROR_SHARING_VIOLATION));
   EXPECT_EQ(form->Memo1->Lines()->Text(), "Memo1\r\n");
-  EXPECT_EQ(form->Hint(), folder);  // already updated when the error came
+  EXPECT_EQ(form->Memo1->FileName(), L"");
+  // The labels and the download folder still describe the text held.
+  EXPECT_EQ(form->Hint(), hint);
+  EXPECT_EQ(form->lbl1->Caption(), caption);
   EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+}
+
+TEST_F(StepsTest, SheetsOpenedOneAfterTheOtherLoadWhateverTheirPathLengths) {
+  struct Sheet {
+    std::wstring path;
+    std::string bytes;
+  };
+  std::wstring deep = folder + L"jquery-ui-1.13.2\\themes\\smoothness\\";
+  std::wstring shallow = folder + L"s\\";
+  std::wstring deeper = folder + L"leaflet-1.9.4-distribution\\dist\\images-and-styles\\";
+  for (const std::wstring& dir : {folder + L"jquery-ui-1.13.2\\", folder + L"jquery-ui-1.13.2\\themes\\", deep,
+                                  shallow, folder + L"leaflet-1.9.4-distribution\\",
+                                  folder + L"leaflet-1.9.4-distribution\\dist\\", deeper})
+    CreateDirectoryW(dir.c_str(), nullptr);
+  const Sheet sheets[] = {{deep + L"style.css", "a{background:url(jq.png)}\r\n"},
+                          {shallow + L"a.css", "b{background:url(s.png)}\r\n"},
+                          {deeper + L"style.css", "c{background:url(leaf.png)}\r\n"},
+                          {shallow + L"a.css", "b{background:url(s.png)}\r\n"}};
+  for (const Sheet& s : sheets) WriteFile(s.path, s.bytes);
+  for (const Sheet& s : sheets) {
+    OpenSheet(s.path);
+    EXPECT_EQ(form->Memo1->Lines()->Text(), s.bytes) << Utf8(s.path);
+    EXPECT_EQ(form->lbl1->Caption(), L"CSS样式文件：" + s.path);
+    EXPECT_EQ(form->Hint(), s.path.substr(0, s.path.rfind(L'\\') + 1));
+  }
 }
 
 TEST_F(StepsTest, AnalysisKeepsQuotesIgnoresCaseAndTheFirstGroup) {

@@ -76,6 +76,36 @@ TEST(Strings, FileErrorsCarryTheLibraryTextAndTheSystemReason) {
   }
 }
 
+TEST(Strings, ALoadedTextEndsAsTheFileEnded) {
+  TStringList list;
+  EXPECT_TRUE(list.TrailingLineBreak());
+  TMemoryStream noBreak(Bytes("a\nb{}\x00"));
+  list.LoadFromStream(noBreak);
+  EXPECT_FALSE(list.TrailingLineBreak());
+  EXPECT_EQ(list.Text(), Bytes("a\r\nb{}\x00"));
+  // Changing the lines keeps how the text ends; so does a copy.
+  list.SetText("x\r\ny");
+  list.Add("z");
+  EXPECT_EQ(list.Text(), "x\r\ny\r\nz");
+  TStringList copy;
+  copy.Assign(list);
+  EXPECT_EQ(copy.Text(), "x\r\ny\r\nz");
+  for (const char* ending : {"\r\n", "\n", "\r"}) {
+    TMemoryStream withBreak(std::string("a\rb") + ending);
+    list.LoadFromStream(withBreak);
+    EXPECT_TRUE(list.TrailingLineBreak());
+    EXPECT_EQ(list.Text(), "a\r\nb\r\n");
+  }
+  TMemoryStream blankLast("a\n\n");  // an empty last line, then a break
+  list.LoadFromStream(blankLast);
+  EXPECT_EQ(list.Text(), "a\r\n\r\n");
+  TMemoryStream empty;
+  list.LoadFromStream(empty);
+  EXPECT_EQ(list.Text(), "");
+  list.Add("new");
+  EXPECT_EQ(list.Text(), "new\r\n");
+}
+
 TEST(Streams, MemoryStreamReadsWritesAndSeeks) {
   TMemoryStream m;
   m.WriteBuffer("hello");
