@@ -5,6 +5,7 @@
 
 #include "app/RegExp.h"
 #include "app/TextHolder.h"
+#include "app/download/LocalNames.h"
 #include "app/download/Progress.h"
 #include "skin/frame/WinSkinForm.h"
 #include "ui/ComCtrls.h"
@@ -111,13 +112,14 @@ class TForm1 : public ui::TForm {
   void BuildComponents();
   void ConnectHandlers();
   void StartRow(int cursor);
-  std::string LocalFileName(int cursor, const std::string& address) const;
+  std::string LocalFileName(int cursor, const std::string& address);
   void ProgressReported(ui::TMessage& message);
   void DownloadEnded(ui::TMessage& message);
   void StepOn();
   std::wstring BackupPath() const;
 
   download::DownloadRun run_;
+  download::LocalNames names_;
 };
 
 extern TForm1* Form1;

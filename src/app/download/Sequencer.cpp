@@ -5,8 +5,6 @@
 // the window's thread.
 #include <windows.h>
 
-#include <random>
-
 #include "app/Texts.h"
 #include "app/Unit1.h"
 #include "app/Workflow.h"
@@ -15,34 +13,13 @@
 
 using namespace ui;
 
-namespace {
-
-bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-int RandomPrefix() {
-  static std::mt19937 generator{std::random_device{}()};
-  return std::uniform_int_distribution<int>(0, 9998)(generator);
-}
-
-}  // namespace
-
 std::string TForm1::geturlfn(const std::string& address) const { return workflow::UrlFileName(address); }
 
-// The name under which line `cursor` is saved: safe inside the sheet's folder, and never the
-// name of a file that exists or that an earlier row of this run was given.
-std::string TForm1::LocalFileName(int cursor, const std::string& address) const {
-  std::string name = workflow::SafeFileName(geturlfn(address), IsLeadByte);
-  if (name.empty()) return name;
-  // File names compare without regard to letter case, as the file system compares them.
-  auto taken = [&](const std::string& candidate) {
-    std::wstring wide = FromAnsi(candidate);
-    for (int i = 0; i < cursor && i < ListView1->Items()->Count(); ++i)
-      if (lstrcmpiW(ListView1->Items()->Item(i)->SubItems().Strings(1).c_str(), wide.c_str()) == 0) return true;
-    return FileExists(Hint() + wide);
-  };
-  std::string candidate = name;
-  while (taken(candidate)) candidate = std::to_string(RandomPrefix()) + "_" + name;
-  return candidate;
+// The name under which a line is saved: safe inside the sheet's folder, and never the name of
+// a file that exists or that an earlier row of this run was given (names_ keeps the run's).
+std::string TForm1::LocalFileName(int /*cursor*/, const std::string& address) {
+  names_.ForRun(run_.Id());
+  return names_.Take(workflow::SafeFileName(geturlfn(address), IsLeadByte), Hint());
 }
 
 void TForm1::btn5Click(TObject*) {
