@@ -63,8 +63,9 @@ TFileStream::TFileStream(const std::wstring& fileName, Mode mode) : fileName_(fi
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle_ == INVALID_HANDLE_VALUE) throw EFOpenError(fileName, GetLastError());
   } else {
+    DWORD disposition = mode == fmCreateNew ? CREATE_NEW : CREATE_ALWAYS;
     handle_ = CreateFileW(fileName.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+                          disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle_ == INVALID_HANDLE_VALUE) throw EFCreateError(fileName, GetLastError());
   }
 }
@@ -115,23 +116,65 @@ const TClassInfo& TStringList::StaticClass() {
   return info;
 }
 
-void SaveBytesSafely(const std::wstring& fileName, std::string_view bytes, bool replace) {
-  size_t slash = fileName.find_last_of(L"\\/");
-  std::wstring folder = slash == std::wstring::npos ? L"." : fileName.substr(0, slash + 1);
+namespace {
+
+// A new empty temporary file in `folder` (with its trailing separator), or empty when none
+// can be made there. The system takes folders of up to MAX_PATH - 14 characters for it.
+std::wstring TempFileIn(const std::wstring& folder) {
+  if (folder.size() > MAX_PATH - 14) return {};
   wchar_t temp[MAX_PATH];
-  if (!GetTempFileNameW(folder.c_str(), L"vx", 0, temp)) throw EFCreateError(fileName, GetLastError());
+  if (!GetTempFileNameW(folder.c_str(), L"vx", 0, temp)) return {};
+  return temp;
+}
+
+// Writes the bytes into `fileName` and through to the disk; raises EFCreateError naming
+// `reported`.
+void WriteWhole(const std::wstring& fileName, std::string_view bytes, TFileStream::Mode mode,
+                const std::wstring& reported) {
   try {
-    TFileStream stream(temp, TFileStream::fmCreate);
+    TFileStream stream(fileName, mode);
     stream.WriteBuffer(bytes);
     stream.Flush();
   } catch (...) {
-    DeleteFileW(temp);
-    throw EFCreateError(fileName, GetLastError() ? GetLastError() : ERROR_WRITE_FAULT);
-  }
-  DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
-  if (!MoveFileExW(temp, fileName.c_str(), flags)) {
     DWORD error = GetLastError();
-    DeleteFileW(temp);
+    throw EFCreateError(reported, error ? error : ERROR_WRITE_FAULT);
+  }
+}
+
+// Puts the written temporary file in the target's place; answers the system's error, or 0.
+DWORD PutInPlace(const std::wstring& temp, const std::wstring& fileName, bool replace) {
+  DWORD moveFlags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+  if (replace) {
+    if (ReplaceFileW(fileName.c_str(), temp.c_str(), nullptr, 0, nullptr, nullptr)) return 0;
+    DWORD error = GetLastError();
+    // Not there yet: nothing to keep, the temporary file is simply moved. Replaced file
+    // removed but the temporary one not renamed: it holds the only copy, so it is moved.
+    if (error != ERROR_FILE_NOT_FOUND && error != ERROR_UNABLE_TO_MOVE_REPLACEMENT) return error;
+  }
+  return MoveFileExW(temp.c_str(), fileName.c_str(), moveFlags) ? 0 : GetLastError();
+}
+
+}  // namespace
+
+void SaveBytesSafely(const std::wstring& fileName, std::string_view bytes, bool replace) {
+  size_t slash = fileName.find_last_of(L"\\/");
+  std::wstring folder = slash == std::wstring::npos ? L".\\" : fileName.substr(0, slash + 1);
+  std::wstring temp = TempFileIn(folder);
+  if (temp.empty()) {
+    WriteWhole(fileName, bytes, replace ? TFileStream::fmCreate : TFileStream::fmCreateNew, fileName);
+    return;
+  }
+  try {
+    WriteWhole(temp, bytes, TFileStream::fmCreate, fileName);
+  } catch (...) {
+    DeleteFileW(temp.c_str());
+    throw;
+  }
+  auto exists = [&] { return GetFileAttributesW(fileName.c_str()) != INVALID_FILE_ATTRIBUTES; };
+  bool existed = exists();
+  if (DWORD error = PutInPlace(temp, fileName, replace)) {
+    // Should the target be gone, the temporary file holds the only copy and stays.
+    if (!existed || exists()) DeleteFileW(temp.c_str());
     throw EFCreateError(fileName, error);
   }
 }

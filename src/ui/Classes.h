@@ -49,11 +49,11 @@ class TMemoryStream : public TStream {
 };
 
 // An open file. Opening raises EFOpenError, creating raises EFCreateError, each with the
-// system's reason.
+// system's reason. fmCreate empties a file that exists; fmCreateNew never opens one.
 class TFileStream : public TStream {
   UI_CLASS_INFO
  public:
-  enum Mode { fmOpenRead, fmCreate };
+  enum Mode { fmOpenRead, fmCreate, fmCreateNew };
   TFileStream(const std::wstring& fileName, Mode mode);
   ~TFileStream() override;
   TFileStream(const TFileStream&) = delete;
@@ -127,11 +127,14 @@ class TStringList : public TStrings {
   std::vector<std::string> lines_;
 };
 
-// Writes `bytes` as the whole content of `fileName` without ever leaving a half-written
-// file: the bytes go to a temporary file in the same folder, are flushed to the disk, and the
-// temporary file then takes the target's place. With `replace` false an existing target is
+// Writes `bytes` as the whole content of `fileName` without leaving a half-written file: the
+// bytes go to a temporary file in the same folder and are flushed to the disk, and the
+// temporary file then takes the target's place through the system's file replacement, which
+// keeps the target's attributes and security. With `replace` false an existing target is
 // never overwritten. Raises EFCreateError with the system's reason; the old file is then
-// untouched.
+// untouched. Where no temporary file can be made beside the target (a folder that takes no
+// new files, or a path so long that no temporary name fits), the bytes are written into the
+// target directly instead.
 void SaveBytesSafely(const std::wstring& fileName, std::string_view bytes, bool replace = true);
 
 // Raised for a line index outside a list.

@@ -147,3 +147,85 @@ TEST(Files, SafeSaveReplacesWholeOrNotAtAll) {
   if (h != INVALID_HANDLE_VALUE) FindClose(h);
   DeleteFileW(path.c_str());
 }
+
+namespace {
+
+std::string ReadAllOf(const std::wstring& path) {
+  TFileStream f(path, TFileStream::fmOpenRead);
+  return f.ReadAll();
+}
+
+// Any temporary file of the safe save left in `folder` (with its trailing separator).
+bool TemporaryFilesIn(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE h = FindFirstFileW((folder + L"vx*.tmp").c_str(), &found);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  FindClose(h);
+  return true;
+}
+
+}  // namespace
+
+// The file behind a path: the same number before and after means it was written in place.
+uint64_t FileIndex(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return 0;
+  BY_HANDLE_FILE_INFORMATION info{};
+  GetFileInformationByHandle(h, &info);
+  CloseHandle(h);
+  return (uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+}
+
+TEST(Files, SafeSaveCreatesAMissingTargetAndReplacesAnExistingOne) {
+  std::wstring path = TempPath(L"替换.css");
+  DeleteFileW(path.c_str());
+  SaveBytesSafely(path, "created");
+  EXPECT_EQ(ReadAllOf(path), "created");
+  uint64_t first = FileIndex(path);
+  SaveBytesSafely(path, "new");
+  EXPECT_EQ(ReadAllOf(path), "new");
+  EXPECT_NE(FileIndex(path), first);  // a whole new file took its place
+  EXPECT_FALSE(TemporaryFilesIn(TempPath(L"")));
+  DeleteFileW(path.c_str());
+}
+
+// A folder path so long that a temporary file name (vxXXXX.tmp) no longer fits beside the
+// target, while the target's own short name does: the bytes are written into the target.
+TEST(Files, SafeSaveWritesDirectlyWhereNoTemporaryFileFits) {
+  std::wstring base = TempPath(L"vexlo-long-") + std::to_wstring(GetCurrentProcessId()) + L"-";
+  const size_t folderLength = MAX_PATH - 10;  // with its separator; + "a.css" still fits
+  std::wstring folder = base + std::wstring(folderLength - 1 - base.size(), L'd') + L"\\";
+  ASSERT_EQ(folder.size(), folderLength);
+  ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + folder).c_str(), nullptr)) << GetLastError();
+  std::wstring path = folder + L"a.css";
+  ASSERT_LT(path.size(), static_cast<size_t>(MAX_PATH));
+
+  SaveBytesSafely(path, Bytes("first, longer version\x00"));
+  EXPECT_EQ(ReadAllOf(path), Bytes("first, longer version\x00"));
+  uint64_t file = FileIndex(path);
+  SaveBytesSafely(path, "second");
+  EXPECT_EQ(ReadAllOf(path), "second");  // written over, and cut to the new length
+  EXPECT_EQ(FileIndex(path), file);      // in place: the same file
+  // Not replacing: the existing file stays.
+  EXPECT_THROW(SaveBytesSafely(path, "third", false), EFCreateError);
+  EXPECT_EQ(ReadAllOf(path), "second");
+  std::wstring fresh = folder + L"b.css";
+  SaveBytesSafely(fresh, "fresh", false);
+  EXPECT_EQ(ReadAllOf(fresh), "fresh");
+  // The direct write fails too: the library's error with the system's reason.
+  std::wstring blocked = folder + L"c.css";
+  ASSERT_TRUE(CreateDirectoryW(blocked.c_str(), nullptr));
+  try {
+    SaveBytesSafely(blocked, "x");
+    ADD_FAILURE() << "no error";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(e.Message().rfind(L"Cannot create file \"" + blocked + L"\". ", 0), 0u) << Utf8(e.Message());
+    EXPECT_GT(e.Message().size(), blocked.size() + 24);
+  }
+  EXPECT_FALSE(TemporaryFilesIn(folder));
+  RemoveDirectoryW(blocked.c_str());
+  DeleteFileW(fresh.c_str());
+  DeleteFileW(path.c_str());
+  RemoveDirectoryW((L"\\\\?\\" + folder).c_str());
+}
