@@ -88,6 +88,12 @@ std::string ToAnsi(std::wstring_view wide) {
   return out;
 }
 
+std::wstring DecimalSeparator() {
+  wchar_t separator[8] = {};  // the system allows at most four characters
+  if (GetLocaleInfoW(GetThreadLocale(), LOCALE_SDECIMAL, separator, 8) <= 1) return L".";
+  return separator;
+}
+
 std::wstring SysErrorMessage(unsigned long code) {
   wchar_t* buffer = nullptr;
   DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |

@@ -20,6 +20,10 @@ std::string ToAnsi(std::wstring_view wide);
 // Whether a byte starts a double-byte character in the system's narrow code page.
 bool IsLeadByte(unsigned char c);
 
+// The decimal separator of the locale this thread formats numbers in (the user's locale
+// unless the thread was given another one); "." when the system has none.
+std::wstring DecimalSeparator();
+
 // The system's own text for an error code, without trailing line breaks.
 std::wstring SysErrorMessage(unsigned long code);
 // Replaces each "%s" in order by the arguments.

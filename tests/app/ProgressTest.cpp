@@ -6,18 +6,28 @@
 using namespace download;
 
 TEST(ProgressCell, PercentOnlyAboveOneHundredAndCompletionShowsAll) {
-  EXPECT_EQ(ProgressCell(50, 1000), L"%");
-  EXPECT_EQ(ProgressCell(100, 1000), L"%");  // 100 is not more than 100
-  EXPECT_EQ(ProgressCell(101, 1000), L"10.10%");
-  EXPECT_EQ(ProgressCell(500, 1000), L"50.00%");
-  EXPECT_EQ(ProgressCell(200, 1000), L"20.00%");
-  EXPECT_EQ(ProgressCell(1000, 1000), L"100%");
-  EXPECT_EQ(ProgressCell(0, 0), L"100%");
-  EXPECT_EQ(ProgressCell(40, 40), L"100%");
-  EXPECT_EQ(ProgressCell(4000000000u, 4294967295u), L"93.13%");  // unsigned, no overflow
-  EXPECT_EQ(ProgressCell(500, 0), L"%");  // no maximum: no quotient
+  EXPECT_EQ(ProgressCell(50, 1000, L"."), L"%");
+  EXPECT_EQ(ProgressCell(100, 1000, L"."), L"%");  // 100 is not more than 100
+  EXPECT_EQ(ProgressCell(101, 1000, L"."), L"10.10%");
+  EXPECT_EQ(ProgressCell(500, 1000, L"."), L"50.00%");
+  EXPECT_EQ(ProgressCell(200, 1000, L"."), L"20.00%");
+  EXPECT_EQ(ProgressCell(1000, 1000, L"."), L"100%");
+  EXPECT_EQ(ProgressCell(0, 0, L"."), L"100%");
+  EXPECT_EQ(ProgressCell(40, 40, L"."), L"100%");
+  EXPECT_EQ(ProgressCell(4000000000u, 4294967295u, L"."), L"93.13%");  // unsigned, no overflow
+  EXPECT_EQ(ProgressCell(500, 0, L"."), L"%");  // no maximum: no quotient
   EXPECT_TRUE(IsCompletion(0, 0));
   EXPECT_FALSE(IsCompletion(999, 1000));
+}
+
+TEST(ProgressCell, TheLocalesDecimalSeparatorStandsBeforeTheDecimals) {
+  EXPECT_EQ(ProgressCell(500, 1000, L","), L"50,00%");
+  EXPECT_EQ(ProgressCell(101, 1000, L","), L"10,10%");
+  EXPECT_EQ(ProgressCell(2500, 1000, L","), L"250,00%");  // more than announced
+  EXPECT_EQ(ProgressCell(333, 1000, L"·"), L"33·30%");
+  EXPECT_EQ(ProgressCell(333, 1000, L"dec"), L"33dec30%");  // up to four characters
+  EXPECT_EQ(ProgressCell(1000, 1000, L","), L"100%");
+  EXPECT_EQ(ProgressCell(50, 1000, L","), L"%");
 }
 
 TEST(ProgressCaption, NumberAfterDoneBeforeDownloading) {

@@ -4,12 +4,15 @@
 
 namespace download {
 
-std::wstring ProgressCell(uint32_t progress, uint32_t maximum) {
+std::wstring ProgressCell(uint32_t progress, uint32_t maximum, std::wstring_view decimalSeparator) {
   if (IsCompletion(progress, maximum)) return L"100%";
   if (progress <= 100 || maximum == 0) return L"%";
-  wchar_t text[64];
-  std::swprintf(text, 64, L"%.2f%%", static_cast<double>(progress) / maximum * 100);
-  return text;
+  wchar_t number[64];  // the C library's "." stands for the decimal separator
+  std::swprintf(number, 64, L"%.2f", static_cast<double>(progress) / maximum * 100);
+  std::wstring text = number;
+  size_t point = text.find(L'.');
+  if (point != std::wstring::npos) text.replace(point, 1, decimalSeparator);
+  return text + L"%";
 }
 
 std::wstring ProgressCaption(int row, bool complete) {

@@ -4,12 +4,16 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace download {
 
-// The "进度" cell for a report: the percentage with two decimals and "%" when progress is
-// above 100, "%" alone otherwise (and when the maximum is 0); "100%" for a completion.
+// The "进度" cell for a report: the percentage with two decimals, `decimalSeparator` between
+// the whole part and the decimals, and "%" when progress is above 100; "%" alone otherwise
+// (and when the maximum is 0); "100%" for a completion.
+std::wstring ProgressCell(uint32_t progress, uint32_t maximum, std::wstring_view decimalSeparator);
+// The same with the decimal separator of the locale in use (ProgressLocale.cpp: Windows only).
 std::wstring ProgressCell(uint32_t progress, uint32_t maximum);
 // A report whose progress equals its maximum completes the download.
 inline bool IsCompletion(uint32_t progress, uint32_t maximum) { return progress == maximum; }
