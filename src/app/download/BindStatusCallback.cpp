@@ -62,7 +62,7 @@ STDMETHODIMP TBindStatusCallback::OnResponse(DWORD code, LPCWSTR responseHeaders
 STDMETHODIMP TBindStatusCallback::OnProgress(ULONG progress, ULONG maximum, ULONG, LPCWSTR) {
   transfer_->Touch();
   auto report = std::make_unique<TProgressReport>(TProgressReport{run_, FRow, progress, maximum});
-  (void)report;  // planted fault: the report is never posted
+  if (PostMessageW(reportTo_, WM_DOWNLOADPROGRESS, 0, reinterpret_cast<LPARAM>(report.get()))) report.release();
   return S_OK;
 }
 
