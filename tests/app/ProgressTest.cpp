@@ -77,4 +77,7 @@ TEST(AnnouncedLength, ReadFromTheResponseHeaders) {
   EXPECT_EQ(AnnouncedLength(L"Content-Length: -1\r\n"), std::nullopt);
   EXPECT_EQ(AnnouncedLength(L"Content-Length:\r\n"), std::nullopt);
   EXPECT_EQ(AnnouncedLength(L""), std::nullopt);
+  // A body compressed for the transfer is written decoded: its length on disk is unknown.
+  EXPECT_EQ(AnnouncedLength(L"Content-Encoding: gzip\r\nContent-Length: 300\r\n"), std::nullopt);
+  EXPECT_EQ(AnnouncedLength(L"Content-Length: 300\r\ncontent-encoding: Identity\r\n"), 300u);
 }

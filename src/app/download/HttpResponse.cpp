@@ -18,26 +18,32 @@ std::wstring_view Trimmed(std::wstring_view s) {
   return s;
 }
 
-}  // namespace
-
-std::optional<uint64_t> AnnouncedLength(std::wstring_view headers) {
-  constexpr std::wstring_view kName = L"Content-Length";
+// The value of the first header called `name`; nothing when there is none.
+std::optional<std::wstring_view> Header(std::wstring_view headers, std::wstring_view name) {
   while (!headers.empty()) {
     size_t end = headers.find(L'\n');
     std::wstring_view line = headers.substr(0, end);
     headers.remove_prefix(end == std::wstring_view::npos ? headers.size() : end + 1);
     size_t colon = line.find(L':');
-    if (colon == std::wstring_view::npos || !SameLetters(Trimmed(line.substr(0, colon)), kName)) continue;
-    std::wstring_view value = Trimmed(line.substr(colon + 1));
-    if (value.empty() || value.size() > 19) return std::nullopt;
-    uint64_t length = 0;
-    for (wchar_t c : value) {
-      if (c < L'0' || c > L'9') return std::nullopt;
-      length = length * 10 + static_cast<uint64_t>(c - L'0');
-    }
-    return length;
+    if (colon != std::wstring_view::npos && SameLetters(Trimmed(line.substr(0, colon)), name))
+      return Trimmed(line.substr(colon + 1));
   }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<uint64_t> AnnouncedLength(std::wstring_view headers) {
+  std::optional<std::wstring_view> encoding = Header(headers, L"Content-Encoding");
+  if (encoding && !encoding->empty() && !SameLetters(*encoding, L"identity")) return std::nullopt;
+  std::optional<std::wstring_view> value = Header(headers, L"Content-Length");
+  if (!value || value->empty() || value->size() > 19) return std::nullopt;
+  uint64_t length = 0;
+  for (wchar_t c : *value) {
+    if (c < L'0' || c > L'9') return std::nullopt;
+    length = length * 10 + static_cast<uint64_t>(c - L'0');
+  }
+  return length;
 }
 
 }  // namespace download

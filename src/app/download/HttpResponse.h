@@ -8,7 +8,9 @@
 namespace download {
 
 // The body length that response headers announce ("Content-Length", any letter case), or
-// nothing when they announce none or an unreadable one.
+// nothing when they announce none or an unreadable one, or when the body is encoded for the
+// transfer ("Content-Encoding" other than "identity"): the file then holds the decoded
+// bytes, whose length was not announced.
 std::optional<uint64_t> AnnouncedLength(std::wstring_view headers);
 
 }  // namespace download
