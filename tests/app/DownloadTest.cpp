@@ -205,6 +205,7 @@ TEST_F(DownloadTest, FailuresInTheMiddleDoNotStopTheRun) {
   EXPECT_EQ(ReadFile(folder + L"d.gif"), "D");
   EXPECT_FALSE(Exists(folder + L"missing.gif"));
   EXPECT_FALSE(form->DownloadRun().Completed(1));
+  EXPECT_EQ(FolderNames(), (std::set<std::wstring>{L"a.gif", L"d.gif"}));  // no error page, no temporary file
 }
 
 TEST_F(DownloadTest, CollisionsGetAPrefixAndNothingIsOverwritten) {

@@ -34,7 +34,8 @@ STDMETHODIMP_(ULONG) TBindStatusCallback::Release() {
 }
 
 // The binding is kept so that the download can be aborted. A transfer aborted before its
-// binding started refuses it; the service then ends the call with E_ABORT.
+// binding started refuses it; the service then ends the call with E_ABORT. (Aborting the
+// binding from inside this call instead made Wine's service return success with no file.)
 STDMETHODIMP TBindStatusCallback::OnStartBinding(DWORD, IBinding* binding) {
   transfer_->Touch();
   return transfer_->Attach(binding) ? S_OK : E_ABORT;
