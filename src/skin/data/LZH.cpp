@@ -15,6 +15,74 @@ namespace {
 // The longest stretch by which the final match can run past the requested size.
 constexpr std::size_t kOverrun = F - 1;
 
+// The input as bits, most significant first, through a 32-bit buffer that is topped up a
+// byte at a time. Bytes past the end of the input read as zero. Kept in a local variable
+// while decoding, so that the buffer and its count can live in registers.
+class TBitInput {
+ public:
+  explicit TBitInput(std::span<const std::uint8_t> input) : input_(input) {}
+
+  int Bit() {
+    if (count_ == 0) Fill();
+    const int bit = static_cast<int>(buffer_ >> 31);
+    buffer_ <<= 1;
+    --count_;
+    return bit;
+  }
+
+  // The next `n` bits (n <= 25) without taking them.
+  std::uint32_t Peek(int n) {
+    if (count_ < n) Fill();
+    return buffer_ >> (32 - n);
+  }
+
+  void Skip(int n) {
+    buffer_ <<= n;
+    count_ -= n;
+  }
+
+  // Input bytes that the taken bits came from, a partly used last byte included.
+  std::size_t BytesUsed() const {
+    const std::size_t bits = fetched_ * 8 - static_cast<std::size_t>(count_);
+    return std::min((bits + 7) / 8, input_.size());
+  }
+
+ private:
+  // Tops the buffer up to at least 25 valid bits.
+  void Fill() {
+    while (count_ <= 24) {
+      const std::uint32_t b = fetched_ < input_.size() ? input_[fetched_] : 0;
+      ++fetched_;
+      buffer_ |= b << (24 - count_);
+      count_ += 8;
+    }
+  }
+
+  std::span<const std::uint8_t> input_;
+  std::size_t fetched_ = 0;   // bytes taken into the buffer, zero bytes past the end included
+  std::uint32_t buffer_ = 0;  // the valid bits at the top, the next one highest
+  int count_ = 0;
+};
+
+// Walks the tree from the root, one bit per level, to a leaf; then counts the symbol.
+int DecodeChar(TBitInput& bits, THuffTree& tree) {
+  int c = tree.Son[R];
+  while (c < T) c = tree.Son[c + bits.Bit()];
+  c -= T;
+  tree.Update(c);
+  return c;
+}
+
+// A position is a prefix code of 3 to 8 bits for its upper six bits, then its lower six bits
+// as they are. The first eight bits of the code tell the prefix length.
+int DecodePosition(TBitInput& bits) {
+  const std::uint32_t code = bits.Peek(14);
+  const int lead = static_cast<int>(code >> 6);
+  const int prefixLength = PosLen[lead];
+  bits.Skip(prefixLength + 6);
+  return PosHigh[lead] << 6 | static_cast<int>(code >> (8 - prefixLength) & 0x3F);
+}
+
 // The window before the first output byte, counted back from it: the last 4,036 positions hold
 // spaces, the 60 before them were never written and hold zeros.
 std::uint8_t InitialWindowByte(std::ptrdiff_t index) {
@@ -42,79 +110,48 @@ void CopyMatch(std::uint8_t* out, std::size_t at, std::size_t distance, std::siz
   }
 }
 
+// Decodes symbols into out until at least `size` bytes are there; returns how many are.
+// Kept apart from the code that can throw: on 32-bit x86 a function with a throw gives up a
+// register to the frame pointer, which this loop needs. It works on a local copy of the bit
+// input, which the compiler can keep in registers although the output bytes may alias it.
+[[gnu::noinline]] std::size_t DecodeSymbols(TBitInput& input, THuffTree& tree,
+                                            std::uint8_t* out, std::uint32_t size) {
+  TBitInput bits = input;
+  std::size_t count = 0;
+  while (count < size) {
+    const int c = DecodeChar(bits, tree);
+    if (c < 256) {
+      out[count++] = static_cast<std::uint8_t>(c);
+    } else {
+      const std::size_t length = static_cast<std::size_t>(c - 255 + THRESHOLD);
+      const std::size_t distance = static_cast<std::size_t>(DecodePosition(bits)) + 1;
+      CopyMatch(out, count, distance, length);
+      count += length;
+    }
+  }
+  input = bits;
+  return count;
+}
+
 }  // namespace
 
 TLZH::TLZH(std::span<const std::uint8_t> input) : input_(input) {}
 TLZH::~TLZH() = default;
 
-// Tops the bit buffer up to at least 25 valid bits; bytes past the end of the input are zero.
-void TLZH::FillBits() {
-  while (bitCount_ <= 24) {
-    const std::uint32_t b = fetched_ < input_.size() ? input_[fetched_] : 0;
-    ++fetched_;
-    bitBuf_ |= b << (24 - bitCount_);
-    bitCount_ += 8;
-  }
-}
-
-inline int TLZH::GetBit() {
-  if (bitCount_ == 0) FillBits();
-  const int bit = static_cast<int>(bitBuf_ >> 31);
-  bitBuf_ <<= 1;
-  --bitCount_;
-  return bit;
-}
-
-std::size_t TLZH::InputUsed() const {
-  const std::size_t usedBits = fetched_ * 8 - static_cast<std::size_t>(bitCount_);
-  return std::min((usedBits + 7) / 8, input_.size());
-}
-
-// Walks the tree from the root, one bit per level, to a leaf; then counts the symbol.
-inline int TLZH::DecodeChar() {
-  THuffTree& tree = *tree_;
-  int c = tree.Son[R];
-  while (c < T) c = tree.Son[c + GetBit()];
-  c -= T;
-  tree.Update(c);
-  return c;
-}
-
-// A position is a prefix code of 3 to 8 bits for its upper six bits, then its lower six bits
-// as they are. The first eight bits of the code tell the prefix length.
-inline int TLZH::DecodePosition() {
-  if (bitCount_ < 14) FillBits();
-  const std::uint32_t code = bitBuf_ >> 18;  // the next 14 bits
-  const int lead = static_cast<int>(code >> 6);
-  const int prefixLength = PosLen[lead];
-  const int used = prefixLength + 6;
-  bitBuf_ <<= used;
-  bitCount_ -= used;
-  return PosHigh[lead] << 6 | static_cast<int>(code >> (8 - prefixLength) & 0x3F);
-}
+std::size_t TLZH::InputUsed() const { return inputUsed_; }
 
 std::vector<std::uint8_t> TLZH::Decode(std::uint32_t uncompressedSize) {
   std::vector<std::uint8_t> out;
+  inputUsed_ = 0;
   if (uncompressedSize == 0) return out;
   tree_.reset(new (std::nothrow) THuffTree);
   if (!tree_) throw ElzhException(kLzhNoMemory);
   tree_->Start();
 
   out.resize(std::size_t(uncompressedSize) + kOverrun);
-  std::uint8_t* const data = out.data();
-  std::size_t count = 0;
-  while (count < uncompressedSize) {
-    const int c = DecodeChar();
-    if (c < 256) {
-      data[count++] = static_cast<std::uint8_t>(c);
-    } else {
-      const std::size_t length = static_cast<std::size_t>(c - 255 + THRESHOLD);
-      const std::size_t distance = static_cast<std::size_t>(DecodePosition()) + 1;
-      CopyMatch(data, count, distance, length);
-      count += length;
-    }
-  }
-  out.resize(count);
+  TBitInput bits(input_);
+  out.resize(DecodeSymbols(bits, *tree_, out.data(), uncompressedSize));
+  inputUsed_ = bits.BytesUsed();
   tree_.reset();
   return out;
 }

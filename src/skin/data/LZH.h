@@ -46,15 +46,8 @@ class TLZH {
   std::size_t InputUsed() const;
 
  private:
-  void FillBits();
-  int GetBit();
-  int DecodeChar();
-  int DecodePosition();
-
   std::span<const std::uint8_t> input_;
-  std::size_t fetched_ = 0;  // bytes taken into the bit buffer, zero bytes past the end included
-  std::uint32_t bitBuf_ = 0;  // valid bits at the top, the next bit highest
-  int bitCount_ = 0;
+  std::size_t inputUsed_ = 0;
   std::unique_ptr<lzh::THuffTree> tree_;
 };
 
