@@ -106,7 +106,8 @@ void CopyMatch(std::uint8_t* out, std::size_t at, std::size_t distance, std::siz
   } else if (distance == 1) {
     std::memset(target, target[-1], length);
   } else {
-    for (std::size_t k = 0; k < length; ++k) target[k] = target[k - distance];
+    const std::uint8_t* source = target - distance;
+    for (std::size_t k = 0; k < length; ++k) target[k] = source[k];
   }
 }
 
