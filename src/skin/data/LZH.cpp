@@ -15,6 +15,10 @@ namespace {
 // The longest stretch by which the final match can run past the requested size.
 constexpr std::size_t kOverrun = F - 1;
 
+// Matches at least this long that do not overlap go through memcpy; for shorter ones the call
+// costs more than a byte loop.
+constexpr std::size_t kBulkCopy = 16;
+
 // The input as bits, most significant first, through a 32-bit buffer that is topped up a
 // byte at a time. Bytes past the end of the input read as zero. Kept in a local variable
 // while decoding, so that the buffer and its count can live in registers.
@@ -101,11 +105,12 @@ void CopyMatch(std::uint8_t* out, std::size_t at, std::size_t distance, std::siz
       const std::ptrdiff_t source = from + static_cast<std::ptrdiff_t>(k);
       target[k] = source >= 0 ? out[source] : InitialWindowByte(source);
     }
-  } else if (distance >= length) {
-    std::memcpy(target, target - distance, length);
   } else if (distance == 1) {
     std::memset(target, target[-1], length);
+  } else if (distance >= length && length >= kBulkCopy) {
+    std::memcpy(target, target - distance, length);
   } else {
+    // Byte by byte: an overlapping source repeats the bytes just written.
     const std::uint8_t* source = target - distance;
     for (std::size_t k = 0; k < length; ++k) target[k] = source[k];
   }
