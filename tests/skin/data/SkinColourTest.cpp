@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "skin/data/SkinColour.h"
 
 using skin::ReadColourValue;
@@ -39,3 +41,11 @@ TEST(SkinColour, TooLargeNumbersSwallowTheRest) {
 }
 
 }  // namespace
+
+// Planted fault: prints a line, then writes through a null pointer.
+TEST(PlantedFault, DereferencesNull) {
+  std::printf("planted: this line is printed before the crash\n");
+  volatile int* nothing = nullptr;
+  *nothing = 1;
+  std::printf("planted: never printed\n");
+}
