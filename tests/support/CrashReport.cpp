@@ -1,11 +1,14 @@
 #include "CrashReport.h"
 
-#ifdef _WIN32
-#include <windows.h>
-
 #include <cstdio>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace testsupport {
+
+#ifdef _WIN32
 namespace {
 
 const char* AccessKind(ULONG_PTR kind) {
@@ -43,18 +46,15 @@ LONG WINAPI ReportAndEnd(EXCEPTION_POINTERS* info) {
 
 }  // namespace
 
+#endif
+
 void EndProcessOnCrash() {
+  // A crashing process writes nothing it still holds in a buffer.
   std::setvbuf(stdout, nullptr, _IONBF, 0);
+#ifdef _WIN32
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
   SetUnhandledExceptionFilter(ReportAndEnd);
+#endif
 }
 
 }  // namespace testsupport
-
-#else
-
-namespace testsupport {
-void EndProcessOnCrash() {}
-}  // namespace testsupport
-
-#endif

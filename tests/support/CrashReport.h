@@ -3,11 +3,11 @@
 
 namespace testsupport {
 
-// On Windows: from now on an unhandled exception on any thread prints its code and address
-// to the standard error and ends the process with the exception code, instead of handing
-// the crash to a debugger that waits. The standard output is made unbuffered so that
-// everything printed before the crash is already written. Elsewhere it does nothing: the
-// sanitizers and the system report crashes there.
+// Makes the standard output unbuffered, so that everything printed before a crash is already
+// written. On Windows, from now on an unhandled exception on any thread also prints its code
+// and address to the standard error and ends the process with the exception code, instead of
+// handing the crash to a debugger that waits. Elsewhere the sanitizers and the system report
+// crashes.
 void EndProcessOnCrash();
 
 }  // namespace testsupport
