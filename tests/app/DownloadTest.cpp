@@ -42,17 +42,7 @@ struct DownloadTest : MainWindowTest {
   }
 
   // The names in the download folder.
-  std::set<std::wstring> FolderNames() const {
-    std::set<std::wstring> names;
-    WIN32_FIND_DATAW f;
-    HANDLE h = FindFirstFileW((folder + L"*").c_str(), &f);
-    if (h == INVALID_HANDLE_VALUE) return names;
-    do {
-      if (wcscmp(f.cFileName, L".") && wcscmp(f.cFileName, L"..")) names.insert(f.cFileName);
-    } while (FindNextFileW(h, &f));
-    FindClose(h);
-    return names;
-  }
+  std::set<std::wstring> FolderNames() const { return testsupport::NamesIn(folder); }
 
   std::wstring Cell(int row, int column) {
     TListItem* item = form->ListView1->Items()->Item(row);

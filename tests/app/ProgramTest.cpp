@@ -77,17 +77,7 @@ void Click(HWND button) {
                reinterpret_cast<LPARAM>(button));
 }
 
-std::set<std::wstring> Names(const std::wstring& dir) {
-  std::set<std::wstring> names;
-  WIN32_FIND_DATAW f;
-  HANDLE h = FindFirstFileW((dir + L"*").c_str(), &f);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (wcscmp(f.cFileName, L".") && wcscmp(f.cFileName, L"..")) names.insert(f.cFileName);
-  } while (FindNextFileW(h, &f));
-  FindClose(h);
-  return names;
-}
+std::set<std::wstring> Names(const std::wstring& dir) { return testsupport::NamesIn(dir); }
 
 std::string ReadAll(const std::wstring& path) {
   ui::TFileStream f(path, ui::TFileStream::fmOpenRead);

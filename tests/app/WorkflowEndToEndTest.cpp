@@ -29,18 +29,7 @@ struct EndToEndTest : MainWindowTest {
     };
   }
 
-  // The names in a folder.
-  static std::set<std::wstring> Names(const std::wstring& dir) {
-    std::set<std::wstring> names;
-    WIN32_FIND_DATAW f;
-    HANDLE h = FindFirstFileW((dir + L"*").c_str(), &f);
-    if (h == INVALID_HANDLE_VALUE) return names;
-    do {
-      if (wcscmp(f.cFileName, L".") && wcscmp(f.cFileName, L"..")) names.insert(f.cFileName);
-    } while (FindNextFileW(h, &f));
-    FindClose(h);
-    return names;
-  }
+  static std::set<std::wstring> Names(const std::wstring& dir) { return testsupport::NamesIn(dir); }
 
   // Every url() of the sheet: the addresses as written.
   static std::vector<std::string> References(const std::string& css) {

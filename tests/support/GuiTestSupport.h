@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,10 @@ HWND OpenDialogNameField(HWND dialog);
 // Types `path` into an open dialog's file-name field and presses its Open button, by posting
 // the keystrokes and the click to the dialog's own message loop.
 void ChooseInOpenDialog(HWND dialog, const std::wstring& path);
+
+// The names of the files and folders in `folder` (with its trailing separator), "." and ".."
+// left out.
+std::set<std::wstring> NamesIn(const std::wstring& folder);
 
 // A colour (system colours resolved) as 0x00RRGGBB, the layout of a DIB pixel.
 unsigned ColourRGB(int colour);
