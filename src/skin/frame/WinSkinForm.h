@@ -10,6 +10,7 @@
 
 #include "skin/data/SkinManagerLink.h"
 #include "skin/data/WinSkinData.h"
+#include "ui/Forms.h"
 #include "ui/Timer.h"
 
 namespace skin {
@@ -43,6 +44,18 @@ class TSkinManage final : public TSkinManagerLink {
 
   // Carries out the pending action (the action timer's tick).
   void RunPendingAction();
+  // A visible form that is not a child window goes to AttachWindow; true when it was given
+  // a frame skinner.
+  bool AttachForm(ui::TCustomForm* form);
+  // The frame skinner of the window, or none.
+  TWinSkinForm* FindSkinForm(HWND window) const;
+  // Takes a frame skinner out of the list without freeing it (its destructor calls this);
+  // nothing while the manager is closing.
+  void RemoveSkinForm(TWinSkinForm* frame);
+  // Frees the frame skinners whose window has been destroyed.
+  void PurgeClosedSkinners();
+  // The form of that window, else the class library's object that owns the window, or none.
+  static ui::TWinControl* FindControlOfWindow(HWND window);
   // The component whose skin a window is drawn with: this form's own component, a dialog
   // component for dialogs, else the last main-form component, else the first registered.
   TSkinData* SelectSkinData(HWND window) const;
@@ -61,11 +74,16 @@ class TSkinManage final : public TSkinManagerLink {
 
  private:
   static LRESULT CALLBACK CBTHookProc(int code, WPARAM wParam, LPARAM lParam);
+  bool MaySkin(HWND window, ui::TWinControl*& object);
   void AttachForms(TSkinData* owner);
+  void DetachAndFree(TWinSkinForm* frame, bool restore);
+  void Activate(TSkinData* data);
+  void Deactivate(TSkinData* data);
+  void ApplyChangedSkin(TSkinData* data);
 
   std::unique_ptr<ui::TTimer> actionTimer_;
   HHOOK hook_ = nullptr;
-  // Entries are made by the frame and popup skinners when they attach to windows.
+  // Owned (freed by the manager), though a form that goes frees its own frame skinner first.
   std::vector<TWinSkinForm*> formSkinners_;
   std::vector<TWinSkinPopMenu*> popupSkinners_;
   std::vector<TSkinData*> skinDatas_;  // not owned; in order of loading
