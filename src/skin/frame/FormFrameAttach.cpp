@@ -268,8 +268,9 @@ void TWinSkinForm::DetachFrame() {
   if (form_ && frameState_ != fsDetaching) form_->SetColor(savedColor_);
   if (!restoreWindow || !skinned_) return;
   SetCaptionStyle(true);
-  if (savedStyle_ & WS_SYSMENU) {
-    SetWindowLongW(handle_, GWL_STYLE, GetWindowLongW(handle_, GWL_STYLE) | WS_SYSMENU);
+  const LONG style = GetWindowLongW(handle_, GWL_STYLE);
+  if ((savedStyle_ & WS_SYSMENU) && !(style & WS_SYSMENU)) {
+    SetWindowLongW(handle_, GWL_STYLE, style | WS_SYSMENU);
   }
   if (formKind_ == fkMDIChild || !isChildWindow_) {
     RECT r{};
