@@ -219,6 +219,9 @@ void TWinSkinForm::Start() {
   }
   SendMessageW(handle_, SKM_SKINUPDATE, 0, kSkinMagic);
   frameState_ = fsRunning;
+  // The frame changes above were painted while the frame was still being fitted, when it
+  // paints nothing: the whole frame is painted again now that it runs.
+  RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
 }
 
 void TWinSkinForm::RecomputeFrame() {

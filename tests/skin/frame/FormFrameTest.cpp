@@ -361,3 +361,30 @@ TEST_F(FormFrameTest, AMessageBoxIsSkinnedAndStillAnswers) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FormFrameTest, ThePlainFrameIsPaintedFromTheSkinsBorderPictures) {
+  ui::TForm& form = ShowForm();
+  const HWND h = form.Handle();
+  TWinSkinForm* frame = RunningFrame(h);
+  ASSERT_NE(frame, nullptr);
+  ui::TBitmap target(308, 230);
+  HDC dc = target.Canvas()->Handle();
+  EXPECT_EQ(SendMessageW(h, SKM_PAINTFRAME, reinterpret_cast<WPARAM>(dc), kSkinMagic), kSkinMagic);
+  const auto left = frame->ComposeBorder(bpLeft, 4, 230);
+  const auto top = frame->ComposeBorder(bpTop, 300, 26);
+  const auto bottom = frame->ComposeBorder(bpBottom, 300, 4);
+  ASSERT_TRUE(left && top && bottom);
+  EXPECT_EQ(testsupport::PixelRGB(dc, 1, 100), PixelAt(*left, 1, 100));
+  EXPECT_EQ(testsupport::PixelRGB(dc, 306, 100), PixelAt(*frame->ComposeBorder(bpRight, 4, 230), 2, 100));
+  EXPECT_EQ(testsupport::PixelRGB(dc, 20, 2), PixelAt(*top, 16, 2));
+  EXPECT_EQ(testsupport::PixelRGB(dc, 150, 228), PixelAt(*bottom, 146, 2));
+  // Without the engine's mark nothing is painted.
+  ui::TBitmap untouched(308, 230);
+  HDC other = untouched.Canvas()->Handle();
+  EXPECT_EQ(SendMessageW(h, SKM_PAINTFRAME, reinterpret_cast<WPARAM>(other), 0), 0);
+  EXPECT_EQ(testsupport::PixelRGB(other, 1, 100), 0u);
+}
+
+}  // namespace
