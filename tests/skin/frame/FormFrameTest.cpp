@@ -388,3 +388,68 @@ TEST_F(FormFrameTest, ThePlainFrameIsPaintedFromTheSkinsBorderPictures) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FormFrameTest, ReapplyingTheSkinRebuildsTheRegionAndTellsTheWindow) {
+  ui::TForm& form = ShowForm();
+  const HWND h = form.Handle();
+  TWinSkinForm* frame = RunningFrame(h);
+  ASSERT_NE(frame, nullptr);
+  int updates = 0;
+  const ui::TWndMethod own = form.WindowProc;
+  form.WindowProc = [&](ui::TMessage& m) {
+    if (m.Msg == SKM_SKINUPDATE && m.LParam == kSkinMagic) ++updates;
+    own(m);
+  };
+  const int builds = frame->RegionBuilds();
+  SendMessageW(h, SKM_REAPPLYSKIN, 0, 0);
+  EXPECT_EQ(frame->FrameState(), fsRunning);
+  EXPECT_GT(frame->RegionBuilds(), builds);  // not reused while re-applying
+  EXPECT_EQ(updates, 1);
+  EXPECT_EQ(Width(ClientRect(h)), 300);
+  EXPECT_EQ(Height(ClientRect(h)), 200);
+  EXPECT_EQ(Width(WindowRect(h)), 308);
+  EXPECT_EQ(Height(WindowRect(h)), 230);
+  form.WindowProc = own;
+}
+
+TEST_F(FormFrameTest, ANewSkinFileGivesTheFramesItsBordersAroundTheSameClientArea) {
+  ui::TForm& form = ShowForm();
+  const HWND h = form.Handle();
+  ASSERT_NE(RunningFrame(h), nullptr);
+  M()->SetManagerState(kManagerRunning);
+  wchar_t folder[MAX_PATH];
+  GetTempPathW(MAX_PATH, folder);
+  const std::wstring path = std::wstring(folder) + L"vexlo-frame-newskin.skn";
+  const std::string ini =
+      "[Personality]\nLeft=l.bmp\nLeftFrame=2\nLeftTrans=0\nRight=r.bmp\nRightFrame=2\n"
+      "RightTrans=0\nTop=t.bmp\nTopFrame=2\nTopTrans=0\nBottom=b.bmp\nBottomFrame=2\n"
+      "BottomTrans=0\n";
+  const skintest::Bytes package = skintest::TCraftedSkin(ini)
+                                      .Bitmap("l.bmp", 12, 40)
+                                      .Bitmap("r.bmp", 10, 40)
+                                      .Bitmap("t.bmp", 40, 44)
+                                      .Bitmap("b.bmp", 40, 6)
+                                      .Package();
+  ui::SaveBytesSafely(path, std::string(package.begin(), package.end()));
+  int changed = 0;
+  data_->OnSkinChanged = [&](ui::TObject*) { ++changed; };
+  data_->SetSkinFile(path);
+  DeleteFileW(path.c_str());
+  TWinSkinForm* frame = M()->FindSkinForm(h);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->LeftWidth(), 6);  // the sizes follow at once
+  EXPECT_EQ(frame->TitleHeight(), 22);
+  ASSERT_TRUE(PumpUntil([&] { return changed == 1; }, 3000));
+  EXPECT_EQ(Width(ClientRect(h)), 300);
+  EXPECT_EQ(Height(ClientRect(h)), 200);
+  EXPECT_EQ(Width(WindowRect(h)), 311);
+  EXPECT_EQ(Height(WindowRect(h)), 225);
+  ui::TRegionHandle region = WindowRegion(h);
+  ASSERT_TRUE(region);
+  ui::TRegionHandle whole(CreateRectRgn(0, 0, 311, 225));
+  EXPECT_TRUE(EqualRgn(region.Get(), whole.Get()));
+}
+
+}  // namespace

@@ -183,3 +183,19 @@ TEST(MessageSequenceTest, ComparesAsTheConformanceTestsDo) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FrameSequenceTest, ANewCaptionRecomputesTheFrame) {
+  const HWND h = WatchedForm();
+  ASSERT_TRUE(M()->AttachWindow(h));
+  ASSERT_NE(RunningFrame(h), nullptr);
+  recorder_.Clear();
+  forms_.back()->SetCaption(L"A new caption");
+  ExpectSequence(Join({SentAndHandled(WM_WINDOWPOSCHANGING),
+                       SentAndHandled(WM_NCCALCSIZE, msgWParam, TRUE),
+                       SentAndHandled(WM_WINDOWPOSCHANGED)}));
+  EXPECT_EQ(Width(ClientRect(h)), 300);
+}
+
+}  // namespace
