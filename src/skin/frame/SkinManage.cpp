@@ -2,6 +2,7 @@
 
 #include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/WinSkinPopMenu.h"
 #include "ui/Forms.h"
 
 namespace skin {
@@ -34,6 +35,8 @@ TSkinManage::~TSkinManage() {
     frame->DetachFrameQuiet();
     delete frame;
   }
+  for (TWinSkinPopMenu* popup : popupSkinners_) delete popup;
+  popupSkinners_.clear();
   if (hook_) UnhookWindowsHookEx(hook_);
 }
 
@@ -57,6 +60,11 @@ void TSkinManage::RemoveSkinData(TSkinData* data) {
       DetachAndFree(formSkinners_[i], true);
     }
   }
+  std::erase_if(popupSkinners_, [data](TWinSkinPopMenu* popup) {
+    if (popup->SkinData() != data) return false;
+    delete popup;
+    return true;
+  });
   if (pendingSkinData_ == data) pendingSkinData_ = nullptr;
   if (mainSkinData_ == data) mainSkinData_ = nullptr;
 }

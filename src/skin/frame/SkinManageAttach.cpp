@@ -35,12 +35,19 @@ LRESULT CALLBACK TSkinManage::CBTHookProc(int code, WPARAM wParam, LPARAM lParam
     const auto window = reinterpret_cast<HWND>(wParam);
     switch (code) {
       case HCBT_CREATEWND: {
-        // Made windows of MDI children are skinned from the start; other windows when they
-        // are first activated.
+        // Menu windows get their popup skinner as they are made, MDI children their frame;
+        // other windows are skinned when they are first activated.
         const auto* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
-        if (create && (create->dwExStyle & WS_EX_MDICHILD)) self->AttachWindow(window);
+        if (!create) break;
+        if (!(create->style & WS_CHILD) && ClassNameOf(window) == L"#32768") {
+          self->AttachPopupMenu(window);
+        }
+        if (create->dwExStyle & WS_EX_MDICHILD) self->AttachWindow(window);
         break;
       }
+      case HCBT_DESTROYWND:
+        self->DetachPopupMenu(window);
+        break;
       case HCBT_ACTIVATE:
         if (self->managerState_ == kManagerCreated) self->managerState_ = kManagerRunning;
         self->AttachWindow(window);

@@ -56,6 +56,18 @@ class TSkinManage final : public TSkinManagerLink {
   void PurgeClosedSkinners();
   // The form of that window, else the class library's object that owns the window, or none.
   static ui::TWinControl* FindControlOfWindow(HWND window);
+
+  // Popup menu windows: a skinner is made for a new menu window when skinning is on and the
+  // skin data allows menus of the pending kind (PopupKind), and freed with the window.
+  void AttachPopupMenu(HWND window);
+  // Frees the skinner of the menu window; true when there was one. PopupKind returns to 0
+  // (a context menu) once no menu window is open.
+  bool DetachPopupMenu(HWND window);
+  bool IsPopupSkinned(HWND window) const;
+  // Binds the menu handle to the newest popup skinner that has none yet.
+  void BindPopupMenu(HMENU menu);
+  // The off-screen picture of the popup skinner bound to the menu, or none.
+  ui::TBitmap* PopupBitmapFor(HMENU menu) const;
   // The component whose skin a window is drawn with: this form's own component, a dialog
   // component for dialogs, else the last main-form component, else the first registered.
   TSkinData* SelectSkinData(HWND window) const;
@@ -85,7 +97,7 @@ class TSkinManage final : public TSkinManagerLink {
   HHOOK hook_ = nullptr;
   // Owned (freed by the manager), though a form that goes frees its own frame skinner first.
   std::vector<TWinSkinForm*> formSkinners_;
-  std::vector<TWinSkinPopMenu*> popupSkinners_;
+  std::vector<TWinSkinPopMenu*> popupSkinners_;  // owned
   std::vector<TSkinData*> skinDatas_;  // not owned; in order of loading
   bool active_ = false;
   bool scanningForms_ = false;

@@ -453,3 +453,72 @@ TEST_F(FormFrameTest, ANewSkinFileGivesTheFramesItsBordersAroundTheSameClientAre
 }
 
 }  // namespace
+
+namespace {
+
+struct PopupSeen {
+  bool skinned = false;
+  bool answered = false;
+  bool bound = false;
+  int kind = -1;
+  bool done = false;
+} g_popup;
+HMENU g_popupMenu = nullptr;
+
+BOOL CALLBACK FindMenuWindow(HWND window, LPARAM out) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (std::wstring(name) != L"#32768" || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(out) = window;
+  return FALSE;
+}
+
+// Looks at the open menu window, then closes the menu.
+void CALLBACK InspectPopup(HWND, UINT, UINT_PTR, DWORD) {
+  HWND menu = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindMenuWindow, reinterpret_cast<LPARAM>(&menu));
+  if (!menu || g_popup.done) return;
+  g_popup.skinned = M()->IsPopupSkinned(menu);
+  g_popup.answered = SendMessageW(menu, SKM_QUERYSKINNED, 0, 0) == 1;
+  M()->BindPopupMenu(g_popupMenu);
+  g_popup.bound = M()->PopupSkinners().size() == 1 && M()->PopupBitmapFor(g_popupMenu) == nullptr;
+  g_popup.kind = M()->PopupKind();
+  g_popup.done = true;
+  EndMenu();
+}
+
+TEST_F(FormFrameTest, AMenuWindowGetsAPopupSkinnerForAsLongAsItIsOpen) {
+  ui::TForm& form = ShowForm();
+  ASSERT_NE(RunningFrame(form.Handle()), nullptr);
+  g_popup = {};
+  g_popupMenu = CreatePopupMenu();
+  AppendMenuW(g_popupMenu, MF_STRING, 1, L"First");
+  AppendMenuW(g_popupMenu, MF_STRING, 2, L"Second");
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, InspectPopup);
+  TrackPopupMenu(g_popupMenu, TPM_RETURNCMD, 100, 100, 0, form.Handle(), nullptr);
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(g_popup.done);
+  EXPECT_TRUE(g_popup.skinned);
+  EXPECT_TRUE(g_popup.answered);
+  EXPECT_TRUE(g_popup.bound);
+  EXPECT_EQ(g_popup.kind, 1);  // the window's WM_INITMENUPOPUP: not its system menu
+  PumpFor(50);
+  EXPECT_TRUE(M()->PopupSkinners().empty());
+  EXPECT_EQ(M()->PopupKind(), 0);
+  DestroyMenu(g_popupMenu);
+
+  // Without popup menus among the kinds of control, menu windows stay as they are.
+  data_->SetSkinControls(data_->SkinControls() & ~SetOf({xcPopupMenu, xcMainMenu, xcMenuItem}));
+  g_popup = {};
+  g_popupMenu = CreatePopupMenu();
+  AppendMenuW(g_popupMenu, MF_STRING, 1, L"Only");
+  const UINT_PTR again = SetTimer(nullptr, 0, 100, InspectPopup);
+  TrackPopupMenu(g_popupMenu, TPM_RETURNCMD, 100, 100, 0, form.Handle(), nullptr);
+  KillTimer(nullptr, again);
+  EXPECT_TRUE(g_popup.done);
+  EXPECT_FALSE(g_popup.skinned);
+  EXPECT_FALSE(g_popup.answered);
+  DestroyMenu(g_popupMenu);
+}
+
+}  // namespace
