@@ -146,6 +146,7 @@ class TWinSkinForm final : public ui::TComponent {
   int leftWidth_ = 0, titleHeight_ = 0, rightWidth_ = 0, bottomHeight_ = 0;
   int menuBarHeight_ = 0;
   SIZE sysFrameSize_{0, 0};
+  bool fitted_ = false;  // the window was fitted to the skin's borders at start
   RECT windowRect_{0, 0, 0, 0};
   ui::TRegionHandle region_;  // our copy of the region of regionSize_
   SIZE regionSize_{0, 0};

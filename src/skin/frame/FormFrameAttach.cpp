@@ -275,7 +275,9 @@ void TWinSkinForm::DetachFrame() {
   if ((savedStyle_ & WS_SYSMENU) && !(style & WS_SYSMENU)) {
     SetWindowLongW(handle_, GWL_STYLE, style | WS_SYSMENU);
   }
-  if (formKind_ == fkMDIChild || !isChildWindow_) {
+  if (!fitted_) {
+    RecomputeFrame();  // never fitted (not started yet): only the styles changed
+  } else if (formKind_ == fkMDIChild || !isChildWindow_) {
     RECT r{};
     GetWindowRect(handle_, &r);
     if (HWND parent = GetParent(handle_); parent && formKind_ == fkMDIChild) {

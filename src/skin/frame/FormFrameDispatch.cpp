@@ -36,9 +36,11 @@ LRESULT TWinSkinForm::CallWindow(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TWinSkinForm::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // Before the start nothing is painted. Activation goes on: an answer of 0 to a
+  // deactivating WM_NCACTIVATE would keep the window active.
   if (frameState_ == fsAttached) {
     if (msg == WM_NCPAINT) return 0;
-    if (msg == WM_NCACTIVATE && formKind_ != fkMDIChild) return 0;
+    if (msg == WM_NCACTIVATE && formKind_ != fkMDIChild) return 1;
   }
   switch (msg) {
     case WM_NCDESTROY: {

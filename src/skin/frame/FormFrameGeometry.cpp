@@ -125,6 +125,7 @@ void TWinSkinForm::FitWindow(bool atStart) {
   if (isDialog_ && atStart) width = FitDialogCaption(width);
   SetWindowPos(handle_, nullptr, 0, 0, width, height,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  fitted_ = true;
 }
 
 // A dialog is made wide enough for its caption; its controls move right by half the growth.

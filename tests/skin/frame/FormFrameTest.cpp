@@ -522,3 +522,29 @@ TEST_F(FormFrameTest, AMenuWindowGetsAPopupSkinnerForAsLongAsItIsOpen) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FormFrameTest, SwitchingOffBeforeTheStartLeavesTheWindowAsItWas) {
+  const HWND bare = BareWindow();
+  ASSERT_NE(bare, nullptr);
+  ShowWindow(bare, SW_SHOWNA);
+  const RECT before = WindowRect(bare);
+  const RECT clientBefore = ClientRect(bare);
+  const LONG style = GetWindowLongW(bare, GWL_STYLE);
+  ASSERT_TRUE(M()->AttachWindow(bare));
+  M()->SetManagerState(kManagerRunning);
+  M()->SetPendingSkinData(data_);
+  M()->ScheduleAction(saDeactivate, 250);
+  M()->RunPendingAction();  // before the start message is handled
+  EXPECT_TRUE(M()->FormSkinners().empty());
+  PumpFor(100);
+  const RECT after = WindowRect(bare), clientAfter = ClientRect(bare);
+  EXPECT_TRUE(EqualRect(&before, &after));
+  EXPECT_TRUE(EqualRect(&clientBefore, &clientAfter));
+  EXPECT_EQ(GetWindowLongW(bare, GWL_STYLE), style);
+  EXPECT_FALSE(WindowRegion(bare));
+  DestroyWindow(bare);
+}
+
+}  // namespace
