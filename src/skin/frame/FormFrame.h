@@ -88,6 +88,9 @@ class TWinSkinForm final : public ui::TComponent {
 
   // The frame skinner subclassing `window`, or none.
   static TWinSkinForm* FromWindow(HWND window);
+  HWND MDIClient() const { return mdiClient_; }
+  // For an MDI child frame: an MDI child was maximized (true) or restored.
+  void FollowMDIMaximized(bool maximized);
 
  private:
   static LRESULT CALLBACK FrameWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -109,6 +112,10 @@ class TWinSkinForm final : public ui::TComponent {
   void SetCaptionStyle(bool on);
   void RestoreForm();
 
+  void SubclassMDIClient();
+  void UnsubclassMDIClient();
+  static LRESULT CALLBACK MDIClientProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT MDIClientMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT NCCalcSize(WPARAM wParam, LPARAM lParam);
   LRESULT NCHitTest(LPARAM lParam);
   LRESULT NCActivate(WPARAM wParam, LPARAM lParam);
@@ -139,6 +146,8 @@ class TWinSkinForm final : public ui::TComponent {
   bool isDialog_ = false;
   bool isChildWindow_ = false;
   HWND mdiClient_ = nullptr;
+  WNDPROC mdiClientProc_ = nullptr;
+  bool mdiClientUnicode_ = true;
   HMENU menuHandle_ = nullptr;
   HMENU systemMenu_ = nullptr;
   ui::TColor savedColor_ = ui::clBtnFace;

@@ -78,6 +78,7 @@ void TWinSkinForm::AttachFrame(TSkinData* data) {
   }
   ReadBorderKind();
   DecideCaptionToggle();
+  if (formKind_ == fkMDIFrame) SubclassMDIClient();
   Subclass();
   if (!skinned_) {
     frameState_ = fsRunning;
@@ -262,12 +263,14 @@ void TWinSkinForm::RestoreForm() {
 void TWinSkinForm::DetachFrameQuiet() {
   RestoreForm();
   Unsubclass();
+  UnsubclassMDIClient();
 }
 
 void TWinSkinForm::DetachFrame() {
   const bool restoreWindow = frameState_ != fsDetaching && frameState_ != fsDestroyed && IsWindow(handle_);
   RestoreForm();
   Unsubclass();
+  UnsubclassMDIClient();
   if (form_ && frameState_ != fsDetaching) form_->SetColor(savedColor_);
   if (!restoreWindow || !skinned_) return;
   SetCaptionStyle(true);

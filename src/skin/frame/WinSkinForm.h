@@ -81,7 +81,9 @@ class TSkinManage final : public TSkinManagerLink {
   int PopupKind() const { return popupKind_; }
   void SetPopupKind(int kind) { popupKind_ = kind; }
   bool MDIChildMaximized() const { return mdiChildMaximized_; }
-  void SetMDIChildMaximized(bool value) { mdiChildMaximized_ = value; }
+  // An MDI child was maximized or restored: every MDI child frame follows (a maximized one
+  // shows the system's caption inside the frame's menu bar, the others their skinned frame).
+  void SetMDIChildMaximized(bool value);
   int PendingAction() const { return pendingAction_; }
 
  private:
