@@ -548,3 +548,74 @@ TEST_F(FormFrameTest, SwitchingOffBeforeTheStartLeavesTheWindowAsItWas) {
 }
 
 }  // namespace
+
+namespace {
+
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
+
+// A modeless dialog of the caption, 60 x 30 dialog units, with one button at its left edge.
+HWND SmallDialog(const std::wstring& caption) {
+  std::vector<WORD> t(512, 0);
+  auto* dlg = reinterpret_cast<DLGTEMPLATE*>(t.data());
+  dlg->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE;
+  dlg->cdit = 1;
+  dlg->cx = 60;
+  dlg->cy = 30;
+  WORD* p = reinterpret_cast<WORD*>(dlg + 1);
+  *p++ = 0;  // no menu
+  *p++ = 0;  // the standard dialog class
+  for (wchar_t c : caption) *p++ = c;
+  *p++ = 0;
+  p = reinterpret_cast<WORD*>((reinterpret_cast<ULONG_PTR>(p) + 3) & ~ULONG_PTR(3));
+  auto* item = reinterpret_cast<DLGITEMTEMPLATE*>(p);
+  item->style = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON;
+  item->x = 0;
+  item->y = 0;
+  item->cx = 20;
+  item->cy = 10;
+  item->id = IDOK;
+  p = reinterpret_cast<WORD*>(item + 1);
+  *p++ = 0xFFFF;
+  *p++ = 0x0080;  // button
+  *p++ = L'O';
+  *p++ = 0;
+  *p++ = 0;  // no creation data
+  return CreateDialogIndirectW(GetModuleHandleW(nullptr), dlg, nullptr, PlainDialogProc);
+}
+
+TEST_F(FormFrameTest, ADialogIsMadeWideEnoughForItsCaption) {
+  const std::wstring caption = L"A dialog whose caption is far wider than the dialog itself";
+  const HWND dialog = SmallDialog(caption);
+  ASSERT_NE(dialog, nullptr);
+  const RECT clientBefore = ClientRect(dialog);
+  HWND button = GetDlgItem(dialog, IDOK);
+  RECT buttonBefore{};
+  GetWindowRect(button, &buttonBefore);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&buttonBefore), 2);
+  SetForegroundWindow(dialog);
+  TWinSkinForm* frame = RunningFrame(dialog);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(frame->IsDialog());
+  EXPECT_EQ(frame->BorderKind(), bkDialog);
+
+  HDC dc = GetDC(dialog);
+  const HGDIOBJ old = SelectObject(dc, data_->CaptionFont());
+  SIZE text{};
+  GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
+  SelectObject(dc, old);
+  ReleaseDC(dialog, dc);
+  const TDataSkinTitle* title = data_->Definitions().Title();
+  ASSERT_NE(title, nullptr);
+  const int needed = title->LeftWidth + text.cx + title->RightWidth;
+  const int fitted = clientBefore.right + 8;
+  ASSERT_GT(needed, fitted);
+  EXPECT_EQ(Width(WindowRect(dialog)), needed);
+  EXPECT_EQ(Height(ClientRect(dialog)), clientBefore.bottom);
+  RECT buttonAfter{};
+  GetWindowRect(button, &buttonAfter);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&buttonAfter), 2);
+  EXPECT_EQ(buttonAfter.left - buttonBefore.left, (needed - fitted) / 2);
+  DestroyWindow(dialog);
+}
+
+}  // namespace
