@@ -24,6 +24,13 @@ bool SkinsMenuKind(const TSkinData& data, int kind) {
 }  // namespace
 
 void TSkinManage::AttachPopupMenu(HWND window) {
+  // A menu window that went without being heard of (its creation was refused further down
+  // the hook chain) leaves no entry behind.
+  std::erase_if(popupSkinners_, [](TWinSkinPopMenu* popup) {
+    if (IsWindow(popup->Handle())) return false;
+    delete popup;
+    return true;
+  });
   if (!active_ || SendMessageW(window, SKM_QUERYSKINNED, 0, 0) == 1 || IsPopupSkinned(window)) return;
   TSkinData* data = SelectSkinData(window);
   if (!data || !data->SkinLoaded() || !SkinsMenuKind(*data, popupKind_)) return;

@@ -10,6 +10,8 @@
 
 #include "skin/data/SkinManagerLink.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/frame/FormFrame.h"       // the frame skinners it keeps
+#include "skin/frame/WinSkinPopMenu.h"  // the popup skinners it keeps
 #include "ui/Forms.h"
 #include "ui/Timer.h"
 
