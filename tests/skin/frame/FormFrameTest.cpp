@@ -619,3 +619,45 @@ TEST_F(FormFrameTest, ADialogIsMadeWideEnoughForItsCaption) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FormFrameTest, MinimizingMaximizingAndRestoringKeepTheSkinnedFrame) {
+  ui::TForm& form = ShowForm(ui::bsSizeable);
+  const HWND h = form.Handle();
+  TWinSkinForm* frame = RunningFrame(h);
+  ASSERT_NE(frame, nullptr);
+  const RECT normal = WindowRect(h);
+
+  ShowWindow(h, SW_MINIMIZE);
+  PumpFor(50);
+  EXPECT_EQ(frame->WindowState(), wsMinimized);
+  EXPECT_NE(GetWindowLongW(h, GWL_STYLE) & WS_CAPTION, 0);  // the system shows the icon's caption
+  ShowWindow(h, SW_RESTORE);
+  PumpFor(50);
+  EXPECT_EQ(frame->WindowState(), wsNormal);
+  EXPECT_EQ(GetWindowLongW(h, GWL_STYLE) & WS_CAPTION, 0);
+  RECT now = WindowRect(h);
+  EXPECT_TRUE(EqualRect(&now, &normal));
+  EXPECT_EQ(Width(ClientRect(h)), 300);
+  EXPECT_EQ(Height(ClientRect(h)), 200);
+  EXPECT_TRUE(WindowRegion(h));
+
+  ShowWindow(h, SW_MAXIMIZE);
+  PumpFor(50);
+  EXPECT_EQ(frame->WindowState(), wsMaximized);
+  now = WindowRect(h);
+  EXPECT_EQ(Width(ClientRect(h)), Width(now) - 8);
+  EXPECT_EQ(Height(ClientRect(h)), Height(now) - 30);
+  ui::TRegionHandle region = WindowRegion(h);
+  ASSERT_TRUE(region);
+  EXPECT_TRUE(RegionContains(region.Get(), {4, 26, Width(now) - 4, Height(now) - 4}));
+  ShowWindow(h, SW_RESTORE);
+  PumpFor(50);
+  now = WindowRect(h);
+  EXPECT_TRUE(EqualRect(&now, &normal));
+  EXPECT_EQ(Width(ClientRect(h)), 300);
+  EXPECT_EQ(Height(ClientRect(h)), 200);
+}
+
+}  // namespace
