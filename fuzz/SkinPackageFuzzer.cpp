@@ -2,18 +2,33 @@
 // Random changes to a compressed stream mostly yield containers that fail their first check,
 // so the custom mutator also changes the uncompressed container and compresses it again:
 // that way the container, description and bitmap code see well-formed and subtly broken
-// packages alike.
+// packages alike. Every input is also decoded by the classic LZHUF decoder's transcription:
+// the skin decoder must give the same bytes for any block, damaged or not.
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <vector>
 
+#include "ClassicLzhuf.h"
 #include "LzhEncoder.h"
 #include "SkinLoad.h"
 #include "skin/data/LZH.h"
 
 extern "C" size_t LLVMFuzzerMutate(uint8_t* data, size_t size, size_t maxSize);
 
+namespace {
+
+void CheckAgainstClassicDecoder(std::span<const uint8_t> block) {
+  if (block.size() < 4 || skin::ReadLE32(block.data()) > skinfuzz::kFuzzMaxSize) return;
+  if (skin::DecompressBlock(block, skinfuzz::kFuzzMaxSize) != lzhuf_classic::DecodeBlock(block)) {
+    std::abort();
+  }
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  CheckAgainstClassicDecoder({data, size});
   skinfuzz::LoadWholeSkin({data, size});
   return 0;
 }

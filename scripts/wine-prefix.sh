@@ -4,7 +4,8 @@
 # The prefix maps the window's Chinese font names onto WenQuanYi Zen Hei.
 set -euo pipefail
 prefix=$1 driver=$2
-stamp="$prefix/.vexlo-ready"
+# The stamp names the settings' version: a prefix made with older settings is brought up to date.
+stamp="$prefix/.vexlo-ready-2"
 [ -f "$stamp" ] && exit 0
 
 mkdir -p "$(dirname "$prefix")"
@@ -26,8 +27,10 @@ reg=$(mktemp --suffix=.reg)
     # Let Wine draw the frames itself: a virtual display has no window manager.
     printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n"Decorated"="N"\r\n\r\n'
   fi
-  # A program that crashes ends at once instead of waiting in the debugger.
-  printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug]\r\n"Debugger"=-\r\n"Auto"="0"\r\n\r\n'
+  # A program that crashes ends at once: the crash debugger starts without asking, prints
+  # the backtrace to the program's error output and ends the program without a dialog.
+  printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\AeDebug]\r\n"Debugger"="winedbg --auto %%ld %%ld"\r\n"Auto"="1"\r\n\r\n'
+  printf '[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n\r\n'
   printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
   for name in 宋体 黑体 新宋体 SimSun SimHei NSimSun "MS Song" 微软雅黑 "Microsoft YaHei"; do
     printf '"%s"="WenQuanYi Zen Hei"\r\n' "$name"

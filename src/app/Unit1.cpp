@@ -40,6 +40,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
 
 void TForm1::ConnectHandlers() {
   OnShow = [this](TObject* s) { FormShow(s); };
+  OnClose = [this](TObject* s) { FormClose(s); };
   lbl4->OnClick = [this](TObject* s) { lbl4Click(s); };
   ts5->OnShow = [this](TObject* s) { ts5Show(s); };
   lbl6->OnClick = [this](TObject* s) { lbl6Click(s); };
@@ -51,6 +52,7 @@ void TForm1::ConnectHandlers() {
   btn5->OnClick = [this](TObject* s) { btn5Click(s); };
   btn6->OnClick = [this](TObject* s) { btn6Click(s); };
   tmr1->OnTimer = [this](TObject* s) { tmr1Timer(s); };
+  watchdog_->OnTimer = [this](TObject* s) { WatchdogTick(s); };
 }
 
 void TForm1::FormShow(TObject*) { btn1->SetFocus(); }

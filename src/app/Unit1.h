@@ -6,6 +6,7 @@
 #include "app/RegExp.h"
 #include "app/TextHolder.h"
 #include "app/download/LocalNames.h"
+#include "app/download/Downloads.h"
 #include "app/download/Progress.h"
 #include "skin/frame/WinSkinForm.h"
 #include "ui/ComCtrls.h"
@@ -77,6 +78,7 @@ class TForm1 : public ui::TForm {
 
   // Handlers that belong to the window itself.
   void FormShow(ui::TObject* sender);
+  void FormClose(ui::TObject* sender);
   void lbl4Click(ui::TObject* sender);
   void ts5Show(ui::TObject* sender);
   void lbl6Click(ui::TObject* sender);
@@ -98,6 +100,10 @@ class TForm1 : public ui::TForm {
   static std::wstring TestPagePath();
   // The download run in progress: which rows completed (the rewrite needs it).
   const download::DownloadRun& DownloadRun() const { return run_; }
+  // Downloads that make no progress for this long are aborted (download::kStallLimitMs).
+  void SetStallLimit(DWORD ms);
+  // Downloads of any run that have not ended yet.
+  int RunningDownloads() const { return downloads_.Running(); }
 
   void WndProc(ui::TMessage& message) override;
 
@@ -114,12 +120,25 @@ class TForm1 : public ui::TForm {
   void StartRow(int cursor);
   std::string LocalFileName(int cursor, const std::string& address);
   void ProgressReported(ui::TMessage& message);
-  void DownloadEnded(ui::TMessage& message);
+  void DownloadEnded(int run, int row);
+  void RowEnded(int row, bool completed);
+  void AfterDownloadEnded();
+  void EndRun();
+  void ShowWaiting(const std::wstring& text);
+  void HideWaiting();
+  void WatchdogTick(ui::TObject* sender);
+  void StopDownloads();
   void StepOn();
   std::wstring BackupPath() const;
 
   download::DownloadRun run_;
   download::LocalNames names_;
+  download::TDownloadSet downloads_;
+  ui::TTimer* watchdog_ = nullptr;  // aborts stalled downloads while any runs
+  DWORD stallLimitMs_ = download::kStallLimitMs;
+  bool startPending_ = false;  // the start button waits for the earlier run's downloads to end
+  bool endPending_ = false;    // the run's last row is made; its end waits for its downloads
+  bool waitingRow_ = false;    // the list's last row says what the run waits for
 };
 
 extern TForm1* Form1;

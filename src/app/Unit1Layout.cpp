@@ -224,4 +224,7 @@ void TForm1::BuildComponents() {
   tmr1->SetName(L"tmr1");
   tmr1->SetEnabled(false);
   tmr1->SetInterval(100);
+  watchdog_ = new TTimer(this);
+  watchdog_->SetEnabled(false);
+  SetStallLimit(download::kStallLimitMs);
 }

@@ -4,6 +4,9 @@
 #include "HttpServer.h"
 #include "app/download/BindStatusCallback.h"
 
+#include <map>
+#include <set>
+
 using testsupport::HttpServer;
 using testsupport::PumpUntil;
 using namespace ui;
@@ -36,6 +39,19 @@ struct DownloadTest : MainWindowTest {
 
   bool RunEnds(int timeoutMs = 15000) {
     return PumpUntil([&] { return rewrites > 0; }, timeoutMs);
+  }
+
+  // The names in the download folder.
+  std::set<std::wstring> FolderNames() const {
+    std::set<std::wstring> names;
+    WIN32_FIND_DATAW f;
+    HANDLE h = FindFirstFileW((folder + L"*").c_str(), &f);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+      if (wcscmp(f.cFileName, L".") && wcscmp(f.cFileName, L"..")) names.insert(f.cFileName);
+    } while (FindNextFileW(h, &f));
+    FindClose(h);
+    return names;
   }
 
   std::wstring Cell(int row, int column) {
@@ -76,37 +92,99 @@ TEST_F(DownloadTest, ImagesArriveWithTheirNamesAndBytesAndRowsComplete) {
   EXPECT_EQ(form->wb1->NavigationCount(), 1);
 }
 
-TEST_F(DownloadTest, ReportsSetCaptionsAndCellsOnTheWindowThread) {
-  server.Serve("/slow.gif", {200, Image('s', 100), false, 3000});
-  Lists({"slow.gif"}, {server.Url("/slow.gif")});
+// A real worker against a body that arrives slowly: the row shows the percentages of the
+// sink's reports while the download runs (the call's return only ever sets "100%" or an
+// empty cell), stays "downloading" after the early report of 0 of 0 has let the next image
+// start, and completes only when its file is in place.
+TEST_F(DownloadTest, ReportsOfARealWorkerShowIntermediatePercentages) {
+  std::string slow = Image('s', 10000), next = Image('n', 300);
+  HttpServer::Response trickle{200, slow};
+  trickle.pieceBytes = 1000;
+  trickle.pieceDelayMs = 250;
+  server.Serve("/slow.gif", trickle);
+  server.Serve("/next.gif", {200, next});
+  Lists({"slow.gif", "next.gif"}, {server.Url("/slow.gif"), server.Url("/next.gif")});
   form->btn5->Click();
-  HWND h = form->Handle();
-  int run = form->DownloadRun().Id();
-  auto report = [&](ULONG progress, ULONG maximum) {
-    SendMessageW(h, download::WM_DOWNLOADPROGRESS, 0,
-                 reinterpret_cast<LPARAM>(new download::TProgressReport{run, 0, progress, maximum}));
-  };
-  report(50, 1000);
-  EXPECT_EQ(Cell(0, 1), L"%");
-  EXPECT_EQ(Cell(0, 0), L"0下载中...");
-  report(101, 1000);
-  EXPECT_EQ(Cell(0, 1), L"10.10%");
-  EXPECT_FALSE(form->tmr1->Enabled());
-  report(1000, 1000);
+  std::set<std::wstring> percentages;
+  bool downloadingWhileNextRan = false;
+  ASSERT_TRUE(PumpUntil([&] {
+    if (form->ListView1->Items()->Count() == 0) return false;
+    std::wstring cell = Cell(0, 1), caption = Cell(0, 0);
+    if (caption == L"0下载中..." && cell.size() > 1 && cell != L"100%") percentages.insert(cell);
+    if (form->ListView1->Items()->Count() >= 2 && caption == L"0下载中...") downloadingWhileNextRan = true;
+    return rewrites > 0;
+  }, 30000));
+  EXPECT_GE(percentages.size(), 3u) << "intermediate percentages seen: " << percentages.size();
+  for (const std::wstring& p : percentages) EXPECT_EQ(p.back(), L'%') << Utf8(p);
+  EXPECT_TRUE(downloadingWhileNextRan);
   EXPECT_EQ(Cell(0, 0), L"完成0");
   EXPECT_EQ(Cell(0, 1), L"100%");
-  EXPECT_TRUE(form->tmr1->Enabled());  // armed by the completion
-  form->tmr1->SetEnabled(false);
-  report(200, 1000);  // after a completion: the row only
-  EXPECT_EQ(Cell(0, 0), L"0下载中...");
-  EXPECT_EQ(Cell(0, 1), L"20.00%");
-  EXPECT_FALSE(form->tmr1->Enabled());
-  report(0, 0);
+  EXPECT_EQ(ReadFile(folder + L"slow.gif"), slow);
+  EXPECT_EQ(ReadFile(folder + L"next.gif"), next);
+}
+
+// Servers that never answer, stall after half the image, or close in the middle of it: each
+// of those rows fails once the (shortened) stall limit has passed without progress, or when
+// the cut is seen, and leaves no file; a slow trickle that keeps going is not a stall.
+TEST_F(DownloadTest, StalledAndCutDownloadsFailAndLeaveNothing) {
+  const DWORD limit = 1500;
+  form->SetStallLimit(limit);
+  std::string good = Image('g', 2000), cut = Image('c', 3698), half = Image('h', 4000), slow = Image('t', 2400);
+  HttpServer::Response hang{200, "never"};
+  hang.neverAnswers = true;
+  HttpServer::Response halfRoute{200, half};
+  halfRoute.end = HttpServer::Response::End::Stall;
+  halfRoute.endAfter = half.size() / 2;
+  HttpServer::Response cutRoute{200, cut};
+  cutRoute.end = HttpServer::Response::End::Close;
+  cutRoute.endAfter = 1849;
+  HttpServer::Response slowRoute{200, slow};
+  slowRoute.pieceBytes = 400;
+  slowRoute.pieceDelayMs = 500;  // about 3 s in all, far longer than the limit
+  server.Serve("/good.gif", {200, good});
+  server.Serve("/hang.png", hang);
+  server.Serve("/half.png", halfRoute);
+  server.Serve("/cut.png", cutRoute);
+  server.Serve("/slow.gif", slowRoute);
+  Lists({"good.gif", "hang.png", "half.png", "cut.png", "slow.gif"},
+        {server.Url("/good.gif"), server.Url("/hang.png"), server.Url("/half.png"), server.Url("/cut.png"),
+         server.Url("/slow.gif")});
+  std::map<int, DWORD> made, failed;
+  bool runningAtRewrite = true;
+  form->btn6->OnClick = [&](TObject*) {
+    ++rewrites;
+    runningAtRewrite = form->RunningDownloads() > 0;
+  };
+  form->btn5->Click();
+  ASSERT_TRUE(PumpUntil([&] {
+    int rows = std::min(form->ListView1->Items()->Count(), 5);
+    for (int row = 0; row < rows; ++row) {
+      made.emplace(row, GetTickCount());
+      const std::wstring caption = Cell(row, 0);
+      if (caption.compare(0, 2, L"失败") == 0) failed.emplace(row, GetTickCount());
+    }
+    return rewrites > 0;
+  }, 60000));
+  EXPECT_FALSE(runningAtRewrite);
+  ASSERT_EQ(form->ListView1->Items()->Count(), 5);
   EXPECT_EQ(Cell(0, 0), L"完成0");
-  // A report for a row of an earlier run changes nothing.
-  SendMessageW(h, download::WM_DOWNLOADPROGRESS, 0,
-               reinterpret_cast<LPARAM>(new download::TProgressReport{run - 1, 0, 5, 1000}));
-  EXPECT_EQ(Cell(0, 0), L"完成0");
+  EXPECT_EQ(Cell(4, 0), L"完成4");
+  for (int row : {1, 2, 3}) {
+    EXPECT_EQ(Cell(row, 0), L"失败" + std::to_wstring(row));
+    EXPECT_EQ(Cell(row, 1), L"");
+    EXPECT_FALSE(form->DownloadRun().Completed(row));
+    ASSERT_TRUE(failed.count(row)) << row;
+  }
+  // The silent ones end through the stall limit: not before it, and not long after.
+  for (int row : {1, 2}) {
+    DWORD took = failed[row] - made[row];
+    EXPECT_GE(took + 100, limit) << "row " << row << " failed after " << took << " ms";
+    EXPECT_LT(took, limit + 5000) << "row " << row << " failed after " << took << " ms";
+  }
+  EXPECT_LT(failed[3] - made[3], limit) << "a cut is seen at once";
+  EXPECT_EQ(ReadFile(folder + L"good.gif"), good);
+  EXPECT_EQ(ReadFile(folder + L"slow.gif"), slow);
+  EXPECT_EQ(FolderNames(), (std::set<std::wstring>{L"good.gif", L"slow.gif"}));
 }
 
 TEST_F(DownloadTest, FailuresInTheMiddleDoNotStopTheRun) {
@@ -128,6 +206,7 @@ TEST_F(DownloadTest, FailuresInTheMiddleDoNotStopTheRun) {
   EXPECT_EQ(ReadFile(folder + L"d.gif"), "D");
   EXPECT_FALSE(Exists(folder + L"missing.gif"));
   EXPECT_FALSE(form->DownloadRun().Completed(1));
+  EXPECT_EQ(FolderNames(), (std::set<std::wstring>{L"a.gif", L"d.gif"}));  // no error page, no temporary file
 }
 
 TEST_F(DownloadTest, CollisionsGetAPrefixAndNothingIsOverwritten) {
@@ -169,18 +248,36 @@ TEST_F(DownloadTest, HostileNamesStayInsideTheFolderAndShortFoundListsLeaveCells
   EXPECT_EQ(Cell(1, 3), L"");  // mmo1 is shorter than mmo2
 }
 
+// Start pressed again while the first run's images still trickle in: the first run's
+// downloads are aborted and have ended before the second run names its files, so the files
+// hold exactly the second run's bytes and nothing of the first run is left.
 TEST_F(DownloadTest, StartingAgainDuringARunRestartsCleanly) {
-  server.Serve("/slow.gif", {200, "S", false, 1500});
-  server.Serve("/fast.gif", {200, "F"});
+  std::string oldSlow = Image('o', 6000), newSlow = Image('N', 5000), oldFast = Image('p', 100),
+              newFast = Image('F', 120);
+  HttpServer::Response slow{200, oldSlow};
+  slow.pieceBytes = 500;
+  slow.pieceDelayMs = 200;
+  server.Serve("/slow.gif", slow);
+  server.Serve("/fast.gif", {200, oldFast});
   Lists({"slow.gif", "fast.gif"}, {server.Url("/slow.gif"), server.Url("/fast.gif")});
   form->btn5->Click();
-  testsupport::PumpFor(200);
-  server.Serve("/slow.gif", {200, "S2"});
+  ASSERT_TRUE(PumpUntil([&] { return Cell(0, 1).size() > 1; }));  // bytes are arriving
+  int firstRun = form->DownloadRun().Id();
+  slow.body = newSlow;
+  server.Serve("/slow.gif", slow);
+  server.Serve("/fast.gif", {200, newFast});
   form->btn5->Click();  // the first worker is still running
-  ASSERT_TRUE(RunEnds());
-  testsupport::PumpFor(2000);  // the first run's late reports arrive and are ignored
+  ASSERT_TRUE(RunEnds(30000));
+  testsupport::PumpFor(1000);  // any late report of the first run arrives and is ignored
+  EXPECT_NE(form->DownloadRun().Id(), firstRun);
   EXPECT_EQ(rewrites, 1);
   ASSERT_EQ(form->ListView1->Items()->Count(), 2);
   EXPECT_EQ(Cell(0, 0), L"完成0");
   EXPECT_EQ(Cell(1, 0), L"完成1");
+  EXPECT_EQ(Cell(0, 2), L"slow.gif");
+  EXPECT_EQ(Cell(1, 2), L"fast.gif");
+  EXPECT_EQ(ReadFile(folder + L"slow.gif"), newSlow);
+  EXPECT_EQ(ReadFile(folder + L"fast.gif"), newFast);
+  EXPECT_EQ(FolderNames(), (std::set<std::wstring>{L"slow.gif", L"fast.gif"}));
+  EXPECT_EQ(form->RunningDownloads(), 0);
 }

@@ -1,6 +1,7 @@
 // What a download row shows for each report, and how a run moves on.
 #include <gtest/gtest.h>
 
+#include "app/download/HttpResponse.h"
 #include "app/download/Progress.h"
 
 using namespace download;
@@ -43,10 +44,13 @@ TEST(DownloadRun, EachDownloadMovesTheRunOnOnce) {
   EXPECT_EQ(run.AddRow(), 0);
   EXPECT_EQ(run.AddRow(), 1);
   EXPECT_EQ(run.AddRow(), 2);
-  EXPECT_TRUE(run.Complete(0));          // the first completion report moves on
+  EXPECT_TRUE(run.Complete(0));          // the first completion report moves on...
+  EXPECT_FALSE(run.Completed(0));        // ...but the row completes only when it ended
+  EXPECT_FALSE(run.Ended(0));
   EXPECT_FALSE(run.Complete(0));         // later ones change only the row
   EXPECT_FALSE(run.Returned(0, true));   // the call's return after a completion: no step
   EXPECT_TRUE(run.Completed(0));
+  EXPECT_TRUE(run.Ended(0));
   EXPECT_TRUE(run.Returned(1, false));   // returned failed without a completion: moves on
   EXPECT_TRUE(run.Failed(1));
   EXPECT_FALSE(run.Completed(1));
@@ -61,4 +65,29 @@ TEST(DownloadRun, EachDownloadMovesTheRunOnOnce) {
   EXPECT_FALSE(run.Matches(first, 0));     // reports of the earlier run are ignored
   EXPECT_FALSE(run.Matches(run.Id(), 0));  // no such row yet
   EXPECT_TRUE(run.TakeRewrite());
+}
+
+TEST(RunningCell, NoPercentageBeforeTheServerAnswered) {
+  EXPECT_EQ(RunningCell(0, 0, L"."), L"%");  // the early report of 0 of 0 shows no completion
+  EXPECT_EQ(RunningCell(500, 1000, L"."), L"50.00%");
+  EXPECT_EQ(RunningCell(50, 1000, L"."), L"%");
+  EXPECT_EQ(RunningCell(1000, 1000, L"."), L"100%");  // every byte is there; the file is not yet
+  EXPECT_EQ(WaitingForLastDownloads(2), L"等待最后 2 个图片下载结束...");
+  EXPECT_EQ(WaitingForEarlierRun(1), L"等待上一次的 1 个下载停止...");
+}
+
+TEST(AnnouncedLength, ReadFromTheResponseHeaders) {
+  EXPECT_EQ(AnnouncedLength(L"HTTP/1.1 200 OK\r\nContent-Type: image/gif\r\nContent-Length: 3698\r\n\r\n"), 3698u);
+  EXPECT_EQ(AnnouncedLength(L"HTTP/1.1 200 OK\r\ncontent-length:0\r\n"), 0u);
+  EXPECT_EQ(AnnouncedLength(L"HTTP/1.1 200 OK\ncontent-LENGTH: \t 12 \n"), 12u);
+  EXPECT_EQ(AnnouncedLength(L"Content-Length: 4294967296\r\n"), 4294967296ull);  // beyond 32 bits
+  EXPECT_EQ(AnnouncedLength(L"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"), std::nullopt);
+  EXPECT_EQ(AnnouncedLength(L"X-Content-Length: 5\r\n"), std::nullopt);  // another header
+  EXPECT_EQ(AnnouncedLength(L"Content-Length: 12a\r\n"), std::nullopt);
+  EXPECT_EQ(AnnouncedLength(L"Content-Length: -1\r\n"), std::nullopt);
+  EXPECT_EQ(AnnouncedLength(L"Content-Length:\r\n"), std::nullopt);
+  EXPECT_EQ(AnnouncedLength(L""), std::nullopt);
+  // A body compressed for the transfer is written decoded: its length on disk is unknown.
+  EXPECT_EQ(AnnouncedLength(L"Content-Encoding: gzip\r\nContent-Length: 300\r\n"), std::nullopt);
+  EXPECT_EQ(AnnouncedLength(L"Content-Length: 300\r\ncontent-encoding: Identity\r\n"), 300u);
 }

@@ -3,7 +3,8 @@
 // serves SITE_ROOT on 127.0.0.1, copies SHEET into a fresh folder, and drives the real window
 // through every step with the default pattern; the relative prefix is the server's address
 // followed by SHEET_URL_FOLDER (say "/css/"). It prints how many addresses were found,
-// downloaded and rewritten, and whether every local reference of the rewritten sheet exists.
+// downloaded and rewritten, whether every local reference of the rewritten sheet exists, and
+// whether any temporary file was left in the folder.
 #include <windows.h>
 
 #include <cstdio>
@@ -90,9 +91,19 @@ int wmain(int argc, wchar_t** argv) {
       std::printf("missing: %s\n", ref.c_str());
     }
   }
+  // Nothing but the sheet, its backup and whole images: no temporary file stays behind.
+  int temporary = 0;
+  WIN32_FIND_DATAW f;
+  HANDLE h = FindFirstFileW((folder + L"*.tmp").c_str(), &f);
+  if (h != INVALID_HANDLE_VALUE) {
+    do ++temporary;
+    while (FindNextFileW(h, &f));
+    FindClose(h);
+  }
   std::printf("sheet: %s (%zu bytes)\n", Utf8(argv[1]).c_str(), before.size());
   std::printf("addresses found: %d\ndownloaded: %d\nrewritten: %d\n", found, downloaded, rewritten);
   std::printf("local references in the rewritten sheet: %d, missing: %d\n", local, missing);
+  std::printf("temporary files left: %d\n", temporary);
   std::printf("run time: %.1f s\nfolder: %s\n", (GetTickCount() - start) / 1000.0, Utf8(folder).c_str());
-  return missing == 0 && downloaded == found ? 0 : 1;
+  return missing == 0 && downloaded == found && temporary == 0 ? 0 : 1;
 }

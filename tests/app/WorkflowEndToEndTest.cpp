@@ -4,6 +4,10 @@
 #include "FormFixture.h"
 #include "HttpServer.h"
 
+#include <map>
+#include <regex>
+#include <set>
+
 using testsupport::HttpServer;
 using testsupport::PumpUntil;
 using namespace ui;
@@ -23,6 +27,28 @@ struct EndToEndTest : MainWindowTest {
       rewrite(s);
       ++rewrites;
     };
+  }
+
+  // The names in a folder.
+  static std::set<std::wstring> Names(const std::wstring& dir) {
+    std::set<std::wstring> names;
+    WIN32_FIND_DATAW f;
+    HANDLE h = FindFirstFileW((dir + L"*").c_str(), &f);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+      if (wcscmp(f.cFileName, L".") && wcscmp(f.cFileName, L"..")) names.insert(f.cFileName);
+    } while (FindNextFileW(h, &f));
+    FindClose(h);
+    return names;
+  }
+
+  // Every url() of the sheet: the addresses as written.
+  static std::vector<std::string> References(const std::string& css) {
+    std::vector<std::string> refs;
+    std::regex url(R"(url\(([^)]*)\))");
+    for (auto it = std::sregex_iterator(css.begin(), css.end(), url); it != std::sregex_iterator(); ++it)
+      refs.push_back((*it)[1]);
+    return refs;
   }
 
   // Step one through the real handler and its dialog.
@@ -194,4 +220,106 @@ TEST_F(EndToEndTest, AFailedOpenNeverRedirectsTheRewrite) {
   EXPECT_EQ(ReadFile(sheetB), cssB);
   EXPECT_FALSE(Exists(sheetB + L".bak"));
   EXPECT_FALSE(Exists(folderB + L"a.gif"));
+}
+
+// Images behind a server that never answers, one that stalls after half the image, one that
+// closes in the middle of it, and one that trickles slowly, between good ones. The run ends
+// only after the last download ended; the rewritten sheet names only files that are in the
+// folder with their whole bytes, and the folder holds nothing else.
+TEST_F(EndToEndTest, OnlyWholeImagesAreNamedByTheRewrittenSheet) {
+  form->SetStallLimit(1500);
+  std::map<std::string, std::string> served = {
+      {"a.gif", std::string(3000, 'a')}, {"slow.gif", std::string(2000, 's')}, {"z.gif", std::string(500, 'z')}};
+  for (auto& [name, bytes] : served) server.Serve("/img/" + name, {200, bytes});
+  HttpServer::Response slow{200, served["slow.gif"]};
+  slow.pieceBytes = 250;
+  slow.pieceDelayMs = 400;
+  server.Serve("/img/slow.gif", slow);
+  HttpServer::Response hang{200, std::string(1000, 'h')};
+  hang.neverAnswers = true;
+  HttpServer::Response half{200, std::string(4000, 'f')};
+  half.end = HttpServer::Response::End::Stall;
+  half.endAfter = 2000;
+  HttpServer::Response cut{200, std::string(3698, 'c')};
+  cut.end = HttpServer::Response::End::Close;
+  cut.endAfter = 1849;
+  server.Serve("/img/hang.png", hang);
+  server.Serve("/img/half.png", half);
+  server.Serve("/img/cut.png", cut);
+  bool runningAtRewrite = true;
+  auto rewrite = form->btn6->OnClick;
+  form->btn6->OnClick = [&](TObject* s) {
+    runningAtRewrite = form->RunningDownloads() > 0;
+    rewrite(s);
+  };
+  std::string css =
+      "a{background:url(img/a.gif)}\r\n"
+      "b{background:url(img/hang.png)}\r\n"
+      "c{background:url(img/half.png)}\r\n"
+      "d{background:url(img/cut.png)}\r\n"
+      "e{background:url(img/slow.gif)}\r\n"
+      "f{background:url(img/z.gif)}\r\n";
+  Run(css, "", server.Url("/"));
+  EXPECT_FALSE(runningAtRewrite);
+  std::string after = ReadFile(sheet);
+  EXPECT_EQ(after,
+            "a{background:url(a.gif)}\r\n"
+            "b{background:url(img/hang.png)}\r\n"
+            "c{background:url(img/half.png)}\r\n"
+            "d{background:url(img/cut.png)}\r\n"
+            "e{background:url(slow.gif)}\r\n"
+            "f{background:url(z.gif)}\r\n");
+  // Every reference is either an address kept as written or a whole file in the folder.
+  for (const std::string& ref : References(after)) {
+    if (ref.find('/') != std::string::npos) continue;
+    ASSERT_TRUE(served.count(ref)) << ref;
+    EXPECT_EQ(ReadFile(folder + FromAnsi(ref)), served[ref]) << ref;
+  }
+  EXPECT_EQ(Names(folder), (std::set<std::wstring>{L"style.css", L"style.css.bak", L"a.gif", L"slow.gif", L"z.gif"}));
+}
+
+// The last image arrives slowly, over several seconds: the list says that the run waits for
+// it, and the sheet is rewritten only once it is in the folder.
+TEST_F(EndToEndTest, ALastSlowImageIsWaitedForBeforeTheRewrite) {
+  std::string fast(700, 'F'), slow(3000, 'S');
+  server.Serve("/fast.gif", {200, fast});
+  HttpServer::Response trickle{200, slow};
+  trickle.pieceBytes = 300;
+  trickle.pieceDelayMs = 400;  // about 4 s
+  server.Serve("/slow.gif", trickle);
+  std::string slowAtRewrite;
+  bool waitingShown = false;
+  auto rewrite = form->btn6->OnClick;
+  form->btn6->OnClick = [&](TObject* s) {
+    if (Exists(folder + L"slow.gif")) slowAtRewrite = ReadFile(folder + L"slow.gif");
+    rewrite(s);
+  };
+  // The row that says the run waits: the list's last row, after the images' rows.
+  form->tmr1->OnTimer = [this, &waitingShown, tick = form->tmr1->OnTimer](TObject* s) {
+    tick(s);
+    int count = form->ListView1->Items()->Count();
+    if (count == 3 && form->ListView1->Items()->Item(2)->SubItems().Strings(2) == download::WaitingForLastDownloads(1))
+      waitingShown = true;
+  };
+  Run("x{background:url(fast.gif)} y{background:url(slow.gif)}", "", server.Url("/"));
+  EXPECT_TRUE(waitingShown);
+  EXPECT_EQ(slowAtRewrite, slow);
+  EXPECT_EQ(ReadFile(sheet), "x{background:url(fast.gif)} y{background:url(slow.gif)}");
+  EXPECT_EQ(form->ListView1->Items()->Count(), 2);  // the waiting row is gone
+  EXPECT_EQ(form->ListView1->Items()->Item(1)->Caption(), L"完成1");
+}
+
+// A sheet in a folder whose name the system's narrow code page cannot spell (Korean on the
+// Chinese system): the images arrive in that folder and the sheet points at them.
+TEST_F(EndToEndTest, AFolderNamedOutsideTheCodePageGetsItsImages) {
+  std::wstring korean = folder + L"한글폴더\\";
+  ASSERT_TRUE(CreateDirectoryW(korean.c_str(), nullptr));
+  sheet = korean + L"style.css";
+  server.Serve("/i/a.gif", {200, "GIF89a-A"});
+  server.Serve("/i/b.png", {200, "PNG-B"});
+  Run("p{background:url(i/a.gif)}\r\nq{background:url(i/b.png)}\r\n", "", server.Url("/"));
+  EXPECT_EQ(ReadFile(korean + L"a.gif"), "GIF89a-A");
+  EXPECT_EQ(ReadFile(korean + L"b.png"), "PNG-B");
+  EXPECT_EQ(ReadFile(sheet), "p{background:url(a.gif)}\r\nq{background:url(b.png)}\r\n");
+  EXPECT_EQ(Names(korean), (std::set<std::wstring>{L"style.css", L"style.css.bak", L"a.gif", L"b.png"}));
 }

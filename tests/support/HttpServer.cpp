@@ -3,6 +3,7 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace testsupport {
@@ -50,17 +51,26 @@ SOCKET Listen(int& port) {
 
 }  // namespace
 
-HttpServer::HttpServer() {
+HttpServer::HttpServer() : stopEvent_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
   listener_ = Listen(port_);
   acceptor_ = std::thread([this] { AcceptLoop(); });
 }
 
 HttpServer::~HttpServer() {
   stopping_ = true;
+  SetEvent(stopEvent_);
   closesocket(static_cast<SOCKET>(listener_));
   acceptor_.join();
+  {
+    // Connections whose client still waits are ended, so that their handlers return.
+    std::lock_guard lock(mutex_);
+    for (uintptr_t client : open_) shutdown(static_cast<SOCKET>(client), SD_BOTH);
+  }
   for (auto& t : workers_) t.join();
+  CloseHandle(stopEvent_);
 }
+
+bool HttpServer::Wait(int ms) const { return WaitForSingleObject(stopEvent_, static_cast<DWORD>(ms)) == WAIT_TIMEOUT; }
 
 std::string HttpServer::Url(const std::string& path) const {
   return "http://127.0.0.1:" + std::to_string(port_) + path;
@@ -112,6 +122,11 @@ void HttpServer::AcceptLoop() {
     SOCKET client = accept(static_cast<SOCKET>(listener_), nullptr, nullptr);
     if (client == INVALID_SOCKET) return;
     std::lock_guard lock(mutex_);
+    if (stopping_) {
+      closesocket(client);
+      return;
+    }
+    open_.push_back(client);
     workers_.emplace_back([this, client] { Handle(client); });
   }
 }
@@ -137,26 +152,51 @@ void HttpServer::Handle(uintptr_t handle) {
     else if (ReadFromFolder(folder_, file, r.body)) r.status = 200;
     else r = Response{404, "not found"};
   }
-  if (r.delayMs) Sleep(static_cast<DWORD>(r.delayMs));
+  bool graceful = true;
+  if (!r.delayMs || Wait(r.delayMs)) graceful = Answer(client, r);
+  if (graceful) {
+    shutdown(client, SD_SEND);
+    while (recv(client, buf, sizeof buf, 0) > 0) {
+    }
+  }
+  std::lock_guard lock(mutex_);
+  std::erase(open_, handle);
+  closesocket(client);
+}
+
+bool HttpServer::Answer(uintptr_t handle, const Response& r) {
+  SOCKET client = static_cast<SOCKET>(handle);
+  if (r.neverAnswers) {
+    Wait(INFINITE);
+    return true;
+  }
   std::string head = "HTTP/1.1 " + std::to_string(r.status) + " " + StatusText(r.status) +
                      "\r\nContent-Type: application/octet-stream\r\nConnection: close\r\n";
-  if (!r.chunked) {
-    SendAll(client, head + "Content-Length: " + std::to_string(r.body.size()) + "\r\n\r\n" + r.body);
-  } else {
+  if (r.chunked) {
     SendAll(client, head + "Transfer-Encoding: chunked\r\n\r\n");
     for (size_t at = 0; at < r.body.size(); at += 1024) {
       std::string piece = r.body.substr(at, 1024);
       char size[16];
       wsprintfA(size, "%x\r\n", static_cast<unsigned>(piece.size()));
       SendAll(client, size + piece + "\r\n");
-      if (r.chunkDelayMs) Sleep(static_cast<DWORD>(r.chunkDelayMs));
+      if (r.chunkDelayMs && !Wait(r.chunkDelayMs)) return true;
     }
     SendAll(client, "0\r\n\r\n");
+    return true;
   }
-  shutdown(client, SD_SEND);
-  while (recv(client, buf, sizeof buf, 0) > 0) {
+  SendAll(client, head + "Content-Length: " + std::to_string(r.body.size()) + "\r\n\r\n");
+  size_t length = r.end == Response::End::Whole ? r.body.size() : std::min(r.endAfter, r.body.size());
+  size_t piece = r.pieceBytes ? r.pieceBytes : length;
+  for (size_t at = 0; at < length; at += piece) {
+    if (at > 0 && r.pieceDelayMs && !Wait(r.pieceDelayMs)) return true;
+    SendAll(client, r.body.substr(at, std::min(piece, length - at)));
   }
-  closesocket(client);
+  if (r.end == Response::End::Stall) Wait(INFINITE);
+  if (r.end != Response::End::Close) return true;
+  // A hard close, as when the server goes away in the middle of the body.
+  linger hard{1, 0};
+  setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&hard), sizeof hard);
+  return false;
 }
 
 }  // namespace testsupport

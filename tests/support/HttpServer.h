@@ -1,5 +1,7 @@
 // A small HTTP/1.1 server on 127.0.0.1 for download tests, running in the test process on
-// threads of its own. Each path answers with a status, a body and a way of sending it.
+// threads of its own. Each path answers with a status, a body and a way of sending it: at
+// once, slowly, cut off, stalled, or not at all. It shuts down promptly even while
+// connections are stalled.
 #pragma once
 
 #include <atomic>
@@ -19,6 +21,16 @@ class HttpServer {
     bool chunked = false;       // Transfer-Encoding: chunked instead of Content-Length
     int delayMs = 0;            // wait before answering
     int chunkDelayMs = 0;       // wait between chunks of 1 KiB
+    // Without chunks: the body goes in pieces of `pieceBytes` with `pieceDelayMs` between
+    // them (0: all at once), so a slow server trickles.
+    size_t pieceBytes = 0;
+    int pieceDelayMs = 0;
+    // After `endAfter` bytes of the body the answer stops: the connection is closed (a body
+    // cut short) or stays open with nothing more sent (a stalled server).
+    enum class End { Whole, Close, Stall };
+    End end = End::Whole;
+    size_t endAfter = 0;
+    bool neverAnswers = false;  // the request is read and then nothing is ever sent
   };
 
   HttpServer();  // listens on an ephemeral port
@@ -40,6 +52,10 @@ class HttpServer {
  private:
   void AcceptLoop();
   void Handle(uintptr_t client);
+  // Sends the answer; false when the connection must be dropped without a goodbye.
+  bool Answer(uintptr_t client, const Response& r);
+  // Waits `ms` or until the server stops; answers false when it stops.
+  bool Wait(int ms) const;
 
   uintptr_t listener_;
   int port_ = 0;
@@ -50,6 +66,8 @@ class HttpServer {
   std::wstring folder_;
   std::vector<std::string> requests_;
   std::vector<std::thread> workers_;
+  std::vector<uintptr_t> open_;  // client connections being handled
+  void* stopEvent_;              // set when the server stops: every wait ends
 };
 
 }  // namespace testsupport

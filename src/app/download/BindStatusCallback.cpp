@@ -1,10 +1,11 @@
 #include "app/download/BindStatusCallback.h"
 
-#include <memory>
+#include "app/download/HttpResponse.h"
 
 namespace download {
 
-TBindStatusCallback::TBindStatusCallback(HWND reportTo, int run) : reportTo_(reportTo), run_(run) {}
+TBindStatusCallback::TBindStatusCallback(HWND reportTo, int run, std::shared_ptr<TTransfer> transfer)
+    : reportTo_(reportTo), run_(run), transfer_(std::move(transfer)) {}
 
 STDMETHODIMP TBindStatusCallback::QueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
@@ -32,7 +33,13 @@ STDMETHODIMP_(ULONG) TBindStatusCallback::Release() {
   return static_cast<ULONG>(n);
 }
 
-STDMETHODIMP TBindStatusCallback::OnStartBinding(DWORD, IBinding*) { return E_NOTIMPL; }
+// The binding is kept so that the download can be aborted. A transfer aborted before its
+// binding started refuses it; the service then ends the call with E_ABORT. (Aborting the
+// binding from inside this call instead made Wine's service return success with no file.)
+STDMETHODIMP TBindStatusCallback::OnStartBinding(DWORD, IBinding* binding) {
+  transfer_->Touch();
+  return transfer_->Attach(binding) ? S_OK : E_ABORT;
+}
 STDMETHODIMP TBindStatusCallback::GetPriority(LONG*) { return E_NOTIMPL; }
 STDMETHODIMP TBindStatusCallback::OnLowResource(DWORD) { return E_NOTIMPL; }
 STDMETHODIMP TBindStatusCallback::OnStopBinding(HRESULT, LPCWSTR) { return E_NOTIMPL; }
@@ -45,13 +52,16 @@ STDMETHODIMP TBindStatusCallback::BeginningTransaction(LPCWSTR, LPCWSTR, DWORD, 
   return S_OK;
 }
 
-STDMETHODIMP TBindStatusCallback::OnResponse(DWORD code, LPCWSTR, LPCWSTR, LPWSTR* additional) {
+STDMETHODIMP TBindStatusCallback::OnResponse(DWORD code, LPCWSTR responseHeaders, LPCWSTR, LPWSTR* additional) {
   if (additional) *additional = nullptr;
   responseCode_ = code;
+  if (responseHeaders) announcedLength_ = download::AnnouncedLength(responseHeaders);
+  transfer_->Touch();
   return S_OK;
 }
 
 STDMETHODIMP TBindStatusCallback::OnProgress(ULONG progress, ULONG maximum, ULONG, LPCWSTR) {
+  transfer_->Touch();
   auto report = std::make_unique<TProgressReport>(TProgressReport{run_, FRow, progress, maximum});
   if (PostMessageW(reportTo_, WM_DOWNLOADPROGRESS, 0, reinterpret_cast<LPARAM>(report.get()))) report.release();
   return S_OK;
@@ -59,32 +69,59 @@ STDMETHODIMP TBindStatusCallback::OnProgress(ULONG progress, ULONG maximum, ULON
 
 namespace {
 
-DWORD WINAPI DownloadProc(void* parameter) {
-  std::unique_ptr<TDownloadJob> job(static_cast<TDownloadJob*>(parameter));
-  auto* sink = new TBindStatusCallback(job->ReportTo, job->Run);
-  sink->AddRef();
-  sink->SetRow(job->Row);
-  HRESULT hr = URLDownloadToFileA(nullptr, job->Url.c_str(), job->Path.c_str(), 0, sink);
-  if (SUCCEEDED(hr) && sink->ResponseCode() >= 400) {
-    // The server answered with an error page, which is not the image: it goes.
-    DeleteFileA(job->Path.c_str());
-    hr = INET_E_DOWNLOAD_FAILURE;
+// A temporary file in the destination folder, deleted when it goes unless it was moved.
+class TTemporaryFile {
+ public:
+  explicit TTemporaryFile(const std::wstring& folder) {
+    wchar_t path[MAX_PATH];
+    if (GetTempFileNameW(folder.empty() ? L"." : folder.c_str(), L"vx", 0, path)) path_ = path;
   }
+  ~TTemporaryFile() {
+    if (!path_.empty()) DeleteFileW(path_.c_str());
+  }
+  TTemporaryFile(const TTemporaryFile&) = delete;
+  TTemporaryFile& operator=(const TTemporaryFile&) = delete;
+  const std::wstring& Path() const { return path_; }
+  bool Valid() const { return !path_.empty(); }
+  // The file was moved away: its name is free again and no longer ours to delete.
+  void Forget() { path_.clear(); }
+
+ private:
+  std::wstring path_;
+};
+
+std::optional<uint64_t> FileSize(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+  return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// The download into a temporary file, moved to the final name only when the call returned
+// success with an answer that is not an error page and with as many bytes as announced.
+bool Fetch(const TDownloadJob& job) {
+  TTemporaryFile temporary(job.Folder);
+  if (!temporary.Valid() || job.Name.empty()) return false;
+  auto* sink = new TBindStatusCallback(job.ReportTo, job.Run, job.Transfer);
+  sink->AddRef();
+  sink->SetRow(job.Row);
+  HRESULT hr = URLDownloadToFileW(nullptr, job.Url.c_str(), temporary.Path().c_str(), 0, sink);
+  job.Transfer->Detach();
+  std::optional<uint64_t> size = FileSize(temporary.Path());
+  std::optional<uint64_t> announced = sink->AnnouncedLength();
+  bool whole = SUCCEEDED(hr) && sink->ResponseCode() < 400 && size && (!announced || *announced == *size);
   sink->Release();
-  auto ended = std::make_unique<TDownloadEnded>(TDownloadEnded{job->Run, job->Row, hr});
-  if (PostMessageW(job->ReportTo, WM_DOWNLOADENDED, 0, reinterpret_cast<LPARAM>(ended.get()))) ended.release();
-  return 0;
+  if (!whole || !job.Transfer->Commit(temporary.Path(), job.Folder + job.Name)) return false;
+  temporary.Forget();
+  return true;
 }
 
 }  // namespace
 
-bool StartDownload(TDownloadJob job) {
-  auto owned = std::make_unique<TDownloadJob>(std::move(job));
-  HANDLE thread = CreateThread(nullptr, 1024, &DownloadProc, owned.get(), 0, nullptr);
-  if (!thread) return false;
-  owned.release();
-  CloseHandle(thread);  // never joined: the thread ends on its own
-  return true;
+DWORD WINAPI DownloadProc(void* parameter) {
+  std::unique_ptr<TDownloadJob> job(static_cast<TDownloadJob*>(parameter));
+  job->Transfer->SetCompleted(Fetch(*job));
+  PostMessageW(job->ReportTo, WM_DOWNLOADENDED, static_cast<WPARAM>(job->Run), job->Row);
+  return 0;
 }
 
 }  // namespace download

@@ -1,5 +1,7 @@
-// Download workers: one thread per image, each fetching its address into its file through
-// the platform's URL moniker service, with a progress sink that reports to the main window.
+// Download workers: one thread per image, each fetching its address through the platform's
+// URL moniker service into a temporary file in the destination folder, with a progress sink
+// that reports to the main window. Only a download that returned success with its whole body
+// is moved to its final name; anything else leaves no file.
 //
 // Workers never touch a window or a timer: the sink posts each report to the window, which
 // updates the row and moves the run on, on its own thread.
@@ -9,13 +11,19 @@
 
 #include <urlmon.h>
 
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
+
+#include "app/download/Transfer.h"
 
 namespace download {
 
 // Posted to the report window for every progress report; lParam owns a TProgressReport.
 constexpr UINT WM_DOWNLOADPROGRESS = WM_APP + 0x210;
-// Posted when a worker's download call has returned; lParam owns a TDownloadEnded.
+// Posted when a worker has ended and its files are settled: wParam the run, lParam the row.
+// The outcome is in the download's TTransfer.
 constexpr UINT WM_DOWNLOADENDED = WM_APP + 0x211;
 
 struct TProgressReport {
@@ -25,26 +33,23 @@ struct TProgressReport {
   ULONG Maximum;
 };
 
-struct TDownloadEnded {
-  int Run;
-  int Row;
-  HRESULT Result;
-};
-
 // Everything one worker needs, handed to it directly.
 struct TDownloadJob {
-  std::string Url;   // narrow, system code page
-  std::string Path;  // narrow, system code page
+  std::wstring Url;
+  std::wstring Folder;  // the destination folder, with its trailing separator (empty: current)
+  std::wstring Name;    // the final file name inside it
   int Row = 0;
   int Run = 0;
   HWND ReportTo = nullptr;
+  std::shared_ptr<TTransfer> Transfer;
 };
 
-// The progress sink: reports progress for one row of one run. It also hears the server's
-// answer (IHttpNegotiate), so that an error page is not taken for the image.
+// The progress sink: reports progress for one row of one run, keeps the service's binding in
+// the transfer so that the download can be aborted, and hears the server's answer
+// (IHttpNegotiate), so that an error page or a cut body is not taken for the image.
 class TBindStatusCallback : public IBindStatusCallback, public IHttpNegotiate {
  public:
-  TBindStatusCallback(HWND reportTo, int run);
+  TBindStatusCallback(HWND reportTo, int run, std::shared_ptr<TTransfer> transfer);
   void SetRow(int row) { FRow = row; }
 
   STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
@@ -62,6 +67,8 @@ class TBindStatusCallback : public IBindStatusCallback, public IHttpNegotiate {
   STDMETHODIMP OnResponse(DWORD code, LPCWSTR responseHeaders, LPCWSTR requestHeaders, LPWSTR* additional) override;
   // The HTTP status of the answer; 0 when none came (not HTTP, or no answer).
   DWORD ResponseCode() const { return responseCode_; }
+  // The body length the answer announced, if it announced one.
+  std::optional<uint64_t> AnnouncedLength() const { return announcedLength_; }
 
  private:
   virtual ~TBindStatusCallback() = default;  // freed by its last Release
@@ -69,11 +76,13 @@ class TBindStatusCallback : public IBindStatusCallback, public IHttpNegotiate {
   LONG FRefCount = 0;
   HWND reportTo_;
   int run_;
+  std::shared_ptr<TTransfer> transfer_;
   DWORD responseCode_ = 0;
+  std::optional<uint64_t> announcedLength_;
 };
 
-// Starts a worker thread for the job (requested stack of 1024 bytes); it is not waited for.
-// Answers false when no thread could be started.
-bool StartDownload(TDownloadJob job);
+// The worker thread's function; takes ownership of a TDownloadJob made with new. Posts
+// WM_DOWNLOADENDED when it has ended.
+DWORD WINAPI DownloadProc(void* job);
 
 }  // namespace download

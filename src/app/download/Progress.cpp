@@ -21,6 +21,18 @@ std::wstring ProgressCaption(int row, bool complete) {
 
 std::wstring FailedCaption(int row) { return L"失败" + std::to_wstring(row); }
 
+std::wstring RunningCell(uint32_t progress, uint32_t maximum, std::wstring_view decimalSeparator) {
+  return maximum == 0 && progress == 0 ? L"%" : ProgressCell(progress, maximum, decimalSeparator);
+}
+
+std::wstring WaitingForLastDownloads(int count) {
+  return L"等待最后 " + std::to_wstring(count) + L" 个图片下载结束...";
+}
+
+std::wstring WaitingForEarlierRun(int count) {
+  return L"等待上一次的 " + std::to_wstring(count) + L" 个下载停止...";
+}
+
 void DownloadRun::Restart() {
   ++id_;
   rows_.clear();
@@ -34,8 +46,6 @@ int DownloadRun::AddRow() {
 
 bool DownloadRun::Complete(int row) {
   Row& r = rows_.at(static_cast<size_t>(row));
-  r.completed = true;
-  r.failed = false;
   bool first = !r.advanced;
   r.advanced = true;
   return first;
@@ -43,6 +53,7 @@ bool DownloadRun::Complete(int row) {
 
 bool DownloadRun::Returned(int row, bool succeeded) {
   Row& r = rows_.at(static_cast<size_t>(row));
+  r.ended = true;
   r.completed = succeeded;
   r.failed = !succeeded;
   bool first = !r.advanced;

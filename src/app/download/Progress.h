@@ -21,9 +21,18 @@ inline bool IsCompletion(uint32_t progress, uint32_t maximum) { return progress 
 std::wstring ProgressCaption(int row, bool complete);
 // The caption of a row whose download ended without completing.
 std::wstring FailedCaption(int row);
+// The "进度" cell for a report while the download still runs: as ProgressCell, except that a
+// report of 0 of 0 (the service's first reports, before any answer) shows no percentage.
+std::wstring RunningCell(uint32_t progress, uint32_t maximum, std::wstring_view decimalSeparator);
+// The same with the decimal separator of the locale in use (ProgressLocale.cpp: Windows only).
+std::wstring RunningCell(uint32_t progress, uint32_t maximum);
+// The text of the list's last row while a run waits: for its own last `count` downloads to
+// end before the sheet is saved, or for `count` downloads of the earlier run to stop.
+std::wstring WaitingForLastDownloads(int count);
+std::wstring WaitingForEarlierRun(int count);
 
-// One run of the sequencer: its identity, and per row whether the download completed and
-// whether it has moved the run on.
+// One run of the sequencer: its identity, and per row whether the download ended, whether
+// it completed and whether it has moved the run on.
 class DownloadRun {
  public:
   // Starts a new run; reports of earlier runs no longer match it.
@@ -33,12 +42,13 @@ class DownloadRun {
   // A row was made (its index is the row count before).
   int AddRow();
   int RowCount() const { return static_cast<int>(rows_.size()); }
-  // A completion report: answers whether this is the row's first step on (arm the timer).
+  // A report whose progress equals its maximum: the run may step on (the download goes on
+  // and completes only when it ended). Answers whether this is the row's first step on.
   bool Complete(int row);
-  // The download call returned, with the file or without it. Its outcome decides whether the
-  // row completed, whatever reports said before. Answers whether the run must step on now
-  // (no completion report moved it on yet).
+  // The download ended, with its file in place or without it. Only this decides whether the
+  // row completed. Answers whether the run must step on now (no report moved it on yet).
   bool Returned(int row, bool succeeded);
+  bool Ended(int row) const { return row >= 0 && row < RowCount() && rows_[static_cast<size_t>(row)].ended; }
   bool Completed(int row) const { return row >= 0 && row < RowCount() && rows_[static_cast<size_t>(row)].completed; }
   bool Failed(int row) const { return row >= 0 && row < RowCount() && rows_[static_cast<size_t>(row)].failed; }
   // The rewrite runs once per run.
@@ -46,6 +56,7 @@ class DownloadRun {
 
  private:
   struct Row {
+    bool ended = false;
     bool completed = false;
     bool failed = false;
     bool advanced = false;

@@ -8,4 +8,8 @@ std::wstring ProgressCell(uint32_t progress, uint32_t maximum) {
   return ProgressCell(progress, maximum, ui::DecimalSeparator());
 }
 
+std::wstring RunningCell(uint32_t progress, uint32_t maximum) {
+  return RunningCell(progress, maximum, ui::DecimalSeparator());
+}
+
 }  // namespace download

@@ -1,9 +1,14 @@
 // Step four: the download sequencer. The start button makes row 0 and starts its worker;
-// each tick of the one-shot timer makes the next row; the timer is armed when a download
-// completes (or fails), so downloads run one after the other; past the last line the tick
-// fires the rewrite. Workers report by message; rows and the timer are touched only here, on
-// the window's thread.
+// each tick of the one-shot timer makes the next row; the timer is armed by a download's
+// first report of progress equal to its maximum, or by its end, so images start one after
+// the other. Past the last line the run waits until every one of its downloads has ended,
+// then fires the rewrite. A download that makes no progress for the stall limit is aborted;
+// starting again or closing the window aborts the running downloads first. Workers report by
+// message; rows and timers are touched only here, on the window's thread.
 #include <windows.h>
+
+#include <algorithm>
+#include <optional>
 
 #include "app/Texts.h"
 #include "app/Unit1.h"
@@ -25,13 +30,23 @@ std::string TForm1::LocalFileName(int /*cursor*/, const std::string& address) {
 void TForm1::btn5Click(TObject*) {
   SetTag(0);
   ListView1->Items()->Clear();
+  waitingRow_ = false;
   run_.Restart();
   tmr1->SetEnabled(false);
+  endPending_ = false;
+  // The earlier run's downloads stop; the new run names its files only once they ended, so
+  // that no late worker can touch a file of the new run.
+  downloads_.AbortAll();
   wb1->Navigate(kProductPage);
   wb1->SetAlign(alNone);
   wb1->SetBounds(-3, -3, 300, 350);
   pnl3->Show();
   if (mmo2->Lines()->Count() == 0) return;
+  if (downloads_.Running() > 0) {
+    startPending_ = true;
+    ShowWaiting(download::WaitingForEarlierRun(downloads_.Running()));
+    return;
+  }
   StartRow(0);
 }
 
@@ -39,11 +54,40 @@ void TForm1::tmr1Timer(TObject*) {
   tmr1->SetEnabled(false);
   SetTag(Tag() + 1);
   if (Tag() > mmo2->Lines()->Count() - 1) {
-    if (run_.TakeRewrite()) btn6->Click();
+    EndRun();
     return;
   }
   StartRow(Tag());
   ListView1->Scroll(0, 100000);
+}
+
+// Past the last line: the sheet is saved once every download of the run has ended.
+void TForm1::EndRun() {
+  int running = downloads_.Running(run_.Id());
+  if (running > 0) {
+    endPending_ = true;
+    ShowWaiting(download::WaitingForLastDownloads(running));
+    return;
+  }
+  endPending_ = false;
+  HideWaiting();
+  if (run_.TakeRewrite()) btn6->Click();
+}
+
+void TForm1::ShowWaiting(const std::wstring& text) {
+  TListItem* item = waitingRow_ ? ListView1->Items()->Item(ListView1->Items()->Count() - 1) : ListView1->Items()->Add();
+  waitingRow_ = true;
+  item->SetCaption(L"...");
+  item->SubItems().SetStrings(0, L"");
+  item->SubItems().SetStrings(1, L"");
+  item->SubItems().SetStrings(2, text);
+  ListView1->Scroll(0, 100000);
+}
+
+void TForm1::HideWaiting() {
+  if (!waitingRow_) return;
+  waitingRow_ = false;
+  ListView1->Items()->Delete(ListView1->Items()->Count() - 1);
 }
 
 void TForm1::StartRow(int cursor) {
@@ -55,42 +99,84 @@ void TForm1::StartRow(int cursor) {
   item->SubItems().SetStrings(1, FromAnsi(name));
   item->SubItems().SetStrings(2, FromAnsi(mmo1->Lines()->Strings(cursor)));
   int row = run_.AddRow();
-  download::TDownloadJob job{address, ToAnsi(Hint()) + name, row, run_.Id(), Handle()};
-  if (name.empty() || !download::StartDownload(std::move(job))) {
+  download::TDownloadJob job{FromAnsi(address), Hint(), FromAnsi(name), row, run_.Id(), Handle(), nullptr};
+  if (name.empty() || !downloads_.Start(std::move(job))) {
     // Nothing to download into (or no worker): the row fails and the run goes on.
-    TMessage ended{download::WM_DOWNLOADENDED, 0, 0, 0};
-    auto* info = new download::TDownloadEnded{run_.Id(), row, E_FAIL};
-    ended.LParam = reinterpret_cast<LPARAM>(info);
-    DownloadEnded(ended);
+    RowEnded(row, false);
+    return;
   }
+  watchdog_->SetEnabled(true);
 }
 
 void TForm1::StepOn() { tmr1->SetEnabled(true); }
 
-void TForm1::ProgressReported(TMessage& m) {
-  std::unique_ptr<download::TProgressReport> report(reinterpret_cast<download::TProgressReport*>(m.LParam));
-  if (!run_.Matches(report->Run, report->Row)) return;  // a row of an earlier run
-  bool complete = download::IsCompletion(report->Progress, report->Maximum);
-  TListItem* item = ListView1->Items()->Item(report->Row);
-  item->SubItems().SetStrings(0, download::ProgressCell(report->Progress, report->Maximum));
-  item->SetCaption(download::ProgressCaption(report->Row, complete));
-  if (complete && run_.Complete(report->Row)) StepOn();
+void TForm1::SetStallLimit(DWORD ms) {
+  stallLimitMs_ = ms;
+  watchdog_->SetInterval(static_cast<int>(std::clamp<DWORD>(ms / 5, 50, 1000)));
 }
 
-void TForm1::DownloadEnded(TMessage& m) {
-  std::unique_ptr<download::TDownloadEnded> ended(reinterpret_cast<download::TDownloadEnded*>(m.LParam));
-  if (!run_.Matches(ended->Run, ended->Row)) return;
-  TListItem* item = ListView1->Items()->Item(ended->Row);
-  bool succeeded = SUCCEEDED(ended->Result);
-  if (succeeded) {
-    item->SubItems().SetStrings(0, download::ProgressCell(0, 0));
-    item->SetCaption(download::ProgressCaption(ended->Row, true));
+void TForm1::ProgressReported(TMessage& m) {
+  std::unique_ptr<download::TProgressReport> report(reinterpret_cast<download::TProgressReport*>(m.LParam));
+  if (!run_.Matches(report->Run, report->Row) || run_.Ended(report->Row)) return;  // late or of an earlier run
+  TListItem* item = ListView1->Items()->Item(report->Row);
+  item->SubItems().SetStrings(0, download::RunningCell(report->Progress, report->Maximum));
+  item->SetCaption(download::ProgressCaption(report->Row, false));
+  // The first report of progress equal to its maximum (even the early 0 of 0) lets the next
+  // image start; the row completes only when its download has ended with the file in place.
+  if (download::IsCompletion(report->Progress, report->Maximum) && run_.Complete(report->Row)) StepOn();
+}
+
+void TForm1::DownloadEnded(int run, int row) {
+  std::optional<bool> completed = downloads_.Finish(run, row);
+  if (!completed) return;  // already handled
+  if (run_.Matches(run, row)) RowEnded(row, *completed);
+  AfterDownloadEnded();
+}
+
+void TForm1::RowEnded(int row, bool completed) {
+  TListItem* item = ListView1->Items()->Item(row);
+  if (completed) {
+    item->SubItems().SetStrings(0, L"100%");
+    item->SetCaption(download::ProgressCaption(row, true));
   } else {
     item->SubItems().SetStrings(0, L"");
-    item->SetCaption(download::FailedCaption(ended->Row));
+    item->SetCaption(download::FailedCaption(row));
   }
-  if (run_.Returned(ended->Row, succeeded)) StepOn();
+  if (run_.Returned(row, completed)) StepOn();
 }
+
+void TForm1::AfterDownloadEnded() {
+  if (downloads_.Running() == 0) watchdog_->SetEnabled(false);
+  if (startPending_) {
+    if (downloads_.Running() > 0) {
+      ShowWaiting(download::WaitingForEarlierRun(downloads_.Running()));
+      return;
+    }
+    startPending_ = false;
+    HideWaiting();
+    if (mmo2->Lines()->Count() > 0) StartRow(0);
+    return;
+  }
+  if (endPending_) EndRun();
+}
+
+// Stalled downloads are aborted; a worker whose message got lost is noticed here.
+void TForm1::WatchdogTick(TObject*) {
+  downloads_.AbortStalled(stallLimitMs_);
+  for (auto [run, row] : downloads_.Ended()) DownloadEnded(run, row);
+}
+
+// Closing the window: the run ends here. Running downloads are aborted and waited for, so
+// that no worker writes after the window is gone and no temporary file stays; the sheet is
+// not rewritten.
+void TForm1::StopDownloads() {
+  tmr1->SetEnabled(false);
+  watchdog_->SetEnabled(false);
+  startPending_ = endPending_ = false;
+  downloads_.StopAll(download::kStopWaitMs);
+}
+
+void TForm1::FormClose(TObject*) { StopDownloads(); }
 
 void TForm1::WndProc(TMessage& m) {
   switch (m.Msg) {
@@ -98,7 +184,7 @@ void TForm1::WndProc(TMessage& m) {
       ProgressReported(m);
       return;
     case download::WM_DOWNLOADENDED:
-      DownloadEnded(m);
+      DownloadEnded(static_cast<int>(m.WParam), static_cast<int>(m.LParam));
       return;
     default:
       TForm::WndProc(m);

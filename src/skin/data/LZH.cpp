@@ -1,6 +1,7 @@
 #include "LZH.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "LzhTree.h"
@@ -9,89 +10,156 @@ namespace skin {
 
 using namespace lzh;
 
-struct TLZH::Tables {
-  THuffTree Tree;
-  std::uint8_t Text[kWindowBytes];
+namespace {
+
+// The longest stretch by which the final match can run past the requested size.
+constexpr std::size_t kOverrun = F - 1;
+
+// Matches at least this long that do not overlap go through memcpy; for shorter ones the call
+// costs more than a byte loop.
+constexpr std::size_t kBulkCopy = 16;
+
+// The input as bits, most significant first, through a 32-bit buffer that is topped up a
+// byte at a time. Bytes past the end of the input read as zero. Kept in a local variable
+// while decoding, so that the buffer and its count can live in registers.
+class TBitInput {
+ public:
+  explicit TBitInput(std::span<const std::uint8_t> input) : input_(input) {}
+
+  int Bit() {
+    if (count_ == 0) Fill();
+    const int bit = static_cast<int>(buffer_ >> 31);
+    buffer_ <<= 1;
+    --count_;
+    return bit;
+  }
+
+  // The next `n` bits (n <= 25) without taking them.
+  std::uint32_t Peek(int n) {
+    if (count_ < n) Fill();
+    return buffer_ >> (32 - n);
+  }
+
+  void Skip(int n) {
+    buffer_ <<= n;
+    count_ -= n;
+  }
+
+  // Input bytes that the taken bits came from, a partly used last byte included.
+  std::size_t BytesUsed() const {
+    const std::size_t bits = fetched_ * 8 - static_cast<std::size_t>(count_);
+    return std::min((bits + 7) / 8, input_.size());
+  }
+
+ private:
+  // Tops the buffer up to at least 25 valid bits.
+  void Fill() {
+    while (count_ <= 24) {
+      const std::uint32_t b = fetched_ < input_.size() ? input_[fetched_] : 0;
+      ++fetched_;
+      buffer_ |= b << (24 - count_);
+      count_ += 8;
+    }
+  }
+
+  std::span<const std::uint8_t> input_;
+  std::size_t fetched_ = 0;   // bytes taken into the buffer, zero bytes past the end included
+  std::uint32_t buffer_ = 0;  // the valid bits at the top, the next one highest
+  int count_ = 0;
 };
 
-TLZH::TLZH(TByteReader& input, TByteWriter& output) : input_(input), output_(output) {}
-TLZH::~TLZH() = default;
-
-// Keeps at least nine valid bits in the buffer; bytes past the end of the input are zero.
-void TLZH::FillBits() {
-  while (bitCount_ <= 8) {
-    int b = input_.ReadByte();
-    if (b < 0) b = 0;
-    bitBuf_ = static_cast<std::uint16_t>(bitBuf_ | (b << (8 - bitCount_)));
-    bitCount_ = static_cast<std::uint8_t>(bitCount_ + 8);
-  }
-}
-
-int TLZH::GetBit() {
-  FillBits();
-  const int bit = bitBuf_ >> 15;
-  bitBuf_ = static_cast<std::uint16_t>(bitBuf_ << 1);
-  --bitCount_;
-  return bit;
-}
-
-int TLZH::GetByte() {
-  FillBits();
-  const int byte = bitBuf_ >> 8;
-  bitBuf_ = static_cast<std::uint16_t>(bitBuf_ << 8);
-  bitCount_ = static_cast<std::uint8_t>(bitCount_ - 8);
-  return byte;
-}
-
-int TLZH::DecodeChar() {
-  THuffTree& tree = tables_->Tree;
+// Walks the tree from the root, one bit per level, to a leaf; then counts the symbol.
+int DecodeChar(TBitInput& bits, THuffTree& tree) {
   int c = tree.Son[R];
-  while (c < T) c = tree.Son[c + GetBit()];
+  while (c < T) c = tree.Son[c + bits.Bit()];
   c -= T;
   tree.Update(c);
   return c;
 }
 
-int TLZH::DecodePosition() {
-  int b = GetByte();
-  const int high = PosHigh[b] << 6;
-  for (int j = PosLen[b] - 2; j > 0; --j) b = (b << 1) + GetBit();
-  return high | (b & 0x3F);
+// A position is a prefix code of 3 to 8 bits for its upper six bits, then its lower six bits
+// as they are. The first eight bits of the code tell the prefix length.
+int DecodePosition(TBitInput& bits) {
+  const std::uint32_t code = bits.Peek(14);
+  const int lead = static_cast<int>(code >> 6);
+  const int prefixLength = PosLen[lead];
+  bits.Skip(prefixLength + 6);
+  return PosHigh[lead] << 6 | static_cast<int>(code >> (8 - prefixLength) & 0x3F);
 }
 
-void TLZH::Decode(std::uint32_t uncompressedSize) {
-  tables_.reset(new (std::nothrow) Tables);
-  if (!tables_) throw ElzhException(kLzhNoMemory);
-  // The tables go with this run whether it ends normally or by an exception.
-  struct Release {
-    std::unique_ptr<Tables>& t;
-    ~Release() { t.reset(); }
-  } release{tables_};
+// The window before the first output byte, counted back from it: the last 4,036 positions hold
+// spaces, the 60 before them were never written and hold zeros.
+std::uint8_t InitialWindowByte(std::ptrdiff_t index) {
+  return index >= -kInitialFill ? std::uint8_t(' ') : std::uint8_t(0);
+}
 
-  bitBuf_ = 0;
-  bitCount_ = 0;
-  std::uint8_t* text = tables_->Text;
-  std::fill(text, text + kInitialFill, std::uint8_t(' '));
-  tables_->Tree.Start();
+// Copies a match of `length` bytes that starts `distance` bytes back from out[at]. Source and
+// target overlap when the distance is shorter than the length; the bytes then repeat.
+void CopyMatch(std::uint8_t* out, std::size_t at, std::size_t distance, std::size_t length) {
+  std::uint8_t* target = out + at;
+  if (distance > at) {
+    // Only near the start: part of the source lies in the initial window.
+    const std::ptrdiff_t from =
+        static_cast<std::ptrdiff_t>(at) - static_cast<std::ptrdiff_t>(distance);
+    for (std::size_t k = 0; k < length; ++k) {
+      const std::ptrdiff_t source = from + static_cast<std::ptrdiff_t>(k);
+      target[k] = source >= 0 ? out[source] : InitialWindowByte(source);
+    }
+  } else if (distance == 1) {
+    std::memset(target, target[-1], length);
+  } else if (distance >= length && length >= kBulkCopy) {
+    std::memcpy(target, target - distance, length);
+  } else {
+    // Byte by byte: an overlapping source repeats the bytes just written.
+    const std::uint8_t* source = target - distance;
+    for (std::size_t k = 0; k < length; ++k) target[k] = source[k];
+  }
+}
 
-  int r = kInitialFill;
-  auto put = [&](std::uint8_t c) {
-    output_.WriteByte(c);
-    text[r] = c;
-    r = (r + 1) & (N - 1);
-  };
-  for (std::uint32_t count = 0; count < uncompressedSize;) {
-    const int c = DecodeChar();
+// Decodes symbols into out until at least `size` bytes are there; returns how many are.
+// Kept apart from the code that can throw: on 32-bit x86 a function with a throw gives up a
+// register to the frame pointer, which this loop needs. It works on a local copy of the bit
+// input, which the compiler can keep in registers although the output bytes may alias it.
+[[gnu::noinline]] std::size_t DecodeSymbols(TBitInput& input, THuffTree& tree,
+                                            std::uint8_t* out, std::uint32_t size) {
+  TBitInput bits = input;
+  std::size_t count = 0;
+  while (count < size) {
+    const int c = DecodeChar(bits, tree);
     if (c < 256) {
-      put(static_cast<std::uint8_t>(c));
-      ++count;
+      out[count++] = static_cast<std::uint8_t>(c);
     } else {
-      const int from = (r - DecodePosition() - 1) & (N - 1);
-      const int length = c - 255 + THRESHOLD;
-      for (int k = 0; k < length; ++k) put(text[(from + k) & (N - 1)]);
-      count += static_cast<std::uint32_t>(length);
+      const std::size_t length = static_cast<std::size_t>(c - 255 + THRESHOLD);
+      const std::size_t distance = static_cast<std::size_t>(DecodePosition(bits)) + 1;
+      CopyMatch(out, count, distance, length);
+      count += length;
     }
   }
+  input = bits;
+  return count;
+}
+
+}  // namespace
+
+TLZH::TLZH(std::span<const std::uint8_t> input) : input_(input) {}
+TLZH::~TLZH() = default;
+
+std::size_t TLZH::InputUsed() const { return inputUsed_; }
+
+std::vector<std::uint8_t> TLZH::Decode(std::uint32_t uncompressedSize) {
+  std::vector<std::uint8_t> out;
+  inputUsed_ = 0;
+  if (uncompressedSize == 0) return out;
+  tree_.reset(new (std::nothrow) THuffTree);
+  if (!tree_) throw ElzhException(kLzhNoMemory);
+  tree_->Start();
+
+  out.resize(std::size_t(uncompressedSize) + kOverrun);
+  TBitInput bits(input_);
+  out.resize(DecodeSymbols(bits, *tree_, out.data(), uncompressedSize));
+  inputUsed_ = bits.BytesUsed();
+  tree_.reset();
+  return out;
 }
 
 std::vector<std::uint8_t> DecompressBlock(std::span<const std::uint8_t> block,
@@ -99,12 +167,7 @@ std::vector<std::uint8_t> DecompressBlock(std::span<const std::uint8_t> block,
   if (block.size() < 4) throw ElzhException("LZH : compressed block has no size field");
   const std::uint32_t size = ReadLE32(block.data());
   if (size > maxSize) throw ElzhException("LZH : uncompressed size too large");
-  std::vector<std::uint8_t> out;
-  out.reserve(size + F);
-  TMemoryReader in(block.subspan(4));
-  TMemoryWriter writer(out);
-  TLZH(in, writer).Decode(size);
-  return out;
+  return TLZH(block.subspan(4)).Decode(size);
 }
 
 }  // namespace skin

@@ -2,16 +2,18 @@
 // lengths coded by an adaptive Huffman tree and positions by a fixed prefix code.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
 #include <stdexcept>
-#include <string>
 #include <vector>
 
-#include "ByteStream.h"
-
 namespace skin {
+
+namespace lzh {
+struct THuffTree;
+}
 
 class ElzhException : public std::runtime_error {
  public:
@@ -25,31 +27,28 @@ inline constexpr const char* kLzhFreeError = "LZH : Error freeing memory for dic
 // untrusted input: anything above this is refused before a single byte is decoded.
 inline constexpr std::uint32_t kMaxUncompressedSize = 64u * 1024 * 1024;
 
-// One decoding run over an input and an output stream (neither is owned).
+// One decoding run over a bit stream in memory. The output buffer is the sliding window:
+// matches are copied from the bytes already decoded, so no byte passes through a ring buffer.
 class TLZH {
  public:
-  TLZH(TByteReader& input, TByteWriter& output);
+  explicit TLZH(std::span<const std::uint8_t> input);
   ~TLZH();
   TLZH(const TLZH&) = delete;
   TLZH& operator=(const TLZH&) = delete;
 
-  // Decodes from the input's current position until at least uncompressedSize bytes were
-  // written. Input past its end reads as zero bits; a final match is always copied whole.
-  void Decode(std::uint32_t uncompressedSize);
+  // Decodes from the start of the input until at least uncompressedSize bytes are out. Input
+  // past its end reads as zero bits; a final match is always copied whole, so the result can
+  // be up to 59 bytes longer than asked for.
+  std::vector<std::uint8_t> Decode(std::uint32_t uncompressedSize);
+
+  // Input bytes that the decoded codes took up, a partly used last byte included; bytes that
+  // were only read ahead do not count, nor do the zero bytes read past the end.
+  std::size_t InputUsed() const;
 
  private:
-  struct Tables;
-  int GetBit();
-  int GetByte();
-  void FillBits();
-  int DecodeChar();
-  int DecodePosition();
-
-  TByteReader& input_;
-  TByteWriter& output_;
-  std::uint16_t bitBuf_ = 0;
-  std::uint8_t bitCount_ = 0;
-  std::unique_ptr<Tables> tables_;
+  std::span<const std::uint8_t> input_;
+  std::size_t inputUsed_ = 0;
+  std::unique_ptr<lzh::THuffTree> tree_;
 };
 
 // A compressed block: a 4-byte little-endian uncompressed size, then the bit stream.

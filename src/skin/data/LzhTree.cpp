@@ -17,6 +17,7 @@ void THuffTree::Start() {
   }
   Freq[T] = 0xFFFF;
   Parent[R] = 0;
+  RunEnd.fill(0);
 }
 
 // Halves all leaf counts and rebuilds the inner nodes in sorted order.
@@ -46,15 +47,27 @@ void THuffTree::Rebuild() {
   }
 }
 
+// The last node after `node` whose count is below k, where the next node's count is below k
+// too. Counts never fall along the node order, so this is where the run of counts equal to
+// k - 1 ends: the hint if it passes the check, else found by walking forward.
+int THuffTree::LastBelow(int node, unsigned k) const {
+  int l = RunEnd[(k - 1) % kRunEnds];
+  if (l <= node || Freq[l] >= k || Freq[l + 1] < k) {
+    l = node + 1;
+    while (k > Freq[l + 1]) ++l;
+  }
+  return l;
+}
+
 void THuffTree::Update(int c) {
   if (Freq[R] == MAX_FREQ) Rebuild();
   int node = Parent[c + T];
   do {
     const unsigned k = ++Freq[node];
     if (k > Freq[node + 1]) {
-      // Move forward to the last node whose count is still below k and swap with it.
-      int l = node + 1;
-      while (k > Freq[l + 1]) ++l;
+      // Swap with the last node whose count is still below k; the run then ends before it.
+      const int l = LastBelow(node, k);
+      RunEnd[(k - 1) % kRunEnds] = static_cast<std::uint16_t>(l - 1);
       Freq[node] = Freq[l];
       Freq[l] = static_cast<std::uint16_t>(k);
 

@@ -59,12 +59,18 @@ struct THuffTree {
   std::array<std::uint16_t, T + N_CHAR> Parent;  // parent of nodes 0..T-1 and of leaves
   std::array<std::uint16_t, T> Son;              // first child (the second is Son + 1)
 
+  // The last node of the run of nodes with count v, at v modulo the table size: a hint that
+  // spares Update its search in most steps. An entry is trusted only after a check.
+  static constexpr unsigned kRunEnds = 1024;
+  std::array<std::uint16_t, kRunEnds> RunEnd;
+
   void Start();
   // Counts one more occurrence of symbol c and restores the sibling order.
   void Update(int c);
 
  private:
   void Rebuild();
+  int LastBelow(int node, unsigned k) const;
 };
 
 }  // namespace skin::lzh

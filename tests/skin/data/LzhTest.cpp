@@ -2,8 +2,11 @@
 
 #include <random>
 
+#include "ClassicLzhuf.h"
+#include "LzhEncoder.h"
 #include "TestFiles.h"
 #include "skin/data/LZH.h"
+#include "skin/data/LzhTree.h"
 
 using namespace skin;
 using skintest::Bytes;
@@ -22,6 +25,7 @@ TEST_P(LzhTestData, DecodesToTheExactBytes) {
   const Bytes decoded = DecompressBlock(block);
   EXPECT_EQ(decoded.size(), expected.size());
   EXPECT_TRUE(decoded == expected) << name << " differs from its expected bytes";
+  EXPECT_TRUE(lzhuf_classic::DecodeBlock(block) == expected) << name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Blocks, LzhTestData,
@@ -33,27 +37,22 @@ INSTANTIATE_TEST_SUITE_P(Blocks, LzhTestData,
                            return n;
                          });
 
-class CountingReader : public TByteReader {
- public:
-  explicit CountingReader(const Bytes& data) : inner_(data) {}
-  int ReadByte() override {
-    ++reads_;
-    return inner_.ReadByte();
+// Whole blocks use their bit stream to the last byte; a cut block uses all it has.
+TEST(Lzh, UsesTheBitStreamExactly) {
+  for (const char* name : {"hello", "css", "spaces", "css-cut"}) {
+    const Bytes block =
+        skintest::ReadFile(skintest::TestDataPath(std::string("lzhuf/") + name + ".lzh"));
+    TLZH lzh(std::span<const std::uint8_t>(block).subspan(4));
+    lzh.Decode(ReadLE32(block.data()));
+    EXPECT_EQ(lzh.InputUsed(), block.size() - 4) << name;
   }
-  int reads_ = 0;
-
- private:
-  TMemoryReader inner_;
-};
+}
 
 TEST(Lzh, SizeZeroWritesNothingAndReadsNothing) {
   const Bytes stream = {0xFF, 0x12, 0x34};
-  CountingReader reader(stream);
-  Bytes out;
-  TMemoryWriter writer(out);
-  TLZH(reader, writer).Decode(0);
-  EXPECT_TRUE(out.empty());
-  EXPECT_EQ(reader.reads_, 0);
+  TLZH lzh(stream);
+  EXPECT_TRUE(lzh.Decode(0).empty());
+  EXPECT_EQ(lzh.InputUsed(), 0u);
 }
 
 // Random bytes are a damaged stream: the decoder must stop after the declared size (plus at
@@ -84,16 +83,131 @@ TEST(Lzh, RefusesUntrustedSizesAndShortBlocks) {
   EXPECT_THROW(DecompressBlock(Bytes{0, 0, 0}), ElzhException);
 }
 
-TEST(Lzh, WriteErrorsPassThroughUnchanged) {
-  struct FailingWriter : TByteWriter {
-    int left = 10;
-    void WriteByte(std::uint8_t) override {
-      if (--left < 0) throw std::ios_base::failure("disk full");
+// Writes a bit stream symbol by symbol, evolving the tree as the decoder will.
+class StreamWriter {
+ public:
+  explicit StreamWriter(std::uint32_t size) {
+    skintest::PutLE(block_, size, 4);
+    tree_.Start();
+  }
+  void Literal(std::uint8_t c) { Symbol(c); }
+  // A match of 3..60 bytes starting distance 1..4096 bytes back.
+  void Match(int length, int distance) {
+    Symbol(length + 253);
+    const int position = distance - 1;
+    int lead = 0;
+    while (lzh::PosHigh[lead] != position >> 6) ++lead;
+    const int prefix = lzh::PosLen[lead];
+    Put(static_cast<std::uint32_t>(lead >> (8 - prefix)), prefix);
+    Put(static_cast<std::uint32_t>(position & 0x3F), 6);
+  }
+  Bytes Finish() {
+    if (used_ > 0) Put(0, 8 - used_);
+    return block_;
+  }
+
+ private:
+  void Symbol(int c) {
+    std::uint32_t code = 0;
+    int length = 0;
+    for (int k = tree_.Parent[c + lzh::T]; k != lzh::R; k = tree_.Parent[k])
+      code |= std::uint32_t(k & 1) << length++;
+    Put(code, length);
+    tree_.Update(c);
+  }
+  void Put(std::uint32_t bits, int count) {
+    while (count-- > 0) {
+      acc_ = static_cast<std::uint8_t>(acc_ << 1 | ((bits >> count) & 1));
+      if (++used_ == 8) {
+        block_.push_back(acc_);
+        acc_ = 0;
+        used_ = 0;
+      }
     }
-  } writer;
-  const Bytes block = skintest::ReadFile(skintest::TestDataPath("lzhuf/hello.lzh"));
-  TMemoryReader reader(std::span<const std::uint8_t>(block).subspan(4));
-  EXPECT_THROW(TLZH(reader, writer).Decode(93), std::ios_base::failure);
+  }
+  Bytes block_;
+  lzh::THuffTree tree_;
+  std::uint8_t acc_ = 0;
+  int used_ = 0;
+};
+
+// Before anything is written, the window holds 4,036 spaces, and the 60 positions above them
+// hold zeros: a match that reaches back that far yields zero bytes, as in the classic decoder.
+TEST(Lzh, TheUnwrittenWindowReadsAsZerosBeforeTheSpaces) {
+  StreamWriter w(8);
+  w.Match(4, 4038);  // two unwritten positions, then two spaces
+  w.Match(4, 4096);  // the full window back: from the position now being written
+  const Bytes block = w.Finish();
+  const Bytes expected = {0, 0, ' ', ' ', 0, 0, 0, 0};
+  EXPECT_TRUE(DecompressBlock(block) == expected);
+  EXPECT_TRUE(lzhuf_classic::DecodeBlock(block) == expected);
+}
+
+TEST(Lzh, CopiesTheFinalMatchWholePastTheSize) {
+  StreamWriter w(2);
+  w.Literal('a');
+  w.Match(60, 1);
+  const Bytes out = DecompressBlock(w.Finish());
+  EXPECT_EQ(out, Bytes(61, 'a'));
+}
+
+// Matches of every length at short distances overlap their own output; far ones do not.
+TEST(Lzh, OverlappingAndFarMatchesMatchTheClassicDecoder) {
+  std::mt19937 random(5);
+  StreamWriter w(0);
+  std::uint32_t size = 0;
+  for (int i = 0; i < 5000; ++i) {
+    w.Literal(static_cast<std::uint8_t>(random()));
+    const int length = 3 + static_cast<int>(random() % 58);
+    const int distance = i % 3 == 0 ? 1 + static_cast<int>(random() % 8)
+                                    : 1 + static_cast<int>(random() % 4096);
+    w.Match(length, distance);
+    size += 1 + static_cast<std::uint32_t>(length);
+  }
+  Bytes block = w.Finish();
+  skintest::PokeLE32(block, 0, size);
+  const Bytes ours = DecompressBlock(block);
+  EXPECT_EQ(ours.size(), size);
+  EXPECT_TRUE(ours == lzhuf_classic::DecodeBlock(block));
+}
+
+// Arbitrary bit streams reach every path of the decoder: long and short matches, positions
+// into the initial window, tree rebuilds, and zero bits past the end.
+TEST(Lzh, RandomStreamsMatchTheClassicDecoder) {
+  std::mt19937 random(3);
+  for (int round = 0; round < 60; ++round) {
+    const std::uint32_t size = random() % (round < 30 ? 5000 : 200000);
+    Bytes block;
+    skintest::PutLE(block, size, 4);
+    const std::size_t inputLength = random() % (size / 2 + 10);
+    for (std::size_t i = 0; i < inputLength; ++i)
+      block.push_back(static_cast<std::uint8_t>(random()));
+    EXPECT_TRUE(DecompressBlock(block) == lzhuf_classic::DecodeBlock(block))
+        << "round " << round << ", size " << size << ", input " << inputLength;
+  }
+}
+
+// Blocks made by the encoder from data with long runs, short repeats and uneven symbol
+// counts (which drive many tree rebuilds) decode to their input in both decoders.
+TEST(Lzh, EncodedBlocksMatchTheClassicDecoder) {
+  std::mt19937 random(9);
+  std::vector<Bytes> inputs;
+  Bytes runs;
+  while (runs.size() < 300000) runs.insert(runs.end(), 1 + random() % 5000, std::uint8_t(random()));
+  inputs.push_back(runs);
+  Bytes pattern;
+  for (int i = 0; i < 100000; ++i) pattern.push_back(static_cast<std::uint8_t>("abcabd"[i % 6]));
+  inputs.push_back(pattern);
+  Bytes skewed;
+  for (int i = 0; i < 200000; ++i)
+    skewed.push_back(static_cast<std::uint8_t>(random() % 97 == 0 ? random() : 'a' + random() % 3));
+  inputs.push_back(skewed);
+  inputs.push_back(Bytes(5000, ' '));
+  for (const Bytes& input : inputs) {
+    const Bytes block = skinpack::CompressBlock(input);
+    EXPECT_TRUE(DecompressBlock(block) == input);
+    EXPECT_TRUE(lzhuf_classic::DecodeBlock(block) == input);
+  }
 }
 
 }  // namespace

@@ -2,6 +2,9 @@
 // the pictures it derives, and the old-format message.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "CraftedSkin.h"
 #include "GuiTestSupport.h"
 #include "LzhEncoder.h"
@@ -168,12 +171,20 @@ TEST_F(SkinDataTest, TheDefaultSkinLoadsWithEveryDerivedPicture) {
   ASSERT_EQ(toolbar->Bitmap->Width(), 10);
   ASSERT_EQ(toolbar->Bitmap->Height(), 40);
   const ui::TColor face = ui::TColor(RGBColour(236, 239, 245));
-  // One band per row, from a light button face down to the colour taken from the title.
-  const std::vector<ui::TColor>& bands = GradientColours(GradientTable(
-      40, BlendColours(face, ui::clWhite, 150), ToolbarGradientEnd(data.TitleColour())));
-  for (int y = 0; y < 40; ++y) {
-    EXPECT_EQ(Pixel(*toolbar->Bitmap, 0, y), AsPixel(bands[static_cast<std::size_t>(y)])) << y;
-    EXPECT_EQ(Pixel(*toolbar->Bitmap, 9, y), AsPixel(bands[static_cast<std::size_t>(y)])) << y;
+  // One band per row, from the button face mixed with 85 % white (252, 253, 254) down to the
+  // title colour (36, 56, 139) lightened with white: its strongest channel stays below 160,
+  // which counts as saturation 200, so 46 % white: (137, 148, 192). Each row moves by
+  // (row * delta + 19) div 39, truncated toward zero, so the last row stops one short.
+  ASSERT_EQ(titlePixel, 0x24388Bu);
+  const std::vector<std::pair<int, std::uint32_t>> rows = {
+      {0, 0xFCFDFE}, {1, 0xFAFBFD}, {20, 0xC2C8DF}, {39, 0x8A95C1}};
+  for (const auto& [y, expected] : rows) {
+    EXPECT_EQ(Pixel(*toolbar->Bitmap, 0, y), expected) << y;
+    EXPECT_EQ(Pixel(*toolbar->Bitmap, 9, y), expected) << y;
+  }
+  for (int y = 1; y < 40; ++y) {
+    EXPECT_EQ(Pixel(*toolbar->Bitmap, 5, y), Pixel(*toolbar->Bitmap, 0, y)) << y;
+    EXPECT_LE(Pixel(*toolbar->Bitmap, 0, y) & 0xFF, Pixel(*toolbar->Bitmap, 0, y - 1) & 0xFF) << y;
   }
 
   EXPECT_NE(data.ButtonFaceBrush(), nullptr);
@@ -186,14 +197,17 @@ TEST_F(SkinDataTest, TheDefaultSkinLoadsWithEveryDerivedPicture) {
 }
 
 TEST_F(SkinDataTest, ToolbarGradientEndFollowsTheTitleSaturation) {
-  // A dull title colour blends grey with it; a saturated one is lightened with white.
-  const ui::TColor dull = ui::TColor(RGBColour(170, 170, 180));
-  ASSERT_LE(ColourSaturation(dull), 110);
-  EXPECT_EQ(ToolbarGradientEnd(dull), BlendColours(ui::clGray, dull, 150));
-  const ui::TColor vivid = ui::TColor(RGBColour(0, 0, 255));
-  const int s = ColourSaturation(vivid);
-  ASSERT_GT(s, 110);
-  EXPECT_EQ(ToolbarGradientEnd(vivid), BlendColours(vivid, ui::clWhite, (5625 - 25 * s) / 140 + 50));
+  // Saturation is (max - min) * 255 / max, or 200 when no channel reaches 160. Up to 110 the
+  // end is the title colour with 15 % grey; above, the title colour with
+  // (5625 - 25 * saturation) div 140 + 50 per cent of itself, the rest white.
+  const auto end = [](int r, int g, int b) {
+    return ToolbarGradientEnd(ui::TColor(RGBColour(r, g, b)));
+  };
+  EXPECT_EQ(end(170, 170, 180), ui::TColor(RGBColour(164, 164, 172)));  // saturation 14
+  EXPECT_EQ(end(255, 145, 145), ui::TColor(RGBColour(236, 142, 142)));  // 110: still grey
+  EXPECT_EQ(end(255, 144, 144), ui::TColor(RGBColour(255, 177, 177)));  // 111: 70 % itself
+  EXPECT_EQ(end(0, 0, 255), ui::TColor(RGBColour(140, 140, 255)));      // 255: 45 % itself
+  EXPECT_EQ(end(36, 56, 139), ui::TColor(RGBColour(137, 148, 192)));    // dark: 200, 54 %
 }
 
 TEST_F(SkinDataTest, ComboArrowWithoutSunkenEdgeTakesTheButtonOnTheButtonFace) {

@@ -108,7 +108,11 @@ TEST(SkinReader, RefusesContainersWhoseFieldsRunOutside) {
 TEST(SkinReader, HoldsAtMost1001Entries) {
   for (int count : {1001, 1002}) {
     std::string names;
-    for (int i = 0; i < count; ++i) names += "e" + std::to_string(i) + "\r\n";
+    for (int i = 0; i < count; ++i) {
+      names += 'e';
+      names += std::to_string(i);
+      names += "\r\n";
+    }
     TSkinReader reader;
     const bool loaded = reader.LoadContainer(
         RawContainer(20000, names, std::vector<std::int32_t>(std::size_t(count), 0), ""));
