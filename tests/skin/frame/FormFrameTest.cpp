@@ -120,15 +120,20 @@ TEST_F(FormFrameTest, TheRegionLeavesTheMagentaCornersOutAndIsRebuiltOnlyOnSizeC
   EXPECT_TRUE(RegionContains(region.Get(), {4, 26, 396, 296}));
   EXPECT_FALSE(PtInRegion(region.Get(), 399, 0));
 
-  // Many size changes leave no GDI object behind.
-  const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  // Every size change replaces the frame's copy (the previous one is deleted) and gives the
+  // window a region of its own, which stays valid while the frame goes on.
   for (int i = 0; i < 40; ++i) {
+    const HRGN previous = frame->RegionCopy();
     SetWindowPos(h, nullptr, 0, 0, 300 + i, 250, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_EQ(GetObjectType(previous), 0u) << "size " << 300 + i;
+    ASSERT_EQ(GetObjectType(frame->RegionCopy()), static_cast<DWORD>(OBJ_REGION));
+    region = WindowRegion(h);
+    ASSERT_TRUE(region);
+    ASSERT_TRUE(EqualRgn(frame->RegionCopy(), region.Get()));
   }
   SetWindowPos(h, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   PumpFor(50);
   EXPECT_EQ(frame->RegionBuilds(), 43);
-  if (before != 0) EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
 }
 
 TEST_F(FormFrameTest, FourOpaqueBordersGiveThePlainWindowRectangle) {
