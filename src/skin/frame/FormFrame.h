@@ -9,10 +9,13 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "skin/data/WinSkinData.h"
+#include "skin/frame/CaptionButtons.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
+#include "ui/Timer.h"
 
 namespace skin {
 
@@ -86,6 +89,28 @@ class TWinSkinForm final : public ui::TComponent {
   // Paints the frame into `dc` (the window DC when none).
   void PaintFrame(HDC dc = nullptr);
 
+  // Caption buttons, one per caption-button definition of the skin, in the skin's order.
+  const std::vector<std::unique_ptr<TWinSysButton>>& Buttons() const { return buttons_; }
+  // Lays the caption buttons out for the window's present size, state and styles: which are
+  // shown (Enabled) and their Bounds. Painting and hit-testing both use what it stored.
+  void LayoutCaptionButtons();
+  // The first shown caption button with an action that is not negative whose Bounds contain
+  // the point (window coordinates), or none.
+  TWinSysButton* ButtonAt(POINT windowPoint) const;
+  // The item under the mouse or pressed, or none.
+  TNCObject* HotObject() const { return hotObject_; }
+  void SetHotObject(TNCObject* item) { hotObject_ = item; }
+  // Repaints the title bar with the button in its present state (the window DC).
+  void PaintCaptionButton(TWinSysButton& button);
+  // The button held pressed with the mouse captured, or none.
+  TWinSysButton* PressedButton() const { return pressed_; }
+  // The hover check runs while the frame runs and the window is active.
+  bool HoverTimerEnabled() const { return hoverTimer_ && hoverTimer_->Enabled(); }
+  // Ends the hot look of an item the cursor has left (the hover timer's tick).
+  void CheckHover();
+  // Screen point to window coordinates (origin at the window's top-left corner).
+  POINT WindowPoint(POINT screen) const;
+
   // The frame skinner subclassing `window`, or none.
   static TWinSkinForm* FromWindow(HWND window);
   HWND MDIClient() const { return mdiClient_; }
@@ -120,7 +145,20 @@ class TWinSkinForm final : public ui::TComponent {
   LRESULT NCHitTest(LPARAM lParam);
   LRESULT NCActivate(WPARAM wParam, LPARAM lParam);
   void OnSize();
-  POINT WindowPoint(POINT screen) const;
+  TCaptionContext CaptionContext() const;
+  bool FramePaintable() const;
+  void PaintTitle(HDC dc, int width, int height);
+  void DrawCaptionButtons(HDC dc);
+  void DrawCaptionText(HDC dc, int width);
+  void DrawIcon(HDC dc, const RECT& bounds);
+  void ClearButtons();
+  void SetHoverTimer(bool on);
+  bool NCMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  bool TrackPressed(UINT msg, LPARAM lParam, LRESULT& result);
+  void PressButton(TWinSysButton& button);
+  void ReleasePressed(POINT windowPoint);
+  void RunCaptionAction(int action);
+  void ShowSystemMenu(POINT screen);
   void FitWindow(bool atStart);
   int FitDialogCaption(int width);
   void RecomputeFrame();
@@ -166,6 +204,13 @@ class TWinSkinForm final : public ui::TComponent {
   int borderIcons_ = 0;
   int windowState_ = wsNormal;
   int frameState_ = fsAttached;
+
+  std::vector<std::unique_ptr<TWinSysButton>> buttons_;
+  TNCObject* hotObject_ = nullptr;
+  TWinSysButton* pressed_ = nullptr;  // pressed, the mouse captured until it is released
+  DWORD lastSysMenuTick_ = 0;         // when the system menu was last opened
+  int layoutWidth_ = 0;               // the window width the buttons were laid out for
+  std::unique_ptr<ui::TTimer> hoverTimer_;
 };
 
 }  // namespace skin

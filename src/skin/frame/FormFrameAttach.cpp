@@ -220,6 +220,7 @@ void TWinSkinForm::Start() {
   }
   SendMessageW(handle_, SKM_SKINUPDATE, 0, kSkinMagic);
   frameState_ = fsRunning;
+  SetHoverTimer(active_ != 0);
   // The frame changes above were painted while the frame was still being fitted, when it
   // paints nothing: the whole frame is painted again now that it runs.
   RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
@@ -261,6 +262,11 @@ void TWinSkinForm::RestoreForm() {
 }
 
 void TWinSkinForm::DetachFrameQuiet() {
+  SetHoverTimer(false);
+  if (pressed_) {
+    pressed_ = nullptr;
+    if (IsWindow(handle_) && GetCapture() == handle_) ReleaseCapture();
+  }
   RestoreForm();
   Unsubclass();
   UnsubclassMDIClient();

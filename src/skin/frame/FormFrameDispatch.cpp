@@ -143,6 +143,7 @@ bool TWinSkinForm::DispatchTopLevel(UINT msg, WPARAM wParam, LPARAM lParam, LRES
 
 // The non-client messages of a running skinned frame. Answers true when consumed.
 bool TWinSkinForm::DispatchNonClient(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (NCMouseMessage(msg, wParam, lParam, result)) return true;
   switch (msg) {
     case WM_NCCALCSIZE:
       result = NCCalcSize(wParam, lParam);

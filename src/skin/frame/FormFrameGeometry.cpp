@@ -27,6 +27,18 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+// The system's answers over its own title bar, which the skin's title replaces: the caption
+// and the system's caption buttons, which are not drawn and lie elsewhere than the skin's.
+bool IsCaptionAnswer(LRESULT code) {
+  switch (code) {
+    case HTNOWHERE: case HTCAPTION: case HTSYSMENU: case HTMINBUTTON: case HTMAXBUTTON:
+    case HTCLOSE: case HTHELP:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 TDataSkinObject* TWinSkinForm::Border(TBorderPart part) const {
@@ -35,7 +47,10 @@ TDataSkinObject* TWinSkinForm::Border(TBorderPart part) const {
   return skinData_->SkinObject(names[part]);
 }
 
+// Sizes and caption buttons from the skin. The buttons are made anew: they refer to the
+// skin's definitions, which a new skin replaces.
 void TWinSkinForm::RebuildGeometry() {
+  ClearButtons();
   if (!HasSkin()) return;
   if (borderKind_ == bkNoCaption) {
     leftWidth_ = titleHeight_ = rightWidth_ = bottomHeight_ = 0;
@@ -46,6 +61,10 @@ void TWinSkinForm::RebuildGeometry() {
   rightWidth_ = FrameExtent(Border(bpRight), true);
   titleHeight_ = FrameExtent(Border(bpTop), false);
   bottomHeight_ = FrameExtent(Border(bpBottom), false);
+  for (const auto& def : skinData_->CaptionButtons()) {
+    buttons_.push_back(std::make_unique<TWinSysButton>(*this, *def));
+  }
+  LayoutCaptionButtons();
 }
 
 LRESULT TWinSkinForm::NCCalcSize(WPARAM wParam, LPARAM lParam) {
@@ -79,15 +98,17 @@ POINT TWinSkinForm::WindowPoint(POINT screen) const {
 }
 
 // Borders, size grips and corners keep the system's answer; the rest of the non-client area
-// is the title bar, or the menu bar below it.
+// is a caption button of the skin, the title bar, or the menu bar below it.
 LRESULT TWinSkinForm::NCHitTest(LPARAM lParam) {
   const HWND window = handle_;
   const LRESULT own = CallWindow(WM_NCHITTEST, 0, lParam);
-  if (FromWindow(window) != this || (own != HTNOWHERE && own != HTCAPTION)) return own;
+  if (FromWindow(window) != this || !IsCaptionAnswer(own)) return own;
   RECT bounds{};
   GetWindowRect(handle_, &bounds);
   if (!PtInRect(&bounds, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) return own;
   const POINT p = WindowPoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+  if (layoutWidth_ != bounds.right - bounds.left) LayoutCaptionButtons();
+  if (const TWinSysButton* button = ButtonAt(p)) return CaptionButtonHitCode(button->Action());
   LRESULT result = HTCAPTION;
   if (p.y >= 3 && p.y >= titleHeight_ && menuBarHeight_ > 0 &&
       p.y < titleHeight_ + menuBarHeight_) {
@@ -98,6 +119,11 @@ LRESULT TWinSkinForm::NCHitTest(LPARAM lParam) {
 
 LRESULT TWinSkinForm::NCActivate(WPARAM wParam, LPARAM lParam) {
   active_ = wParam != 0 ? 1 : 0;
+  SetHoverTimer(active_ != 0);
+  if (!active_ && hotObject_ && !pressed_) {
+    hotObject_->State = ncsNormal;  // painted below with the inactive frame
+    hotObject_ = nullptr;
+  }
   if (formKind_ == fkMDIChild) return CallWindow(WM_NCACTIVATE, wParam, lParam);
   if (formKind_ == fkMDIFrame && mdiClient_) SendMessageW(mdiClient_, WM_NCACTIVATE, wParam, lParam);
   PaintFrame();
@@ -105,6 +131,7 @@ LRESULT TWinSkinForm::NCActivate(WPARAM wParam, LPARAM lParam) {
 }
 
 void TWinSkinForm::OnSize() {
+  if (!buttons_.empty()) LayoutCaptionButtons();
   if (windowState_ == wsMinimized) return;
   if (formKind_ == fkMDIChild) {
     TSkinManage* manager = TSkinManage::Instance();
