@@ -1,11 +1,15 @@
 // The main window's skinned frame with the program's own skin: its size around the unchanged
 // client area, the engine's probes, hit-testing and the shape of its window region, checked
-// against the skin's own border pictures.
+// against the skin's own border pictures, and its caption buttons drawn from the skin's own
+// button pictures.
 #include "FormFixture.h"
 
 #include "skin/data/SkinBitmap.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/frame/FormFrame.h"
+
+#include <string>
+#include <vector>
 
 using namespace skin;
 using testsupport::PumpUntil;
@@ -113,6 +117,75 @@ TEST_F(MainWindowTest, TheWindowRegionFollowsTheMagentaOfTheTitleCorners) {
   EXPECT_FALSE(PtInRegion(region.Get(), w - 1, 0));
   EXPECT_TRUE(PtInRegion(region.Get(), 0, hgt - 1));
   EXPECT_EQ(frame->RegionBuilds(), 1);
+}
+
+// The painted rectangle of a button equals frame `index` of the skin's picture wherever the
+// picture is not magenta. Answers the pixels compared.
+int CompareButton(HDC dc, const TWinSysButton& button, int index) {
+  const TDataSkinSysButton& def = button.Definition();
+  const int fw = def.Bitmap->Width() / def.Frame;
+  int compared = 0, wrong = 0;
+  for (int y = 0; y < def.Bitmap->Height(); ++y) {
+    for (int x = 0; x < fw; ++x) {
+      const std::uint32_t skin = PixelAt(*def.Bitmap, (index - 1) * fw + x, y);
+      if (skin == kMagenta) continue;
+      ++compared;
+      wrong += testsupport::PixelRGB(dc, button.Bounds.left + x, button.Bounds.top + y) != skin;
+    }
+  }
+  EXPECT_EQ(wrong, 0) << def.Name << " frame " << index;
+  return compared;
+}
+
+TEST_F(MainWindowTest, TheTitleShowsTheSkinsCloseMinimizeAndIconButtons) {
+  const HWND h = form->Handle();
+  TWinSkinForm* frame = RunningFrame(h);
+  ASSERT_NE(frame, nullptr);
+  std::vector<std::string> shown;
+  TWinSysButton* close = nullptr;
+  TWinSysButton* minimize = nullptr;
+  for (const auto& b : frame->Buttons()) {
+    if (!b->Enabled) continue;
+    shown.push_back(b->Definition().Name);
+    if (b->Definition().Name == "BUTTON.CLOSE") close = b.get();
+    if (b->Definition().Name == "BUTTON.MINIMIZEALONE") minimize = b.get();
+  }
+  // A system menu and a minimize box, no maximize box.
+  EXPECT_EQ(shown, (std::vector<std::string>{"BUTTON.CLOSE", "BUTTON.MINIMIZEALONE", "BUTTON.ICON"}));
+  ASSERT_TRUE(close && minimize);
+  EXPECT_EQ(close->Bounds.left, 926 - 28);
+  EXPECT_EQ(minimize->Bounds.left, 926 - 52);
+
+  RECT window{};
+  GetWindowRect(h, &window);
+  const auto centre = [&](const RECT& r) {
+    return MAKELPARAM(window.left + (r.left + r.right) / 2, window.top + (r.top + r.bottom) / 2);
+  };
+  EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, centre(close->Bounds)), HTCLOSE);
+  EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, centre(minimize->Bounds)), HTMINBUTTON);
+
+  SetForegroundWindow(h);
+  PumpUntil([&] { return frame->Active(); }, 2000);
+  const auto paint = [&] {
+    auto target = std::make_unique<ui::TBitmap>(926, 674);
+    SendMessageW(h, SKM_PAINTFRAME, reinterpret_cast<WPARAM>(target->Canvas()->Handle()), 0x41A2);
+    return target;
+  };
+  auto painted = paint();
+  EXPECT_GT(CompareButton(painted->Canvas()->Handle(), *close, 1), 200);
+  EXPECT_GT(CompareButton(painted->Canvas()->Handle(), *minimize, 1), 200);
+  SendMessageW(h, WM_NCMOUSEMOVE, HTMINBUTTON, centre(minimize->Bounds));
+  painted = paint();
+  EXPECT_GT(CompareButton(painted->Canvas()->Handle(), *minimize, 3), 200);
+  SendMessageW(h, WM_NCLBUTTONDOWN, HTMINBUTTON, centre(minimize->Bounds));
+  painted = paint();
+  EXPECT_GT(CompareButton(painted->Canvas()->Handle(), *minimize, 2), 200);
+  EXPECT_GT(CompareButton(painted->Canvas()->Handle(), *close, 1), 200);
+  // Released outside: the window stays as it is.
+  SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(400, 300));
+  testsupport::PumpFor(100);
+  EXPECT_FALSE(IsIconic(h));
+  EXPECT_EQ(minimize->State, ncsNormal);
 }
 
 }  // namespace
