@@ -142,6 +142,9 @@ void TWinSkinForm::DrawIcon(HDC dc, const RECT& bounds) {
   if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(handle_, WM_GETICON, ICON_BIG, 0));
   if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(handle_, GCLP_HICONSM));
   if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(handle_, GCLP_HICON));
+  // A window without an icon shows the system's application icon, as the system's own
+  // caption does, so that the button it opens the system menu with can be seen.
+  if (!icon) icon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION
   if (!icon) return;
   DrawIconEx(dc, bounds.left, bounds.top, icon, bounds.right - bounds.left,
              bounds.bottom - bounds.top, 0, nullptr, DI_NORMAL);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <set>
 
+#include "MessageSequence.h"
 #include "skin/data/SkinBitmap.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/frame/CaptionButtons.h"
@@ -102,7 +103,6 @@ class CaptionButtonTest : public FrameTest {
     window_ = forms_.back()->Handle();
     TWinSkinForm* frame = RunningFrame(window_);
     if (!frame) return nullptr;
-    SetForegroundWindow(window_);
     PumpUntil([&] { return frame->Active(); }, 2000);
     return frame;
   }
@@ -444,6 +444,9 @@ TEST_F(CaptionButtonTest, TheHoverTimerEndsAHotLookTheCursorLeft) {
   TWinSkinForm* frame = ShowIconsForm(kSysMenuAndMinimize);
   ASSERT_NE(frame, nullptr);
   EXPECT_TRUE(frame->HoverTimerEnabled());
+  // Above every other window (test programs may run side by side on one desktop), so that
+  // the cursor over the button is over this window.
+  SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   TWinSysButton* close = ButtonNamed(*frame, "BUTTON.CLOSE");
   const RECT r = WindowRect(window_);
   SetCursorPos(r.left + Centre(close->Bounds).x, r.top + Centre(close->Bounds).y);
@@ -460,6 +463,80 @@ TEST_F(CaptionButtonTest, TheHoverTimerEndsAHotLookTheCursorLeft) {
   EXPECT_EQ(frame->HotObject(), nullptr);
   SendMessageW(window_, WM_NCACTIVATE, TRUE, 0);
   EXPECT_TRUE(frame->HoverTimerEnabled());
+}
+
+}  // namespace
+
+namespace {
+
+// A crafted skin of opaque borders with a button of a custom action (40) and one whose
+// visibility the window is asked for (code 1200).
+const char* const kCustomButtonSkin =
+    "[Personality]\nLeft=l.bmp\nLeftFrame=2\nRight=r.bmp\nRightFrame=2\nTop=t.bmp\nTopFrame=2\n"
+    "Bottom=b.bmp\nBottomFrame=2\n"
+    "[Button.Custom]\nAction=40\nAlign=1\nXcoord=30\nYcoord=2\nVisibility=0\nVisibility1=0\n"
+    "frame=3\nButtonImage=c.bmp\n"
+    "[Button.Asked]\nAction=41\nAlign=0\nXcoord=30\nYcoord=2\nVisibility=1200\nVisibility1=0\n"
+    "frame=3\nButtonImage=c.bmp\n";
+
+TEST_F(CaptionButtonTest, ACustomActionReachesTheWindowAsCaptionAction) {
+  holder_.reset();
+  skin::DestroySkinManager();
+  holder_ = std::make_unique<ui::TForm>(nullptr);
+  data_ = LoadSkinData(holder_.get(), skintest::TCraftedSkin(kCustomButtonSkin)
+                                          .Bitmap("l.bmp", 8, 40)
+                                          .Bitmap("r.bmp", 8, 40)
+                                          .Bitmap("t.bmp", 40, 44)
+                                          .Bitmap("b.bmp", 40, 8)
+                                          .Bitmap("c.bmp", 60, 16)
+                                          .Package());
+  ASSERT_TRUE(data_->SkinLoaded());
+  TWinSkinForm* frame = ShowIconsForm(kSysMenuAndMinimize);
+  ASSERT_NE(frame, nullptr);
+  // The form does not answer SKM_CAPTIONVISIBLE: the asked button stays hidden.
+  EXPECT_EQ(EnabledNames(*frame), (std::set<std::string>{"BUTTON.CUSTOM"}));
+  TWinSysButton* custom = ButtonNamed(*frame, "BUTTON.CUSTOM");
+  const int w = Width(WindowRect(window_));
+  EXPECT_TRUE(SameRect(custom->Bounds, RECT{w - 30, 2, w - 10, 18}));
+  EXPECT_EQ(HitTest(window_, Centre(custom->Bounds).x, Centre(custom->Bounds).y), HTCAPTION);
+
+  testsupport::MessageRecorder recorder;
+  recorder.Watch(window_);
+  Press(*custom, HTCAPTION);
+  SendMessageW(window_, WM_LBUTTONUP, 0, ClientAt(*frame, Centre(custom->Bounds)));
+  ASSERT_TRUE(PumpUntil([&] { return recorder.Count(SKM_CAPTIONACTION, testsupport::msgPosted) > 0; }, 2000));
+  PumpFor(50);
+  EXPECT_EQ(recorder.Count(SKM_CAPTIONACTION, testsupport::msgPosted), 1);
+  for (const auto& m : recorder.Messages()) {
+    if (m.message == SKM_CAPTIONACTION) {
+      EXPECT_EQ(m.wParam, 40u);
+      EXPECT_EQ(m.lParam, 0);
+    }
+  }
+  EXPECT_EQ(closes_, 0);
+}
+
+// Ends the open menu once its window has been seen.
+bool g_menuSeen = false;
+void CALLBACK EndMenuTick(HWND, UINT, UINT_PTR id, DWORD) {
+  if (FindWindowW(L"#32768", nullptr)) {
+    g_menuSeen = true;
+    EndMenu();
+    KillTimer(nullptr, id);
+  }
+}
+
+TEST_F(CaptionButtonTest, ARightClickOnTheTitleOpensTheSystemMenu) {
+  TWinSkinForm* frame = ShowIconsForm(kSysMenuAndMinimize);
+  ASSERT_NE(frame, nullptr);
+  g_menuSeen = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, EndMenuTick);
+  const int w = Width(WindowRect(window_));
+  SendMessageW(window_, WM_NCRBUTTONDOWN, HTCAPTION, ScreenAt({w / 2, 12}));
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(g_menuSeen);
+  EXPECT_TRUE(IsWindowVisible(window_));
+  EXPECT_EQ(closes_, 0);
 }
 
 }  // namespace
