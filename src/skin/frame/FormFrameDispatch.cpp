@@ -124,6 +124,14 @@ bool TWinSkinForm::DispatchTopLevel(UINT msg, WPARAM wParam, LPARAM lParam, LRES
       }
       return false;
     case WM_SYSCOMMAND:
+      // Alt+Space: the system menu opens at the client area's origin.
+      if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == ' ') {
+        POINT origin{0, 0};
+        ClientToScreen(handle_, &origin);
+        ShowSystemMenu(origin);
+        result = 0;
+        return true;
+      }
       switch (wParam & 0xFFF0) {
         case SC_MINIMIZE: windowState_ = wsMinimized; break;
         case SC_MAXIMIZE: windowState_ = wsMaximized; break;

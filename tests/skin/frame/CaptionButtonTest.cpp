@@ -540,3 +540,37 @@ TEST_F(CaptionButtonTest, ARightClickOnTheTitleOpensTheSystemMenu) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CaptionButtonTest, TheIconButtonOpensTheSystemMenuAndASecondQuickOpeningCloses) {
+  TWinSkinForm* frame = ShowIconsForm(kSysMenuAndMinimize);
+  ASSERT_NE(frame, nullptr);
+  TWinSysButton* icon = ButtonNamed(*frame, "BUTTON.ICON");
+  g_menuSeen = false;
+  UINT_PTR timer = SetTimer(nullptr, 0, 50, EndMenuTick);
+  Press(*icon, HTSYSMENU);
+  SendMessageW(window_, WM_LBUTTONUP, 0, ClientAt(*frame, Centre(icon->Bounds)));
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(g_menuSeen);
+  EXPECT_EQ(frame->HotObject(), icon);
+  PumpFor(20);
+  EXPECT_EQ(closes_, 0);
+  // Opened again within the double-click time while the icon is hot: the window closes.
+  Press(*icon, HTSYSMENU);
+  SendMessageW(window_, WM_LBUTTONUP, 0, ClientAt(*frame, Centre(icon->Bounds)));
+  ASSERT_TRUE(PumpUntil([&] { return closes_ > 0; }, 2000));
+  EXPECT_EQ(closes_, 1);
+}
+
+TEST_F(CaptionButtonTest, AltSpaceOpensTheSystemMenu) {
+  ASSERT_NE(ShowIconsForm(kSysMenuAndMinimize), nullptr);
+  g_menuSeen = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, EndMenuTick);
+  SendMessageW(window_, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(g_menuSeen);
+  EXPECT_EQ(closes_, 0);
+}
+
+}  // namespace
