@@ -27,12 +27,13 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
-// The system's answers over its own title bar, which the skin's title replaces: the caption
-// and the system's caption buttons, which are not drawn and lie elsewhere than the skin's.
+// The system's answers over its own title and menu bars, which the skin's replace: the
+// caption, the menu bar and the system's caption buttons, which are not drawn and lie
+// elsewhere than the skin's.
 bool IsCaptionAnswer(LRESULT code) {
   switch (code) {
-    case HTNOWHERE: case HTCAPTION: case HTSYSMENU: case HTMINBUTTON: case HTMAXBUTTON:
-    case HTCLOSE: case HTHELP:
+    case HTNOWHERE: case HTCAPTION: case HTMENU: case HTSYSMENU: case HTMINBUTTON:
+    case HTMAXBUTTON: case HTCLOSE: case HTHELP:
       return true;
     default:
       return false;

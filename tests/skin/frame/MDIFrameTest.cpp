@@ -113,3 +113,65 @@ TEST_F(MDIFrameTest, ChildrenGetFramesAndFollowTheMaximizedState) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MDIFrameTest, TheMaximizedChildsButtonsOnTheMenuBarActOnTheActiveChild) {
+  RegisterClasses();
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  HMENU menu = CreateMenu();
+  AppendMenuW(menu, MF_STRING, 1, L"File");
+  const HWND frameWindow = CreateWindowExW(0, L"VexloMDIFrameTest", L"MDI", WS_OVERLAPPEDWINDOW,
+                                           20, 20, 500, 400, nullptr, menu, instance, nullptr);
+  ASSERT_NE(frameWindow, nullptr);
+  CLIENTCREATESTRUCT ccs{nullptr, 1000};
+  g_client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0,
+                             0, 400, 300, frameWindow, nullptr, instance, &ccs);
+  ShowWindow(frameWindow, SW_SHOW);
+  SetForegroundWindow(frameWindow);
+  TWinSkinForm* frame = RunningFrame(frameWindow);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_GT(frame->MenuBarHeight(), 0);
+  MDICREATESTRUCTW create{L"VexloMDIChildTest", L"Child", instance, 10, 10, 200, 150,
+                          WS_VISIBLE, 0};
+  const auto child = reinterpret_cast<HWND>(
+      SendMessageW(g_client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+  ASSERT_NE(RunningFrame(child), nullptr);
+
+  // Not maximized: the three buttons are hidden.
+  frame->LayoutCaptionButtons();
+  const auto mdiButton = [&](int action) -> TWinSysButton* {
+    for (const auto& b : frame->Buttons()) {
+      if (b->Action() == action) return b.get();
+    }
+    return nullptr;
+  };
+  ASSERT_NE(mdiButton(caMDIClose), nullptr);
+  EXPECT_FALSE(mdiButton(caMDIClose)->Enabled);
+
+  M()->SetMDIChildMaximized(true);
+  frame->LayoutCaptionButtons();
+  TWinSysButton* close = mdiButton(caMDIClose);
+  ASSERT_TRUE(close->Enabled);
+  EXPECT_TRUE(mdiButton(caMDIMinimize)->Enabled);
+  EXPECT_TRUE(mdiButton(caMDIRestore)->Enabled);
+  // Centred in the menu bar, from its right end.
+  const RECT r = WindowRect(frameWindow);
+  const int height = close->Bounds.bottom - close->Bounds.top;
+  EXPECT_EQ(close->Bounds.top, frame->TitleHeight() + (frame->MenuBarHeight() - height) / 2);
+  EXPECT_LT(close->Bounds.right, Width(r) - frame->RightWidth());
+  EXPECT_GT(close->Bounds.left, mdiButton(caMDIRestore)->Bounds.left);
+  const POINT centre{(close->Bounds.left + close->Bounds.right) / 2,
+                     (close->Bounds.top + close->Bounds.bottom) / 2};
+  EXPECT_EQ(HitTest(frameWindow, centre.x, centre.y), HTCLOSE);
+
+  // A click on it closes the active child.
+  const LPARAM at = MAKELPARAM(r.left + centre.x, r.top + centre.y);
+  SendMessageW(frameWindow, WM_NCLBUTTONDOWN, HTCLOSE, at);
+  SendMessageW(frameWindow, WM_NCLBUTTONUP, HTCLOSE, at);
+  EXPECT_FALSE(IsWindow(child));
+  DestroyWindow(frameWindow);
+  g_client = nullptr;
+}
+
+}  // namespace
