@@ -152,6 +152,9 @@ class TWinSkinForm final : public ui::TComponent {
   void DrawCaptionText(HDC dc, int width);
   void DrawIcon(HDC dc, const RECT& bounds);
   void ClearButtons();
+  void MakeButtons();
+  bool ButtonsCurrent() const;
+  void KeepButtonsCurrent();
   void SetHoverTimer(bool on);
   bool NCMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool TrackPressed(UINT msg, LPARAM lParam, LRESULT& result);

@@ -18,6 +18,33 @@ void TWinSkinForm::ClearButtons() {
   layoutWidth_ = 0;
 }
 
+// One button per caption-button definition of the skin, in the skin's order.
+void TWinSkinForm::MakeButtons() {
+  ClearButtons();
+  if (!HasSkin() || borderKind_ == bkNoCaption) return;
+  for (const auto& def : skinData_->CaptionButtons()) {
+    buttons_.push_back(std::make_unique<TWinSysButton>(*this, *def));
+  }
+}
+
+// Whether every button refers to the definition the skin holds now at its place. A skin that
+// was loaded anew (and freed the definitions the buttons were made from) fails the test.
+bool TWinSkinForm::ButtonsCurrent() const {
+  if (!HasSkin() || borderKind_ == bkNoCaption) return buttons_.empty();
+  const auto& defs = skinData_->CaptionButtons();
+  if (defs.size() != buttons_.size()) return false;
+  for (std::size_t i = 0; i < defs.size(); ++i) {
+    if (&buttons_[i]->Definition() != defs[i].get()) return false;
+  }
+  return true;
+}
+
+void TWinSkinForm::KeepButtonsCurrent() {
+  if (ButtonsCurrent()) return;
+  MakeButtons();
+  LayoutCaptionButtons();
+}
+
 TCaptionContext TWinSkinForm::CaptionContext() const {
   TCaptionContext c;
   c.Maximized = windowState_ == wsMaximized;
@@ -35,6 +62,7 @@ TCaptionContext TWinSkinForm::CaptionContext() const {
 }
 
 void TWinSkinForm::LayoutCaptionButtons() {
+  if (!ButtonsCurrent()) MakeButtons();
   RECT window{};
   GetWindowRect(handle_, &window);
   layoutWidth_ = window.right - window.left;

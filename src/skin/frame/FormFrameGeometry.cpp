@@ -62,9 +62,7 @@ void TWinSkinForm::RebuildGeometry() {
   rightWidth_ = FrameExtent(Border(bpRight), true);
   titleHeight_ = FrameExtent(Border(bpTop), false);
   bottomHeight_ = FrameExtent(Border(bpBottom), false);
-  for (const auto& def : skinData_->CaptionButtons()) {
-    buttons_.push_back(std::make_unique<TWinSysButton>(*this, *def));
-  }
+  MakeButtons();
   LayoutCaptionButtons();
 }
 
@@ -108,6 +106,7 @@ LRESULT TWinSkinForm::NCHitTest(LPARAM lParam) {
   GetWindowRect(handle_, &bounds);
   if (!PtInRect(&bounds, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) return own;
   const POINT p = WindowPoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+  KeepButtonsCurrent();
   if (layoutWidth_ != bounds.right - bounds.left) LayoutCaptionButtons();
   if (const TWinSysButton* button = ButtonAt(p)) return CaptionButtonHitCode(button->Action());
   LRESULT result = HTCAPTION;

@@ -41,6 +41,7 @@ void TWinSkinForm::CheckHover() {
 // The non-client mouse messages, and the mouse messages that come while a pressed button
 // holds the capture. Answers true when the message was consumed.
 bool TWinSkinForm::NCMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  if (pressed_ || (msg >= WM_NCMOUSEMOVE && msg <= WM_NCMBUTTONDBLCLK)) KeepButtonsCurrent();
   if (pressed_ && TrackPressed(msg, lParam, result)) return true;
   result = 0;
   switch (msg) {

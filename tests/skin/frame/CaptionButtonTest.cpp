@@ -574,3 +574,35 @@ TEST_F(CaptionButtonTest, AltSpaceOpensTheSystemMenu) {
 }
 
 }  // namespace
+
+namespace {
+
+// A component that reads another skin without telling the manager frees the definitions the
+// frame's buttons were made from: the frame makes its buttons anew before it uses them.
+TEST_F(CaptionButtonTest, ButtonsFollowASkinReadAnewWithoutNotice) {
+  TWinSkinForm* frame = ShowIconsForm(kSysMenuAndMinimize);
+  ASSERT_NE(frame, nullptr);
+  const RECT close = ButtonNamed(*frame, "BUTTON.CLOSE")->Bounds;
+  MoveOver(*ButtonNamed(*frame, "BUTTON.CLOSE"), HTCLOSE);
+  ASSERT_NE(frame->HotObject(), nullptr);
+  ui::TMemoryStream stream(SkinStreamOf(skintest::TCraftedSkin(kCustomButtonSkin)
+                                            .Bitmap("l.bmp", 8, 40)
+                                            .Bitmap("r.bmp", 8, 40)
+                                            .Bitmap("t.bmp", 40, 44)
+                                            .Bitmap("b.bmp", 40, 8)
+                                            .Bitmap("c.bmp", 60, 16)
+                                            .Package()));
+  data_->ReadSkinStream(stream);
+  ASSERT_TRUE(data_->SkinLoaded());
+  // Hit-testing, mouse messages and painting all work on the new skin's buttons.
+  EXPECT_EQ(HitTest(window_, Centre(close).x, Centre(close).y), HTCAPTION);
+  EXPECT_EQ(EnabledNames(*frame), (std::set<std::string>{"BUTTON.CUSTOM"}));
+  EXPECT_EQ(frame->HotObject(), nullptr);
+  SendMessageW(window_, WM_NCMOUSEMOVE, HTCAPTION, ScreenAt(Centre(close)));
+  auto painted = PaintedFrame();
+  TWinSysButton* custom = ButtonNamed(*frame, "BUTTON.CUSTOM");
+  ASSERT_NE(custom, nullptr);
+  EXPECT_EQ(&custom->Definition(), data_->CaptionButtons().front().get());
+}
+
+}  // namespace
