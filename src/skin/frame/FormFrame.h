@@ -2,7 +2,8 @@
 // dialog or an MDI child). It subclasses the window, answers the non-client messages from the
 // skin's border sizes (size of the client area, hit-testing, activation), keeps the window's
 // region in the shape of the skin's borders and fits the window so that its client area keeps
-// its size. The skin manager makes one per window and frees it.
+// its size. Its caption buttons (CaptionButtons.h) are drawn from the skin and take the
+// non-client mouse input. The skin manager makes one per window and frees it.
 #pragma once
 
 #include <windows.h>
