@@ -13,7 +13,8 @@ export WINEDLLOVERRIDES='mscoree,mshtml='
 export LC_ALL=zh_CN.UTF-8
 ./scripts/wine-prefix.sh "$WINEPREFIX" x11
 
-display=:$((90 + RANDOM % 100))
+# VEXLO_DISPLAY chooses the display number (for example :95); else one is picked at random.
+display=${VEXLO_DISPLAY:-:$((90 + RANDOM % 100))}
 Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 cleanup() {

@@ -1,8 +1,10 @@
-// Start-up and the main window's frame: title, client size, border, icons, placement, font.
+// Start-up and the main window's frame: title, client size, border, icons, placement, font
+// and colour.
 #include <gtest/gtest.h>
 
 #include "GuiTestSupport.h"
 #include "app/Startup.h"
+#include "skin/frame/FormFrame.h"
 
 using namespace ui;
 
@@ -26,8 +28,14 @@ TEST(Startup, MainWindowFrameAndTitle) {
   EXPECT_EQ(form->ClientWidth(), 918);
   EXPECT_EQ(form->ClientHeight(), 644);
 
+  // Made with a caption and a thin border; while the skin's frame runs it draws the caption
+  // itself, and the caption style is taken away until the skin is switched off.
   LONG style = GetWindowLongW(h, GWL_STYLE);
-  EXPECT_TRUE(style & WS_CAPTION);
+  skin::TWinSkinForm* frame = skin::TSkinManage::Instance()->FindSkinForm(h);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->BorderKind(), skin::bkSingle);
+  EXPECT_TRUE(frame->BorderIcons() & skin::kBiCaptionToggled);
+  EXPECT_FALSE(style & WS_CAPTION);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_TRUE(style & WS_MINIMIZEBOX);
   EXPECT_FALSE(style & WS_MAXIMIZEBOX);
@@ -45,13 +53,14 @@ TEST(Startup, MainWindowFrameAndTitle) {
   EXPECT_EQ(form->Font()->Name(), L"宋体");
   EXPECT_EQ(form->Font()->Height(), -12);
   EXPECT_EQ(form->Font()->Charset(), GB2312_CHARSET);
-  EXPECT_EQ(form->Color(), clBtnFace);
+  // The skin's button face is the window's colour.
+  EXPECT_EQ(ColorToRGB(form->Color()), RGB(236, 239, 245));
 
-  // The background really is the button face.
+  // The background really is that colour.
   TBitmap target(918, 644);
   HDC dc = target.Canvas()->Handle();
   SendMessageW(h, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  EXPECT_EQ(testsupport::PixelRGB(dc, 917, 643), testsupport::ColourRGB(clBtnFace));
+  EXPECT_EQ(testsupport::PixelRGB(dc, 917, 643), testsupport::ColourRGB(form->Color()));
 
   // Closing the main window ends the message loop.
   PostMessageW(h, WM_CLOSE, 0, 0);

@@ -1,6 +1,8 @@
 #include <algorithm>
 
+#include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/WinSkinPopMenu.h"
 #include "ui/Forms.h"
 
 namespace skin {
@@ -26,6 +28,15 @@ TSkinManage::~TSkinManage() {
   managerState_ = kManagerClosing;
   active_ = false;
   actionTimer_.reset();
+  // Every frame lets go of its window as it is, the last one first.
+  while (!formSkinners_.empty()) {
+    TWinSkinForm* frame = formSkinners_.back();
+    formSkinners_.pop_back();
+    frame->DetachFrameQuiet();
+    delete frame;
+  }
+  for (TWinSkinPopMenu* popup : popupSkinners_) delete popup;
+  popupSkinners_.clear();
   if (hook_) UnhookWindowsHookEx(hook_);
 }
 
@@ -43,6 +54,17 @@ void TSkinManage::AddSkinData(TSkinData* data) {
 // A component that goes takes every reference to it along, so nothing points at freed memory.
 void TSkinManage::RemoveSkinData(TSkinData* data) {
   std::erase(skinDatas_, data);
+  // No frame may go on drawing with a component that is gone.
+  for (auto i = formSkinners_.size(); i-- > 0;) {
+    if (i < formSkinners_.size() && formSkinners_[i]->SkinData() == data) {
+      DetachAndFree(formSkinners_[i], true);
+    }
+  }
+  std::erase_if(popupSkinners_, [data](TWinSkinPopMenu* popup) {
+    if (popup->SkinData() != data) return false;
+    delete popup;
+    return true;
+  });
   if (pendingSkinData_ == data) pendingSkinData_ = nullptr;
   if (mainSkinData_ == data) mainSkinData_ = nullptr;
 }
@@ -50,16 +72,6 @@ void TSkinManage::RemoveSkinData(TSkinData* data) {
 void TSkinManage::InstallHook() {
   if (hook_) return;
   hook_ = SetWindowsHookExA(WH_CBT, &TSkinManage::CBTHookProc, nullptr, GetCurrentThreadId());
-}
-
-LRESULT CALLBACK TSkinManage::CBTHookProc(int code, WPARAM wParam, LPARAM lParam) {
-  TSkinManage* self = Instance();
-  if (self && code == HCBT_ACTIVATE && self->managerState_ == kManagerCreated) {
-    self->managerState_ = kManagerRunning;
-  }
-  // Windows are given frame skinners here once the frame skinner exists; every call is
-  // passed on.
-  return CallNextHookEx(self ? self->hook_ : nullptr, code, wParam, lParam);
 }
 
 void TSkinManage::ScheduleAction(int action, int interval) {
@@ -79,47 +91,102 @@ void TSkinManage::RunPendingAction() {
   TSkinData* data = pendingSkinData_;
   if (!data) return;
   switch (pendingAction_) {
-    case saActivate:
-      active_ = true;
-      AttachForms(data->SkinFormtype() == sfOnlyThisForm ? data : nullptr);
-      break;
-    case saDeactivate:
-      active_ = false;
-      break;
-    case saSkinChanged:
-      ReloadSkin(data);
-      break;
-    default:
-      break;
+    case saActivate: Activate(data); break;
+    case saDeactivate: Deactivate(data); break;
+    case saSkinChanged: ApplyChangedSkin(data); break;
+    default: break;
   }
   data->FireSkinChanged();
   pendingSkinData_ = nullptr;
 }
 
-// Offers the screen's forms to AttachWindow, from the last to the first; with `owner` only
+void TSkinManage::Activate(TSkinData* data) {
+  active_ = true;
+  if (data->SkinFormtype() == sfOnlyThisForm) {
+    AttachForms(data);
+    return;
+  }
+  PurgeClosedSkinners();
+  AttachForms(nullptr);
+}
+
+// Every frame (or, for a component of one form, the last frame bound to it) gives its window
+// back as it was.
+void TSkinManage::Deactivate(TSkinData* data) {
+  active_ = false;
+  PurgeClosedSkinners();
+  if (data->SkinFormtype() == sfOnlyThisForm) {
+    for (auto i = formSkinners_.size(); i-- > 0;) {
+      if (formSkinners_[i]->SkinData() == data) {
+        DetachAndFree(formSkinners_[i], true);
+        break;
+      }
+    }
+    return;
+  }
+  while (!formSkinners_.empty()) DetachAndFree(formSkinners_.front(), true);
+}
+
+void TSkinManage::ApplyChangedSkin(TSkinData* data) {
+  PurgeClosedSkinners();
+  if (data->SkinFormtype() == sfOnlyThisForm) {
+    for (TWinSkinForm* frame : formSkinners_) {
+      if (frame->SkinData() != data) continue;
+      frame->RebuildGeometry();
+      frame->ReapplySkin();
+      break;
+    }
+    return;
+  }
+  const std::vector<TWinSkinForm*> bound = formSkinners_;
+  for (TWinSkinForm* frame : bound) {
+    if (frame->SkinData() == data) frame->RebuildGeometry();
+  }
+  for (TWinSkinForm* frame : bound) {
+    if (FindSkinForm(frame->Handle()) == frame && frame->SkinData() == data) frame->ReapplySkin();
+  }
+}
+
+void TSkinManage::DetachAndFree(TWinSkinForm* frame, bool restore) {
+  std::erase(formSkinners_, frame);
+  const HWND window = frame->Handle();
+  if (restore) {
+    frame->DetachFrame();
+  } else {
+    frame->DetachFrameQuiet();
+  }
+  delete frame;
+  if (restore && IsWindow(window)) {
+    InvalidateRect(window, nullptr, TRUE);
+    UpdateWindow(window);
+  }
+}
+
+// Offers the screen's forms to AttachForm, from the last to the first; with `owner` only
 // the first form that owns that component.
 void TSkinManage::AttachForms(TSkinData* owner) {
   scanningForms_ = true;
   for (int i = ui::Screen->FormCount() - 1; i >= 0; --i) {
     ui::TCustomForm* form = ui::Screen->Forms(i);
     if (owner && form != owner->Owner()) continue;
-    if (form->Visible() && form->HandleAllocated() &&
-        !(GetWindowLongW(form->Handle(), GWL_STYLE) & WS_CHILD)) {
-      AttachWindow(form->Handle());
-    }
+    AttachForm(form);
     if (owner) break;
   }
   scanningForms_ = false;
 }
 
-bool TSkinManage::AttachWindow(HWND) {
-  // Frame skinners are what attaching makes; until they are part of the engine no window is
-  // taken over, and every window keeps its standard frame.
-  return false;
+bool TSkinManage::AttachForm(ui::TCustomForm* form) {
+  if (!form || !form->Visible() || !form->HandleAllocated()) return false;
+  if (GetWindowLongW(form->Handle(), GWL_STYLE) & WS_CHILD) return false;
+  return AttachWindow(form->Handle());
 }
 
-void TSkinManage::ReloadSkin(TSkinData*) {
-  // Frame skinners bound to the component re-read its skin; none exist before attaching.
+// The frames bound to the component take its new skin's border sizes at once (the pictures
+// they were cut from are gone); the rest of the change follows on the action timer.
+void TSkinManage::ReloadSkin(TSkinData* data) {
+  for (TWinSkinForm* frame : formSkinners_) {
+    if (frame->SkinData() == data) frame->RebuildGeometry();
+  }
 }
 
 TSkinData* TSkinManage::SelectSkinData(HWND window) const {

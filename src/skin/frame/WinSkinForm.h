@@ -10,6 +10,9 @@
 
 #include "skin/data/SkinManagerLink.h"
 #include "skin/data/WinSkinData.h"
+#include "skin/frame/FormFrame.h"       // the frame skinners it keeps
+#include "skin/frame/WinSkinPopMenu.h"  // the popup skinners it keeps
+#include "ui/Forms.h"
 #include "ui/Timer.h"
 
 namespace skin {
@@ -43,6 +46,30 @@ class TSkinManage final : public TSkinManagerLink {
 
   // Carries out the pending action (the action timer's tick).
   void RunPendingAction();
+  // A visible form that is not a child window goes to AttachWindow; true when it was given
+  // a frame skinner.
+  bool AttachForm(ui::TCustomForm* form);
+  // The frame skinner of the window, or none.
+  TWinSkinForm* FindSkinForm(HWND window) const;
+  // Takes a frame skinner out of the list without freeing it (its destructor calls this);
+  // nothing while the manager is closing.
+  void RemoveSkinForm(TWinSkinForm* frame);
+  // Frees the frame skinners whose window has been destroyed.
+  void PurgeClosedSkinners();
+  // The form of that window, else the class library's object that owns the window, or none.
+  static ui::TWinControl* FindControlOfWindow(HWND window);
+
+  // Popup menu windows: a skinner is made for a new menu window when skinning is on and the
+  // skin data allows menus of the pending kind (PopupKind), and freed with the window.
+  void AttachPopupMenu(HWND window);
+  // Frees the skinner of the menu window; true when there was one. PopupKind returns to 0
+  // (a context menu) once no menu window is open.
+  bool DetachPopupMenu(HWND window);
+  bool IsPopupSkinned(HWND window) const;
+  // Binds the menu handle to the newest popup skinner that has none yet.
+  void BindPopupMenu(HMENU menu);
+  // The off-screen picture of the popup skinner bound to the menu, or none.
+  ui::TBitmap* PopupBitmapFor(HMENU menu) const;
   // The component whose skin a window is drawn with: this form's own component, a dialog
   // component for dialogs, else the last main-form component, else the first registered.
   TSkinData* SelectSkinData(HWND window) const;
@@ -56,18 +83,25 @@ class TSkinManage final : public TSkinManagerLink {
   int PopupKind() const { return popupKind_; }
   void SetPopupKind(int kind) { popupKind_ = kind; }
   bool MDIChildMaximized() const { return mdiChildMaximized_; }
-  void SetMDIChildMaximized(bool value) { mdiChildMaximized_ = value; }
+  // An MDI child was maximized or restored: every MDI child frame follows (a maximized one
+  // shows the system's caption inside the frame's menu bar, the others their skinned frame).
+  void SetMDIChildMaximized(bool value);
   int PendingAction() const { return pendingAction_; }
 
  private:
   static LRESULT CALLBACK CBTHookProc(int code, WPARAM wParam, LPARAM lParam);
+  bool MaySkin(HWND window, ui::TWinControl*& object);
   void AttachForms(TSkinData* owner);
+  void DetachAndFree(TWinSkinForm* frame, bool restore);
+  void Activate(TSkinData* data);
+  void Deactivate(TSkinData* data);
+  void ApplyChangedSkin(TSkinData* data);
 
   std::unique_ptr<ui::TTimer> actionTimer_;
   HHOOK hook_ = nullptr;
-  // Entries are made by the frame and popup skinners when they attach to windows.
+  // Owned (freed by the manager), though a form that goes frees its own frame skinner first.
   std::vector<TWinSkinForm*> formSkinners_;
-  std::vector<TWinSkinPopMenu*> popupSkinners_;
+  std::vector<TWinSkinPopMenu*> popupSkinners_;  // owned
   std::vector<TSkinData*> skinDatas_;  // not owned; in order of loading
   bool active_ = false;
   bool scanningForms_ = false;

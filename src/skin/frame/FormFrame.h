@@ -1,0 +1,220 @@
+// TWinSkinForm: the frame skinner of one top-level window (a form of the program, a standard
+// dialog or an MDI child). It subclasses the window, answers the non-client messages from the
+// skin's border sizes (size of the client area, hit-testing, activation), keeps the window's
+// region in the shape of the skin's borders and fits the window so that its client area keeps
+// its size. Its caption buttons (CaptionButtons.h) are drawn from the skin and take the
+// non-client mouse input. The skin manager makes one per window and frees it.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/data/WinSkinData.h"
+#include "skin/frame/CaptionButtons.h"
+#include "ui/Controls.h"
+#include "ui/Forms.h"
+#include "ui/Timer.h"
+
+namespace skin {
+
+// States of a frame skinner.
+enum TFrameState {
+  fsAttached = 0,   // attached, waiting for SKM_STARTFRAME
+  fsRunning = 1,
+  fsReapplying = 3,
+  fsDetaching = 4,
+  fsResizing = 5,   // fitting the window at start
+  fsDestroyed = 6,  // the window is gone; the manager frees the skinner on its next purge
+};
+
+enum TFormKind { fkOrdinary = 0, fkMDIFrame = 1, fkMDIChild = 2 };
+enum TBorderKind { bkSizeable = 0, bkSingle = 1, bkNoCaption = 2, bkDialog = 3 };
+enum TFrameWindowState { wsNormal = 0, wsMaximized = 1, wsMinimized = 2 };
+
+// BorderIcons bits.
+constexpr int kBiMaximize = 1;
+constexpr int kBiMinimize = 2;
+constexpr int kBiSystemMenu = 8;
+constexpr int kBiCaptionToggled = 0x10;  // the frame takes WS_CAPTION away while it runs
+
+// The four border strips, numbered as the painter numbers them.
+enum TBorderPart { bpLeft = 1, bpRight = 2, bpTop = 3, bpBottom = 4 };
+
+class TWinSkinForm final : public ui::TComponent {
+  UI_CLASS_INFO
+ public:
+  // `owner` is the window's form object, or none for a bare window.
+  TWinSkinForm(ui::TComponent* owner, HWND window);
+  ~TWinSkinForm() override;
+
+  // Binds the frame to a form object of the program, or to a bare window.
+  void AttachToForm(TSkinData* data, ui::TCustomForm* form);
+  void AttachToWindow(TSkinData* data);
+  // Restores the window as it was (system frame, same client area, no region).
+  void DetachFrame();
+  // Lets go of the window without changing its styles, colour, size or region.
+  void DetachFrameQuiet();
+  // Border sizes from the skin.
+  void RebuildGeometry();
+  // Applies a changed skin: colour, sizes, region, and tells the window.
+  void ReapplySkin();
+
+  HWND Handle() const { return handle_; }
+  TSkinData* SkinData() const { return skinData_; }
+  ui::TCustomForm* FormObject() const { return form_; }
+  bool Skinned() const { return skinned_; }
+  int FrameState() const { return frameState_; }
+  int LeftWidth() const { return leftWidth_; }
+  int TitleHeight() const { return titleHeight_; }
+  int RightWidth() const { return rightWidth_; }
+  int BottomHeight() const { return bottomHeight_; }
+  int MenuBarHeight() const { return menuBarHeight_; }
+  SIZE SysFrameSize() const { return sysFrameSize_; }
+  int BorderKind() const { return borderKind_; }
+  int FormKind() const { return formKind_; }
+  int BorderIcons() const { return borderIcons_; }
+  int WindowState() const { return windowState_; }
+  bool IsDialog() const { return isDialog_; }
+  bool Active() const { return active_ != 0; }
+  // How often a window region was built (a region of the same size is reused).
+  int RegionBuilds() const { return regionBuilds_; }
+  // The region last built, kept by the frame (the window holds its own copy); none when the
+  // window has no skinned region.
+  HRGN RegionCopy() const { return region_.Get(); }
+
+  // The strip of a border composed to `width` x `height` as it is painted.
+  std::unique_ptr<ui::TBitmap> ComposeBorder(TBorderPart part, int width, int height) const;
+  // Paints the frame into `dc` (the window DC when none).
+  void PaintFrame(HDC dc = nullptr);
+
+  // Caption buttons, one per caption-button definition of the skin, in the skin's order.
+  const std::vector<std::unique_ptr<TWinSysButton>>& Buttons() const { return buttons_; }
+  // Lays the caption buttons out for the window's present size, state and styles: which are
+  // shown (Enabled) and their Bounds. Painting and hit-testing both use what it stored.
+  void LayoutCaptionButtons();
+  // The first shown caption button with an action that is not negative whose Bounds contain
+  // the point (window coordinates), or none.
+  TWinSysButton* ButtonAt(POINT windowPoint) const;
+  // The item under the mouse or pressed, or none.
+  TNCObject* HotObject() const { return hotObject_; }
+  void SetHotObject(TNCObject* item) { hotObject_ = item; }
+  // Repaints the title bar with the button in its present state (the window DC).
+  void PaintCaptionButton(TWinSysButton& button);
+  // The button held pressed with the mouse captured, or none.
+  TWinSysButton* PressedButton() const { return pressed_; }
+  // The hover check runs while the frame runs and the window is active.
+  bool HoverTimerEnabled() const { return hoverTimer_ && hoverTimer_->Enabled(); }
+  // Ends the hot look of an item the cursor has left (the hover timer's tick).
+  void CheckHover();
+  // Screen point to window coordinates (origin at the window's top-left corner).
+  POINT WindowPoint(POINT screen) const;
+
+  // The frame skinner subclassing `window`, or none.
+  static TWinSkinForm* FromWindow(HWND window);
+  HWND MDIClient() const { return mdiClient_; }
+  // For an MDI child frame: an MDI child was maximized (true) or restored.
+  void FollowMDIMaximized(bool maximized);
+
+ private:
+  static LRESULT CALLBACK FrameWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+  bool DispatchTopLevel(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  bool DispatchNonClient(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  LRESULT CallWindow(UINT msg, WPARAM wParam, LPARAM lParam);
+  void FormHook(ui::TMessage& message);
+
+  void AttachFrame(TSkinData* data);
+  void ReadStyles();
+  void ReadWindowState();
+  void FindMDIClient();
+  void ReadBorderKind();
+  void DecideCaptionToggle();
+  void Subclass();
+  void Unsubclass();
+  void Start();
+  void SetCaptionStyle(bool on);
+  void RestoreForm();
+
+  void SubclassMDIClient();
+  void UnsubclassMDIClient();
+  static LRESULT CALLBACK MDIClientProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT MDIClientMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT NCCalcSize(WPARAM wParam, LPARAM lParam);
+  LRESULT NCHitTest(LPARAM lParam);
+  LRESULT NCActivate(WPARAM wParam, LPARAM lParam);
+  void OnSize();
+  TCaptionContext CaptionContext() const;
+  bool FramePaintable() const;
+  void PaintTitle(HDC dc, int width, int height);
+  void DrawCaptionButtons(HDC dc);
+  void DrawCaptionText(HDC dc, int width);
+  void DrawIcon(HDC dc, const RECT& bounds);
+  void ClearButtons();
+  void MakeButtons();
+  bool ButtonsCurrent() const;
+  void KeepButtonsCurrent();
+  void SetHoverTimer(bool on);
+  bool NCMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  bool TrackPressed(UINT msg, LPARAM lParam, LRESULT& result);
+  void PressButton(TWinSysButton& button);
+  void ReleasePressed(POINT windowPoint);
+  void RunCaptionAction(int action);
+  void ShowSystemMenu(POINT screen);
+  void FitWindow(bool atStart);
+  int FitDialogCaption(int width);
+  void RecomputeFrame();
+  void BuildRegion();
+  ui::TRegionHandle MakeRegion(int width, int height) const;
+  void DropRegion();
+  TDataSkinObject* Border(TBorderPart part) const;
+  bool HasSkin() const { return skinData_ && skinData_->SkinLoaded(); }
+
+  HWND handle_;
+  WNDPROC savedProc_ = nullptr;
+  bool unicode_ = true;
+  ui::TCustomForm* form_ = nullptr;
+  ui::TWndMethod savedFormProc_;
+  bool formHooked_ = false;
+  TSkinData* skinData_ = nullptr;
+  bool skinned_ = false;
+
+  std::wstring className_;
+  HWND ownerWindow_ = nullptr;
+  LONG savedStyle_ = 0;
+  bool leftScrollBar_ = false;
+  bool isDialog_ = false;
+  bool isChildWindow_ = false;
+  HWND mdiClient_ = nullptr;
+  WNDPROC mdiClientProc_ = nullptr;
+  bool mdiClientUnicode_ = true;
+  HMENU menuHandle_ = nullptr;
+  HMENU systemMenu_ = nullptr;
+  ui::TColor savedColor_ = ui::clBtnFace;
+
+  int leftWidth_ = 0, titleHeight_ = 0, rightWidth_ = 0, bottomHeight_ = 0;
+  int menuBarHeight_ = 0;
+  SIZE sysFrameSize_{0, 0};
+  bool fitted_ = false;  // the window was fitted to the skin's borders at start
+  RECT windowRect_{0, 0, 0, 0};
+  ui::TRegionHandle region_;  // our copy of the region of regionSize_
+  SIZE regionSize_{0, 0};
+  int regionBuilds_ = 0;
+  int active_ = 1;
+  int formKind_ = fkOrdinary;
+  int borderKind_ = bkSizeable;
+  int borderIcons_ = 0;
+  int windowState_ = wsNormal;
+  int frameState_ = fsAttached;
+
+  std::vector<std::unique_ptr<TWinSysButton>> buttons_;
+  TNCObject* hotObject_ = nullptr;
+  TWinSysButton* pressed_ = nullptr;  // pressed, the mouse captured until it is released
+  DWORD lastSysMenuTick_ = 0;         // when the system menu was last opened
+  int layoutWidth_ = 0;               // the window width the buttons were laid out for
+  std::unique_ptr<ui::TTimer> hoverTimer_;
+};
+
+}  // namespace skin

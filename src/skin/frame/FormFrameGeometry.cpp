@@ -1,0 +1,183 @@
+// The frame's geometry from the skin: border sizes, the client area, hit-testing and fitting
+// the window around its client area.
+#include <windowsx.h>
+
+#include <algorithm>
+#include <string>
+
+#include "skin/frame/FormFrame.h"
+#include "skin/frame/WinSkinForm.h"
+
+namespace skin {
+
+namespace {
+
+// The size of one frame of a border image: frames of the side borders lie side by side,
+// those of the top and bottom borders one above the other.
+int FrameExtent(const TDataSkinObject* border, bool sideBySide) {
+  if (!border || !border->Bitmap || border->Bitmap->Empty()) return 0;
+  const int count = std::max(border->Frame, 1);
+  return (sideBySide ? border->Bitmap->Width() : border->Bitmap->Height()) / count;
+}
+
+std::wstring WindowText(HWND window) {
+  const int length = GetWindowTextLengthW(window);
+  std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
+  return text;
+}
+
+// The system's answers over its own title and menu bars, which the skin's replace: the
+// caption, the menu bar and the system's caption buttons, which are not drawn and lie
+// elsewhere than the skin's.
+bool IsCaptionAnswer(LRESULT code) {
+  switch (code) {
+    case HTNOWHERE: case HTCAPTION: case HTMENU: case HTSYSMENU: case HTMINBUTTON:
+    case HTMAXBUTTON: case HTCLOSE: case HTHELP:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+TDataSkinObject* TWinSkinForm::Border(TBorderPart part) const {
+  if (!HasSkin()) return nullptr;
+  static const char* const names[] = {"", "Left", "Right", "Top", "Bottom"};
+  return skinData_->SkinObject(names[part]);
+}
+
+// Sizes and caption buttons from the skin. The buttons are made anew: they refer to the
+// skin's definitions, which a new skin replaces.
+void TWinSkinForm::RebuildGeometry() {
+  ClearButtons();
+  if (!HasSkin()) return;
+  if (borderKind_ == bkNoCaption) {
+    leftWidth_ = titleHeight_ = rightWidth_ = bottomHeight_ = 0;
+    menuBarHeight_ = 0;
+    return;
+  }
+  leftWidth_ = FrameExtent(Border(bpLeft), true);
+  rightWidth_ = FrameExtent(Border(bpRight), true);
+  titleHeight_ = FrameExtent(Border(bpTop), false);
+  bottomHeight_ = FrameExtent(Border(bpBottom), false);
+  MakeButtons();
+  LayoutCaptionButtons();
+}
+
+LRESULT TWinSkinForm::NCCalcSize(WPARAM wParam, LPARAM lParam) {
+  const HWND window = handle_;
+  const LRESULT own = CallWindow(WM_NCCALCSIZE, wParam, lParam);
+  if (FromWindow(window) != this || wParam == 0) return wParam == 0 ? 0 : own;
+  auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
+  const bool minMaxChild = formKind_ == fkMDIChild && windowState_ != wsNormal;
+  if (minMaxChild || borderKind_ == bkNoCaption) {
+    params->rgrc[1] = params->rgrc[0];
+    return own;
+  }
+  const WINDOWPOS& pos = *params->lppos;
+  RECT client{pos.x + leftWidth_, pos.y + titleHeight_ + menuBarHeight_,
+              pos.x + pos.cx - rightWidth_, pos.y + pos.cy - bottomHeight_};
+  client.right = std::max(client.right, client.left);
+  client.bottom = std::max(client.bottom, client.top);
+  params->rgrc[0] = client;
+  params->rgrc[1] = client;
+  return WVR_VALIDRECTS;
+}
+
+POINT TWinSkinForm::WindowPoint(POINT screen) const {
+  ScreenToClient(handle_, &screen);
+  const bool minimizedChild = formKind_ == fkMDIChild && windowState_ == wsMinimized;
+  if (!minimizedChild) {
+    screen.x += leftWidth_;
+    screen.y += titleHeight_ + menuBarHeight_;
+  }
+  return screen;
+}
+
+// Borders, size grips and corners keep the system's answer; the rest of the non-client area
+// is a caption button of the skin, the title bar, or the menu bar below it.
+LRESULT TWinSkinForm::NCHitTest(LPARAM lParam) {
+  const HWND window = handle_;
+  const LRESULT own = CallWindow(WM_NCHITTEST, 0, lParam);
+  if (FromWindow(window) != this || !IsCaptionAnswer(own)) return own;
+  RECT bounds{};
+  GetWindowRect(handle_, &bounds);
+  if (!PtInRect(&bounds, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) return own;
+  const POINT p = WindowPoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+  KeepButtonsCurrent();
+  if (layoutWidth_ != bounds.right - bounds.left) LayoutCaptionButtons();
+  if (const TWinSysButton* button = ButtonAt(p)) return CaptionButtonHitCode(button->Action());
+  LRESULT result = HTCAPTION;
+  if (p.y >= 3 && p.y >= titleHeight_ && menuBarHeight_ > 0 &&
+      p.y < titleHeight_ + menuBarHeight_) {
+    result = HTMENU;
+  }
+  return result;
+}
+
+LRESULT TWinSkinForm::NCActivate(WPARAM wParam, LPARAM lParam) {
+  active_ = wParam != 0 ? 1 : 0;
+  SetHoverTimer(active_ != 0);
+  if (!active_ && hotObject_ && !pressed_) {
+    hotObject_->State = ncsNormal;  // painted below with the inactive frame
+    hotObject_ = nullptr;
+  }
+  if (formKind_ == fkMDIChild) return CallWindow(WM_NCACTIVATE, wParam, lParam);
+  if (formKind_ == fkMDIFrame && mdiClient_) SendMessageW(mdiClient_, WM_NCACTIVATE, wParam, lParam);
+  PaintFrame();
+  return 1;
+}
+
+void TWinSkinForm::OnSize() {
+  if (!buttons_.empty()) LayoutCaptionButtons();
+  if (windowState_ == wsMinimized) return;
+  if (formKind_ == fkMDIChild) {
+    TSkinManage* manager = TSkinManage::Instance();
+    if ((manager && manager->MDIChildMaximized()) || windowState_ != wsNormal) return;
+  }
+  if (frameState_ == fsRunning || frameState_ == fsReapplying) BuildRegion();
+}
+
+void TWinSkinForm::FitWindow(bool atStart) {
+  if (windowState_ == wsMaximized) {
+    RecomputeFrame();
+    return;
+  }
+  RECT client{};
+  GetClientRect(handle_, &client);
+  int width = client.right + leftWidth_ + rightWidth_;
+  const int height = client.bottom + titleHeight_ + bottomHeight_ + menuBarHeight_;
+  if (isDialog_ && atStart) width = FitDialogCaption(width);
+  SetWindowPos(handle_, nullptr, 0, 0, width, height,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  fitted_ = true;
+}
+
+// A dialog is made wide enough for its caption; its controls move right by half the growth.
+int TWinSkinForm::FitDialogCaption(int width) {
+  const TDataSkinObject* title = skinData_->Definitions().Title();
+  if (!title) return width;
+  const std::wstring caption = WindowText(handle_);
+  HDC dc = GetDC(handle_);
+  if (!dc) return width;
+  const HGDIOBJ old = SelectObject(dc, skinData_->CaptionFont());
+  SIZE extent{0, 0};
+  GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+  SelectObject(dc, old);
+  ReleaseDC(handle_, dc);
+  const int needed = title->LeftWidth + extent.cx + title->RightWidth;
+  if (needed <= width) return width;
+  const int shift = (needed - width) / 2;
+  for (HWND child = GetWindow(handle_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&r), 2);
+    SetWindowPos(child, nullptr, r.left + shift, r.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  return needed;
+}
+
+}  // namespace skin

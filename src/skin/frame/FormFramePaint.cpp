@@ -1,0 +1,163 @@
+// The frame painted from the skin: the four border strips, the title bar with the caption
+// text, the icon and the caption buttons, and the menu-bar strip.
+#include <algorithm>
+#include <string>
+
+#include "skin/data/SkinDerivedImages.h"
+#include "skin/data/SkinDraw.h"
+#include "skin/frame/FormFrame.h"
+#include "skin/frame/WinSkinForm.h"
+
+namespace skin {
+
+namespace {
+
+void Blit(HDC dc, const RECT& r, ui::TBitmap* strip) {
+  if (!strip) return;
+  BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, strip->Canvas()->Handle(), 0, 0,
+         SRCCOPY);
+}
+
+// A window DC taken for the frame and given back at the end of the scope.
+class TWindowDC {
+ public:
+  TWindowDC(HWND window, HDC given) : window_(window), dc_(given) {
+    if (!dc_) {
+      dc_ = GetWindowDC(window);
+      owned_ = true;
+    }
+  }
+  ~TWindowDC() {
+    if (owned_ && dc_) ReleaseDC(window_, dc_);
+  }
+  TWindowDC(const TWindowDC&) = delete;
+  TWindowDC& operator=(const TWindowDC&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+  bool owned_ = false;
+};
+
+}  // namespace
+
+bool TWinSkinForm::FramePaintable() const {
+  if (frameState_ != fsRunning && frameState_ != fsReapplying) return false;
+  if (borderKind_ == bkNoCaption || !HasSkin()) return false;
+  return !(formKind_ == fkMDIChild && windowState_ == wsMaximized);
+}
+
+void TWinSkinForm::PaintFrame(HDC given) {
+  if (!FramePaintable()) return;
+  GetWindowRect(handle_, &windowRect_);
+  const int w = windowRect_.right - windowRect_.left, h = windowRect_.bottom - windowRect_.top;
+  TWindowDC dc(handle_, given);
+  if (!dc.Get()) return;
+  if (windowState_ != wsMinimized) {
+    const RECT left{0, 0, leftWidth_, h}, right{w - rightWidth_, 0, w, h};
+    const RECT bottom{leftWidth_, h - bottomHeight_, w - rightWidth_, h};
+    Blit(dc.Get(), left, ComposeBorder(bpLeft, leftWidth_, h).get());
+    Blit(dc.Get(), right, ComposeBorder(bpRight, rightWidth_, h).get());
+    Blit(dc.Get(), bottom, ComposeBorder(bpBottom, bottom.right - bottom.left, bottomHeight_).get());
+  }
+  LayoutCaptionButtons();
+  PaintTitle(dc.Get(), w, h);
+  if (menuBarHeight_ > 0 && windowState_ != wsMinimized) {
+    const RECT band{leftWidth_, titleHeight_, w - rightWidth_, titleHeight_ + menuBarHeight_};
+    FillRect(dc.Get(), &band, skinData_->ButtonFaceBrush());
+  }
+}
+
+// The title bar is composed off-screen (the ends of the side borders, the title strip, the
+// caption text and the caption buttons) and copied to the window in one piece, so that a
+// button changing its look never flickers.
+void TWinSkinForm::PaintTitle(HDC dc, int w, int h) {
+  if (w <= 0 || titleHeight_ <= 0) return;
+  ui::TBitmap buffer(w, titleHeight_);
+  HDC target = buffer.Canvas()->Handle();
+  RECT title{0, 0, w, titleHeight_};
+  if (windowState_ == wsMinimized) {
+    FillRect(target, &title, skinData_->ButtonFaceBrush());
+  } else {
+    Blit(target, {0, 0, leftWidth_, titleHeight_}, ComposeBorder(bpLeft, leftWidth_, h).get());
+    Blit(target, {w - rightWidth_, 0, w, titleHeight_}, ComposeBorder(bpRight, rightWidth_, h).get());
+    title = {leftWidth_, 0, w - rightWidth_, titleHeight_};
+  }
+  Blit(target, title, ComposeBorder(bpTop, title.right - title.left, titleHeight_).get());
+  DrawCaptionText(target, w);
+  DrawCaptionButtons(target);
+  BitBlt(dc, 0, 0, w, titleHeight_, target, 0, 0, SRCCOPY);
+}
+
+// The caption text, from the title's text shift up to its right clip, cut before the first
+// caption button right of its start.
+void TWinSkinForm::DrawCaptionText(HDC dc, int w) {
+  const TDataSkinTitle* def = skinData_->Definitions().Title();
+  const TColour given = def ? (active_ ? def->ActiveText : def->InActiveText) : kColourNotGiven;
+  const TColour colour = given != kColourNotGiven
+                             ? given
+                             : (active_ ? skinData_->Colours().TitleTextActive
+                                        : skinData_->Colours().TitleTextNoActive);
+  const int shift = def ? def->LeftWidth : 6, clip = def ? def->RightWidth : 0;
+  RECT text{shift, (def ? def->TopHeight : 0), w - clip, titleHeight_};
+  for (const auto& button : buttons_) {
+    if (button->Enabled && button->Bounds.left > text.left) {
+      text.right = std::min<LONG>(text.right, button->Bounds.left);
+    }
+  }
+  if (text.right <= text.left) return;
+  const int length = GetWindowTextLengthW(handle_);
+  std::wstring caption(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
+  caption.resize(static_cast<std::size_t>(GetWindowTextW(handle_, caption.data(), length + 1)));
+  const int savedState = SaveDC(dc);
+  SelectObject(dc, skinData_->CaptionFont());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ui::ColorToRGB(ResolveColour(colour)));
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+  RestoreDC(dc, savedState);
+}
+
+// Each shown button in the frame of its state; the buttons of a maximized MDI child belong
+// to the menu bar.
+void TWinSkinForm::DrawCaptionButtons(HDC dc) {
+  for (const auto& button : buttons_) {
+    const TDataSkinSysButton& def = button->Definition();
+    if (!button->Enabled || def.Visibility == kMDIButtonVisibility) continue;
+    if (IsIconAction(def.Action) && (!def.Bitmap || def.Bitmap->Empty())) {
+      DrawIcon(dc, button->Bounds);
+      continue;
+    }
+    if (!def.Bitmap || def.Bitmap->Empty()) continue;
+    const int count = std::max(def.Frame, 1);
+    DrawFrameStretched(dc, button->Bounds, *def.Bitmap, true, count,
+                       CaptionButtonFrame(button->State, active_ != 0, count, def.Visibility));
+  }
+}
+
+// The window's small icon (its big one, or its class's, scaled down when it has none).
+void TWinSkinForm::DrawIcon(HDC dc, const RECT& bounds) {
+  auto icon = reinterpret_cast<HICON>(SendMessageW(handle_, WM_GETICON, ICON_SMALL, 0));
+  if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(handle_, WM_GETICON, ICON_BIG, 0));
+  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(handle_, GCLP_HICONSM));
+  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(handle_, GCLP_HICON));
+  // A window without an icon shows the system's application icon, as the system's own
+  // caption does, so that the button it opens the system menu with can be seen.
+  if (!icon) icon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION
+  if (!icon) return;
+  DrawIconEx(dc, bounds.left, bounds.top, icon, bounds.right - bounds.left,
+             bounds.bottom - bounds.top, 0, nullptr, DI_NORMAL);
+}
+
+// A button's new state is shown by painting the title bar again (off-screen, in one piece).
+void TWinSkinForm::PaintCaptionButton(TWinSysButton& button) {
+  if (!button.Enabled || button.Definition().Visibility == kMDIButtonVisibility) return;
+  if (!FramePaintable()) return;
+  RECT r{};
+  GetWindowRect(handle_, &r);
+  TWindowDC dc(handle_, nullptr);
+  if (dc.Get()) PaintTitle(dc.Get(), r.right - r.left, r.bottom - r.top);
+}
+
+}  // namespace skin

@@ -1,0 +1,44 @@
+// TWinSkinPopMenu: the skinner of one open popup menu window (class "#32768"). The skin
+// manager makes one when the menu window is created and frees it when the window is
+// destroyed. It subclasses the window so that the window answers that it is skinned, and
+// holds what the popup menu painter works with: the skin data, the menu shown and the
+// off-screen picture of the menu.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "skin/data/WinSkinData.h"
+#include "ui/Canvas.h"
+
+namespace skin {
+
+class TWinSkinPopMenu {
+ public:
+  TWinSkinPopMenu(HWND window, TSkinData* data);
+  ~TWinSkinPopMenu();
+  TWinSkinPopMenu(const TWinSkinPopMenu&) = delete;
+  TWinSkinPopMenu& operator=(const TWinSkinPopMenu&) = delete;
+
+  HWND Handle() const { return handle_; }
+  TSkinData* SkinData() const { return skinData_; }
+  HMENU Menu() const { return menu_; }
+  void SetMenu(HMENU menu) { menu_ = menu; }
+  // The off-screen picture of the menu; none until the menu is painted from the skin.
+  ui::TBitmap* Picture() const { return picture_.get(); }
+  // Gives the window its own procedure back (done by the destructor too).
+  void ReleaseWindow();
+
+ private:
+  static LRESULT CALLBACK PopupWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+
+  HWND handle_;
+  TSkinData* skinData_;
+  HMENU menu_ = nullptr;
+  WNDPROC savedProc_ = nullptr;
+  bool unicode_ = true;
+  std::unique_ptr<ui::TBitmap> picture_;
+};
+
+}  // namespace skin

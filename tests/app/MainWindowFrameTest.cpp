@@ -1,0 +1,191 @@
+// The main window's skinned frame with the program's own skin: its size around the unchanged
+// client area, the engine's probes, hit-testing and the shape of its window region, checked
+// against the skin's own border pictures, and its caption buttons drawn from the skin's own
+// button pictures.
+#include "FormFixture.h"
+
+#include "skin/data/SkinBitmap.h"
+#include "skin/data/SkinMessages.h"
+#include "skin/frame/FormFrame.h"
+
+#include <string>
+#include <vector>
+
+using namespace skin;
+using testsupport::PumpUntil;
+
+namespace {
+
+constexpr std::uint32_t kMagenta = 0xFF00FF;
+
+TWinSkinForm* RunningFrame(HWND window) {
+  TWinSkinForm* frame = nullptr;
+  PumpUntil(
+      [&] {
+        frame = TSkinManage::Instance() ? TSkinManage::Instance()->FindSkinForm(window) : nullptr;
+        return frame && frame->FrameState() == fsRunning;
+      },
+      3000);
+  return frame;
+}
+
+ui::TRegionHandle WindowRegion(HWND window) {
+  ui::TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
+  if (GetWindowRgn(window, region.Get()) == ERROR) return {};
+  return region;
+}
+
+// Compares the unscaled end of a border picture (frame 1) with the region: each pixel lies
+// outside it exactly when it is magenta. Answers how many magenta pixels there were.
+int CheckPictureCorner(HRGN region, const TDataSkinObject& border, int pictureX, int pictureY,
+                       int width, int height, int windowX, int windowY) {
+  int magenta = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const bool key = PixelAt(*border.Bitmap, pictureX + x, pictureY + y) == kMagenta;
+      magenta += key ? 1 : 0;
+      EXPECT_EQ(PtInRegion(region, windowX + x, windowY + y) != FALSE, !key)
+          << border.Name << " pixel " << pictureX + x << "," << pictureY + y;
+    }
+  }
+  return magenta;
+}
+
+TEST_F(MainWindowTest, TheFrameTakesTheSkinsBordersAroundTheUnchangedClientArea) {
+  const HWND h = form->Handle();
+  TWinSkinForm* frame = RunningFrame(h);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->SkinData(), form->SkinData1);
+  RECT client{}, window{};
+  GetClientRect(h, &client);
+  GetWindowRect(h, &window);
+  EXPECT_EQ(client.right, 918);
+  EXPECT_EQ(client.bottom, 644);
+  EXPECT_EQ(window.right - window.left, 926);
+  EXPECT_EQ(window.bottom - window.top, 674);
+  POINT origin{0, 0};
+  ClientToScreen(h, &origin);
+  EXPECT_EQ(origin.x - window.left, 4);
+  EXPECT_EQ(origin.y - window.top, 26);
+  EXPECT_EQ(form->ClientWidth(), 918);
+  EXPECT_EQ(form->ClientHeight(), 644);
+
+  EXPECT_EQ(SendMessageW(h, SKM_PROBEFRAME, 0, 0x41A2), 0x41A2);
+  EXPECT_EQ(SendMessageW(h, SKM_PROBEFRAME, 0, 0), 1);
+  EXPECT_EQ(SendMessageW(h, SKM_PROBEFRAME, 0, 0x41A3), 1);
+  EXPECT_EQ(SendMessageW(h, SKM_QUERYSKINNED, 0, 0), 1);
+
+  const auto hit = [&](int x, int y) {
+    return SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(window.left + x, window.top + y));
+  };
+  EXPECT_EQ(hit(463, 1), HTCAPTION);
+  EXPECT_EQ(hit(463, 13), HTCAPTION);
+  EXPECT_EQ(hit(463, 337), HTCLIENT);
+  EXPECT_EQ(hit(4, 26), HTCLIENT);
+}
+
+TEST_F(MainWindowTest, TheWindowRegionFollowsTheMagentaOfTheTitleCorners) {
+  const HWND h = form->Handle();
+  TWinSkinForm* frame = RunningFrame(h);
+  ASSERT_NE(frame, nullptr);
+  ui::TRegionHandle region = WindowRegion(h);
+  ASSERT_TRUE(region);
+  const int w = 926, hgt = 674;
+
+  // Every client pixel lies inside.
+  ui::TRegionHandle rest(CreateRectRgn(4, 26, w - 4, hgt - 4));
+  EXPECT_EQ(CombineRgn(rest.Get(), rest.Get(), region.Get(), RGN_DIFF), NULLREGION);
+  // The region is not the window rectangle.
+  ui::TRegionHandle whole(CreateRectRgn(0, 0, w, hgt));
+  EXPECT_FALSE(EqualRgn(whole.Get(), region.Get()));
+
+  const TSkinData& data = *form->SkinData1;
+  const TDataSkinObject* left = data.SkinObject("Left");
+  const TDataSkinObject* right = data.SkinObject("Right");
+  const TDataSkinObject* top = data.SkinObject("Top");
+  ASSERT_TRUE(left && right && top);
+  ASSERT_EQ(top->Trans, 1);
+  // The side borders' unscaled top parts (26 rows) and the title's unscaled ends (12 pixels).
+  int magenta = CheckPictureCorner(region.Get(), *left, 0, 0, 4, left->TopHeight, 0, 0);
+  magenta += CheckPictureCorner(region.Get(), *right, 0, 0, 4, right->TopHeight, w - 4, 0);
+  magenta += CheckPictureCorner(region.Get(), *top, 0, 0, top->LeftWidth, 26, 4, 0);
+  const int topWidth = top->Bitmap->Width();
+  magenta += CheckPictureCorner(region.Get(), *top, topWidth - top->RightWidth, 0, top->RightWidth,
+                                26, w - 4 - top->RightWidth, 0);
+  EXPECT_GT(magenta, 0);
+  EXPECT_FALSE(PtInRegion(region.Get(), 0, 0));
+  EXPECT_FALSE(PtInRegion(region.Get(), w - 1, 0));
+  EXPECT_TRUE(PtInRegion(region.Get(), 0, hgt - 1));
+  EXPECT_EQ(frame->RegionBuilds(), 1);
+}
+
+// The painted rectangle of a button equals frame `index` of the skin's picture wherever the
+// picture is not magenta. Answers the pixels compared.
+int CompareButton(HDC dc, const TWinSysButton& button, int index) {
+  const TDataSkinSysButton& def = button.Definition();
+  const int fw = def.Bitmap->Width() / def.Frame;
+  int compared = 0, wrong = 0;
+  for (int y = 0; y < def.Bitmap->Height(); ++y) {
+    for (int x = 0; x < fw; ++x) {
+      const std::uint32_t skin = PixelAt(*def.Bitmap, (index - 1) * fw + x, y);
+      if (skin == kMagenta) continue;
+      ++compared;
+      wrong += testsupport::PixelRGB(dc, button.Bounds.left + x, button.Bounds.top + y) != skin;
+    }
+  }
+  EXPECT_EQ(wrong, 0) << def.Name << " frame " << index;
+  return compared;
+}
+
+TEST_F(MainWindowTest, TheTitleShowsTheSkinsCloseMinimizeAndIconButtons) {
+  const HWND h = form->Handle();
+  TWinSkinForm* frame = RunningFrame(h);
+  ASSERT_NE(frame, nullptr);
+  std::vector<std::string> shown;
+  TWinSysButton* close = nullptr;
+  TWinSysButton* minimize = nullptr;
+  for (const auto& b : frame->Buttons()) {
+    if (!b->Enabled) continue;
+    shown.push_back(b->Definition().Name);
+    if (b->Definition().Name == "BUTTON.CLOSE") close = b.get();
+    if (b->Definition().Name == "BUTTON.MINIMIZEALONE") minimize = b.get();
+  }
+  // A system menu and a minimize box, no maximize box.
+  EXPECT_EQ(shown, (std::vector<std::string>{"BUTTON.CLOSE", "BUTTON.MINIMIZEALONE", "BUTTON.ICON"}));
+  ASSERT_TRUE(close && minimize);
+  EXPECT_EQ(close->Bounds.left, 926 - 28);
+  EXPECT_EQ(minimize->Bounds.left, 926 - 52);
+
+  RECT window{};
+  GetWindowRect(h, &window);
+  const auto centre = [&](const RECT& r) {
+    return MAKELPARAM(window.left + (r.left + r.right) / 2, window.top + (r.top + r.bottom) / 2);
+  };
+  EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, centre(close->Bounds)), HTCLOSE);
+  EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, centre(minimize->Bounds)), HTMINBUTTON);
+
+  SetForegroundWindow(h);
+  PumpUntil([&] { return frame->Active(); }, 2000);
+  const auto paint = [&] {
+    auto target = std::make_unique<ui::TBitmap>(926, 674);
+    SendMessageW(h, SKM_PAINTFRAME, reinterpret_cast<WPARAM>(target->Canvas()->Handle()), 0x41A2);
+    return target;
+  };
+  auto painted = paint();
+  EXPECT_GT(CompareButton(painted->Canvas()->Handle(), *close, 1), 200);
+  EXPECT_GT(CompareButton(painted->Canvas()->Handle(), *minimize, 1), 200);
+  SendMessageW(h, WM_NCMOUSEMOVE, HTMINBUTTON, centre(minimize->Bounds));
+  painted = paint();
+  EXPECT_GT(CompareButton(painted->Canvas()->Handle(), *minimize, 3), 200);
+  SendMessageW(h, WM_NCLBUTTONDOWN, HTMINBUTTON, centre(minimize->Bounds));
+  painted = paint();
+  EXPECT_GT(CompareButton(painted->Canvas()->Handle(), *minimize, 2), 200);
+  EXPECT_GT(CompareButton(painted->Canvas()->Handle(), *close, 1), 200);
+  // Released outside: the window stays as it is.
+  SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(400, 300));
+  testsupport::PumpFor(100);
+  EXPECT_FALSE(IsIconic(h));
+  EXPECT_EQ(minimize->State, ncsNormal);
+}
+
+}  // namespace

@@ -1,0 +1,177 @@
+// MDI: the frame window's MDI client is subclassed, MDI children get their frames as they are
+// made, and the children follow the maximized state.
+#include "FrameTestSupport.h"
+
+#include "MessageSequence.h"
+#include "skin/data/SkinMessages.h"
+
+using namespace skin;
+using namespace frametest;
+using testsupport::PumpFor;
+
+namespace {
+
+HWND g_client = nullptr;
+
+LRESULT CALLBACK FrameProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return DefFrameProcW(window, g_client, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK ChildProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return DefMDIChildProcW(window, msg, wParam, lParam);
+}
+
+void RegisterClasses() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  WNDCLASSW wc{};
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpfnWndProc = FrameProc;
+  wc.lpszClassName = L"VexloMDIFrameTest";
+  RegisterClassW(&wc);
+  wc.lpfnWndProc = ChildProc;
+  wc.lpszClassName = L"VexloMDIChildTest";
+  RegisterClassW(&wc);
+}
+
+using MDIFrameTest = FrameTest;
+
+TEST_F(MDIFrameTest, ChildrenGetFramesAndFollowTheMaximizedState) {
+  RegisterClasses();
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  const HWND frameWindow = CreateWindowExW(0, L"VexloMDIFrameTest", L"MDI", WS_OVERLAPPEDWINDOW,
+                                           20, 20, 500, 400, nullptr, nullptr, instance, nullptr);
+  ASSERT_NE(frameWindow, nullptr);
+  CLIENTCREATESTRUCT ccs{nullptr, 1000};
+  g_client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0,
+                             0, 400, 300, frameWindow, nullptr, instance, &ccs);
+  ASSERT_NE(g_client, nullptr);
+  ShowWindow(frameWindow, SW_SHOW);
+  SetForegroundWindow(frameWindow);
+  TWinSkinForm* frame = RunningFrame(frameWindow);
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->FormKind(), fkMDIFrame);
+  EXPECT_EQ(frame->MDIClient(), g_client);
+
+  // A child is skinned as it is made.
+  MDICREATESTRUCTW create{L"VexloMDIChildTest", L"Child", instance, 10, 10, 200, 150,
+                          WS_VISIBLE, 0};
+  const auto child = reinterpret_cast<HWND>(
+      SendMessageW(g_client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+  ASSERT_NE(child, nullptr);
+  EXPECT_FALSE(data_->MenuUpdate());  // cleared while children are made
+  TWinSkinForm* childFrame = RunningFrame(child);
+  ASSERT_NE(childFrame, nullptr);
+  EXPECT_EQ(childFrame->FormKind(), fkMDIChild);
+  const int menuBand = childFrame->MenuBarHeight();
+  RECT window{}, client{};
+  GetWindowRect(child, &window);
+  GetClientRect(child, &client);
+  EXPECT_EQ(Width(window), client.right + 8);
+  EXPECT_EQ(Height(window), client.bottom + 30 + menuBand);
+  EXPECT_TRUE(WindowRegion(child));
+
+  // A maximized child drops its region; tiling restores the children's frames.
+  M()->SetMDIChildMaximized(true);
+  EXPECT_FALSE(WindowRegion(child));
+  SendMessageW(g_client, WM_MDITILE, 0, 0);
+  EXPECT_FALSE(M()->MDIChildMaximized());
+  EXPECT_TRUE(WindowRegion(child));
+
+  // The client redraws a child's frame on request.
+  {
+    testsupport::MessageRecorder recorder;
+    recorder.Watch(child);
+    recorder.Filter([](UINT m) { return m == WM_NCPAINT; });
+    EXPECT_EQ(SendMessageW(g_client, SKM_MDIREDRAW, reinterpret_cast<WPARAM>(child), 0), 0);
+    EXPECT_GE(recorder.Count(WM_NCPAINT, testsupport::msgSent), 1);
+  }
+
+  // The client keeps no scroll bars of its own under a skinned frame.
+  SetWindowLongW(g_client, GWL_STYLE, GetWindowLongW(g_client, GWL_STYLE) | WS_VSCROLL);
+  SetWindowPos(g_client, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  EXPECT_EQ(GetWindowLongW(g_client, GWL_STYLE) & WS_VSCROLL, 0);
+
+  // The last child goes: the menu is updated again, and its frame on the next purge.
+  SendMessageW(g_client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(child), 0);
+  EXPECT_TRUE(data_->MenuUpdate());
+  M()->PurgeClosedSkinners();
+  EXPECT_EQ(M()->FindSkinForm(child), nullptr);
+
+  // Switching off gives the client its own procedure back.
+  M()->SetManagerState(kManagerRunning);
+  data_->SetActive(false);
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return M()->FormSkinners().empty(); }, 3000));
+  SetWindowLongW(g_client, GWL_STYLE, GetWindowLongW(g_client, GWL_STYLE) | WS_VSCROLL);
+  SetWindowPos(g_client, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  EXPECT_NE(GetWindowLongW(g_client, GWL_STYLE) & WS_VSCROLL, 0);
+  DestroyWindow(frameWindow);
+  g_client = nullptr;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MDIFrameTest, TheMaximizedChildsButtonsOnTheMenuBarActOnTheActiveChild) {
+  RegisterClasses();
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  HMENU menu = CreateMenu();
+  AppendMenuW(menu, MF_STRING, 1, L"File");
+  const HWND frameWindow = CreateWindowExW(0, L"VexloMDIFrameTest", L"MDI", WS_OVERLAPPEDWINDOW,
+                                           20, 20, 500, 400, nullptr, menu, instance, nullptr);
+  ASSERT_NE(frameWindow, nullptr);
+  CLIENTCREATESTRUCT ccs{nullptr, 1000};
+  g_client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0,
+                             0, 400, 300, frameWindow, nullptr, instance, &ccs);
+  ShowWindow(frameWindow, SW_SHOW);
+  SetForegroundWindow(frameWindow);
+  TWinSkinForm* frame = RunningFrame(frameWindow);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_GT(frame->MenuBarHeight(), 0);
+  MDICREATESTRUCTW create{L"VexloMDIChildTest", L"Child", instance, 10, 10, 200, 150,
+                          WS_VISIBLE, 0};
+  const auto child = reinterpret_cast<HWND>(
+      SendMessageW(g_client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+  ASSERT_NE(RunningFrame(child), nullptr);
+
+  // Not maximized: the three buttons are hidden.
+  frame->LayoutCaptionButtons();
+  const auto mdiButton = [&](int action) -> TWinSysButton* {
+    for (const auto& b : frame->Buttons()) {
+      if (b->Action() == action) return b.get();
+    }
+    return nullptr;
+  };
+  ASSERT_NE(mdiButton(caMDIClose), nullptr);
+  EXPECT_FALSE(mdiButton(caMDIClose)->Enabled);
+
+  M()->SetMDIChildMaximized(true);
+  frame->LayoutCaptionButtons();
+  TWinSysButton* close = mdiButton(caMDIClose);
+  ASSERT_TRUE(close->Enabled);
+  EXPECT_TRUE(mdiButton(caMDIMinimize)->Enabled);
+  EXPECT_TRUE(mdiButton(caMDIRestore)->Enabled);
+  // Centred in the menu bar, from its right end.
+  const RECT r = WindowRect(frameWindow);
+  const int height = close->Bounds.bottom - close->Bounds.top;
+  EXPECT_EQ(close->Bounds.top, frame->TitleHeight() + (frame->MenuBarHeight() - height) / 2);
+  EXPECT_LT(close->Bounds.right, Width(r) - frame->RightWidth());
+  EXPECT_GT(close->Bounds.left, mdiButton(caMDIRestore)->Bounds.left);
+  const POINT centre{(close->Bounds.left + close->Bounds.right) / 2,
+                     (close->Bounds.top + close->Bounds.bottom) / 2};
+  EXPECT_EQ(HitTest(frameWindow, centre.x, centre.y), HTCLOSE);
+
+  // A click on it closes the active child.
+  const LPARAM at = MAKELPARAM(r.left + centre.x, r.top + centre.y);
+  SendMessageW(frameWindow, WM_NCLBUTTONDOWN, HTCLOSE, at);
+  SendMessageW(frameWindow, WM_NCLBUTTONUP, HTCLOSE, at);
+  EXPECT_FALSE(IsWindow(child));
+  DestroyWindow(frameWindow);
+  g_client = nullptr;
+}
+
+}  // namespace
