@@ -8,6 +8,8 @@
 #include "skin/data/SkinMessages.h"
 #include "skin/frame/FormFrame.h"
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -186,6 +188,113 @@ TEST_F(MainWindowTest, TheTitleShowsTheSkinsCloseMinimizeAndIconButtons) {
   testsupport::PumpFor(100);
   EXPECT_FALSE(IsIconic(h));
   EXPECT_EQ(minimize->State, ncsNormal);
+}
+
+}  // namespace
+
+namespace {
+
+bool InsideAnyButton(const TWinSkinForm& frame, int x, int y) {
+  for (const auto& b : frame.Buttons()) {
+    const POINT p{x, y};
+    if (b->Enabled && PtInRect(&b->Bounds, p)) return true;
+  }
+  return false;
+}
+
+// Compares a block of the painted frame with frame `index` of a border picture (frames side
+// by side when `sideBySide`, else stacked) wherever the picture is not magenta and no caption
+// button covers it. Answers the pixels compared; counts the differing ones into `wrong`.
+int CompareBorderBlock(HDC dc, const TWinSkinForm& frame, const TDataSkinObject& border,
+                       bool sideBySide, int index, int pictureX, int pictureY, int width,
+                       int height, int windowX, int windowY, int& wrong) {
+  const int frames = std::max(border.Frame, 1);
+  const int offsetX = sideBySide ? (index - 1) * (border.Bitmap->Width() / frames) : 0;
+  const int offsetY = sideBySide ? 0 : (index - 1) * (border.Bitmap->Height() / frames);
+  int compared = 0;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const std::uint32_t skin = PixelAt(*border.Bitmap, offsetX + pictureX + x, offsetY + pictureY + y);
+      if (skin == kMagenta || InsideAnyButton(frame, windowX + x, windowY + y)) continue;
+      ++compared;
+      wrong += testsupport::PixelRGB(dc, windowX + x, windowY + y) != skin;
+    }
+  }
+  return compared;
+}
+
+TEST(FramePainting, TheActiveLookIsFrameOneAndTheInactiveLookFrameTwo) {
+  EXPECT_EQ(BorderFrameIndex(true, 2), 1);
+  EXPECT_EQ(BorderFrameIndex(false, 2), 2);
+  // A single-frame picture looks the same either way.
+  EXPECT_EQ(BorderFrameIndex(false, 1), 1);
+  EXPECT_EQ(BorderFrameIndex(false, 0), 1);
+  EXPECT_EQ(BorderFrameIndex(true, 1), 1);
+}
+
+TEST_F(MainWindowTest, ActiveAndInactiveFramesAreTheSkinsFramesOneAndTwo) {
+  const HWND h = form->Handle();
+  TWinSkinForm* frame = RunningFrame(h);
+  ASSERT_NE(frame, nullptr);
+  const TSkinData& data = *form->SkinData1;
+  const TDataSkinObject* left = data.SkinObject("Left");
+  const TDataSkinObject* right = data.SkinObject("Right");
+  const TDataSkinObject* top = data.SkinObject("Top");
+  const TDataSkinObject* bottom = data.SkinObject("Bottom");
+  ASSERT_TRUE(left && right && top && bottom);
+  ASSERT_GE(top->Frame, 2);
+  ASSERT_GE(left->Frame, 2);
+  // No caption text over the title's ends while the pictures are compared.
+  const int length = GetWindowTextLengthW(h);
+  std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
+  caption.resize(static_cast<std::size_t>(GetWindowTextW(h, caption.data(), length + 1)));
+  SetWindowTextW(h, L"");
+  const int w = 926, hgt = 674;
+  const auto paint = [&] {
+    auto target = std::make_unique<ui::TBitmap>(w, hgt);
+    EXPECT_EQ(SendMessageW(h, SKM_PAINTFRAME, reinterpret_cast<WPARAM>(target->Canvas()->Handle()),
+                           kSkinMagic),
+              kSkinMagic);
+    return target;
+  };
+  const auto check = [&](HDC dc, int index) {
+    int wrong = 0, compared = 0;
+    const int topWidth = top->Bitmap->Width();
+    const int leftFrame = left->Bitmap->Width() / left->Frame;
+    const int rightFrame = right->Bitmap->Width() / std::max(right->Frame, 1);
+    compared += CompareBorderBlock(dc, *frame, *left, true, BorderFrameIndex(index == 1, left->Frame),
+                                   0, 0, leftFrame, left->TopHeight, 0, 0, wrong);
+    compared += CompareBorderBlock(dc, *frame, *right, true, BorderFrameIndex(index == 1, right->Frame),
+                                   0, 0, rightFrame, right->TopHeight, w - rightFrame, 0, wrong);
+    compared += CompareBorderBlock(dc, *frame, *top, false, index, 0, 0, top->LeftWidth, 26, 4, 0, wrong);
+    compared += CompareBorderBlock(dc, *frame, *top, false, index, topWidth - top->RightWidth, 0,
+                                   top->RightWidth, 26, w - 4 - top->RightWidth, 0, wrong);
+    compared += CompareBorderBlock(dc, *frame, *bottom, false,
+                                   BorderFrameIndex(index == 1, bottom->Frame), 0, 0,
+                                   bottom->LeftWidth, 4, 4, hgt - 4, wrong);
+    EXPECT_EQ(wrong, 0) << "frame " << index;
+    return compared;
+  };
+
+  SendMessageW(h, WM_NCACTIVATE, TRUE, 0);
+  ASSERT_TRUE(frame->Active());
+  const auto active = paint();
+  EXPECT_GT(check(active->Canvas()->Handle(), 1), 200);
+
+  SendMessageW(h, WM_NCACTIVATE, FALSE, 0);
+  ASSERT_FALSE(frame->Active());
+  const auto inactive = paint();
+  EXPECT_GT(check(inactive->Canvas()->Handle(), 2), 200);
+  // The two looks really differ in the title.
+  int differing = 0;
+  for (int x = 4; x < w - 4; x += 3) {
+    differing += testsupport::PixelRGB(active->Canvas()->Handle(), x, 12) !=
+                 testsupport::PixelRGB(inactive->Canvas()->Handle(), x, 12);
+  }
+  EXPECT_GT(differing, 0);
+
+  SendMessageW(h, WM_NCACTIVATE, TRUE, 0);
+  SetWindowTextW(h, caption.c_str());
 }
 
 }  // namespace

@@ -43,6 +43,10 @@ constexpr int kBiCaptionToggled = 0x10;  // the frame takes WS_CAPTION away whil
 // The four border strips, numbered as the painter numbers them.
 enum TBorderPart { bpLeft = 1, bpRight = 2, bpTop = 3, bpBottom = 4 };
 
+// The frame of a border picture that is painted: 1 (the active look) when the window is
+// active or the picture has a single frame, 2 (the inactive look) otherwise.
+int BorderFrameIndex(bool active, int frameCount);
+
 class TWinSkinForm final : public ui::TComponent {
   UI_CLASS_INFO
  public:

@@ -20,6 +20,8 @@ void Unite(ui::TRegionHandle& into, const ui::TRegionHandle& part) {
 
 }  // namespace
 
+int BorderFrameIndex(bool active, int frameCount) { return (active || frameCount <= 1) ? 1 : 2; }
+
 std::unique_ptr<ui::TBitmap> TWinSkinForm::ComposeBorder(TBorderPart part, int width,
                                                          int height) const {
   TDataSkinObject* border = Border(part);
@@ -29,7 +31,7 @@ std::unique_ptr<ui::TBitmap> TWinSkinForm::ComposeBorder(TBorderPart part, int w
   const bool side = part == bpLeft || part == bpRight;
   const TMargins margins{border->LeftWidth, border->TopHeight, border->RightWidth,
                          border->BottomHeight};
-  const int index = (active_ || border->Frame <= 1) ? 1 : 2;
+  const int index = BorderFrameIndex(active_ != 0, border->Frame);
   return ComposeNineRegion(width, height, *border->Bitmap, margins,
                            side ? TFrameLayout::SideBySide : TFrameLayout::Stacked,
                            border->Tile == 1 ? TCentreMode::Stretch : TCentreMode::Tile,

@@ -202,3 +202,40 @@ TEST_F(FrameSequenceTest, ANewCaptionRecomputesTheFrame) {
 }
 
 }  // namespace
+
+namespace {
+
+// The frame paints the non-client area itself: neither painting nor a change of activation
+// reaches the window's own handling (and so the system's default frame painting behind it).
+TEST_F(FrameSequenceTest, NonClientPaintingAndActivationNeverReachTheSystemsFramePainting) {
+  const HWND h = WatchedForm();
+  ASSERT_TRUE(M()->AttachWindow(h));
+  TWinSkinForm* frame = RunningFrame(h);
+  ASSERT_NE(frame, nullptr);
+  recorder_.Filter([](UINT m) { return m == WM_NCPAINT || m == WM_NCACTIVATE; });
+  PumpFor(50);
+  recorder_.Clear();
+
+  RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  ExpectSequence({{WM_NCPAINT, msgSent}});
+
+  SendMessageW(h, WM_NCACTIVATE, FALSE, 0);
+  EXPECT_FALSE(frame->Active());
+  SendMessageW(h, WM_NCACTIVATE, TRUE, 0);
+  EXPECT_TRUE(frame->Active());
+  ExpectSequence({{WM_NCACTIVATE, msgSent | msgWParam, FALSE}, {WM_NCACTIVATE, msgSent | msgWParam, TRUE}});
+
+  // Real activation changes: another window comes to the front and the form comes back.
+  ui::TForm& other = ShowForm(ui::bsSingle, 0, 200, 100);
+  SetForegroundWindow(other.Handle());
+  PumpUntil([&] { return !frame->Active(); }, 2000);
+  SetForegroundWindow(h);
+  PumpUntil([&] { return frame->Active(); }, 2000);
+  RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_GE(recorder_.Count(WM_NCACTIVATE, msgSent), 2);
+  EXPECT_GE(recorder_.Count(WM_NCPAINT, msgSent), 1);
+  EXPECT_EQ(recorder_.Count(WM_NCACTIVATE, msgHandler), 0);
+  EXPECT_EQ(recorder_.Count(WM_NCPAINT, msgHandler), 0);
+}
+
+}  // namespace
