@@ -2,15 +2,19 @@
 // text, the icon and the caption buttons, and the menu-bar strip.
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinDraw.h"
 #include "skin/frame/FormFrame.h"
+#include "skin/frame/FrameCaption.h"
 #include "skin/frame/WinSkinForm.h"
 
 namespace skin {
 
 namespace {
+
+constexpr int kCaptionPlateFrames = 2;
 
 void Blit(HDC dc, const RECT& r, ui::TBitmap* strip) {
   if (!strip) return;
@@ -90,8 +94,8 @@ void TWinSkinForm::PaintTitle(HDC dc, int w, int h) {
   BitBlt(dc, 0, 0, w, titleHeight_, target, 0, 0, SRCCOPY);
 }
 
-// The caption text, from the title's text shift up to its right clip, cut before the first
-// caption button right of its start.
+// The caption text in the system's caption font and the title's text colour of the present
+// look, on the caption plate when the skin has one, laid out by LayoutCaption.
 void TWinSkinForm::DrawCaptionText(HDC dc, int w) {
   const TDataSkinTitle* def = skinData_->Definitions().Title();
   const TColour given = def ? (active_ ? def->ActiveText : def->InActiveText) : kColourNotGiven;
@@ -99,23 +103,33 @@ void TWinSkinForm::DrawCaptionText(HDC dc, int w) {
                              ? given
                              : (active_ ? skinData_->Colours().TitleTextActive
                                         : skinData_->Colours().TitleTextNoActive);
-  const int shift = def ? def->LeftWidth : 6, clip = def ? def->RightWidth : 0;
-  RECT text{shift, (def ? def->TopHeight : 0), w - clip, titleHeight_};
-  for (const auto& button : buttons_) {
-    if (button->Enabled && button->Bounds.left > text.left) {
-      text.right = std::min<LONG>(text.right, button->Bounds.left);
-    }
-  }
-  if (text.right <= text.left) return;
   const int length = GetWindowTextLengthW(handle_);
   std::wstring caption(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
   caption.resize(static_cast<std::size_t>(GetWindowTextW(handle_, caption.data(), length + 1)));
   const int savedState = SaveDC(dc);
   SelectObject(dc, skinData_->CaptionFont());
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, ui::ColorToRGB(ResolveColour(colour)));
-  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
-            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+  SIZE extent{0, 0};
+  GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+  std::vector<RECT> shown;
+  for (const auto& button : buttons_) {
+    if (button->Enabled && button->Definition().Visibility != kMDIButtonVisibility) {
+      shown.push_back(button->Bounds);
+    }
+  }
+  const TCaptionLayout layout = LayoutCaption(def, w, titleHeight_, extent.cx, shown);
+  if (!IsRectEmpty(&layout.Plate)) {
+    // The plate picture holds the active and the inactive look side by side.
+    DrawNineRegion(dc, layout.Plate, *def->Bitmap, TFrameLayout::SideBySide, TCentreMode::Stretch,
+                   true, kCaptionPlateFrames, active_ ? 1 : 2,
+                   TMargins{def->TXTBackleft, 0, def->TXTBackRight, 0});
+  }
+  RECT clip = layout.Clip;
+  if (!IsRectEmpty(&clip) && !caption.empty()) {
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, ui::ColorToRGB(ResolveColour(colour)));
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &clip,
+              layout.Format | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX);
+  }
   RestoreDC(dc, savedState);
 }
 
