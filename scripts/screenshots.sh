@@ -50,3 +50,20 @@ for page in 1 2 3 4 5; do
   shot "$out/page-$page.png"
 done
 echo "Screenshots of the five pages saved to $out/page-1.png ... $out/page-5.png"
+
+# The main window inactive: another program's window (Wine's own notepad) comes to the front.
+wine notepad </dev/null >/dev/null 2>&1 &
+other=$!
+notepad=""
+for _ in $(seq 40); do
+  notepad=$(xdotool search --class notepad 2>/dev/null | head -n 1 || true)
+  [ -n "$notepad" ] && break
+  sleep 0.25
+done
+sleep 1
+# Out of the way of the main window's title bar.
+[ -n "$notepad" ] && xdotool windowsize "$notepad" 300 120 windowmove "$notepad" 20 770 >/dev/null 2>&1 || true
+sleep 1
+shot "$out/inactive.png"
+kill "$other" 2>/dev/null || true
+echo "Screenshot of the main window inactive saved to $out/inactive.png"
