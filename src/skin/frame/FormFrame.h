@@ -127,6 +127,8 @@ class TWinSkinForm final : public ui::TComponent {
   LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
   bool DispatchTopLevel(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool DispatchNonClient(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // The background and control colours of a window without form object.
+  bool ForeignClientMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   LRESULT CallWindow(UINT msg, WPARAM wParam, LPARAM lParam);
   void FormHook(ui::TMessage& message);
 

@@ -74,6 +74,7 @@ LRESULT TWinSkinForm::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
   if ((formKind_ == fkMDIChild || !isChildWindow_) && DispatchTopLevel(msg, wParam, lParam, result)) {
     return result;
   }
+  if (frameState_ != fsAttached && ForeignClientMessage(msg, wParam, lParam, result)) return result;
   const bool maximizedChild = formKind_ == fkMDIChild && windowState_ == wsMaximized;
   if (!maximizedChild && frameState_ != fsAttached && DispatchNonClient(msg, wParam, lParam, result)) {
     return result;
