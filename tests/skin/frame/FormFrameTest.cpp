@@ -666,3 +666,49 @@ TEST_F(FormFrameTest, MinimizingMaximizingAndRestoringKeepTheSkinnedFrame) {
 }
 
 }  // namespace
+
+namespace {
+
+// A minimized window shows only its title bar: the title strip over the whole width, drawn
+// over the skin's background colour, and nothing of the side or bottom borders.
+TEST_F(FormFrameTest, AMinimizedWindowPaintsOnlyItsTitle) {
+  ui::TForm& form = ShowForm(ui::bsSizeable);
+  const HWND h = form.Handle();
+  TWinSkinForm* frame = RunningFrame(h);
+  ASSERT_NE(frame, nullptr);
+  ShowWindow(h, SW_MINIMIZE);
+  PumpFor(50);
+  ASSERT_EQ(frame->WindowState(), wsMinimized);
+  form.SetCaption(L"");
+  const RECT r = WindowRect(h);
+  const int w = Width(r), th = frame->TitleHeight();
+  ASSERT_GT(w, 0);
+  ui::TBitmap target(w, th + 20);
+  HDC dc = target.Canvas()->Handle();
+  const RECT all{0, 0, w, th + 20};
+  ui::TBrushHandle marker(CreateSolidBrush(RGB(1, 2, 3)));
+  FillRect(dc, &all, marker.Get());
+  EXPECT_EQ(SendMessageW(h, SKM_PAINTFRAME, reinterpret_cast<WPARAM>(dc), kSkinMagic), kSkinMagic);
+  const auto top = frame->ComposeBorder(bpTop, w, th);
+  ASSERT_TRUE(top);
+  int compared = 0, wrong = 0;
+  for (int y = 0; y < th; ++y) {
+    for (int x = 0; x < w; ++x) {
+      const POINT p{x, y};
+      bool underButton = false;
+      for (const auto& b : frame->Buttons()) underButton |= b->Enabled && PtInRect(&b->Bounds, p);
+      if (underButton) continue;
+      ++compared;
+      wrong += testsupport::PixelRGB(dc, x, y) != PixelAt(*top, x, y);
+    }
+  }
+  EXPECT_GT(compared, w);
+  EXPECT_EQ(wrong, 0);
+  // Below the title nothing is painted.
+  EXPECT_EQ(testsupport::PixelRGB(dc, 1, th + 5), 0x010203u);
+  EXPECT_EQ(testsupport::PixelRGB(dc, w / 2, th + 10), 0x010203u);
+  ShowWindow(h, SW_RESTORE);
+  PumpFor(50);
+}
+
+}  // namespace
