@@ -24,24 +24,8 @@ done
 out=build/screenshots
 mkdir -p "$out"
 
-export WINEPREFIX="$PWD/build/wine-run-prefix" WINEARCH=win32 WINEDEBUG=-all
-export WINEDLLOVERRIDES='mscoree,mshtml='
-export LC_ALL=zh_CN.UTF-8
-./scripts/wine-prefix.sh "$WINEPREFIX" x11
-
-display=${VEXLO_DISPLAY:-:$((90 + RANDOM % 100))}
-Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-app=""
-cleanup() {
-  [ -n "$app" ] && kill "$app" 2>/dev/null || true
-  wineserver -k 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
-}
-trap cleanup EXIT
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || { echo "SKIPPED: the virtual display $display did not start"; exit 77; }
+source scripts/virtual-display.sh
+start_virtual_display || { echo "SKIPPED: the virtual display $display did not start"; exit 77; }
 
 failures=0
 check() {  # check NAME CONDITION...

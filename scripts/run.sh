@@ -6,10 +6,7 @@ cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 ./scripts/build.sh
 
-export WINEPREFIX="$PWD/build/wine-run-prefix" WINEARCH=win32 WINEDEBUG=-all
-export WINEDLLOVERRIDES='mscoree,mshtml='
-export LC_ALL=zh_CN.UTF-8
-./scripts/wine-prefix.sh "$WINEPREFIX" x11
+source scripts/virtual-display.sh  # Wine for the program; the display only when needed
 exe=build/src/app/vexlo.exe
 
 if [ -n "${DISPLAY:-}" ]; then

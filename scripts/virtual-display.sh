@@ -1,0 +1,28 @@
+# Sourced by the scripts that show Vexlo on a virtual X display (screenshots.sh,
+# caption-buttons-check.sh). Sets up Wine for the program (the X11 prefix in
+# build/wine-run-prefix, code page 936), starts Xvfb on VEXLO_DISPLAY (for example :95; else a
+# number picked at random) and exports DISPLAY. On exit it ends the program whose process id
+# the caller keeps in `app`, the Wine server and the display.
+# start_virtual_display answers 1 when the display did not come up.
+
+export WINEPREFIX="$PWD/build/wine-run-prefix" WINEARCH=win32 WINEDEBUG=-all
+export WINEDLLOVERRIDES='mscoree,mshtml='
+export LC_ALL=zh_CN.UTF-8
+./scripts/wine-prefix.sh "$WINEPREFIX" x11
+
+app=""
+start_virtual_display() {
+  display=${VEXLO_DISPLAY:-:$((90 + RANDOM % 100))}
+  Xvfb "$display" -screen 0 1280x900x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  trap stop_virtual_display EXIT
+  export DISPLAY=$display
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  xdpyinfo >/dev/null 2>&1
+}
+
+stop_virtual_display() {
+  [ -n "$app" ] && kill "$app" 2>/dev/null || true
+  wineserver -k 2>/dev/null || true
+  kill "$xvfb" 2>/dev/null || true
+}
