@@ -127,6 +127,13 @@ void TWinControl::CreateWnd() {
     } else {
       wc.style = p.ClassStyle;
       wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+      // Top-level windows show the program's icon (none when the program carries none).
+      if (!(p.Style & WS_CHILD)) {
+        wc.hIcon = LoadIconW(instance, L"MAINICON");
+        wc.hIconSm = static_cast<HICON>(LoadImageW(instance, L"MAINICON", IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), 0));
+      }
     }
     wc.lpfnWndProc = StdWndProc;
     wc.hInstance = instance;

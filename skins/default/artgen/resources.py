@@ -1,7 +1,9 @@
 """The program's own bitmap resources used by the skin engine: the track bar channels
 TRACK and TRACKVERT (4-bit, standard palette), used when a skin has no channel of its own,
-and ZELMARMENU, the monochrome menu glyphs restore, maximise, minimise and close."""
+ZELMARMENU, the monochrome menu glyphs restore, maximise, minimise and close, and MAINICON,
+the program's icon."""
 
+from .appicon import encode_icon
 from .bmp import encode_4bit, encode_mono
 from .canvas import Canvas
 
@@ -46,9 +48,10 @@ def menu_glyphs():
 
 
 def build():
-    """The resource bitmap files by file name."""
+    """The resource files by file name."""
     return {
         'track.bmp': encode_4bit(_from_rows(TRACK_ROWS)),
         'trackvert.bmp': encode_4bit(_from_rows(TRACKVERT_ROWS)),
         'zelmarmenu.bmp': encode_mono(menu_glyphs()),
+        'vexlo.ico': encode_icon(),
     }

@@ -250,7 +250,9 @@ void TElementReader::ReadMdiButtons() {
   if (!image.empty()) LoadBitmap(image, strip);
   const int unit = strip.Width() / 12;
   for (int i = 0; i < 3; ++i) {
-    auto button = std::make_unique<TDataSkinSysButton>("MDICONTROLS" + std::to_string(i + 1));
+    std::string name = "MDICONTROLS";
+    name += static_cast<char>('1' + i);
+    auto button = std::make_unique<TDataSkinSysButton>(name);
     button->Action = 7 + i;
     button->Align = 100;
     button->Visibility = 100;

@@ -136,6 +136,10 @@ class TSkinData : public ui::TComponent {
   HIMAGELIST MenuGlyphs() const { return menuGlyphs_.get(); }
   int MaxWidth() const { return maxWidth_; }
   int MaxHeight() const { return maxHeight_; }
+  // The frames drawn with this skin paint only while this is set (from creation on); the
+  // class library clears it while it rebuilds a form's menu.
+  bool PaintingAllowed() const { return paintingAllowed_; }
+  void SetPaintingAllowed(bool value) { paintingAllowed_ = value; }
 
  private:
   struct TImageListDeleter {
@@ -158,6 +162,7 @@ class TSkinData : public ui::TComponent {
   TSkinFormType formType_ = sfMainform;
   bool menuUpdate_ = true;
   bool menuMerge_ = false;
+  bool paintingAllowed_ = true;
 
   bool reading_ = false;
   bool noSkinLoaded_ = true;

@@ -93,6 +93,8 @@ class TWinSkinForm final : public ui::TComponent {
   std::unique_ptr<ui::TBitmap> ComposeBorder(TBorderPart part, int width, int height) const;
   // Paints the frame into `dc` (the window DC when none).
   void PaintFrame(HDC dc = nullptr);
+  // How often the whole frame was painted.
+  int FramePaints() const { return framePaints_; }
 
   // Caption buttons, one per caption-button definition of the skin, in the skin's order.
   const std::vector<std::unique_ptr<TWinSysButton>>& Buttons() const { return buttons_; }
@@ -105,6 +107,10 @@ class TWinSkinForm final : public ui::TComponent {
   // The item under the mouse or pressed, or none.
   TNCObject* HotObject() const { return hotObject_; }
   void SetHotObject(TNCObject* item) { hotObject_ = item; }
+  // The icon the icon buttons show when the window has none: the window's icon at the small
+  // size as it was when the frame started or its buttons were made, else the program's icon,
+  // on the key colour. Prepared again when the window is given another icon.
+  ui::TBitmap* IconBitmap() const { return iconBitmap_.get(); }
   // Repaints the title bar with the button in its present state (the window DC).
   void PaintCaptionButton(TWinSysButton& button);
   // The button held pressed with the mouse captured, or none.
@@ -158,6 +164,11 @@ class TWinSkinForm final : public ui::TComponent {
   void DrawCaptionButtons(HDC dc);
   void DrawCaptionText(HDC dc, int width);
   void DrawIcon(HDC dc, const RECT& bounds);
+  void PrepareIcon();
+  // Takes WS_SYSMENU away while the frame paints (so that the system draws no caption buttons
+  // of its own) or gives it back (before minimizing and when the frame lets go).
+  void HideSystemMenuStyle();
+  void RestoreSystemMenuStyle();
   void ClearButtons();
   void MakeButtons();
   bool ButtonsCurrent() const;
@@ -208,6 +219,7 @@ class TWinSkinForm final : public ui::TComponent {
   ui::TRegionHandle region_;  // our copy of the region of regionSize_
   SIZE regionSize_{0, 0};
   int regionBuilds_ = 0;
+  int framePaints_ = 0;
   int active_ = 1;
   int formKind_ = fkOrdinary;
   int borderKind_ = bkSizeable;
@@ -221,6 +233,7 @@ class TWinSkinForm final : public ui::TComponent {
   DWORD lastSysMenuTick_ = 0;         // when the system menu was last opened
   int layoutWidth_ = 0;               // the window width the buttons were laid out for
   std::unique_ptr<ui::TTimer> hoverTimer_;
+  std::unique_ptr<ui::TBitmap> iconBitmap_;
 };
 
 }  // namespace skin

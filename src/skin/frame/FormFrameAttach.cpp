@@ -167,6 +167,19 @@ void TWinSkinForm::DecideCaptionToggle() {
   }
 }
 
+void TWinSkinForm::HideSystemMenuStyle() {
+  if (borderIcons_ & kBiCaptionToggled) return;  // without a caption the system draws no buttons
+  const LONG style = GetWindowLongW(handle_, GWL_STYLE);
+  if (style & WS_SYSMENU) SetWindowLongW(handle_, GWL_STYLE, style & ~WS_SYSMENU);
+}
+
+void TWinSkinForm::RestoreSystemMenuStyle() {
+  const LONG style = GetWindowLongW(handle_, GWL_STYLE);
+  if ((borderIcons_ & kBiSystemMenu) && !(style & WS_SYSMENU)) {
+    SetWindowLongW(handle_, GWL_STYLE, style | WS_SYSMENU);
+  }
+}
+
 void TWinSkinForm::SetCaptionStyle(bool on) {
   if (borderKind_ == bkNoCaption) return;  // nothing of the caption to give or take
   const LONG style = GetWindowLongW(handle_, GWL_STYLE);
@@ -195,6 +208,7 @@ void TWinSkinForm::Unsubclass() {
 
 void TWinSkinForm::Start() {
   systemMenu_ = GetSystemMenu(handle_, FALSE);
+  PrepareIcon();
   RECT window{}, client{};
   GetWindowRect(handle_, &window);
   GetClientRect(handle_, &client);
@@ -280,10 +294,7 @@ void TWinSkinForm::DetachFrame() {
   if (form_ && frameState_ != fsDetaching) form_->SetColor(savedColor_);
   if (!restoreWindow || !skinned_) return;
   SetCaptionStyle(true);
-  const LONG style = GetWindowLongW(handle_, GWL_STYLE);
-  if ((savedStyle_ & WS_SYSMENU) && !(style & WS_SYSMENU)) {
-    SetWindowLongW(handle_, GWL_STYLE, style | WS_SYSMENU);
-  }
+  RestoreSystemMenuStyle();
   if (!fitted_) {
     RecomputeFrame();  // never fitted (not started yet): only the styles changed
   } else if (formKind_ == fkMDIChild || !isChildWindow_) {

@@ -25,6 +25,7 @@ void TWinSkinForm::MakeButtons() {
   for (const auto& def : skinData_->CaptionButtons()) {
     buttons_.push_back(std::make_unique<TWinSysButton>(*this, *def));
   }
+  PrepareIcon();
 }
 
 // Whether every button refers to the definition the skin holds now at its place. A skin that

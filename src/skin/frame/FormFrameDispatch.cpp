@@ -134,7 +134,10 @@ bool TWinSkinForm::DispatchTopLevel(UINT msg, WPARAM wParam, LPARAM lParam, LRES
         return true;
       }
       switch (wParam & 0xFFF0) {
-        case SC_MINIMIZE: windowState_ = wsMinimized; break;
+        case SC_MINIMIZE:
+          windowState_ = wsMinimized;
+          RestoreSystemMenuStyle();  // the minimized window's caption is the system's
+          break;
         case SC_MAXIMIZE: windowState_ = wsMaximized; break;
         case SC_RESTORE:
           windowState_ = wsNormal;
@@ -162,9 +165,21 @@ bool TWinSkinForm::DispatchNonClient(UINT msg, WPARAM wParam, LPARAM lParam, LRE
       return true;
     case WM_NCPAINT:
       if (borderKind_ == bkNoCaption) return false;
-      PaintFrame();
+      HideSystemMenuStyle();
+      // While the class library rebuilds a menu the frame is not painted at all, so that no
+      // half-built menu strip is shown; the change ends with a full repaint.
+      if (skinData_->PaintingAllowed()) PaintFrame();
       result = 0;
       return true;
+    case WM_SETICON: {
+      const HWND window = handle_;
+      result = CallWindow(msg, wParam, lParam);
+      if (FromWindow(window) == this) {
+        PrepareIcon();
+        PaintFrame();
+      }
+      return true;
+    }
     case WM_NCACTIVATE:
       result = NCActivate(wParam, lParam);
       return true;

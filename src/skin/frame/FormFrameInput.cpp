@@ -188,9 +188,7 @@ void TWinSkinForm::RunCaptionAction(int action) {
         return;
       }
       windowState_ = wsMinimized;
-      if ((borderIcons_ & kBiSystemMenu) && !(GetWindowLongW(handle_, GWL_STYLE) & WS_SYSMENU)) {
-        SetWindowLongW(handle_, GWL_STYLE, GetWindowLongW(handle_, GWL_STYLE) | WS_SYSMENU);
-      }
+      RestoreSystemMenuStyle();
       PostMessageW(handle_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
       return;
     case caSystemMenu:

@@ -58,6 +58,7 @@ void TWinSkinForm::PaintFrame(HDC given) {
   const int w = windowRect_.right - windowRect_.left, h = windowRect_.bottom - windowRect_.top;
   TWindowDC dc(handle_, given);
   if (!dc.Get()) return;
+  ++framePaints_;
   if (windowState_ != wsMinimized) {
     const RECT left{0, 0, leftWidth_, h}, right{w - rightWidth_, 0, w, h};
     const RECT bottom{leftWidth_, h - bottomHeight_, w - rightWidth_, h};
@@ -150,18 +151,45 @@ void TWinSkinForm::DrawCaptionButtons(HDC dc) {
   }
 }
 
-// The window's small icon (its big one, or its class's, scaled down when it has none).
+namespace {
+
+// The icon the window shows: its own small or big one, else its class's; none without.
+HICON WindowIcon(HWND window) {
+  auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_SMALL, 0));
+  if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0));
+  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM));
+  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICON));
+  return icon;
+}
+
+}  // namespace
+
+void TWinSkinForm::PrepareIcon() {
+  const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+  auto bitmap = std::make_unique<ui::TBitmap>(cx, cy);
+  ui::TCanvas* canvas = bitmap->Canvas();
+  canvas->Brush()->SetColor(kKeyColour);
+  canvas->FillRect(RECT{0, 0, cx, cy});
+  if (const HICON icon = WindowIcon(handle_)) {
+    DrawIconEx(canvas->Handle(), 0, 0, icon, cx, cy, 0, nullptr, DI_NORMAL);
+  } else if (ui::TBitmap* program = HasSkin() ? skinData_->AppIconBitmap() : nullptr) {
+    StretchBlt(canvas->Handle(), 0, 0, cx, cy, program->Canvas()->Handle(), 0, 0,
+               program->Width(), program->Height(), SRCCOPY);
+  }
+  iconBitmap_ = std::move(bitmap);
+}
+
+// The window's icon at the button's corner in the small size; a window without one shows the
+// prepared icon (the program's), so that the button that opens its system menu can be seen.
 void TWinSkinForm::DrawIcon(HDC dc, const RECT& bounds) {
-  auto icon = reinterpret_cast<HICON>(SendMessageW(handle_, WM_GETICON, ICON_SMALL, 0));
-  if (!icon) icon = reinterpret_cast<HICON>(SendMessageW(handle_, WM_GETICON, ICON_BIG, 0));
-  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(handle_, GCLP_HICONSM));
-  if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(handle_, GCLP_HICON));
-  // A window without an icon shows the system's application icon, as the system's own
-  // caption does, so that the button it opens the system menu with can be seen.
-  if (!icon) icon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512));  // IDI_APPLICATION
-  if (!icon) return;
-  DrawIconEx(dc, bounds.left, bounds.top, icon, bounds.right - bounds.left,
-             bounds.bottom - bounds.top, 0, nullptr, DI_NORMAL);
+  const int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+  if (const HICON icon = WindowIcon(handle_)) {
+    DrawIconEx(dc, bounds.left, bounds.top, icon, cx, cy, 0, nullptr, DI_NORMAL);
+    return;
+  }
+  if (!iconBitmap_) PrepareIcon();
+  DrawTransparent(dc, RECT{bounds.left, bounds.top, bounds.left + cx, bounds.top + cy},
+                  *iconBitmap_, kKeyColour);
 }
 
 // A button's new state is shown by painting the title bar again (off-screen, in one piece).

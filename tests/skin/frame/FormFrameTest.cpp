@@ -250,20 +250,6 @@ TEST_F(FormFrameTest, SwitchingTheSkinOffRestoresTheWindowAndOnAgainReskinsIt) {
   EXPECT_EQ(SendMessageW(h, SKM_PROBEFRAME, 0, kSkinMagic), kSkinMagic);
 }
 
-// A window registered by this module, without an object of the class library.
-HWND BareWindow() {
-  static const wchar_t* const name = [] {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"VexloBareTestWindow";
-    RegisterClassW(&wc);
-    return L"VexloBareTestWindow";
-  }();
-  return CreateWindowExW(0, name, L"bare", WS_OVERLAPPEDWINDOW, 30, 30, 200, 150, nullptr,
-                         nullptr, GetModuleHandleW(nullptr), nullptr);
-}
-
 TEST_F(FormFrameTest, AWindowDestroyedBeforeItsFrameStartedLeavesNoFrameBehind) {
   const HWND bare = BareWindow();
   ASSERT_NE(bare, nullptr);

@@ -81,6 +81,21 @@ inline LRESULT HitTest(HWND window, int x, int y) {
   return SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(r.left + x, r.top + y));
 }
 
+// A window registered by this module, without an object of the class library or an icon,
+// owned by `owner` when one is given.
+inline HWND BareWindow(HWND owner = nullptr, DWORD style = WS_OVERLAPPEDWINDOW) {
+  static const wchar_t* const name = [] {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = DefWindowProcW;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"VexloBareTestWindow";
+    RegisterClassW(&wc);
+    return L"VexloBareTestWindow";
+  }();
+  return CreateWindowExW(0, name, L"bare", style, 30, 30, 200, 150, owner, nullptr,
+                         GetModuleHandleW(nullptr), nullptr);
+}
+
 // A form with the default skin's component on a holder that is never shown.
 class FrameTest : public testing::Test {
  protected:
