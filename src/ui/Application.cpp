@@ -156,7 +156,8 @@ void TApplication::Initialize() {
   if (initialized_) return;
   INITCOMMONCONTROLSEX icc{};
   icc.dwSize = sizeof(icc);
-  icc.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES;
+  icc.dwICC = ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES |
+               ICC_DATE_CLASSES | ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS;
   InitCommonControlsEx(&icc);
   initialized_ = SUCCEEDED(OleInitialize(nullptr));
 }

@@ -78,6 +78,11 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom) {
   ::Rectangle(dc_, left, top, right, bottom);
 }
 
+void TCanvas::Polygon(const POINT* points, int count) {
+  SelectTools();
+  ::Polygon(dc_, points, count);
+}
+
 void TCanvas::Ellipse(int left, int top, int right, int bottom) {
   SelectTools();
   ::Ellipse(dc_, left, top, right, bottom);

@@ -37,6 +37,7 @@ class TCanvas : public TObject {
   void FrameRect(const RECT& r);
   void Rectangle(int left, int top, int right, int bottom);
   void Ellipse(int left, int top, int right, int bottom);
+  void Polygon(const POINT* points, int count);
   // A rectangle whose corners are quarters of a cornerWidth x cornerHeight ellipse.
   void RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight);
   void MoveTo(int x, int y);

@@ -1,4 +1,4 @@
-// Common controls: page controls with their tab sheets, and list views.
+// Common controls: tab controls, page controls with their tab sheets, and list views.
 //
 // Both superclass the system's common-control classes (WC_TABCONTROL, WC_LISTVIEW); the
 // system's notifications reach them reflected as CN_NOTIFY.
@@ -33,6 +33,9 @@ class TCustomTabControl : public TWinControl {
   void SetStyle(TTabStyle value);
   TTabPosition TabPosition() const { return tabPosition_; }
   void SetTabPosition(TTabPosition value);
+  // Tabs that do not fit go into more rows (always so for tabs on the left or right).
+  bool MultiLine() const { return multiLine_; }
+  void SetMultiLine(bool value);
   // The part of the client area below the tabs, from the system (TCM_ADJUSTRECT).
   RECT DisplayRect();
 
@@ -42,6 +45,33 @@ class TCustomTabControl : public TWinControl {
  private:
   TTabStyle style_ = tsTabs;
   TTabPosition tabPosition_ = tpTop;
+  bool multiLine_ = false;
+};
+
+// A tab control without pages: a row of tabs named by Tabs, one of them chosen (TabIndex);
+// the program shows what belongs to the chosen tab. OnChange follows the user's choice.
+class TTabControl : public TCustomTabControl {
+  UI_CLASS_INFO
+ public:
+  explicit TTabControl(TComponent* owner);
+  ~TTabControl() override;
+
+  TStringList* Tabs() const { return tabs_.get(); }
+  int TabIndex() const;
+  void SetTabIndex(int value);
+
+  TNotifyEvent OnChange;
+  void WndProc(TMessage& message) override;
+
+ protected:
+  void CreateHandleDone() override;
+  void DestroyWnd() override;
+
+ private:
+  void LoadTabs();
+
+  std::unique_ptr<TStringList> tabs_;
+  int tabIndex_ = -1;  // kept while there is no window
 };
 
 class TPageControl;

@@ -1,7 +1,8 @@
-// More controls: panels, shapes and edits with a label of their own.
+// More controls: panels, shapes, radio groups and edits with a label of their own.
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "ui/StdCtrls.h"
 
@@ -82,6 +83,41 @@ class TShape : public TGraphicControl {
   TShapeType shape_ = stRectangle;
   std::unique_ptr<TBrush> brush_;
   std::unique_ptr<TPen> pen_;
+};
+
+// A group box holding one radio button per line of Items, laid out in Columns; ItemIndex is
+// the checked one (-1 none). OnClick follows every change of the choice by the user.
+class TCustomRadioGroup : public TCustomGroupBox {
+  UI_CLASS_INFO
+ public:
+  explicit TCustomRadioGroup(TComponent* owner);
+  ~TCustomRadioGroup() override;
+
+  TStringList* Items() const { return items_.get(); }
+  int ItemIndex() const;
+  void SetItemIndex(int value);
+  int Columns() const { return columns_; }
+  void SetColumns(int value);
+  // The radio button of line `index`.
+  TRadioButton* Button(int index) const;
+  int ButtonCount() const { return static_cast<int>(buttons_.size()); }
+
+  void SetBounds(int left, int top, int width, int height) override;
+
+ private:
+  void RebuildButtons();
+  void ArrangeButtons();
+
+  std::unique_ptr<TStringList> items_;
+  std::vector<TRadioButton*> buttons_;  // owned as components of the group
+  int columns_ = 1;
+  int itemIndex_ = -1;  // kept while the buttons are rebuilt
+};
+
+class TRadioGroup : public TCustomRadioGroup {
+  UI_CLASS_INFO
+ public:
+  explicit TRadioGroup(TComponent* owner);
 };
 
 class TCustomLabeledEdit;

@@ -21,6 +21,7 @@ const TEnumInfo& TabPositionInfo() {
 const TClassInfo& TCustomTabControl::StaticClass() {
   static const TClassInfo info = [] {
     TClassInfo c(L"TCustomTabControl", &TWinControl::StaticClass());
+    c.Bool(L"MultiLine", &TCustomTabControl::MultiLine, &TCustomTabControl::SetMultiLine);
     c.Enum(L"Style", TabStyleInfo(), &TCustomTabControl::Style, &TCustomTabControl::SetStyle);
     c.Enum(L"TabPosition", TabPositionInfo(), &TCustomTabControl::TabPosition, &TCustomTabControl::SetTabPosition);
     return c;
@@ -39,6 +40,7 @@ void TCustomTabControl::CreateParams(TCreateParams& p) {
   p.SystemClass = WC_TABCONTROLW;
   if (style_ == tsTabs) p.Style |= TCS_TABS;
   else p.Style |= TCS_BUTTONS | (style_ == tsFlatButtons ? TCS_FLATBUTTONS : 0);
+  if (multiLine_) p.Style |= TCS_MULTILINE;
   switch (tabPosition_) {
     case tpTop: break;
     case tpBottom: p.Style |= TCS_BOTTOM; break;
@@ -56,6 +58,12 @@ void TCustomTabControl::SetStyle(TTabStyle value) {
 void TCustomTabControl::SetTabPosition(TTabPosition value) {
   if (value < tpTop || value > tpRight || value == tabPosition_) return;
   tabPosition_ = value;
+  RecreateWnd();
+}
+
+void TCustomTabControl::SetMultiLine(bool value) {
+  if (value == multiLine_) return;
+  multiLine_ = value;
   RecreateWnd();
 }
 

@@ -1,5 +1,7 @@
 #include "ui/StdCtrls.h"
 
+#include <algorithm>
+
 namespace ui {
 
 const TEnumInfo& BorderStyleInfo() {
@@ -154,6 +156,137 @@ const TClassInfo& TCheckBox::StaticClass() {
 }
 
 TCheckBox::TCheckBox(TComponent* owner) : TCustomCheckBox(owner) {}
+
+// ---------------------------------------------------------------------------------------------
+// TRadioButton
+
+const TClassInfo& TRadioButton::StaticClass() {
+  static const TClassInfo info = [] {
+    TClassInfo c(L"TRadioButton", &TButtonControl::StaticClass());
+    c.Enum(L"Alignment", AlignmentInfo(), &TRadioButton::Alignment, &TRadioButton::SetAlignment);
+    c.Bool(L"Checked", &TRadioButton::Checked, &TRadioButton::SetChecked);
+    return c;
+  }();
+  return info;
+}
+
+TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner) {
+  SetParentColor(true);
+  SetBounds(0, 0, 113, 17);
+}
+
+void TRadioButton::CreateParams(TCreateParams& p) {
+  TButtonControl::CreateParams(p);
+  // Not the system's automatic kind: SetChecked keeps the siblings in step itself, also for
+  // checks made by the program.
+  p.Style |= BS_RADIOBUTTON;
+  if (alignment_ == taLeftJustify) p.Style |= BS_LEFTTEXT;
+}
+
+void TRadioButton::CreateHandleDone() {
+  SendMessageW(HandleIfAllocated(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TRadioButton::DestroyWnd() {
+  checked_ = Checked();
+  TButtonControl::DestroyWnd();
+}
+
+bool TRadioButton::Checked() const {
+  HWND h = HandleIfAllocated();
+  return h ? SendMessageW(h, BM_GETCHECK, 0, 0) == BST_CHECKED : checked_;
+}
+
+void TRadioButton::SetChecked(bool value) {
+  checked_ = value;
+  if (HWND h = HandleIfAllocated()) SendMessageW(h, BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (!value) return;
+  if (TWinControl* parent = Parent()) {
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+      auto* other = dynamic_cast<TRadioButton*>(parent->Controls(i));
+      if (other && other != this) other->SetChecked(false);
+    }
+  }
+}
+
+void TRadioButton::SetAlignment(TAlignment value) {
+  if (value == alignment_) return;
+  alignment_ = value;
+  RecreateWnd();
+}
+
+void TRadioButton::Clicked() {
+  const bool was = Checked();
+  SetChecked(true);
+  if (!was) Click();
+}
+
+// ---------------------------------------------------------------------------------------------
+// TCustomGroupBox, TGroupBox
+
+const TClassInfo& TCustomGroupBox::StaticClass() {
+  static const TClassInfo info = [] {
+    TClassInfo c(L"TCustomGroupBox", &TCustomControl::StaticClass());
+    c.Str(L"Caption", &TControl::Caption, &TControl::SetCaption);
+    return c;
+  }();
+  return info;
+}
+
+TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner) {
+  SetParentColor(true);
+  SetBounds(0, 0, 185, 105);
+}
+
+namespace {
+
+int CaptionHeight(const TFont& font) {
+  HDC dc = GetDC(nullptr);
+  const HGDIOBJ old = SelectObject(dc, font.Handle());
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return metrics.tmHeight;
+}
+
+}  // namespace
+
+RECT TCustomGroupBox::ClientRect() const {
+  RECT r = TCustomControl::ClientRect();
+  InflateRect(&r, -2, -2);
+  r.top += std::max(CaptionHeight(*Font()) - 2, 0);
+  return r;
+}
+
+void TCustomGroupBox::Paint() {
+  TCanvas* canvas = Canvas();
+  HDC dc = canvas->Handle();
+  const RECT all{0, 0, Width(), Height()};
+  canvas->Brush()->SetColor(Color());
+  canvas->FillRect(all);
+  SelectObject(dc, Font()->Handle());
+  const int h = CaptionHeight(*Font());
+  RECT frame{0, h / 2, Width(), Height()};
+  DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+  const std::wstring caption = Caption();
+  if (caption.empty()) return;
+  RECT text{8, 0, Width() - 8, h};
+  DrawTextW(dc, caption.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE);
+  InflateRect(&text, 2, 0);  // the line breaks a little before and after the caption
+  canvas->FillRect(text);
+  InflateRect(&text, -2, 0);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
+  DrawTextW(dc, caption.c_str(), -1, &text, DT_SINGLELINE);
+}
+
+const TClassInfo& TGroupBox::StaticClass() {
+  static const TClassInfo info(L"TGroupBox", &TCustomGroupBox::StaticClass());
+  return info;
+}
+
+TGroupBox::TGroupBox(TComponent* owner) : TCustomGroupBox(owner) {}
 
 // ---------------------------------------------------------------------------------------------
 // TCustomEdit, TEdit

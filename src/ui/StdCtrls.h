@@ -1,4 +1,5 @@
-// The standard controls: push buttons, check boxes, edits, memos and labels.
+// The standard controls: push buttons, check boxes, radio buttons, group boxes, edits, memos
+// and labels.
 //
 // Buttons, check boxes, edits and memos superclass the system's BUTTON and EDIT classes; the
 // system reports clicks and changes to the parent window, which reflects them back to the
@@ -93,6 +94,48 @@ class TCheckBox : public TCustomCheckBox {
   UI_CLASS_INFO
  public:
   explicit TCheckBox(TComponent* owner);
+};
+
+// A radio button. Checking it (by a click or by the program) unchecks the other radio
+// buttons of the same parent, so that one of them is checked at a time.
+class TRadioButton : public TButtonControl {
+  UI_CLASS_INFO
+ public:
+  explicit TRadioButton(TComponent* owner);
+
+  // Read from the window while there is one.
+  bool Checked() const;
+  void SetChecked(bool value);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment value);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  void DestroyWnd() override;
+  void Clicked() override;
+
+ private:
+  bool checked_ = false;
+  TAlignment alignment_ = taRightJustify;
+};
+
+// A container framed by an etched line with its caption set into the top edge.
+class TCustomGroupBox : public TCustomControl {
+  UI_CLASS_INFO
+ public:
+  explicit TCustomGroupBox(TComponent* owner);
+  // Inside the frame, below the caption.
+  RECT ClientRect() const override;
+
+ protected:
+  void Paint() override;
+};
+
+class TGroupBox : public TCustomGroupBox {
+  UI_CLASS_INFO
+ public:
+  explicit TGroupBox(TComponent* owner);
 };
 
 // Controls built on the system's EDIT class. Every change of the text calls Change and so
