@@ -11,7 +11,9 @@ void AddEdits(TGallery& gallery) {
   TGalleryGroup group = gallery.AddGroup(L"编辑框 Edits", 1, 160);
   const int width = group.BodyWidth();
   group.Add<ui::TEdit>(0, 0, width, 21)->SetText(L"Normal edit: type here");
-  group.Add<ui::TEdit>(0, 28, width, 21)->SetText(L"Read-only edit");
+  auto* readOnly = group.Add<ui::TEdit>(0, 28, width, 21);
+  readOnly->SetText(L"Read-only edit");
+  readOnly->SetReadOnly(true);
   auto* disabled = group.Add<ui::TEdit>(0, 56, width, 21);
   disabled->SetText(L"Disabled edit");
   disabled->SetEnabled(false);

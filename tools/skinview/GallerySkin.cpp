@@ -34,7 +34,7 @@ std::wstring PackageProblem(const std::string& bytes) {
     case skin::TSkinLoadStatus::BadPackage:
       return L"its contents point outside the package (the package is damaged).";
     default:
-      return L"its compressed data is cut short, damaged or declares an impossible size.";
+      return L"its compressed data is too short or declares an impossible size.";
   }
 }
 
