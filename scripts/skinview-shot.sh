@@ -16,7 +16,8 @@ gallery_screenshot() {
     if [ -n "$box" ]; then
       sleep 1
       xwd -root -silent -display "$display" | convert xwd:- "${file%.png}-message.png"
-      xdotool windowactivate --sync "$box" key Return >/dev/null 2>&1 || true
+      xdotool windowfocus "$box" >/dev/null 2>&1 || true
+      xdotool key Return >/dev/null 2>&1 || true
     fi
     sleep 0.5
   done

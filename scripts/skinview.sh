@@ -17,13 +17,16 @@ fi
 
 source scripts/virtual-display.sh  # Wine for the program; the display only when needed
 exe=build/tools/skinview/skinview.exe
-[ ${#args[@]} -gt 0 ] && [ -e "${args[0]}" ] && args=("$(winepath -w "${args[0]}")")
+# Wine is first started here, with the display the gallery will use.
+windows_name() { [ ${#args[@]} -gt 0 ] && [ -e "${args[0]}" ] && args=("$(winepath -w "${args[0]}")") || true; }
 
 if [ -n "${DISPLAY:-}" ]; then
+  windows_name
   exec wine "$exe" "${args[@]}"
 fi
 
 start_virtual_display || true
+windows_name
 source scripts/skinview-shot.sh
 mkdir -p build/screenshots
 echo "The gallery is running on the virtual display $display; waiting for its window..."

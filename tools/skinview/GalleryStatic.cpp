@@ -6,7 +6,7 @@ namespace skinview {
 namespace {
 
 void AddLabels(TGallery& gallery) {
-  TGalleryGroup group = gallery.AddGroup(L"标签 Labels", 1, 88);
+  TGalleryGroup group = gallery.AddGroup(L"标签 Labels", 1, 92);
   const int half = (group.BodyWidth() - kGap) / 2;
   // Labels of a fixed size: the size is set before the caption, which would fit it otherwise.
   const auto fixed = [&](int left, int top, int width, int height, const wchar_t* caption) {
@@ -24,7 +24,7 @@ void AddLabels(TGallery& gallery) {
   right->SetAlignment(ui::taRightJustify);
   right->SetTransparent(true);
   // An opaque label paints its own colour behind the text.
-  auto* opaque = fixed(0, 60, half, 28, L"Opaque label in its own colour, wrapped");
+  auto* opaque = fixed(0, 60, half, 32, L"Opaque label in its own colour, wrapped");
   opaque->SetWordWrap(true);
   opaque->SetColor(ui::clInfoBk);
 }
