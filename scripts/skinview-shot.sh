@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154  # display: set by virtual-display.sh
 # Sourced by screenshots.sh and skinview.sh once virtual-display.sh has started the display.
 # gallery_screenshot FILE [SKIN-FILE] starts the skin gallery, waits for its window, saves a
 # screenshot of the screen to FILE and ends the gallery again. A message box the gallery shows

@@ -18,7 +18,9 @@ fi
 source scripts/virtual-display.sh  # Wine for the program; the display only when needed
 exe=build/tools/skinview/skinview.exe
 # Wine is first started here, with the display the gallery will use.
-windows_name() { [ ${#args[@]} -gt 0 ] && [ -e "${args[0]}" ] && args=("$(winepath -w "${args[0]}")") || true; }
+windows_name() {
+  if [ ${#args[@]} -gt 0 ] && [ -e "${args[0]}" ]; then args=("$(winepath -w "${args[0]}")"); fi
+}
 
 if [ -n "${DISPLAY:-}" ]; then
   windows_name

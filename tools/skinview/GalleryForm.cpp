@@ -28,13 +28,14 @@ TGalleryForm::TGalleryForm(ui::TComponent* owner, const TSkinChoice& skin) : ui:
 
 // Every family adds its groups here, in the order they are laid out.
 void TGalleryForm::BuildGallery() {
+  // Menus belong first, before the groups: the client area is fitted last, below any menu bar.
   TGallery gallery(*this);
   AddButtonGroups(gallery);
   AddStaticGroups(gallery);
   AddEditGroups(gallery);
   AddViewGroups(gallery);
   groups_ = gallery.Groups();
-  // Last: the client area is fitted to the groups, below any menu bar the form has by now.
+  // Last: the client area is fitted to the groups.
   gallery.FitForm();
 }
 
