@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts Vexlo under Wine on a virtual display, waits for the main window and saves
 # screenshots: build/screenshots/main.png (the window as it opens), then page-1.png to
-# page-5.png, one for each page, turned with Ctrl+Tab as a user would.
+# page-5.png, one for each page, turned with Ctrl+Tab as a user would; then the main window
+# inactive (inactive.png) and the skin gallery with the program's own skin (skinview.png).
 # Expects the program to be built (scripts/build.sh) and the packages installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -52,3 +53,15 @@ sleep 1
 shot "$out/inactive.png"
 kill "$other" 2>/dev/null || true
 echo "Screenshot of the main window inactive saved to $out/inactive.png"
+
+# The skin gallery, on its own: the main window goes first.
+kill "$app" 2>/dev/null || true
+wait "$app" 2>/dev/null || true
+app=""
+source scripts/skinview-shot.sh
+if gallery_screenshot "$out/skinview.png"; then
+  echo "Screenshot of the skin gallery saved to $out/skinview.png"
+else
+  echo "The skin gallery's window did not appear within 60 seconds." >&2
+  exit 1
+fi

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/Controls.h"
@@ -113,10 +114,11 @@ class TApplication : public TComponent {
   std::wstring Title() const { return title_; }
   void SetTitle(const std::wstring& title) { title_ = title; }
 
-  // Creates a form owned by the application; the first one becomes the main form.
-  template <class T>
-  T* CreateForm() {
-    T* form = new T(this);
+  // Creates a form owned by the application (further arguments go to its constructor after
+  // the owner); the first one becomes the main form.
+  template <class T, class... Args>
+  T* CreateForm(Args&&... args) {
+    T* form = new T(this, std::forward<Args>(args)...);
     if (!mainForm_) mainForm_ = form;
     return form;
   }

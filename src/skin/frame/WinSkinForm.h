@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "skin/data/SkinManagerLink.h"
@@ -123,10 +125,19 @@ constexpr TSkinControlTypes kMainWindowSkinControls =
            xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcSpin,
            xcGroupBox, xcStatusBar, xcTab, xcTrackBar, xcSystemMenu});
 
+// The compressed package of the program's "DEFAULTSKIN" resource; empty when there is none.
+std::string DefaultSkinPackage();
+
 // Makes a skin data component owned by `owner`, configured as the program's main window
-// uses it (active, DisableTag 99, its kinds of control and options), holding the package of
-// the program's "DEFAULTSKIN" resource as its stored skin, loaded and registered. Skinning is
-// switched on 250 ms later. Answers none when the program has no such resource.
+// uses it (active, DisableTag 99, its options) but skinning the given kinds of control,
+// holding `package` (a compressed skin package) as its stored skin, loaded and registered.
+// Skinning is switched on 250 ms later when the engine accepted the package. Answers none for
+// an empty package.
+TSkinData* CreateSkinData(ui::TComponent* owner, std::string_view package,
+                          TSkinControlTypes kinds);
+
+// CreateSkinData with the program's "DEFAULTSKIN" resource and the main window's kinds of
+// control. Answers none when the program has no such resource.
 TSkinData* CreateDefaultSkinData(ui::TComponent* owner);
 
 }  // namespace skin

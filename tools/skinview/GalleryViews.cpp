@@ -1,0 +1,79 @@
+// A list view in report style, page controls with their sheets, and the web browser.
+#include <string>
+
+#include "Gallery.h"
+#include "ui/ComCtrls.h"
+#include "ui/OleCtrls.h"
+
+namespace skinview {
+
+namespace {
+
+void AddListView(TGallery& gallery) {
+  TGalleryGroup group = gallery.AddGroup(L"列表视图 List view", 3, 150);
+  auto* list = group.Add<ui::TListView>(0, 0, group.BodyWidth(), 150);
+  list->SetViewStyle(ui::vsReport);
+  list->SetReadOnly(true);
+  list->SetRowSelect(true);
+  list->SetGridLines(true);
+  const std::pair<const wchar_t*, int> columns[] = {
+      {L"No.", 44}, {L"Name", 150}, {L"Progress", 90}, {L"Address", 720}};
+  for (auto [caption, width] : columns) {
+    ui::TListColumn* column = list->Columns()->Add();
+    column->SetCaption(caption);
+    column->SetWidth(width);
+  }
+  // More rows than the list shows, and columns wider than it is, so that it scrolls.
+  for (int i = 1; i <= 30; ++i) {
+    ui::TListItem* item = list->Items()->Add();
+    item->SetCaption(std::to_wstring(i));
+    item->SubItems().Add(L"image-" + std::to_wstring(i) + L".png");
+    item->SubItems().Add(std::to_wstring(i * 37 % 101) + L"%");
+    item->SubItems().Add(L"http://example.com/images/image-" + std::to_wstring(i) + L".png");
+  }
+  list->Items()->Item(1)->SetSelected(true);
+}
+
+// A page control of three sheets in the style, each sheet holding a text, the first an edit too.
+void AddPages(TGalleryGroup& group, int top, ui::TTabStyle style, const wchar_t* name) {
+  auto* pages = group.Add<ui::TPageControl>(0, top, group.BodyWidth(), 96);
+  pages->SetStyle(style);
+  for (int page = 1; page <= 3; ++page) {
+    const std::wstring caption = L"Page " + std::to_wstring(page);
+    auto* sheet = new ui::TTabSheet(&group.Form());
+    sheet->SetCaption(caption);
+    sheet->SetPageControl(pages);
+    auto* text = new ui::TLabel(&group.Form());
+    text->SetParent(sheet);
+    text->SetTransparent(true);
+    text->SetBounds(8, 8, 0, 0);  // sized to fit by the caption
+    text->SetCaption(std::wstring(name) + L": page " + std::to_wstring(page));
+  }
+  auto* edit = new ui::TEdit(&group.Form());
+  edit->SetParent(pages->Pages(0));
+  edit->SetBounds(8, 30, 160, 21);
+  edit->SetText(L"An edit on a page");
+  pages->SetActivePageIndex(0);
+}
+
+void AddPageControls(TGallery& gallery) {
+  TGalleryGroup group = gallery.AddGroup(L"多页控件 Page controls", 1, 200);
+  AddPages(group, 0, ui::tsTabs, L"Tabs");
+  AddPages(group, 104, ui::tsFlatButtons, L"Flat buttons");
+}
+
+void AddWebBrowser(TGallery& gallery) {
+  TGalleryGroup group = gallery.AddGroup(L"浏览器 Web browser", 1, 120);
+  // Not sent anywhere: the gallery never goes on line.
+  group.Add<ui::TWebBrowser>(0, 0, group.BodyWidth(), 120);
+}
+
+}  // namespace
+
+void AddViewGroups(TGallery& gallery) {
+  AddPageControls(gallery);
+  AddWebBrowser(gallery);
+  AddListView(gallery);
+}
+
+}  // namespace skinview
