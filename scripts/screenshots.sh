@@ -2,7 +2,8 @@
 # Starts Vexlo under Wine on a virtual display, waits for the main window and saves
 # screenshots: build/screenshots/main.png (the window as it opens), then page-1.png to
 # page-5.png, one for each page, turned with Ctrl+Tab as a user would; then the main window
-# inactive (inactive.png) and the skin gallery with the program's own skin (skinview.png).
+# inactive (inactive.png) and the skin gallery with the program's own skin (skinview.png,
+# skinview-2.png and skinview-3.png, one per page).
 # Expects the program to be built (scripts/build.sh) and the packages installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -60,7 +61,7 @@ wait "$app" 2>/dev/null || true
 app=""
 source scripts/skinview-shot.sh
 if gallery_screenshot "$out/skinview.png"; then
-  echo "Screenshot of the skin gallery saved to $out/skinview.png"
+  echo "Screenshots of the skin gallery saved to $out/skinview.png, skinview-2.png, skinview-3.png"
 else
   echo "The skin gallery's window did not appear within 60 seconds." >&2
   exit 1

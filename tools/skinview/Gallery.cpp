@@ -24,7 +24,7 @@ TGalleryGroup TGallery::AddGroup(const std::wstring& heading, int columns, int b
   std::fill(bottoms_.begin() + column, bottoms_.begin() + column + columns, top + height + kGap);
 
   auto* panel = new ui::TPanel(&form_);
-  panel->SetParent(&form_);
+  panel->SetParent(&parent_);
   panel->SetCaption(L"");
   panel->SetBounds(kGap + column * (kColumnWidth + kGap), top, GroupWidth(columns), height);
   groups_.push_back(panel);
@@ -37,9 +37,13 @@ TGalleryGroup TGallery::AddGroup(const std::wstring& heading, int columns, int b
   return group;
 }
 
+SIZE TGallery::Extent() const {
+  return {kColumns * (kColumnWidth + kGap) + kGap, *std::max_element(bottoms_.begin(), bottoms_.end())};
+}
+
 void TGallery::FitForm() {
-  const int height = *std::max_element(bottoms_.begin(), bottoms_.end());
-  form_.SetClientSize(kColumns * (kColumnWidth + kGap) + kGap, height);
+  const SIZE size = Extent();
+  form_.SetClientSize(size.cx, size.cy);
 }
 
 }  // namespace skinview

@@ -1,6 +1,6 @@
-// The gallery's layout: groups of controls, each a panel with a heading, placed on a grid of
-// equal columns. Every family of controls adds its groups in a file of its own
-// (Gallery<Family>.cpp) through one call per group; GalleryForm.cpp calls the families.
+// The gallery's layout: pages of groups of controls, each group a panel with a heading, placed
+// on a grid of equal columns. Every family of controls adds its groups in a file of its own
+// (Gallery<Family>.cpp) through one call per group; GalleryForm.cpp puts the families on pages.
 #pragma once
 
 #include <string>
@@ -20,8 +20,8 @@ inline constexpr int kGap = 8;
 inline constexpr int kPadding = 10;
 inline constexpr int kBodyTop = 30;
 
-// One group: a panel on the form with a bold heading. Controls go into its body, whose
-// origin lies below the heading.
+// One group: a panel on a page with a bold heading. Controls go into its body, whose origin
+// lies below the heading; the form owns them.
 class TGalleryGroup {
  public:
   TGalleryGroup(ui::TForm& form, ui::TPanel& panel, int bodyWidth)
@@ -55,19 +55,25 @@ class TGalleryGroup {
   int bodyWidth_;
 };
 
+// The grid of one page (or of a whole form): groups go onto `parent`, owned by `form`.
 class TGallery {
  public:
-  explicit TGallery(ui::TForm& form) : form_(form), bottoms_(kColumns, kGap) {}
+  explicit TGallery(ui::TForm& form) : TGallery(form, form) {}
+  TGallery(ui::TForm& form, ui::TWinControl& parent)
+      : form_(form), parent_(parent), bottoms_(kColumns, kGap) {}
 
   // A new group under `heading`, `columns` grid columns wide, its body `bodyHeight` pixels
   // high. It goes where the columns it spans end highest (the leftmost such place).
   TGalleryGroup AddGroup(const std::wstring& heading, int columns, int bodyHeight);
+  // The size the groups take, a gap around them included.
+  SIZE Extent() const;
   // Sizes the form's client area to hold every group.
   void FitForm();
   const std::vector<ui::TPanel*>& Groups() const { return groups_; }
 
  private:
   ui::TForm& form_;
+  ui::TWinControl& parent_;
   std::vector<int> bottoms_;  // per column: where the next group may start
   std::vector<ui::TPanel*> groups_;
 };
@@ -77,9 +83,15 @@ constexpr int GroupWidth(int columns) { return columns * kColumnWidth + (columns
 constexpr int BodyWidth(int columns) { return GroupWidth(columns) - 2 * kPadding; }
 
 // The families of controls.
-void AddButtonGroups(TGallery& gallery);  // push buttons, check boxes
+void AddButtonGroups(TGallery& gallery);  // push, glyph and speed buttons, check and radio
+                                          // buttons, group boxes, radio groups
+void AddListGroups(TGallery& gallery);    // combo and list boxes, scroll bars, up-down, dates
+void AddBarGroups(TGallery& gallery);     // progress and track bars
 void AddEditGroups(TGallery& gallery);    // edits, labelled edits, memos
 void AddStaticGroups(TGallery& gallery);  // labels, shapes, panels
-void AddViewGroups(TGallery& gallery);    // list views, page controls, the web browser
+void AddViewGroups(TGallery& gallery);    // list views, page and tab controls, tab sets, the
+                                          // web browser
+// The form's status bar with panels, along its bottom edge.
+void AddStatusBar(ui::TForm& form);
 
 }  // namespace skinview

@@ -1,5 +1,7 @@
-// Push buttons and check boxes in each of their states.
+// Push buttons, glyph and speed buttons, check boxes, radio buttons, group boxes and radio
+// groups in each of their states.
 #include "Gallery.h"
+#include "ui/Buttons.h"
 
 namespace skinview {
 
@@ -33,11 +35,87 @@ void AddCheckBoxes(TGallery& gallery) {
   add(1, 1, L"Disabled, unchecked", ui::cbUnchecked, false);
 }
 
+// A 16 x 16 glyph strip of two pictures (up, disabled): a green arrow pointing down onto a bar,
+// on the key colour of the strip's bottom-left pixel.
+void DrawGlyph(ui::TBitmap& strip) {
+  strip.SetSize(32, 16);
+  ui::TCanvas* c = strip.Canvas();
+  c->Brush()->SetColor(ui::clFuchsia);
+  c->FillRect({0, 0, 32, 16});
+  for (int picture = 0; picture < 2; ++picture) {
+    const int x = picture * 16;
+    c->Brush()->SetColor(picture == 0 ? ui::TColor(0x30A030) : ui::clGray);
+    c->FillRect({x + 6, 1, x + 10, 8});
+    for (int row = 0; row < 5; ++row) c->FillRect({x + 2 + row, 8 + row, x + 14 - row, 9 + row});
+    c->FillRect({x + 2, 14, x + 14, 15});
+  }
+}
+
+void AddGlyphButtons(TGallery& gallery) {
+  TGalleryGroup group = gallery.AddGroup(L"图形按钮 Glyph and speed buttons", 1, 96);
+  const int width = (group.BodyWidth() - kGap) / 2;
+  auto* left = group.Add<ui::TBitBtn>(0, 0, width, 28, L"Glyph left");
+  DrawGlyph(*left->Glyph());
+  left->SetNumGlyphs(2);
+  auto* top = group.Add<ui::TBitBtn>(width + kGap, 0, width, 44, L"Glyph on top");
+  DrawGlyph(*top->Glyph());
+  top->SetNumGlyphs(2);
+  top->SetLayout(ui::blGlyphTop);
+  auto* disabled = group.Add<ui::TBitBtn>(0, 34, width, 28, L"Disabled");
+  DrawGlyph(*disabled->Glyph());
+  disabled->SetNumGlyphs(2);
+  disabled->SetEnabled(false);
+  // Speed buttons: a group of three with one down, and a flat one.
+  const wchar_t* const names[] = {L"A", L"B", L"C"};
+  for (int i = 0; i < 3; ++i) {
+    auto* speed = group.Add<ui::TSpeedButton>(i * 30, 70, 28, 26, names[i]);
+    speed->SetGroupIndex(1);
+    speed->SetDown(i == 1);
+  }
+  auto* flat = group.Add<ui::TSpeedButton>(100, 70, 90, 26, L"Flat");
+  flat->SetFlat(true);
+  DrawGlyph(*flat->Glyph());
+  flat->SetNumGlyphs(2);
+}
+
+void AddRadioButtons(TGallery& gallery) {
+  TGalleryGroup group = gallery.AddGroup(L"单选按钮 Radio buttons", 1, 62);
+  const int width = (group.BodyWidth() - kGap) / 2;
+  group.Add<ui::TRadioButton>(0, 0, width, 18, L"Checked")->SetChecked(true);
+  group.Add<ui::TRadioButton>(0, 22, width, 18, L"Unchecked");
+  group.Add<ui::TRadioButton>(0, 44, width, 18, L"Disabled")->SetEnabled(false);
+  // Another parent, another set: a disabled checked one beside the others.
+  auto* apart = group.Add<ui::TPanel>(width + kGap, 0, width, 40);
+  apart->SetBevelOuter(ui::bvNone);
+  auto* checked = new ui::TRadioButton(&group.Form());
+  checked->SetParent(apart);
+  checked->SetBounds(0, 0, width, 18);
+  checked->SetCaption(L"Disabled, checked");
+  checked->SetChecked(true);
+  checked->SetEnabled(false);
+}
+
+void AddBoxes(TGallery& gallery) {
+  TGalleryGroup group = gallery.AddGroup(L"分组框 Group boxes", 1, 170);
+  auto* box = group.Add<ui::TGroupBox>(0, 0, group.BodyWidth(), 62, L"Group box");
+  auto* inside = new ui::TCheckBox(&group.Form());
+  inside->SetParent(box);
+  inside->SetBounds(12, 28, 200, 18);
+  inside->SetCaption(L"A check box in a group box");
+  auto* radios = group.Add<ui::TRadioGroup>(0, 70, group.BodyWidth(), 100, L"Radio group");
+  radios->SetColumns(2);
+  for (const char* item : {"First", "Second", "Third", "Fourth"}) radios->Items()->Add(item);
+  radios->SetItemIndex(2);
+}
+
 }  // namespace
 
 void AddButtonGroups(TGallery& gallery) {
   AddPushButtons(gallery);
+  AddGlyphButtons(gallery);
   AddCheckBoxes(gallery);
+  AddRadioButtons(gallery);
+  AddBoxes(gallery);
 }
 
 }  // namespace skinview

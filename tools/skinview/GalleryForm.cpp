@@ -2,6 +2,10 @@
 
 #include "Gallery.h"
 
+#include <algorithm>
+
+#include "ui/ComCtrls.h"
+
 namespace skinview {
 
 const ui::TClassInfo& TGalleryForm::StaticClass() {
@@ -26,17 +30,37 @@ TGalleryForm::TGalleryForm(ui::TComponent* owner, const TSkinChoice& skin) : ui:
   BuildGallery();
 }
 
-// Every family adds its groups here, in the order they are laid out.
+// Every family adds its groups here, on the page it belongs to, in the order they are laid out.
 void TGalleryForm::BuildGallery() {
-  // Menus belong first, before the groups: the client area is fitted last, below any menu bar.
-  TGallery gallery(*this);
-  AddButtonGroups(gallery);
-  AddStaticGroups(gallery);
-  AddEditGroups(gallery);
-  AddViewGroups(gallery);
-  groups_ = gallery.Groups();
-  // Last: the client area is fitted to the groups.
-  gallery.FitForm();
+  // Menus belong first, before the pages: the client area is fitted last, below any menu bar.
+  pages_ = new ui::TPageControl(this);
+  pages_->SetParent(this);
+  const auto page = [this](const wchar_t* caption, auto... families) {
+    auto* sheet = new ui::TTabSheet(this);
+    sheet->SetCaption(caption);
+    sheet->SetPageControl(pages_);
+    TGallery gallery(*this, *sheet);
+    (families(gallery), ...);
+    groups_.insert(groups_.end(), gallery.Groups().begin(), gallery.Groups().end());
+    return gallery.Extent();
+  };
+  const SIZE extents[] = {
+      page(L"按钮与框 Buttons and boxes", AddButtonGroups, AddStaticGroups),
+      page(L"编辑与列表 Edits and lists", AddEditGroups, AddListGroups),
+      page(L"条、选项卡与视图 Bars, tabs and views", AddBarGroups, AddViewGroups),
+  };
+  // Last: the pages are made as large as the largest grid, the client area fitted to them,
+  // and the status bar added below.
+  SIZE largest{0, 0};
+  for (const SIZE& e : extents) largest = {std::max(largest.cx, e.cx), std::max(largest.cy, e.cy)};
+  pages_->SetActivePageIndex(0);
+  pages_->SetBounds(0, 0, 400, 300);
+  const RECT display = pages_->DisplayRect();
+  const int extraWidth = 400 - (display.right - display.left);
+  const int extraHeight = 300 - (display.bottom - display.top);
+  pages_->SetBounds(0, 0, largest.cx + extraWidth, largest.cy + extraHeight);
+  SetClientSize(pages_->Width(), pages_->Height());
+  AddStatusBar(*this);
 }
 
 void ShowSkinProblem(const std::wstring& problem) {

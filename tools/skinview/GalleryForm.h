@@ -1,11 +1,12 @@
-// The gallery's window: one of every kind of control, grouped and labelled, skinned by the
-// skin chosen on the command line.
+// The gallery's window: one of every kind of control, grouped and labelled on a few pages,
+// skinned by the skin chosen on the command line.
 #pragma once
 
 #include <vector>
 
 #include "GallerySkin.h"
 #include "skin/frame/WinSkinForm.h"
+#include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
 
@@ -20,13 +21,16 @@ class TGalleryForm : public ui::TForm {
 
   // The skin data component, or none when there was no package to load.
   skin::TSkinData* SkinData() const { return skinData_; }
-  // The groups' panels, in the order they were added.
+  // The groups' panels of every page, in the order they were added.
   const std::vector<ui::TPanel*>& Groups() const { return groups_; }
+  // One page per set of families.
+  ui::TPageControl* Pages() const { return pages_; }
 
  private:
   void BuildGallery();
 
   skin::TSkinData* skinData_ = nullptr;
+  ui::TPageControl* pages_ = nullptr;
   std::vector<ui::TPanel*> groups_;
 };
 

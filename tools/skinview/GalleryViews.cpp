@@ -1,9 +1,11 @@
-// A list view in report style, page controls with their sheets, and the web browser.
+// A list view in report style, page controls with their sheets, tab controls on every side, a
+// tab set, and the web browser.
 #include <string>
 
 #include "Gallery.h"
 #include "ui/ComCtrls.h"
 #include "ui/OleCtrls.h"
+#include "ui/TabSet.h"
 
 namespace skinview {
 
@@ -62,6 +64,29 @@ void AddPageControls(TGallery& gallery) {
   AddPages(group, 104, ui::tsFlatButtons, L"Flat buttons");
 }
 
+// System tab controls with their tabs on each side and in several rows, and a tab set.
+void AddTabControls(TGallery& gallery) {
+  TGalleryGroup group = gallery.AddGroup(L"选项卡 Tab controls and tab sets", 2, 178);
+  const int quarter = (group.BodyWidth() - 3 * kGap) / 4;
+  const ui::TTabPosition sides[] = {ui::tpTop, ui::tpBottom, ui::tpLeft, ui::tpRight};
+  for (int i = 0; i < 4; ++i) {
+    auto* tabs = group.Add<ui::TTabControl>(i * (quarter + kGap), 0, quarter, 90);
+    tabs->SetTabPosition(sides[i]);
+    for (const char* name : {"One", "Two", "Three"}) tabs->Tabs()->Add(name);
+    tabs->SetTabIndex(i % 3);
+  }
+  const int half = (group.BodyWidth() - kGap) / 2;
+  auto* rows = group.Add<ui::TTabControl>(0, 98, half, 80);
+  rows->SetMultiLine(true);
+  for (const char* name : {"Several", "rows", "of tabs", "when they", "do not fit", "in one"}) {
+    rows->Tabs()->Add(name);
+  }
+  rows->SetTabIndex(0);
+  auto* set = group.Add<ui::TTabSet>(half + kGap, 98, half, 22);
+  for (const char* name : {"Sheet 1", "Sheet 2", "Sheet 3"}) set->Tabs()->Add(name);
+  set->SetTabIndex(1);
+}
+
 void AddWebBrowser(TGallery& gallery) {
   TGalleryGroup group = gallery.AddGroup(L"浏览器 Web browser", 1, 120);
   // Not sent anywhere: the gallery never goes on line.
@@ -72,6 +97,7 @@ void AddWebBrowser(TGallery& gallery) {
 
 void AddViewGroups(TGallery& gallery) {
   AddPageControls(gallery);
+  AddTabControls(gallery);
   AddWebBrowser(gallery);
   AddListView(gallery);
 }

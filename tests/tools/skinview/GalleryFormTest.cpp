@@ -13,7 +13,12 @@
 #include "GalleryForm.h"
 #include "GuiTestSupport.h"
 #include "skin/data/SkinManagerLink.h"
+#include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
+#include "ui/ListControls.h"
+#include "ui/RangeControls.h"
+#include "ui/StatusBar.h"
+#include "ui/TabSet.h"
 #include "ui/OleCtrls.h"
 #include "ui/SysUtils.h"
 
@@ -58,6 +63,12 @@ std::wstring Describe(const ui::TControl& c) {
   return c.ClassName() + L" \"" + c.Caption() + L"\" at " + std::to_wstring(r.left) + L"," +
          std::to_wstring(r.top) + L" " + std::to_wstring(r.right - r.left) + L"x" +
          std::to_wstring(r.bottom - r.top);
+}
+
+RECT WindowRectOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return r;
 }
 
 bool Overlap(const RECT& a, const RECT& b) {
@@ -125,6 +136,45 @@ TEST_F(GalleryFormTest, OneOfEveryKindOfControlInTheStatesASkinDraws) {
   EXPECT_GE(All<TTabSheet>().size(), 2u);
   EXPECT_GE(All<TWebBrowser>().size(), 1u);
 
+  // Glyph and speed buttons: a glyph, a glyph above the caption, disabled, one down, a flat one.
+  EXPECT_GE(Count<TBitBtn>([](TBitBtn& b) { return !b.Glyph()->Empty() && b.Layout() == blGlyphTop; }), 1);
+  EXPECT_GE(Count<TBitBtn>([](TBitBtn& b) { return !b.Enabled() && b.NumGlyphs() == 2; }), 1);
+  EXPECT_GE(Count<TSpeedButton>([](TSpeedButton& b) { return b.Down(); }), 1);
+  EXPECT_GE(Count<TSpeedButton>([](TSpeedButton& b) { return b.Flat(); }), 1);
+  EXPECT_GE(Count<TRadioButton>([](TRadioButton& b) { return b.Enabled() && b.Checked(); }), 1);
+  EXPECT_GE(Count<TRadioButton>([](TRadioButton& b) { return b.Enabled() && !b.Checked(); }), 1);
+  EXPECT_GE(Count<TRadioButton>([](TRadioButton& b) { return !b.Enabled() && b.Checked(); }), 1);
+  EXPECT_GE(Count<TRadioButton>([](TRadioButton& b) { return !b.Enabled() && !b.Checked(); }), 1);
+  EXPECT_GE(Count<TGroupBox>([](TGroupBox& g) { return g.ControlCount() > 0; }), 1);
+  EXPECT_GE(Count<TRadioGroup>([](TRadioGroup& g) { return g.Columns() > 1 && g.ItemIndex() >= 0; }), 1);
+  // Combo boxes of each style and a list box, with more lines than they show.
+  for (TComboBoxStyle style : {csDropDown, csDropDownList, csSimple}) {
+    EXPECT_GE(Count<TComboBox>([style](TComboBox& c) { return c.Style() == style && c.Items()->Count() > 8; }), 1);
+  }
+  EXPECT_GE(Count<TComboBox>([](TComboBox& c) { return !c.Enabled(); }), 1);
+  EXPECT_GE(Count<TListBox>([](TListBox& l) { return Scrolls(l.Handle(), SB_VERT); }), 1);
+  EXPECT_GE(Count<TScrollBar>([](TScrollBar& b) { return b.Kind() == sbHorizontal; }), 1);
+  EXPECT_GE(Count<TScrollBar>([](TScrollBar& b) { return b.Kind() == sbVertical; }), 1);
+  EXPECT_GE(Count<TUpDown>([](TUpDown& u) { return u.Associate() != nullptr; }), 1);
+  EXPECT_GE(Count<TDateTimePicker>([](TDateTimePicker& d) { return d.Kind() == dtkDate; }), 1);
+  EXPECT_GE(Count<TDateTimePicker>([](TDateTimePicker& d) { return d.Kind() == dtkTime; }), 1);
+  // Progress bars empty, part full, full and upright; track bars lying and upright.
+  EXPECT_GE(Count<TProgressBar>([](TProgressBar& p) { return p.Position() == p.Min(); }), 1);
+  EXPECT_GE(Count<TProgressBar>([](TProgressBar& p) { return p.Position() == p.Max(); }), 1);
+  EXPECT_GE(Count<TProgressBar>([](TProgressBar& p) { return p.Orientation() == pbVertical; }), 1);
+  EXPECT_GE(Count<TTrackBar>([](TTrackBar& t) { return t.Orientation() == trHorizontal; }), 1);
+  EXPECT_GE(Count<TTrackBar>([](TTrackBar& t) { return t.Orientation() == trVertical; }), 1);
+  EXPECT_GE(Count<TStatusBar>([](TStatusBar& b) { return b.Panels()->Count() >= 2 && b.SizeGrip(); }), 1);
+  // Tab controls with their tabs on every side, one in several rows, and a tab set.
+  for (TTabPosition side : {tpTop, tpBottom, tpLeft, tpRight}) {
+    EXPECT_GE(Count<TTabControl>([side](TTabControl& t) { return t.TabPosition() == side; }), 1);
+  }
+  EXPECT_GE(Count<TTabControl>([](TTabControl& t) {
+              return t.MultiLine() && SendMessageW(t.Handle(), TCM_GETROWCOUNT, 0, 0) > 1;
+            }),
+            1);
+  EXPECT_GE(Count<TTabSet>([](TTabSet& t) { return t.Tabs()->Count() >= 2; }), 1);
+
   // The button captioned "Focused" has the keyboard focus once the window shows.
   TButton* focused = nullptr;
   for (TButton* b : All<TButton>()) {
@@ -185,12 +235,29 @@ int CheckChildren(const ui::TWinControl& parent) {
 TEST_F(GalleryFormTest, EveryControlSitsInAGroupUnderItsHeadingWithoutOverlapping) {
   const std::vector<ui::TPanel*>& groups = form->Groups();
   ASSERT_GE(groups.size(), 8u);
-  // The form holds the groups and nothing else.
-  ASSERT_EQ(form->ControlCount(), static_cast<int>(groups.size()));
+  // The form holds the pages and, along its bottom edge below them, the status bar.
+  ui::TPageControl* pages = form->Pages();
+  ASSERT_NE(pages, nullptr);
+  ASSERT_EQ(form->ControlCount(), 2);
+  EXPECT_EQ(form->Controls(0), pages);
+  const ui::TControl* bar = form->Controls(1);
+  ASSERT_NE(dynamic_cast<const ui::TStatusBar*>(bar), nullptr);
+  EXPECT_EQ(bar->BoundsRect().bottom, form->ClientHeight());
+  EXPECT_EQ(pages->BoundsRect().bottom, bar->Top());
+  EXPECT_EQ(pages->Width(), form->ClientWidth());
+  // The whole window fits the smallest screen the tests run on.
+  const RECT window = WindowRectOf(form->Handle());
+  EXPECT_LE(window.right - window.left, 1024);
+  EXPECT_LE(window.bottom - window.top, 768);
+
   std::vector<std::wstring> headings;
-  int bottom = 0;
   for (ui::TPanel* group : groups) {
-    EXPECT_EQ(group->Parent(), form.get());
+    auto* sheet = dynamic_cast<ui::TTabSheet*>(group->Parent());
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->PageControl(), pages);
+    // Inside the page's display area.
+    EXPECT_LE(group->BoundsRect().bottom + kGap, sheet->Height()) << ui::Utf8(Describe(*group));
+    EXPECT_LE(group->BoundsRect().right + kGap, sheet->Width()) << ui::Utf8(Describe(*group));
     ASSERT_GE(group->ControlCount(), 2) << ui::Utf8(Describe(*group));
     auto* heading = dynamic_cast<ui::TLabel*>(group->Controls(0));
     ASSERT_NE(heading, nullptr);
@@ -203,22 +270,25 @@ TEST_F(GalleryFormTest, EveryControlSitsInAGroupUnderItsHeadingWithoutOverlappin
       const ui::TControl* c = group->Controls(i);
       EXPECT_GE(c->Top(), kBodyTop) << ui::Utf8(Describe(*c)) << " in " << ui::Utf8(heading->Caption());
     }
-    bottom = std::max(bottom, static_cast<int>(group->BoundsRect().bottom));
   }
-  // Every control on view, windowless ones and the labels of labelled edits included.
-  const int checked = CheckChildren(*form);
+  // Page by page, every control on view, windowless ones and the labels of labelled edits
+  // included; together the pages show every control of the window.
   std::vector<const ui::TControl*> controls;
   CollectControls(*form, controls);
-  int onView = 0;
   for (const ui::TControl* c : controls) {
     EXPECT_TRUE(OnWindow(*c, *form)) << ui::Utf8(Describe(*c)) << " is not on the window";
-    onView += OnView(*c) ? 1 : 0;
   }
-  EXPECT_GT(onView, 50);
-  EXPECT_EQ(checked, onView);
-  // The client area ends one gap below the lowest group.
-  EXPECT_EQ(form->ClientHeight(), bottom + kGap);
-  EXPECT_EQ(form->ClientWidth(), kColumns * (kColumnWidth + kGap) + kGap);
+  int seen = 0;
+  for (int i = 0; i < pages->PageCount(); ++i) {
+    pages->SetActivePageIndex(i);
+    const int checked = CheckChildren(*form);
+    int onView = 0;
+    for (const ui::TControl* c : controls) onView += OnView(*c) ? 1 : 0;
+    EXPECT_GT(onView, 25) << "page " << i;
+    EXPECT_EQ(checked, onView) << "page " << i;
+    seen += onView - 3 - pages->PageCount();  // less the page control, its pages and the bar
+  }
+  EXPECT_GE(seen + 3 + pages->PageCount(), static_cast<int>(controls.size()) - 30);
 }
 
 }  // namespace
