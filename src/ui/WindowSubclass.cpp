@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <vector>
+#include <algorithm>
 
 #if !defined(__i386__) && !defined(_M_IX86)
 #error "The window thunk is written for 32-bit x86."
@@ -19,6 +21,12 @@ HANDLE ThunkHeap() {
 }
 
 }  // namespace
+
+// Thunks left in place because a later subclasser called them; freed when that one lets go.
+std::vector<TWindowSubclass::TRecord*>& TWindowSubclass::Orphans() {
+  static std::vector<TRecord*> orphans;
+  return orphans;
+}
 
 // The thunk puts the record's address in place of the window handle and jumps to ThunkProc:
 //   mov dword ptr [esp+4], record
@@ -79,13 +87,25 @@ void TWindowSubclass::Restore() {
     const LONG_PTR current = unicode_ ? GetWindowLongPtrW(window_, GWLP_WNDPROC)
                                       : GetWindowLongPtrA(window_, GWLP_WNDPROC);
     if (current == ours) {
-      const auto saved = reinterpret_cast<LONG_PTR>(previous_);
+      // A thunk below that only passes messages on is skipped and freed.
+      WNDPROC previous = previous_;
+      auto& orphans = Orphans();
+      for (auto it = std::find(orphans.begin(), orphans.end(), reinterpret_cast<TRecord*>(previous));
+           it != orphans.end();
+           it = std::find(orphans.begin(), orphans.end(), reinterpret_cast<TRecord*>(previous))) {
+        TRecord* orphan = *it;
+        orphans.erase(it);
+        previous = orphan->previous;
+        HeapFree(ThunkHeap(), 0, orphan);
+      }
+      const auto saved = reinterpret_cast<LONG_PTR>(previous);
       if (unicode_) SetWindowLongPtrW(window_, GWLP_WNDPROC, saved);
       else SetWindowLongPtrA(window_, GWLP_WNDPROC, saved);
     } else {
       // Someone subclassed over us and calls our thunk as its previous procedure: the thunk
       // stays and passes every message on.
       record->owner = nullptr;
+      Orphans().push_back(record);
       release = false;
     }
   }
@@ -151,7 +171,13 @@ void TWndMethodHook::Restore() {
   link_.reset();
   const TEntry* entry = control_->WindowProc.target<TEntry>();
   if (entry && entry->link == link) {
-    control_->WindowProc = link->previous;
+    // Hooks below that only pass messages on are skipped.
+    TWndMethod previous = link->previous;
+    for (const TEntry* below = previous.target<TEntry>(); below && !below->link->live;
+         below = previous.target<TEntry>()) {
+      previous = TWndMethod(below->link->previous);
+    }
+    control_->WindowProc = previous;
   } else {
     link->live = false;
   }

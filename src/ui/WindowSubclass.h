@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "ui/Controls.h"
 
@@ -46,6 +47,7 @@ class TWindowSubclass {
 
  private:
   struct TRecord;
+  static std::vector<TRecord*>& Orphans();
   static LRESULT CALLBACK ThunkProc(HWND record, UINT msg, WPARAM wParam, LPARAM lParam);
 
   TRecord* record_ = nullptr;
