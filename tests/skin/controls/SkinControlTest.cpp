@@ -2,6 +2,7 @@
 // library's WindowProc of a control, and the window procedure of a bare window. The phases
 // of each message (the skinner before, the control's own handling, the skinner after) are
 // recorded and compared with the expected sequence.
+#include <functional>
 #include <set>
 
 #include "ControlTestSupport.h"
@@ -176,10 +177,35 @@ TEST_P(SkinControlTest, FreeingTheSkinnerGivesTheControlItsOwnProcedureBack) {
   Expect({Sent(SKM_QUERYSKINNED), Phase(SKM_QUERYSKINNED, kOwn)});
 }
 
-TEST_P(SkinControlTest, DestroyingTheControlFreesItsSkinner) {
+// Told when the skinner goes, while its control is still whole.
+class TGoneWatcher : public ui::TComponent {
+ public:
+  TGoneWatcher(std::function<void()> told) : ui::TComponent(nullptr), told_(std::move(told)) {}
+
+ protected:
+  void Notification(ui::TComponent*, ui::TOperation operation) override {
+    if (operation == ui::TOperation::opRemove) told_();
+  }
+
+ private:
+  std::function<void()> told_;
+};
+
+TEST_P(SkinControlTest, DestroyingTheControlFreesItsSkinnerAndItsOwnProcedureIsBackFirst) {
+  bool gone = false, backWhenGone = false;
+  TGoneWatcher watcher([&] {
+    gone = true;
+    backWhenGone = OwnProcedureBack() && GetWindowLongPtrW(h_, GWLP_WNDPROC) == originalProc_;
+  });
+  watcher.FreeNotification(skinner_);
   delete button_;
+  EXPECT_TRUE(gone);
+  EXPECT_TRUE(backWhenGone);
   EXPECT_EQ(host_.list.Count(), 0);
   EXPECT_FALSE(IsWindow(h_));
+  // The window went without the skinner: its end reached the control's own procedure only.
+  EXPECT_EQ(recorder_.Count(WM_NCDESTROY, msgHandler), 1);
+  button_ = nullptr;
 }
 
 TEST_P(SkinControlTest, ASecondAttachIsHarmless) {
