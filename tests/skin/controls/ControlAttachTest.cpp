@@ -10,6 +10,7 @@
 #include "ForeignControls.h"
 #include "FrameTestSupport.h"
 #include "skin/controls/SkinButtons.h"
+#include "skin/controls/SkinOthers.h"
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/frame/ControlChoice.h"
 #include "ui/ComCtrls.h"
@@ -310,6 +311,52 @@ TEST_F(ControlAttachTest, ReapplyingTheSkinLetsEverySkinnerReadItAgain) {
   panel->SetColor(ui::clGreen);
   frame->ReapplySkin();
   EXPECT_EQ(panel->Color(), ResolveColour(data_->Colours().ButtonFace));
+}
+
+TEST_F(ControlAttachTest, GroupsServeTheirButtonsFirstAndForeignEditsAreSubclassedAsWindows) {
+  Switch(xcGroupBox, true);
+  Switch(xcRadioButton, true);
+  data_->Skin3rd()->Insert(0, "TVxRadioGroup=embedscrollbar");
+  TRzRadioGroup* group = nullptr;
+  ui::TCustomControl* buttons[2] = {};
+  TVxRadioGroup* embedding = nullptr;
+  TVxGrid* embeddedGrid = nullptr;
+  ui::TCustomControl* embeddedPlain = nullptr;
+  TDCEdit* edit = nullptr;
+  TWinSkinForm* frame = Start([&](ui::TForm& f) {
+    group = Add<TRzRadioGroup>(&f, &f, 10);
+    group->SetHeight(70);
+    buttons[0] = Add<ui::TCustomControl>(&f, group, 5);
+    buttons[1] = Add<ui::TCustomControl>(&f, group, 35);
+    embedding = Add<TVxRadioGroup>(&f, &f, 90);
+    embedding->SetHeight(90);
+    embeddedGrid = Add<TVxGrid>(&f, embedding, 5);
+    embeddedPlain = Add<ui::TCustomControl>(&f, embedding, 40);
+    edit = Add<TDCEdit>(&f, &f, 190);
+  });
+  ASSERT_NE(frame, nullptr);
+  // "TRzRadioGroup=radiogroup": the foreign group's buttons take glyph images, then the
+  // group its box.
+  for (ui::TCustomControl* b : buttons) {
+    const auto* image = dynamic_cast<const TSkinObjImage*>(frame->ControlSkinners().FindControl(b));
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->Variant(), kObjImageRadio);
+    EXPECT_TRUE(image->ChangeColor());
+  }
+  EXPECT_EQ(SkinnerClassOf(*frame, group), L"TSkinGroupBox");
+  EXPECT_EQ(frame->ControlSkinners().Items(0)->Control(), buttons[0]);
+  // "embedscrollbar": no skinner for the container, scroll-bar skinners for its children
+  // with window scroll bars.
+  EXPECT_EQ(SkinnerClassOf(*frame, embedding), L"");
+  EXPECT_EQ(SkinnerClassOf(*frame, embeddedGrid), L"TSkinScrollbar");
+  EXPECT_EQ(SkinnerClassOf(*frame, embeddedPlain), L"");
+  // A foreign edit without buttons: its window is subclassed, and it answers through it.
+  const TSkinControl* bare = frame->ControlSkinners().Find(edit->Handle());
+  ASSERT_NE(bare, nullptr);
+  EXPECT_EQ(bare->ClassName(), L"TSkinEdit");
+  EXPECT_TRUE(bare->ThunkAttached());
+  EXPECT_EQ(AskSkinned(edit), 1);
+  EXPECT_EQ(edit->Perform(SKM_QUERYSKINNED), 0);  // the class library's own path is not hooked
 }
 
 // ---------------------------------------------------------------------------------------------
