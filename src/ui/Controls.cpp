@@ -110,6 +110,8 @@ TControl::TControl(TComponent* owner) : TComponent(owner), font_(std::make_uniqu
 
 TControl::~TControl() {
   BeginDestruction();
+  // Owned components (a skinner among them) go while the control is still whole.
+  DestroyComponents();
   if (g_mouseControl == this) g_mouseControl = nullptr;
   font_->OnChange = nullptr;
   if (parent_) parent_->RemoveControl(this);

@@ -3,7 +3,9 @@
 // skin's border sizes (size of the client area, hit-testing, activation), keeps the window's
 // region in the shape of the skin's borders and fits the window so that its client area keeps
 // its size. Its caption buttons (CaptionButtons.h) are drawn from the skin and take the
-// non-client mouse input. The skin manager makes one per window and frees it.
+// non-client mouse input. On starting it gives every control of its window a control
+// skinner (FormFrameControls.cpp) and keeps them in its list. The skin manager makes one per
+// window and frees it.
 #pragma once
 
 #include <windows.h>
@@ -12,13 +14,17 @@
 #include <string>
 #include <vector>
 
+#include "skin/controls/WinSubClass.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/CaptionButtons.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/Timer.h"
+#include "ui/WindowSubclass.h"
 
 namespace skin {
+
+struct TControlChoice;
 
 // States of a frame skinner.
 enum TFrameState {
@@ -47,7 +53,7 @@ enum TBorderPart { bpLeft = 1, bpRight = 2, bpTop = 3, bpBottom = 4 };
 // active or the picture has a single frame, 2 (the inactive look) otherwise.
 int BorderFrameIndex(bool active, int frameCount);
 
-class TWinSkinForm final : public ui::TComponent {
+class TWinSkinForm final : public ui::TComponent, public TSkinnerHost {
   UI_CLASS_INFO
  public:
   // `owner` is the window's form object, or none for a bare window.
@@ -124,12 +130,29 @@ class TWinSkinForm final : public ui::TComponent {
 
   // The frame skinner subclassing `window`, or none.
   static TWinSkinForm* FromWindow(HWND window);
+
+  // Control skinners (FormFrameControls.cpp).
+  TControlSkinners& Skinners() override { return controlSkinners_; }
+  HWND HostWindow() const override { return handle_; }
+  const TControlSkinners& ControlSkinners() const { return controlSkinners_; }
+  // The scratch canvas that control skinners draw with.
+  ui::TCanvas* ScratchCanvas() const { return canvas_.get(); }
+  // Gives every control of the form a skinner: the form's components, then its tab order.
+  void AttachControls(ui::TCustomForm* form);
+  // The choice of a skinner for one class-library control on `parent`.
+  void AttachControl(ui::TControl* control, ui::TControl* parent);
+  // Every child window with WS_CHILD, in z-order from the top, gets AttachChildWindow.
+  void AttachChildWindows(HWND window);
+  // The choice of a skinner for a bare child window.
+  void AttachChildWindow(HWND window);
+  // The control whose skinned scroll bars had the window `oldWindow` got a new window: its
+  // scroll-bar skinner is replaced by a fresh one of the same family.
+  void ReplaceScrollSkinner(HWND oldWindow);
   HWND MDIClient() const { return mdiClient_; }
   // For an MDI child frame: an MDI child was maximized (true) or restored.
   void FollowMDIMaximized(bool maximized);
 
  private:
-  static LRESULT CALLBACK FrameWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
   bool DispatchTopLevel(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool DispatchNonClient(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -152,7 +175,6 @@ class TWinSkinForm final : public ui::TComponent {
 
   void SubclassMDIClient();
   void UnsubclassMDIClient();
-  static LRESULT CALLBACK MDIClientProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT MDIClientMessage(UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT NCCalcSize(WPARAM wParam, LPARAM lParam);
   LRESULT NCHitTest(LPARAM lParam);
@@ -189,8 +211,15 @@ class TWinSkinForm final : public ui::TComponent {
   TDataSkinObject* Border(TBorderPart part) const;
   bool HasSkin() const { return skinData_ && skinData_->SkinLoaded(); }
 
+  // Carrying out a choice of ControlChoice.h.
+  void ApplyControlChoice(ui::TControl* control, ui::TControl* parent, const TControlChoice& choice);
+  void ServeChildren(ui::TControl* control, ui::TControl* parent, const TControlChoice& choice);
+  // Makes, sets up and attaches a skinner of the chosen class for the control.
+  TSkinControl* AttachSkinner(ui::TControl* control, const TControlChoice& choice);
+  bool OfferToApplication(ui::TControl* control, ui::TControl* parent, const std::wstring& upperClass);
+
   HWND handle_;
-  WNDPROC savedProc_ = nullptr;
+  ui::TWindowSubclass subclass_;
   bool unicode_ = true;
   ui::TCustomForm* form_ = nullptr;
   ui::TWndMethod savedFormProc_;
@@ -205,8 +234,7 @@ class TWinSkinForm final : public ui::TComponent {
   bool isDialog_ = false;
   bool isChildWindow_ = false;
   HWND mdiClient_ = nullptr;
-  WNDPROC mdiClientProc_ = nullptr;
-  bool mdiClientUnicode_ = true;
+  ui::TWindowSubclass mdiSubclass_;
   HMENU menuHandle_ = nullptr;
   HMENU systemMenu_ = nullptr;
   ui::TColor savedColor_ = ui::clBtnFace;
@@ -234,6 +262,8 @@ class TWinSkinForm final : public ui::TComponent {
   int layoutWidth_ = 0;               // the window width the buttons were laid out for
   std::unique_ptr<ui::TTimer> hoverTimer_;
   std::unique_ptr<ui::TBitmap> iconBitmap_;
+  TControlSkinners controlSkinners_;  // owned
+  std::unique_ptr<ui::TCanvas> canvas_ = std::make_unique<ui::TCanvas>();
 };
 
 }  // namespace skin

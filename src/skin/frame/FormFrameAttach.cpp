@@ -65,7 +65,7 @@ void TWinSkinForm::AttachToForm(TSkinData* data, ui::TCustomForm* form) {
 void TWinSkinForm::AttachToWindow(TSkinData* data) { AttachFrame(data); }
 
 void TWinSkinForm::AttachFrame(TSkinData* data) {
-  if (savedProc_) return;  // once only
+  if (subclass_.Installed()) return;  // once only
   if (TSkinManage* manager = TSkinManage::Instance()) manager->SetManagerState(kManagerRunning);
   skinData_ = data;
   skinned_ = InSet(data->SkinControls(), xcMainMenu);
@@ -188,22 +188,17 @@ void TWinSkinForm::SetCaptionStyle(bool on) {
 }
 
 void TWinSkinForm::Subclass() {
-  unicode_ = IsWindowUnicode(handle_) != FALSE;
   SetPropW(handle_, kFrameProp, this);
-  const auto proc = reinterpret_cast<LONG_PTR>(&TWinSkinForm::FrameWndProc);
-  savedProc_ = reinterpret_cast<WNDPROC>(unicode_ ? SetWindowLongPtrW(handle_, GWLP_WNDPROC, proc)
-                                                  : SetWindowLongPtrA(handle_, GWLP_WNDPROC, proc));
+  subclass_.Install(handle_, [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+    return Dispatch(msg, wParam, lParam);
+  });
+  unicode_ = subclass_.Unicode();
 }
 
 void TWinSkinForm::Unsubclass() {
-  if (!savedProc_) return;
-  if (IsWindow(handle_)) {
-    const auto saved = reinterpret_cast<LONG_PTR>(savedProc_);
-    if (unicode_) SetWindowLongPtrW(handle_, GWLP_WNDPROC, saved);
-    else SetWindowLongPtrA(handle_, GWLP_WNDPROC, saved);
-    if (GetPropW(handle_, kFrameProp) == this) RemovePropW(handle_, kFrameProp);
-  }
-  savedProc_ = nullptr;
+  if (!subclass_.Installed()) return;
+  if (IsWindow(handle_) && GetPropW(handle_, kFrameProp) == this) RemovePropW(handle_, kFrameProp);
+  subclass_.Restore();
 }
 
 void TWinSkinForm::Start() {
@@ -214,6 +209,11 @@ void TWinSkinForm::Start() {
   GetClientRect(handle_, &client);
   sysFrameSize_ = {(window.right - window.left) - client.right,
                    (window.bottom - window.top) - client.bottom};
+  if (form_) {
+    AttachControls(form_);
+  } else {
+    AttachChildWindows(handle_);
+  }
   if (frameState_ == fsAttached && skinned_) {
     if (formKind_ == fkMDIChild) {
       if (windowState_ == wsMaximized) {
@@ -253,6 +253,7 @@ void TWinSkinForm::ReapplySkin() {
       if (auto* owned = dynamic_cast<ui::TCustomForm*>(form_->Components(i))) owned->SetColor(face);
     }
   }
+  for (int i = 0; i < controlSkinners_.Count(); ++i) controlSkinners_.Items(i)->SkinChanged();
   frameState_ = fsReapplying;
   if (skinned_ && form_ && IsWindow(handle_)) {
     FitWindow(false);
@@ -284,10 +285,12 @@ void TWinSkinForm::DetachFrameQuiet() {
   RestoreForm();
   Unsubclass();
   UnsubclassMDIClient();
+  controlSkinners_.FreeAll();
 }
 
 void TWinSkinForm::DetachFrame() {
   const bool restoreWindow = frameState_ != fsDetaching && frameState_ != fsDestroyed && IsWindow(handle_);
+  controlSkinners_.DetachAll();
   RestoreForm();
   Unsubclass();
   UnsubclassMDIClient();

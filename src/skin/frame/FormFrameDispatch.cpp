@@ -23,16 +23,8 @@ bool IsSystemCommand(WPARAM id) {
 
 }  // namespace
 
-LRESULT CALLBACK TWinSkinForm::FrameWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (TWinSkinForm* frame = FromWindow(window)) return frame->Dispatch(msg, wParam, lParam);
-  // Not ours any more (the frame let go while a message was on its way): the default.
-  return IsWindowUnicode(window) ? DefWindowProcW(window, msg, wParam, lParam)
-                                 : DefWindowProcA(window, msg, wParam, lParam);
-}
-
 LRESULT TWinSkinForm::CallWindow(UINT msg, WPARAM wParam, LPARAM lParam) {
-  return unicode_ ? CallWindowProcW(savedProc_, handle_, msg, wParam, lParam)
-                  : CallWindowProcA(savedProc_, handle_, msg, wParam, lParam);
+  return subclass_.CallPrevious(msg, wParam, lParam);
 }
 
 LRESULT TWinSkinForm::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -46,7 +38,7 @@ LRESULT TWinSkinForm::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCDESTROY: {
       // The window's own procedure sees the message once, after the frame let go.
       const HWND window = handle_;
-      const WNDPROC proc = savedProc_;
+      const WNDPROC proc = subclass_.Previous();
       const bool unicode = unicode_;
       frameState_ = fsDetaching;
       DetachFrameQuiet();
@@ -66,6 +58,9 @@ LRESULT TWinSkinForm::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case SKM_QUERYSKINNED:
       return 1;
+    case SKM_CONTROLRECREATED:
+      ReplaceScrollSkinner(reinterpret_cast<HWND>(wParam));
+      return 0;
     default:
       break;
   }

@@ -8,44 +8,19 @@
 
 namespace skin {
 
-namespace {
-
-const wchar_t kClientProp[] = L"VexloMDIClientFrame";
-
-}  // namespace
-
 void TWinSkinForm::SubclassMDIClient() {
-  if (!mdiClient_ || mdiClientProc_) return;
-  mdiClientUnicode_ = IsWindowUnicode(mdiClient_) != FALSE;
-  SetPropW(mdiClient_, kClientProp, this);
-  const auto proc = reinterpret_cast<LONG_PTR>(&TWinSkinForm::MDIClientProc);
-  mdiClientProc_ = reinterpret_cast<WNDPROC>(
-      mdiClientUnicode_ ? SetWindowLongPtrW(mdiClient_, GWLP_WNDPROC, proc)
-                        : SetWindowLongPtrA(mdiClient_, GWLP_WNDPROC, proc));
+  if (!mdiClient_ || mdiSubclass_.Installed()) return;
+  mdiSubclass_.Install(mdiClient_, [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+    return MDIClientMessage(msg, wParam, lParam);
+  });
 }
 
-void TWinSkinForm::UnsubclassMDIClient() {
-  if (!mdiClientProc_) return;
-  if (IsWindow(mdiClient_)) {
-    const auto saved = reinterpret_cast<LONG_PTR>(mdiClientProc_);
-    if (mdiClientUnicode_) SetWindowLongPtrW(mdiClient_, GWLP_WNDPROC, saved);
-    else SetWindowLongPtrA(mdiClient_, GWLP_WNDPROC, saved);
-    if (GetPropW(mdiClient_, kClientProp) == this) RemovePropW(mdiClient_, kClientProp);
-  }
-  mdiClientProc_ = nullptr;
-}
-
-LRESULT CALLBACK TWinSkinForm::MDIClientProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* frame = static_cast<TWinSkinForm*>(GetPropW(window, kClientProp));
-  if (frame && frame->mdiClientProc_) return frame->MDIClientMessage(msg, wParam, lParam);
-  return IsWindowUnicode(window) ? DefWindowProcW(window, msg, wParam, lParam)
-                                 : DefWindowProcA(window, msg, wParam, lParam);
-}
+void TWinSkinForm::UnsubclassMDIClient() { mdiSubclass_.Restore(); }
 
 LRESULT TWinSkinForm::MDIClientMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   const HWND client = mdiClient_;
-  const WNDPROC proc = mdiClientProc_;
-  const bool unicode = mdiClientUnicode_;
+  const WNDPROC proc = mdiSubclass_.Previous();
+  const bool unicode = mdiSubclass_.Unicode();
   const auto pass = [&] {
     return unicode ? CallWindowProcW(proc, client, msg, wParam, lParam)
                    : CallWindowProcA(proc, client, msg, wParam, lParam);

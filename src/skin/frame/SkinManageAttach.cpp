@@ -43,6 +43,11 @@ LRESULT CALLBACK TSkinManage::CBTHookProc(int code, WPARAM wParam, LPARAM lParam
           self->AttachPopupMenu(window);
         }
         if (create->dwExStyle & WS_EX_MDICHILD) self->AttachWindow(window);
+        // A new size grip on a skinned window is skinned with the window's other controls.
+        if ((create->style & WS_CHILD) && (create->style & SBS_SIZEGRIP) &&
+            ClassNameOf(window) == L"ScrollBar") {
+          if (TWinSkinForm* frame = self->FindSkinForm(create->hwndParent)) frame->AttachChildWindow(window);
+        }
         break;
       }
       case HCBT_DESTROYWND:
