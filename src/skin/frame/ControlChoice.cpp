@@ -4,9 +4,13 @@
 #include <cwctype>
 
 #include "skin/data/ImgUtil.h"
+#include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
 #include "ui/Forms.h"
+#include "ui/ListControls.h"
+#include "ui/RangeControls.h"
+#include "ui/StatusBar.h"
 #include "ui/StdCtrls.h"
 
 namespace skin {
@@ -180,6 +184,23 @@ TControlChoice ChooseByClass(const std::wstring& upperClass, const ui::TControl&
     return c;
   }
   if (Is<ui::TCustomCheckBox>(control) && on(xcCheckBox)) return Skinner(scCheckBox);
+  // The class library's own kinds that the rules below do not name, each under its switch:
+  // radio buttons, radio groups and group boxes, combo boxes, date pickers, progress and
+  // track bars and glyph buttons.
+  if (Is<ui::TRadioButton>(control) && on(xcRadioButton)) return Skinner(scRadioButton);
+  if (Is<ui::TCustomRadioGroup>(control) && on(xcGroupBox)) {
+    return ChooseByKind(L"radiogroup", upperClass, control, data);
+  }
+  if (Is<ui::TCustomGroupBox>(control) && on(xcGroupBox)) {
+    TControlChoice c = Skinner(scGroupBox, true);
+    c.Children = TChildRule::AttachControls;
+    return c;
+  }
+  if (Is<ui::TCustomComboBox>(control) && on(xcCombo)) return Skinner(scComBox);
+  if (Is<ui::TDateTimePicker>(control) && on(xcCombo)) return Skinner(scDateTime);
+  if (Is<ui::TProgressBar>(control) && on(xcProgress)) return Skinner(scProgress);
+  if (Is<ui::TTrackBar>(control) && on(xcTrackBar)) return Skinner(scTrackBar);
+  if (Is<ui::TBitBtn>(control) && on(xcBitBtn)) return Skinner(scBitButton);
   if (IsOneOf(upperClass, {L"TUPDOWN", L"TSPINBUTTON"}) && on(xcSpin)) return Skinner(scUpDown);
   if (upperClass == L"TMEDIAPLAYER" && on(xcButton)) return Skinner(scMP);
   if (upperClass == L"TDBNAVIGATOR" && on(xcPanel)) {
@@ -218,6 +239,9 @@ TControlChoice ChooseByClass(const std::wstring& upperClass, const ui::TControl&
   if (Is<ui::TCustomListView>(control) && on(xcScrollbar)) {
     return Skinner(scListView, false, TAttachVia::AttachScrollBars);
   }
+  // A list box shows its scroll bar only once it holds more lines than fit: it is chosen by
+  // its class, as a memo is, so that a list that starts empty is served too.
+  if (Is<ui::TCustomListBox>(control) && on(xcScrollbar)) return scrollbars;
   const bool memo = Is<ui::TCustomMemo>(control);
   if (memo && on(xcScrollbar)) return scrollbars;
   if ((memo || HasScrollBars(control)) && on(xcScrollbar)) return scrollbars;

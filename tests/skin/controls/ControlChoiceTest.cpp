@@ -7,7 +7,12 @@
 #include "skin/controls/SkinScrollbars.h"
 #include "skin/frame/ControlChoice.h"
 #include "skin/frame/WinSkinForm.h"
+#include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
+#include "ui/ListControls.h"
+#include "ui/RangeControls.h"
+#include "ui/StatusBar.h"
+#include "ui/TabSet.h"
 #include "ui/ExtCtrls.h"
 #include "ui/StdCtrls.h"
 
@@ -68,6 +73,46 @@ TEST_F(ControlChoiceTest, TheProgramsControlClasses) {
   EXPECT_EQ(Choose(Add<ui::TLabel>()).Skinner, scNone);
   EXPECT_EQ(Choose(Add<ui::TShape>()).Skinner, scNone);
   EXPECT_EQ(Choose(Add<ui::TCustomControl>()).Skinner, scNone);
+}
+
+TEST_F(ControlChoiceTest, TheLibrarysOtherKindsEachUnderItsSwitch) {
+  EXPECT_EQ(Choose(Add<ui::TRadioButton>()).Skinner, scRadioButton);
+  const TControlChoice box = Choose(Add<ui::TGroupBox>());
+  EXPECT_EQ(box.Skinner, scGroupBox);
+  EXPECT_TRUE(box.ChangeColor);
+  const TControlChoice group = Choose(Add<ui::TRadioGroup>());
+  EXPECT_EQ(group.Skinner, scGroupBox);
+  EXPECT_EQ(group.Children, TChildRule::RadioGroup);
+  EXPECT_EQ(Choose(Add<ui::TComboBox>()).Skinner, scComBox);
+  EXPECT_EQ(Choose(Add<ui::TDateTimePicker>()).Skinner, scDateTime);
+  EXPECT_EQ(Choose(Add<ui::TProgressBar>()).Skinner, scProgress);
+  EXPECT_EQ(Choose(Add<ui::TTrackBar>()).Skinner, scTrackBar);
+  EXPECT_EQ(Choose(Add<ui::TBitBtn>()).Skinner, scBitButton);
+  EXPECT_EQ(Choose(Add<ui::TUpDown>()).Skinner, scUpDown);
+  const TControlChoice tabs = Choose(Add<ui::TTabControl>());
+  EXPECT_EQ(tabs.Skinner, scTab);
+  EXPECT_EQ(tabs.Kind, 2);
+  EXPECT_EQ(Choose(Add<ui::TTabSet>()).Skinner, scTab31);
+  // A list box, empty and so without a scroll bar yet, gets the scroll-bar skinner.
+  EXPECT_EQ(Choose(Add<ui::TListBox>()).Skinner, scScrollbar);
+
+  // Each only with its switch; a glyph button without its own falls back to a push button.
+  Switch(xcRadioButton, false);
+  Switch(xcGroupBox, false);
+  Switch(xcCombo, false);
+  Switch(xcProgress, false);
+  Switch(xcTrackBar, false);
+  Switch(xcBitBtn, false);
+  Switch(xcScrollbar, false);
+  EXPECT_EQ(Choose(Add<ui::TListBox>()).Skinner, scNone);
+  EXPECT_EQ(Choose(Add<ui::TRadioButton>()).Skinner, scNone);
+  EXPECT_EQ(Choose(Add<ui::TGroupBox>()).Skinner, scNone);
+  EXPECT_EQ(Choose(Add<ui::TRadioGroup>()).Skinner, scNone);
+  EXPECT_EQ(Choose(Add<ui::TComboBox>()).Skinner, scNone);
+  EXPECT_EQ(Choose(Add<ui::TDateTimePicker>()).Skinner, scNone);
+  EXPECT_EQ(Choose(Add<ui::TProgressBar>()).Skinner, scNone);
+  EXPECT_EQ(Choose(Add<ui::TTrackBar>()).Skinner, scNone);
+  EXPECT_EQ(Choose(Add<ui::TBitBtn>()).Skinner, scButton);
 }
 
 TEST_F(ControlChoiceTest, PageControlsTheirTabStyleAndSheets) {
