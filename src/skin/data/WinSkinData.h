@@ -91,6 +91,9 @@ class TSkinData : public ui::TComponent {
   void SetMenuUpdate(bool value) { menuUpdate_ = value; }
   bool MenuMerge() const { return menuMerge_; }
   void SetMenuMerge(bool value) { menuMerge_ = value; }
+  // Frames paint only while this is set (it is cleared while a form handles a menu change).
+  bool PaintingAllowed() const { return paintingAllowed_; }
+  void SetPaintingAllowed(bool value) { paintingAllowed_ = value; }
 
   TOnFormSkin OnFormSkin;
   ui::TNotifyEvent OnSkinChanged;
@@ -158,6 +161,7 @@ class TSkinData : public ui::TComponent {
   TSkinFormType formType_ = sfMainform;
   bool menuUpdate_ = true;
   bool menuMerge_ = false;
+  bool paintingAllowed_ = true;
 
   bool reading_ = false;
   bool noSkinLoaded_ = true;

@@ -14,8 +14,10 @@
 
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/CaptionButtons.h"
+#include "skin/frame/WinSkinMenu.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
+#include "ui/Menus.h"
 #include "ui/Timer.h"
 
 namespace skin {
@@ -39,6 +41,9 @@ constexpr int kBiMaximize = 1;
 constexpr int kBiMinimize = 2;
 constexpr int kBiSystemMenu = 8;
 constexpr int kBiCaptionToggled = 0x10;  // the frame takes WS_CAPTION away while it runs
+
+// The tag of the skinned system menu.
+constexpr int kSystemMenuTag = 33333;
 
 // The four border strips, numbered as the painter numbers them.
 enum TBorderPart { bpLeft = 1, bpRight = 2, bpTop = 3, bpBottom = 4 };
@@ -116,6 +121,16 @@ class TWinSkinForm final : public ui::TComponent {
   // Screen point to window coordinates (origin at the window's top-left corner).
   POINT WindowPoint(POINT screen) const;
 
+  // The skinned copy of the window's system menu (none without one): its items, enabled as the
+  // window's state and buttons allow, post their commands as WM_SYSCOMMAND when chosen.
+  std::unique_ptr<ui::TPopupMenu> BuildSystemMenu();
+  // The menu bar, or none for a window without menu.
+  TWinSkinMenu* MenuBar() const;
+  // Opens the bar item's drop-down and returns when it closed.
+  void OpenMenuItem(TMenuBtn& item);
+  // A drop-down of the menu bar is open.
+  bool InMenuLoop() const { return inMenuLoop_; }
+
   // The frame skinner subclassing `window`, or none.
   static TWinSkinForm* FromWindow(HWND window);
   HWND MDIClient() const { return mdiClient_; }
@@ -169,6 +184,12 @@ class TWinSkinForm final : public ui::TComponent {
   void ReleasePressed(POINT windowPoint);
   void RunCaptionAction(int action);
   void ShowSystemMenu(POINT screen);
+  void AttachMenus();
+  void DetachMenus();
+  void SkinFormMenus(bool off);
+  void MenuChanged(ui::TMessage& m, const ui::TWndMethod& next);
+  bool MenuDialogChar(WPARAM character);
+  bool MenuBarMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void FitWindow(bool atStart);
   int FitDialogCaption(int width);
   void RecomputeFrame();
@@ -221,6 +242,8 @@ class TWinSkinForm final : public ui::TComponent {
   DWORD lastSysMenuTick_ = 0;         // when the system menu was last opened
   int layoutWidth_ = 0;               // the window width the buttons were laid out for
   std::unique_ptr<ui::TTimer> hoverTimer_;
+  std::unique_ptr<TWinSkinMenu> menuBar_;
+  bool inMenuLoop_ = false;
 };
 
 }  // namespace skin
