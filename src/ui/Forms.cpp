@@ -267,6 +267,7 @@ void TCustomForm::WndProc(TMessage& m) {
     case WM_COMMAND:
     case WM_MEASUREITEM:
     case WM_DRAWITEM:
+    case WM_MENUCHAR:
       if (DispatchMenuMessage(m, menu_)) return;
       break;
     case CM_MENUCHANGED:

@@ -432,6 +432,24 @@ bool DispatchMenuMessage(TMessage& m, TMenu* menu) {
       m.Result = TRUE;
       return true;
     }
+    case WM_MENUCHAR: {
+      // Owner-drawn items show no text to the system: their accelerators are found here.
+      const auto handle = reinterpret_cast<HMENU>(m.LParam);
+      const wchar_t wanted = AcceleratorOf(std::wstring(L"&") + static_cast<wchar_t>(LOWORD(m.WParam)));
+      const int count = handle ? GetMenuItemCount(handle) : 0;
+      for (int i = 0; i < count && wanted != 0; ++i) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_DATA;
+        if (!GetMenuItemInfoW(handle, static_cast<UINT>(i), TRUE, &info)) continue;
+        const TMenuItem* item = TMenuItem::FromItemData(info.dwItemData);
+        if (item && item->Accelerator() == wanted) {
+          m.Result = MAKELRESULT(i, MNC_EXECUTE);
+          return true;
+        }
+      }
+      return false;
+    }
     case WM_COMMAND:
       if (!menu || HIWORD(m.WParam) != 0 || m.LParam != 0) return false;
       if (!menu->DispatchCommand(LOWORD(m.WParam))) return false;

@@ -190,7 +190,8 @@ class TPopupMenu : public TMenu {
 };
 
 // The owner-draw and command messages of menus (WM_MEASUREITEM and WM_DRAWITEM of menu
-// items, WM_COMMAND of a menu): answers true when one of our items took the message.
+// items, WM_MENUCHAR of an owner-drawn menu, WM_COMMAND of a menu): answers true when one of
+// our items took the message.
 bool DispatchMenuMessage(TMessage& message, TMenu* menu);
 
 // The window that owns the context menus while they are open.

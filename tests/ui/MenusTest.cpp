@@ -191,6 +191,23 @@ TEST_F(MenusTest, OwnerDrawRequestsReachTheItemsEvents) {
   EXPECT_EQ(TMenuItem::FromItemData(data), nullptr);
 }
 
+TEST_F(MenusTest, AnOwnerDrawnMenuFindsItsItemsByAccelerator) {
+  auto* menu = new ui::TPopupMenu(form_.get());
+  menu->SetOwnerDraw(true);
+  AddItem(form_.get(), menu->Items(), L"&Open");
+  AddItem(form_.get(), menu->Items(), L"-");
+  AddItem(form_.get(), menu->Items(), L"Cl&ose");
+  const HMENU handle = menu->Handle();
+  ui::TMessage m{WM_MENUCHAR, MAKEWPARAM(L's', MF_POPUP), reinterpret_cast<LPARAM>(handle), 0};
+  ASSERT_TRUE(ui::DispatchMenuMessage(m, nullptr));
+  EXPECT_EQ(m.Result, MAKELRESULT(2, MNC_EXECUTE));
+  m = {WM_MENUCHAR, MAKEWPARAM(L'O', MF_POPUP), reinterpret_cast<LPARAM>(handle), 0};
+  ASSERT_TRUE(ui::DispatchMenuMessage(m, nullptr));
+  EXPECT_EQ(m.Result, MAKELRESULT(0, MNC_EXECUTE));
+  m = {WM_MENUCHAR, MAKEWPARAM(L'z', MF_POPUP), reinterpret_cast<LPARAM>(handle), 0};
+  EXPECT_FALSE(ui::DispatchMenuMessage(m, nullptr));
+}
+
 // Ends the open menu once its window has been seen.
 bool g_menuSeen = false;
 void CALLBACK EndMenuTick(HWND, UINT, UINT_PTR id, DWORD) {
