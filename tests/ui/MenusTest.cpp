@@ -196,7 +196,7 @@ TEST_F(MenusTest, AnOwnerDrawnMenuFindsItsItemsByAccelerator) {
   menu->SetOwnerDraw(true);
   AddItem(form_.get(), menu->Items(), L"&Open");
   AddItem(form_.get(), menu->Items(), L"-");
-  AddItem(form_.get(), menu->Items(), L"Cl&ose");
+  AddItem(form_.get(), menu->Items(), L"Clo&se");
   const HMENU handle = menu->Handle();
   ui::TMessage m{WM_MENUCHAR, MAKEWPARAM(L's', MF_POPUP), reinterpret_cast<LPARAM>(handle), 0};
   ASSERT_TRUE(ui::DispatchMenuMessage(m, nullptr));
