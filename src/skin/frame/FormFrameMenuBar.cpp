@@ -237,8 +237,9 @@ void TWinSkinForm::OpenMenuItem(TMenuBtn& first) {
   if (!menuBar_ || g_tracking.Frame) return;
   const HWND window = handle_;
   int index = first.Index;
-  while (index >= 0 && FromWindow(window) == this && menuBar_) {
-    TMenuBtn& item = *menuBar_->Items().at(static_cast<std::size_t>(index));
+  while (index >= 0 && FromWindow(window) == this && menuBar_ &&
+         index < static_cast<int>(menuBar_->Items().size())) {
+    TMenuBtn& item = *menuBar_->Items()[static_cast<std::size_t>(index)];
     if (item.Command != 0) PostMessageW(window, WM_COMMAND, item.Command, 0);
     if (!item.SubMenu) break;
     g_tracking = {};
@@ -266,7 +267,11 @@ void TWinSkinForm::OpenMenuItem(TMenuBtn& first) {
     g_tracking = {};
     if (FromWindow(window) != this) return;
     inMenuLoop_ = false;
-    item.MouseLeave();
+    // A menu changed while its drop-down was open has rebuilt the bar: the item is looked up
+    // again.
+    if (menuBar_ && index < static_cast<int>(menuBar_->Items().size())) {
+      menuBar_->Items()[static_cast<std::size_t>(index)]->MouseLeave();
+    }
     if (command != 0) PostMessageW(window, WM_COMMAND, command, 0);
     index = next;
   }

@@ -1,7 +1,6 @@
 #include "skin/frame/MenuItemPainter.h"
 
 #include <algorithm>
-#include <map>
 
 #include "skin/data/GdiScope.h"
 #include "skin/data/SkinDerivedImages.h"
@@ -234,12 +233,6 @@ void DrawMenuItem(const TSkinData& data, HDC dc, const RECT& rect, const TMenuIt
 
 namespace {
 
-// The items that carry the skinned handlers, and whether their measure handler is ours.
-std::map<const ui::TMenuItem*, bool>& SkinnedItems() {
-  static std::map<const ui::TMenuItem*, bool> items;
-  return items;
-}
-
 void DrawSkinned(TSkinData* data, ui::TMenuItem& item, ui::TCanvas& canvas, const RECT& rect,
                  bool selected) {
   HMENU menu = item.Parent() ? item.Parent()->Handle() : nullptr;
@@ -268,27 +261,33 @@ void MeasureSkinned(TSkinData* data, ui::TMenuItem& item, ui::TCanvas& canvas, i
   width += GlyphColumnWidth(*data, menu && menu->Images());
 }
 
+// The skinned handlers; their type tells them apart from an item's own handlers.
+struct TSkinnedDraw {
+  TSkinData* Data;
+  ui::TMenuItem* Item;
+  void operator()(ui::TObject*, ui::TCanvas* canvas, const RECT& r, bool selected) const {
+    DrawSkinned(Data, *Item, *canvas, r, selected);
+  }
+};
+struct TSkinnedMeasure {
+  TSkinData* Data;
+  ui::TMenuItem* Item;
+  void operator()(ui::TObject*, ui::TCanvas* canvas, int& w, int& h) const {
+    MeasureSkinned(Data, *Item, *canvas, w, h);
+  }
+};
+
 void SkinItem(TSkinData* data, ui::TMenuItem& item, bool withItself, bool off) {
   if (withItself) {
-    auto& skinned = SkinnedItems();
+    const bool skinnedDraw = item.OnDrawItem.target<TSkinnedDraw>() != nullptr;
+    const bool skinnedMeasure = item.OnMeasureItem.target<TSkinnedMeasure>() != nullptr;
     if (off) {
-      if (auto it = skinned.find(&item); it != skinned.end()) {
-        item.OnDrawItem = nullptr;
-        if (it->second) item.OnMeasureItem = nullptr;
-        skinned.erase(it);
-      }
-    } else if (!skinned.count(&item) && !item.OnDrawItem) {
-      ui::TMenuItem* self = &item;
-      item.OnDrawItem = [data, self](ui::TObject*, ui::TCanvas* canvas, const RECT& r, bool sel) {
-        DrawSkinned(data, *self, *canvas, r, sel);
-      };
-      const bool measure = !item.OnMeasureItem;
-      if (measure) {
-        item.OnMeasureItem = [data, self](ui::TObject*, ui::TCanvas* canvas, int& w, int& h) {
-          MeasureSkinned(data, *self, *canvas, w, h);
-        };
-      }
-      skinned[&item] = measure;
+      if (skinnedDraw) item.OnDrawItem = nullptr;
+      if (skinnedMeasure) item.OnMeasureItem = nullptr;
+    } else if (!item.OnDrawItem || skinnedDraw) {
+      // An item that draws itself keeps its own handlers; a skinned one takes this skin.
+      item.OnDrawItem = TSkinnedDraw{data, &item};
+      if (!item.OnMeasureItem || skinnedMeasure) item.OnMeasureItem = TSkinnedMeasure{data, &item};
     }
   }
   for (int i = 0; i < item.Count(); ++i) SkinItem(data, *item.Items(i), true, off);
@@ -297,10 +296,6 @@ void SkinItem(TSkinData* data, ui::TMenuItem& item, bool withItself, bool off) {
 }  // namespace
 
 void SkinMenuItems(TSkinData* data, ui::TMenu& menu, bool off) {
-  // The skinned handlers of items that are gone are forgotten.
-  std::erase_if(SkinnedItems(), [](const auto& entry) {
-    return !ui::TMenuItem::FromItemData(reinterpret_cast<ULONG_PTR>(entry.first));
-  });
   menu.BeginUpdate();
   if (!off) menu.SetOwnerDraw(true);
   ui::TMenuItem& root = *menu.Items();

@@ -233,6 +233,16 @@ TEST_F(MenuSkinTest, TheSystemMenuCopyOfAWindowWithoutMaximizeBox) {
   std::unique_ptr<ui::TPopupMenu> again = frame->BuildSystemMenu();
   EXPECT_FALSE(ItemWithTag(*again, SC_MINIMIZE)->Enabled());
   EXPECT_TRUE(ItemWithTag(*again, SC_RESTORE)->Enabled());
+  // Made anew each time it opens (its items may take the places of the last ones): every
+  // item is drawn and measured by the skin.
+  for (int round = 0; round < 3; ++round) {
+    menu.reset();
+    menu = frame->BuildSystemMenu();
+    for (int i = 0; i < menu->Items()->Count(); ++i) {
+      EXPECT_TRUE(menu->Items()->Items(i)->OnDrawItem) << round << " " << i;
+      EXPECT_TRUE(menu->Items()->Items(i)->OnMeasureItem) << round << " " << i;
+    }
+  }
 }
 
 TEST_F(MenuSkinTest, ChoosingTheSystemMenusCloseItemClosesTheWindow) {
@@ -419,6 +429,31 @@ TEST_F(MenuBarTest, PaintingWaitsWhileTheFormHandlesAChangedMenuAndTheBarFollows
   // A hidden item leaves a gap-free bar.
   Named(form, L"miView")->SetVisible(false);
   EXPECT_EQ(frame->MenuBar()->Items().size(), 2u);
+}
+
+TEST_F(MenuBarTest, ACharacterTypedWithAltThatTheFormLeavesOpensTheBarItemOfThatAccelerator) {
+  ui::TForm& form = ShowGallery();
+  TWinSkinForm* frame = frametest::RunningFrame(form.Handle());
+  ASSERT_NE(frame, nullptr);
+  BYTE keys[256] = {}, saved[256] = {};
+  GetKeyboardState(saved);
+  std::copy(std::begin(saved), std::end(saved), std::begin(keys));
+  keys[VK_MENU] = 0x80;  // Alt held
+  SetKeyboardState(keys);
+  const LRESULT taken = form.Perform(ui::CM_DIALOGCHAR, 'v', 0);
+  const LRESULT unknown = form.Perform(ui::CM_DIALOGCHAR, 'q', 0);
+  SetKeyboardState(saved);
+  const LRESULT withoutAlt = form.Perform(ui::CM_DIALOGCHAR, 'v', 0);
+  EXPECT_EQ(taken, 1);
+  EXPECT_EQ(unknown, 0);
+  EXPECT_EQ(withoutAlt, 0);
+  // A non-client press at the View item's corner was posted (it would open the drop-down).
+  MSG posted{};
+  ASSERT_TRUE(PeekMessageW(&posted, form.Handle(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE));
+  EXPECT_EQ(posted.wParam, static_cast<WPARAM>(HTMENU));
+  const POINT at = frame->WindowPoint({GET_X_LPARAM(posted.lParam), GET_Y_LPARAM(posted.lParam)});
+  EXPECT_EQ(frame->MenuBar()->ItemAt(at), frame->MenuBar()->Items()[1].get());
+  EXPECT_FALSE(PeekMessageW(&posted, form.Handle(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE));
 }
 
 TEST_F(MenuBarTest, SwitchingTheSkinOffGivesTheWindowItsMenuBack) {
