@@ -456,6 +456,71 @@ TEST_F(MenuBarTest, ACharacterTypedWithAltThatTheFormLeavesOpensTheBarItemOfThat
   EXPECT_FALSE(PeekMessageW(&posted, form.Handle(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE));
 }
 
+// A form whose menu has an item without drop-down ("&Go") and one with ("&More").
+struct TSmallMenuForm {
+  std::unique_ptr<ui::TForm> form;
+  ui::TMenuItem* go = nullptr;
+  int clicks = 0;
+};
+
+TSmallMenuForm MakeSmallMenuForm(bool rightToLeft) {
+  TSmallMenuForm f;
+  f.form = std::make_unique<ui::TForm>(nullptr);
+  f.form->SetBounds(60, 60, 360, 240);
+  auto* menu = new ui::TMainMenu(f.form.get());
+  menu->SetRightToLeft(rightToLeft);
+  f.go = new ui::TMenuItem(f.form.get());
+  f.go->SetCaption(L"&Go");
+  menu->Items()->Add(f.go);
+  auto* more = new ui::TMenuItem(f.form.get());
+  more->SetCaption(L"&More");
+  menu->Items()->Add(more);
+  auto* inner = new ui::TMenuItem(f.form.get());
+  inner->SetCaption(L"&Inner");
+  more->Add(inner);
+  f.form->SetMenu(menu);
+  return f;
+}
+
+TEST_F(MenuBarTest, AnItemWithoutDropDownRunsItsClickWhenPressedAndOpensNothing) {
+  TSmallMenuForm f = MakeSmallMenuForm(false);
+  f.go->OnClick = [&](ui::TObject*) { ++f.clicks; };
+  f.form->Show();
+  TWinSkinForm* frame = frametest::RunningFrame(f.form->Handle());
+  ASSERT_NE(frame, nullptr);
+  TMenuBtn& go = *frame->MenuBar()->Items()[0];
+  EXPECT_EQ(go.SubMenu, nullptr);
+  const RECT window = frametest::WindowRect(f.form->Handle());
+  const LPARAM at = MAKELPARAM(window.left + go.Bounds.left + 3, window.top + go.Bounds.top + 3);
+  // Hot tracking: the mouse over the item makes it the frame's hot item.
+  SendMessageW(f.form->Handle(), WM_NCMOUSEMOVE, HTMENU, at);
+  EXPECT_EQ(frame->HotObject(), &go);
+  EXPECT_EQ(go.State, ncsHot);
+  EXPECT_EQ(frametest::HitTest(f.form->Handle(), go.Bounds.left + 3, go.Bounds.top + 3), HTMENU);
+  SendMessageW(f.form->Handle(), WM_NCLBUTTONDOWN, HTMENU, at);  // returns at once: no drop-down
+  EXPECT_TRUE(PumpUntil([&] { return f.clicks > 0; }, 2000));
+  PumpFor(50);
+  EXPECT_EQ(f.clicks, 1);
+  EXPECT_FALSE(frame->InMenuLoop());
+  f.form.reset();
+}
+
+TEST_F(MenuBarTest, ARightToLeftMenuLaysItsItemsOutFromTheRight) {
+  TSmallMenuForm f = MakeSmallMenuForm(true);
+  f.form->Show();
+  TWinSkinForm* frame = frametest::RunningFrame(f.form->Handle());
+  ASSERT_NE(frame, nullptr);
+  const TDataSkinObject* def = data_->Definitions().MenuBar();
+  ASSERT_NE(def, nullptr);
+  const RECT window = frametest::WindowRect(f.form->Handle());
+  const int stripRight = frametest::Width(window) - frame->RightWidth();
+  const auto& items = frame->MenuBar()->Items();
+  EXPECT_EQ(items[0]->Bounds.right, stripRight - (def->RightWidth + 8));
+  EXPECT_EQ(items[1]->Bounds.right, items[0]->Bounds.left);
+  EXPECT_LT(items[1]->Bounds.left, items[0]->Bounds.left);
+  f.form.reset();
+}
+
 TEST_F(MenuBarTest, SwitchingTheSkinOffGivesTheWindowItsMenuBack) {
   ui::TForm& form = ShowGallery();
   ASSERT_NE(frametest::RunningFrame(form.Handle()), nullptr);
