@@ -367,6 +367,13 @@ const TClassInfo& TMainMenu::StaticClass() {
 
 TMainMenu::TMainMenu(TComponent* owner) : TMenu(owner) {}
 
+// The window lets go of the menu before its handle goes.
+TMainMenu::~TMainMenu() {
+  auto* form = dynamic_cast<TCustomForm*>(Owner());
+  if (!form || form->Menu() != this) return;
+  if (HWND h = form->HandleIfAllocated(); h && GetMenu(h) == HandleIfBuilt()) ::SetMenu(h, nullptr);
+}
+
 void TMainMenu::MenuChanged() {
   if (auto* form = dynamic_cast<TCustomForm*>(Owner()); form && form->Menu() == this) {
     form->MenuChanged();

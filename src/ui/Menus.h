@@ -123,6 +123,7 @@ class TMenu : public TComponent {
   // The menu's handle, built on first use.
   HMENU Handle();
   bool HandleAllocated() const { return items_->handle_ != nullptr; }
+  HMENU HandleIfBuilt() const { return items_->handle_; }
   // Items below the top level of a main menu, every item of a popup menu, are drawn by the
   // items' owner-draw events.
   bool OwnerDraw() const { return ownerDraw_; }
@@ -161,6 +162,7 @@ class TMainMenu : public TMenu {
   UI_CLASS_INFO
  public:
   explicit TMainMenu(TComponent* owner);
+  ~TMainMenu() override;
 
  protected:
   void MenuChanged() override;

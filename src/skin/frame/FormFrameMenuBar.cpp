@@ -37,8 +37,7 @@ int Neighbour(int index, int step, int count) { return ((index + step) % count +
 void TWinSkinForm::AttachMenus() {
   const HMENU menu = GetMenu(handle_);
   if (menu && formKind_ != fkMDIChild) {
-    ui::TMainMenu* component = form_ ? form_->Menu() : nullptr;
-    menuBar_ = std::make_unique<TWinSkinMenu>(*this, skinData_, component);
+    menuBar_ = std::make_unique<TWinSkinMenu>(*this, skinData_, form_);
     menuBar_->RebuildItems(menu);
   }
   // Owner-drawn menus are built anew; the bar hears of it as a menu change.

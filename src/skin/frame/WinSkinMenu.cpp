@@ -36,8 +36,8 @@ ui::TFontHandle MenuFont() {
 
 void TMenuBtn::Paint() { bar_.PaintItem(*this); }
 
-TWinSkinMenu::TWinSkinMenu(TWinSkinForm& owner, TSkinData* data, ui::TMainMenu* component)
-    : owner_(owner), data_(data), component_(component) {}
+TWinSkinMenu::TWinSkinMenu(TWinSkinForm& owner, TSkinData* data, ui::TCustomForm* form)
+    : owner_(owner), data_(data), form_(form) {}
 
 void TWinSkinMenu::RebuildItems(HMENU menu) {
   if (!menu) return;
@@ -48,6 +48,7 @@ void TWinSkinMenu::RebuildItems(HMENU menu) {
     owner_.SetHotObject(nullptr);
   }
   items_.clear();
+  ui::TMainMenu* component = MenuComponent();
   const int count = GetMenuItemCount(menu);
   for (int i = 0; i < count; ++i) {
     wchar_t text[81] = {};
@@ -63,7 +64,7 @@ void TWinSkinMenu::RebuildItems(HMENU menu) {
     item->SubMenu = info.hSubMenu;
     item->Command = info.wID;
     item->Caption = (info.fType & MFT_SEPARATOR) ? L"" : text;
-    if (ui::TMenuItem* source = component_ ? component_->FindItem(info.wID) : nullptr) {
+    if (ui::TMenuItem* source = component ? component->FindItem(info.wID) : nullptr) {
       item->SourceItem = source;
       item->Caption = source->Caption();
       item->ItemEnabled = source->Enabled();
@@ -102,6 +103,11 @@ void TWinSkinMenu::LayoutItems() {
   const ui::TFontHandle font = MenuFont();
   const HGDIOBJ old = SelectObject(dc, font.Get());
   for (const auto& item : items_) {
+    // An item whose menu component has gone is no longer shown.
+    if (item->SourceItem && !ui::TMenuItem::FromItemData(reinterpret_cast<ULONG_PTR>(item->SourceItem))) {
+      item->SourceItem = nullptr;
+      item->Caption.clear();
+    }
     const bool visible = !item->SourceItem || item->SourceItem->Visible();
     item->Enabled = visible;
     if (!visible) {

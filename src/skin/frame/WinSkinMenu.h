@@ -14,6 +14,7 @@
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/CaptionButtons.h"
 #include "ui/Canvas.h"
+#include "ui/Forms.h"
 #include "ui/Menus.h"
 
 namespace skin {
@@ -40,7 +41,9 @@ class TMenuBtn final : public TNCObject {
 
 class TWinSkinMenu {
  public:
-  TWinSkinMenu(TWinSkinForm& owner, TSkinData* data, ui::TMainMenu* component);
+  // `form` is the window's form object (none for a bare window); its Menu is the menu
+  // component the items come from.
+  TWinSkinMenu(TWinSkinForm& owner, TSkinData* data, ui::TCustomForm* form);
   TWinSkinMenu(const TWinSkinMenu&) = delete;
   TWinSkinMenu& operator=(const TWinSkinMenu&) = delete;
 
@@ -60,8 +63,8 @@ class TWinSkinMenu {
 
   const std::vector<std::unique_ptr<TMenuBtn>>& Items() const { return items_; }
   HMENU MenuHandle() const { return menuHandle_; }
-  ui::TMainMenu* MenuComponent() const { return component_; }
-  bool RightToLeft() const { return component_ && component_->RightToLeft(); }
+  ui::TMainMenu* MenuComponent() const { return form_ ? form_->Menu() : nullptr; }
+  bool RightToLeft() const { return MenuComponent() && MenuComponent()->RightToLeft(); }
   const RECT& BarRect() const { return barRect_; }
   TWinSkinForm& Owner() const { return owner_; }
   TSkinData* SkinData() const { return data_; }
@@ -74,7 +77,7 @@ class TWinSkinMenu {
 
   TWinSkinForm& owner_;
   TSkinData* data_;
-  ui::TMainMenu* component_;
+  ui::TCustomForm* form_;
   std::vector<std::unique_ptr<TMenuBtn>> items_;
   RECT barRect_{0, 0, 0, 0};
   std::unique_ptr<ui::TBitmap> barBackground_;

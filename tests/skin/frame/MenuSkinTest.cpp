@@ -521,6 +521,21 @@ TEST_F(MenuBarTest, ARightToLeftMenuLaysItsItemsOutFromTheRight) {
   f.form.reset();
 }
 
+TEST_F(MenuBarTest, AMainMenuThatGoesLeavesTheBarWithoutItsItems) {
+  ui::TForm& form = ShowGallery();
+  TWinSkinForm* frame = frametest::RunningFrame(form.Handle());
+  ASSERT_NE(frame, nullptr);
+  delete form.Menu();
+  EXPECT_EQ(form.Menu(), nullptr);
+  // The frame paints on: the bar shows none of the items that went.
+  SendMessageW(form.Handle(), SKM_REDRAWFRAME, 0, 0);
+  for (const auto& item : frame->MenuBar()->Items()) {
+    EXPECT_EQ(item->SourceItem, nullptr);
+    EXPECT_EQ(frame->MenuBar()->ItemAt({item->Bounds.left + 1, item->Bounds.top + 1}), nullptr);
+  }
+  EXPECT_EQ(frame->MenuBar()->MenuComponent(), nullptr);
+}
+
 TEST_F(MenuBarTest, SwitchingTheSkinOffGivesTheWindowItsMenuBack) {
   ui::TForm& form = ShowGallery();
   ASSERT_NE(frametest::RunningFrame(form.Handle()), nullptr);
