@@ -104,6 +104,15 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle style) {
   SetClientSize(cw, ch);
 }
 
+// A window destroys its menu with itself: the menu is the menu component's, so it is taken
+// away first (the next window of the form gets it again).
+void TCustomForm::DestroyWnd() {
+  if (HWND h = HandleIfAllocated(); h && menu_ && GetMenu(h) == menu_->HandleIfBuilt()) {
+    ::SetMenu(h, nullptr);
+  }
+  TWinControl::DestroyWnd();
+}
+
 void TCustomForm::SetMenu(TMainMenu* menu) {
   if (menu == menu_) return;
   if (menu_) menu_->RemoveFreeNotification(this);

@@ -71,6 +71,7 @@ class TCustomForm : public TWinControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
+  void DestroyWnd() override;
   virtual void DoShow();
   void Notification(TComponent* component, TOperation operation) override;
 

@@ -121,6 +121,18 @@ TEST_F(MenusTest, TheFormShowsItsMenuAndACommandRunsTheItemsClickOnce) {
   EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(MenusTest, ARecreatedFormWindowGetsTheSameMenuAgain) {
+  auto* menu = new ui::TMainMenu(form_.get());
+  AddItem(form_.get(), menu->Items(), L"&File");
+  form_->SetMenu(menu);
+  const HMENU handle = GetMenu(form_->Handle());
+  ASSERT_NE(handle, nullptr);
+  form_->SetBorderStyle(ui::bsSingle);  // a new window
+  EXPECT_TRUE(IsMenu(handle));  // not destroyed with the old window
+  EXPECT_EQ(GetMenu(form_->Handle()), handle);
+  EXPECT_EQ(ItemText(handle, 0), L"&File");
+}
+
 TEST_F(MenusTest, AChangedMainMenuGivesTheWindowTheNewMenuAndTellsTheForm) {
   auto* menu = new ui::TMainMenu(form_.get());
   TMenuItem* file = AddItem(form_.get(), menu->Items(), L"&File");

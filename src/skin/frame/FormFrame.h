@@ -185,7 +185,9 @@ class TWinSkinForm final : public ui::TComponent {
   void RunCaptionAction(int action);
   void ShowSystemMenu(POINT screen);
   void AttachMenus();
-  void DetachMenus();
+  // Takes the bar away (giving the window its menu back when `restore`) and the skinned look
+  // from the form's menus.
+  void DetachMenus(bool restore);
   void SkinFormMenus(bool off);
   void MenuChanged(ui::TMessage& m, const ui::TWndMethod& next);
   bool MenuDialogChar(WPARAM character);

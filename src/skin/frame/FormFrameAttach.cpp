@@ -268,7 +268,7 @@ void TWinSkinForm::DetachFrameQuiet() {
     pressed_ = nullptr;
     if (IsWindow(handle_) && GetCapture() == handle_) ReleaseCapture();
   }
-  DetachMenus();
+  DetachMenus(false);
   RestoreForm();
   Unsubclass();
   UnsubclassMDIClient();
@@ -276,7 +276,7 @@ void TWinSkinForm::DetachFrameQuiet() {
 
 void TWinSkinForm::DetachFrame() {
   const bool restoreWindow = frameState_ != fsDetaching && frameState_ != fsDestroyed && IsWindow(handle_);
-  DetachMenus();
+  DetachMenus(restoreWindow);
   RestoreForm();
   Unsubclass();
   UnsubclassMDIClient();

@@ -44,13 +44,14 @@ void TWinSkinForm::AttachMenus() {
   if (form_) SkinFormMenus(false);
 }
 
-void TWinSkinForm::DetachMenus() {
+void TWinSkinForm::DetachMenus(bool restore) {
   if (menuBar_) {
     if (hotObject_ && std::any_of(menuBar_->Items().begin(), menuBar_->Items().end(),
                                   [&](const auto& item) { return item.get() == hotObject_; })) {
       hotObject_ = nullptr;
     }
-    menuBar_->RestoreMenu();
+    // A window on its way out would destroy the menu with itself.
+    if (restore) menuBar_->RestoreMenu();
     menuBar_.reset();
   }
   if (form_ && !form_->Destroying()) SkinFormMenus(true);
