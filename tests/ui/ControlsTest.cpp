@@ -225,3 +225,24 @@ TEST(Forms, TabKeyWalksTheTabOrderOfFocusableControls) {
   EXPECT_TRUE(p[1]->Focused());  // the disabled one is skipped
   EXPECT_EQ(form.ActiveControl(), p[1]);
 }
+
+namespace {
+
+TEST_F(FormFixture, ADestroyedWindowedChildLeavesTheTabOrder) {
+  auto* holder = new TPanelish(form.get());
+  holder->SetParent(form.get());
+  auto* first = new TPanelish(form.get());
+  first->SetParent(holder);
+  auto* second = new TPanelish(form.get());
+  second->SetParent(holder);
+  std::vector<TWinControl*> order;
+  form->GetTabOrderList(order);
+  EXPECT_EQ(order, (std::vector<TWinControl*>{panel, holder, first, second}));
+  delete first;
+  order.clear();
+  form->GetTabOrderList(order);
+  EXPECT_EQ(order, (std::vector<TWinControl*>{panel, holder, second}));
+  EXPECT_EQ(holder->ControlCount(), 1);
+}
+
+}  // namespace
