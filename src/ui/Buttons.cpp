@@ -84,6 +84,7 @@ void TButtonGlyph::Draw(HDC dc, POINT at, int index) const {
 
 void DrawButtonGlyph(HDC dc, POINT at, const TBitmap& strip, int numGlyphs, int index) {
   if (strip.Empty()) return;
+  GdiFlush();  // the strip's pixels are read directly: drawing into it must be done
   numGlyphs = std::clamp(numGlyphs, 1, 4);
   const SIZE size{strip.Width() / numGlyphs, strip.Height()};
   if (size.cx <= 0 || size.cy <= 0) return;

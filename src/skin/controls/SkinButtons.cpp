@@ -404,8 +404,6 @@ void TSkinSpeedButton::AfterMessage(ui::TMessage& m) {
       state_ &= ~(kStateHot | kStatePressed);
       if (graphicControl_ && graphicControl_->Visible()) Repaint();
       break;
-    case WM_MOUSEMOVE:
-      break;  // hot comes with the class library's mouse-enter notice
     default:
       TSkinButton::AfterMessage(m);
       break;

@@ -16,7 +16,7 @@ namespace skin {
 // 2 pressed, 3 disabled, 4 hot, 5 focused).
 // Push buttons: focused, then pressed or else hot, then disabled, each later rule winning.
 int ButtonFrame(const TSkinState& state);
-// Glyph buttons and drop-down buttons: pressed before hot before focused; disabled wins.
+// Glyph buttons: pressed before hot before focused; disabled wins.
 int BitButtonFrame(const TSkinState& state);
 // Drop-down buttons: pressed, then focused or hot alike; disabled wins.
 int MenuButtonFrame(const TSkinState& state);

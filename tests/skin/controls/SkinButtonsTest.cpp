@@ -373,4 +373,45 @@ TEST_F(SkinnedFormTest, AGlyphButtonDrawsItsGlyphWhereTheLayoutPutsIt) {
   EXPECT_EQ(FramesShown(*drawn), std::vector<int>{sfNormal});
 }
 
+// Tag 5555: the parent's image shows where the skin's frame is transparent.
+TEST_F(SkinnedFormTest, AButtonTaggedForTheParentsImageShowsItAroundTheFrame) {
+  form_->SetColor(ui::clYellow);
+  const auto make = [&](int top, int tag) {
+    auto* b = new ui::TButton(form_.get());
+    b->SetParent(form_.get());
+    b->SetBounds(10, top, 100, 30);
+    b->SetTag(tag);
+    return b;
+  };
+  ui::TButton* plain = make(10, 0);
+  ui::TButton* tagged = make(50, 5555);
+  form_->Show();
+  auto* plainSkinner = new TSkinButton(plain);
+  plainSkinner->Attach(&host_, data_, nullptr, false);
+  auto* taggedSkinner = new TSkinButton(tagged);
+  taggedSkinner->Attach(&host_, data_, nullptr, false);
+  EXPECT_FALSE(plainSkinner->Transparent());
+  EXPECT_TRUE(taggedSkinner->Transparent());
+  SetFocus(nullptr);
+  // A key-coloured pixel of the normal frame's top-left corner.
+  const ui::TBitmap& strip = *buttons_->Bitmap;
+  POINT key{-1, -1};
+  for (int y = 0; y < buttons_->TopHeight && key.x < 0; ++y) {
+    for (int x = 0; x < buttons_->LeftWidth; ++x) {
+      if (At(strip, x, y) == skintest::kMagenta) {
+        key = {x, y};
+        break;
+      }
+    }
+  }
+  ASSERT_GE(key.x, 0) << "the skin's button corners are rounded with the key colour";
+  // The form's own colour (the skin engine may have given the shown form its face colour).
+  form_->SetColor(ui::clYellow);
+  const auto plainDrawn = Capture(plain->Handle());
+  const auto taggedDrawn = Capture(tagged->Handle());
+  EXPECT_EQ(At(*plainDrawn, key.x, key.y), skintest::Px(ResolveColour(data_->Colours().ButtonFace)));
+  EXPECT_EQ(At(*taggedDrawn, key.x, key.y), skintest::Px(ui::clYellow));
+  EXPECT_EQ(FramesShown(*taggedDrawn), std::vector<int>{sfNormal});
+}
+
 }  // namespace
