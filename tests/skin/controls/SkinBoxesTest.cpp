@@ -180,4 +180,28 @@ TEST_F(SkinMarkTest, TheGroupBoxFrameRunsHalfALineDownInTheShadowColour) {
   EXPECT_EQ(At(*drawn, 0, 50), face);
 }
 
+// A container without class-library object: its background and its static children on the
+// skin's face colour.
+TEST_F(SkinMarkTest, ABareContainerErasesInTheFaceColourAndGivesStaticsTheFaceBrush) {
+  auto* panel = new ui::TPanel(form_.get());
+  panel->SetParent(form_.get());
+  panel->SetBounds(10, 10, 120, 60);
+  panel->SetColor(ui::clRed);
+  form_->Show();
+  HWND label = CreateWindowExW(0, L"STATIC", L"Text", WS_CHILD | WS_VISIBLE, 5, 5, 60, 16,
+                               panel->Handle(), nullptr, nullptr, nullptr);
+  auto* skinner = new TSkinBoxH(nullptr);
+  skinner->AttachHandle(panel->Handle(), data_, &host_, nullptr);
+  auto target = skintest::Filled(120, 60, 0x123456);
+  HDC dc = target->Canvas()->Handle();
+  SendMessageW(panel->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  const std::uint32_t face = skintest::Px(ResolveColour(data_->Colours().ButtonFace));
+  EXPECT_EQ(At(*target, 0, 0), face);
+  EXPECT_EQ(At(*target, 119, 59), face);
+  const LRESULT brush = SendMessageW(panel->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                     reinterpret_cast<LPARAM>(label));
+  EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), data_->ButtonFaceBrush());
+  DestroyWindow(label);
+}
+
 }  // namespace
