@@ -20,6 +20,12 @@ std::string ToAnsi(std::wstring_view wide);
 // Whether a byte starts a double-byte character in the system's narrow code page.
 bool IsLeadByte(unsigned char c);
 
+// Letter case of UTF-16 text as the C library's wide functions see it, and comparison
+// without regard to it.
+std::wstring LowerCase(std::wstring text);
+std::wstring UpperCase(std::wstring text);
+bool SameText(std::wstring_view a, std::wstring_view b);
+
 // The decimal separator of the locale this thread formats numbers in (the user's locale
 // unless the thread was given another one); "." when the system has none.
 std::wstring DecimalSeparator();

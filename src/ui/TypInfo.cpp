@@ -3,15 +3,10 @@
 #include <cwchar>
 #include <cwctype>
 
+#include "ui/SysUtils.h"
+
 namespace ui {
 namespace {
-
-bool SameText(std::wstring_view a, std::wstring_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (std::towlower(a[i]) != std::towlower(b[i])) return false;
-  return true;
-}
 
 std::wstring_view Trim(std::wstring_view s) {
   while (!s.empty() && std::iswspace(s.front())) s.remove_prefix(1);

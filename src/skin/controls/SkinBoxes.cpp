@@ -6,6 +6,7 @@
 #include "skin/data/ImgUtil.h"
 #include "skin/data/SkinDerivedImages.h"
 #include "ui/Messages.h"
+#include "ui/SysUtils.h"
 
 namespace skin {
 
@@ -14,12 +15,6 @@ namespace {
 constexpr int kTransparentTag = 5555;
 // A data-aware check box's notice that its field changed.
 constexpr UINT kDataCheckChanged = 0xB0D0;
-
-std::wstring Lower(std::wstring text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
-  return text;
-}
 
 bool Contains(const std::wstring& text, const wchar_t* part) {
   return text.find(part) != std::wstring::npos;
@@ -194,12 +189,13 @@ int TSkinCheckBox::CurrentFrame() {
   TCheckMark mark = (state & BST_CHECKED) ? cmChecked : cmUnchecked;
   if (control_) {
     if (ui::IsPublishedProp(control_, L"State")) {
-      const std::wstring text = Lower(ui::GetEnumPropText(control_, L"State"));
+      const std::wstring text = ui::LowerCase(ui::GetEnumPropText(control_, L"State"));
       if (Contains(text, L"uncheck")) mark = cmUnchecked;
       else if (Contains(text, L"check")) mark = cmChecked;
       else if (Contains(text, L"gray")) mark = cmGrayed;
     } else if (ui::IsPublishedProp(control_, L"Checked")) {
-      mark = Lower(ui::GetEnumPropText(control_, L"Checked")) == L"true" ? cmChecked : cmUnchecked;
+      const bool checked = ui::LowerCase(ui::GetEnumPropText(control_, L"Checked")) == L"true";
+      mark = checked ? cmChecked : cmUnchecked;
     }
     // A data-aware box shows what its field last set.
     if (ui::IsPublishedProp(control_, L"DataField") && lastSetCheck_ != 0) {
@@ -228,7 +224,7 @@ int TSkinRadioButton::StripFrames() const {
 int TSkinRadioButton::CurrentFrame() {
   bool checked = handle_ && (SendMessageW(handle_, BM_GETCHECK, 0, 0) & 1);
   if (control_ && ui::IsPublishedProp(control_, L"Checked")) {
-    checked = Lower(ui::GetEnumPropText(control_, L"Checked")) == L"true";
+    checked = ui::LowerCase(ui::GetEnumPropText(control_, L"Checked")) == L"true";
   }
   const bool enabled = !handle_ || (GetLong(GWL_STYLE) & WS_DISABLED) == 0;
   return RadioButtonFrame(checked, enabled, StripFrames());

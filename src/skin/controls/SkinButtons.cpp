@@ -8,6 +8,7 @@
 #include "skin/data/ImgUtil.h"
 #include "skin/data/SkinDerivedImages.h"
 #include "ui/Messages.h"
+#include "ui/SysUtils.h"
 
 namespace skin {
 
@@ -15,21 +16,15 @@ namespace {
 
 constexpr int kTransparentTag = 5555;
 
-std::wstring Lower(std::wstring text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
-  return text;
-}
-
 bool IsTrue(const ui::TObject* object, const wchar_t* name) {
-  return Lower(ui::GetEnumPropText(object, name)) == L"true";
+  return ui::LowerCase(ui::GetEnumPropText(object, name)) == L"true";
 }
 
 int WidthOf(const RECT& r) { return r.right - r.left; }
 int HeightOf(const RECT& r) { return r.bottom - r.top; }
 
 ui::TButtonLayout LayoutOf(const ui::TObject* control) {
-  const std::wstring layout = Lower(ui::GetEnumPropText(control, L"Layout"));
+  const std::wstring layout = ui::LowerCase(ui::GetEnumPropText(control, L"Layout"));
   if (layout == L"blglyphright") return ui::blGlyphRight;
   if (layout == L"blglyphtop") return ui::blGlyphTop;
   if (layout == L"blglyphbottom") return ui::blGlyphBottom;
@@ -107,7 +102,7 @@ void TSkinButton::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* c
   if (hooked_) return;
   TSkinControl::Attach(form, skinData, canvas, changeColor);
   if (!control_) return;
-  const std::wstring name = Lower(control_->ClassName());
+  const std::wstring name = ui::LowerCase(control_->ClassName());
   kind_ = name.rfind(L"trz", 0) == 0 || name.rfind(L"tel", 0) == 0 ? 1 : 0;
   transparent_ = control_->Tag() == kTransparentTag ||
                  (skinData_ && InSet(skinData_->Options(), xoTransparent));
@@ -179,7 +174,7 @@ void TSkinButton::ClickControl() {
   if (!handle_) return;
   char name[101] = {};
   GetClassNameA(handle_, name, 100);
-  const std::wstring cls = Lower(AnsiToWide(name));
+  const std::wstring cls = ui::LowerCase(AnsiToWide(name));
   const WPARAM id = cls == L"tbutton" ? 0 : MAKEWPARAM(GetDlgCtrlID(handle_), BN_CLICKED);
   PostMessageW(GetParent(handle_), WM_COMMAND, id, reinterpret_cast<LPARAM>(handle_));
 }
@@ -302,7 +297,7 @@ void TSkinBitButton::DrawGlyphFace(HDC dc, const RECT& client, int frame, int gl
   const SIZE size{WidthOf(client), HeightOf(client)};
   const std::wstring text = BreakCaption(ReadCaption());
   const SIZE t = ui::MeasureGlyphButtonCaption(dc, text, size, g, layout);
-  const bool centred = Lower(ui::GetEnumPropText(c, L"Alignment")) == L"tacenter";
+  const bool centred = ui::LowerCase(ui::GetEnumPropText(c, L"Alignment")) == L"tacenter";
   const ui::TGlyphButtonLayout place =
       ui::LayoutGlyphButton(size, g, t, layout, ui::GetIntProp(c, L"Margin"),
                             ui::GetIntProp(c, L"Spacing"), centred, rule);

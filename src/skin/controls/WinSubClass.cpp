@@ -8,16 +8,11 @@
 #include "skin/data/ImgUtil.h"
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinMessages.h"
+#include "ui/SysUtils.h"
 
 namespace skin {
 
 namespace {
-
-std::wstring Lower(std::wstring text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
-  return text;
-}
 
 int WidthOf(const RECT& r) { return r.right - r.left; }
 int HeightOf(const RECT& r) { return r.bottom - r.top; }
@@ -125,7 +120,7 @@ void TSkinControl::Unhook() {
 void TSkinControl::ParentBackgroundOn() {
   if (!control_ || !skinData_ || InSet(skinData_->Options(), xoParentBackGround)) return;
   if (!ui::IsPublishedProp(control_, L"ParentBackground")) return;
-  if (Lower(ui::GetEnumPropText(control_, L"ParentBackground")) != L"true") return;
+  if (ui::LowerCase(ui::GetEnumPropText(control_, L"ParentBackground")) != L"true") return;
   parentBackgroundChanged_ = true;
   ui::SetPropText(control_, L"ParentBackground", L"False");
 }
@@ -338,7 +333,7 @@ void TSkinControl::ForwardMouseDown(const ui::TMessage& m) {
 UINT TSkinControl::BiDiFlags(UINT flags) const {
   const ui::TControl* control = control_ ? control_ : graphicControl_;
   if (control) {
-    if (Lower(ui::GetEnumPropText(control, L"BiDiMode")) == L"bdrighttoleft") flags |= DT_RTLREADING;
+    if (ui::SameText(ui::GetEnumPropText(control, L"BiDiMode"), L"bdRightToLeft")) flags |= DT_RTLREADING;
   } else if (handle_ && (GetWindowLongW(handle_, GWL_EXSTYLE) & WS_EX_RTLREADING)) {
     flags |= DT_RTLREADING;
   }

@@ -12,22 +12,11 @@
 #include "ui/RangeControls.h"
 #include "ui/StatusBar.h"
 #include "ui/StdCtrls.h"
+#include "ui/SysUtils.h"
 
 namespace skin {
 
 namespace {
-
-std::wstring Lower(std::wstring text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
-  return text;
-}
-
-std::wstring Upper(std::wstring text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](wchar_t c) { return static_cast<wchar_t>(std::towupper(c)); });
-  return text;
-}
 
 bool IsOneOf(const std::wstring& name, std::initializer_list<const wchar_t*> names) {
   return std::any_of(names.begin(), names.end(), [&](const wchar_t* n) { return name == n; });
@@ -95,7 +84,7 @@ TControlChoice ChooseByKind(const std::wstring& kind, const std::wstring& upperC
   if (kind == L"bitbtn") {
     if (!on(xcButton)) return none;
     const bool dropDown = upperClass == L"TCXBUTTON" &&
-                          Lower(ui::GetEnumPropText(&control, L"Kind")) == L"cxbkdropdownbutton";
+                          ui::SameText(ui::GetEnumPropText(&control, L"Kind"), L"cxbkDropDownButton");
     return Skinner(dropDown ? scMenuButton : scBitButton);
   }
   if (kind == L"pngbitbtn") {
@@ -170,7 +159,7 @@ TControlChoice ChooseByClass(const std::wstring& upperClass, const ui::TControl&
   const auto on = [&](TSkinControlType t) { return InSet(data.SkinControls(), t); };
   if (Is<ui::TCustomTabControl>(control) && HasTabs(data) && on(xcTab)) {
     if (Is<ui::TPageControl>(control)) {
-      const bool tabs = Lower(ui::GetEnumPropText(&control, L"Style")) == L"tstabs";
+      const bool tabs = ui::LowerCase(ui::GetEnumPropText(&control, L"Style")) == L"tstabs";
       return Skinner(tabs ? scTab : scTabBtn);
     }
     TControlChoice c = Skinner(scTab);
@@ -268,15 +257,17 @@ TControlChoice ChooseByClass(const std::wstring& upperClass, const ui::TControl&
 
 }  // namespace
 
-std::wstring UpperClassName(const ui::TControl& control) { return Upper(control.ClassName()); }
+std::wstring UpperClassName(const ui::TControl& control) {
+  return ui::UpperCase(control.ClassName());
+}
 
 bool LookupSkin3rd(const std::wstring& upperClass, const ui::TControl& control,
                    const TSkinData& data, TControlChoice& choice) {
-  const std::wstring key = Lower(upperClass) + L"=";
+  const std::wstring key = ui::LowerCase(upperClass) + L"=";
   const ui::TStringList* lines = data.Skin3rd();
   if (!lines) return false;
   for (int i = 0; i < lines->Count(); ++i) {
-    const std::wstring line = Lower(AnsiToWide(lines->Strings(i)));
+    const std::wstring line = ui::LowerCase(AnsiToWide(lines->Strings(i)));
     if (line.compare(0, key.size(), key) != 0) continue;
     const std::wstring kind = line.substr(key.size(), 50);
     if (kind.empty()) return false;
@@ -295,7 +286,7 @@ TControlChoice ChooseControlSkinner(const ui::TControl& control, const TSkinData
 }
 
 TWindowChoice ChooseWindowSkinner(const std::wstring& className, LONG style) {
-  const std::wstring name = Lower(className);
+  const std::wstring name = ui::LowerCase(className);
   const auto s = static_cast<DWORD>(style);
   TWindowChoice c;
   if (name == L"button") {

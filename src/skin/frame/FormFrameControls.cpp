@@ -16,16 +16,11 @@
 #include "skin/frame/FormFrame.h"
 #include "ui/ExtCtrls.h"
 #include "ui/StdCtrls.h"
+#include "ui/SysUtils.h"
 
 namespace skin {
 
 namespace {
-
-std::wstring Lower(std::wstring text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
-  return text;
-}
 
 HWND WindowOf(const ui::TControl* control) {
   const auto* windowed = dynamic_cast<const ui::TWinControl*>(control);
@@ -85,7 +80,7 @@ void TWinSkinForm::AttachControl(ui::TControl* control, ui::TControl* parent) {
   const int disableTag = skinData_->DisableTag();
   if (control->Tag() == disableTag) {
     // A group left alone leaves its own buttons alone too.
-    const std::wstring name = Lower(control->ClassName());
+    const std::wstring name = ui::LowerCase(control->ClassName());
     if (name.find(L"radiogroup") != std::wstring::npos || name.find(L"checkgroup") != std::wstring::npos) {
       for (ui::TControl* child : ChildrenOf(control)) child->SetTag(disableTag);
     }

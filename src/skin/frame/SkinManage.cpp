@@ -199,8 +199,7 @@ TSkinData* TSkinManage::SelectSkinData(HWND window) const {
   if (match) return match;
   wchar_t name[64] = {};
   GetClassNameW(window, name, 64);
-  std::wstring className(name);
-  std::transform(className.begin(), className.end(), className.begin(), ::towlower);
+  const std::wstring className = ui::LowerCase(name);
   if (className == L"tmessageform" || className == L"#32770") {
     for (TSkinData* d : skinDatas_) {
       if (d->SkinFormtype() == sfDialog) match = d;

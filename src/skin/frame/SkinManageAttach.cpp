@@ -7,6 +7,7 @@
 #include "skin/data/SkinMessages.h"
 #include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
+#include "ui/SysUtils.h"
 
 namespace skin {
 
@@ -18,12 +19,6 @@ std::wstring ClassNameOf(HWND window) {
   wchar_t name[256] = {};
   GetClassNameW(window, name, 256);
   return name;
-}
-
-std::wstring Lower(std::wstring text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
-  return text;
 }
 
 }  // namespace
@@ -110,7 +105,7 @@ bool TSkinManage::MaySkin(HWND window, ui::TWinControl*& object) {
   const LONG ex = GetWindowLongW(window, GWL_EXSTYLE);
   const std::wstring className = ClassNameOf(window);
   if (!scanningForms_ && (style & WS_CHILD) && !(ex & WS_EX_MDICHILD) &&
-      Lower(ClassNameOf(GetParent(window))) == L"mdiclient") {
+      ui::LowerCase(ClassNameOf(GetParent(window))) == L"mdiclient") {
     return false;
   }
   // Of the windows of other modules only standard dialogs are skinned.
@@ -126,7 +121,7 @@ bool TSkinManage::MaySkin(HWND window, ui::TWinControl*& object) {
   bool doSkin = true;
   if (mainSkinData_) {
     if (!InSet(mainSkinData_->Options(), xoPreview) &&
-        Lower(className).find(L"preview") != std::wstring::npos) {
+        ui::LowerCase(className).find(L"preview") != std::wstring::npos) {
       doSkin = false;
     }
     doSkin = mainSkinData_->QueryFormSkin(window, className, doSkin);
