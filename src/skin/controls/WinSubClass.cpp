@@ -333,7 +333,8 @@ void TSkinControl::ForwardMouseDown(const ui::TMessage& m) {
 UINT TSkinControl::BiDiFlags(UINT flags) const {
   const ui::TControl* control = control_ ? control_ : graphicControl_;
   if (control) {
-    if (ui::SameText(ui::GetEnumPropText(control, L"BiDiMode"), L"bdRightToLeft")) flags |= DT_RTLREADING;
+    const bool rightToLeft = ui::SameText(ui::GetEnumPropText(control, L"BiDiMode"), L"bdRightToLeft");
+    if (rightToLeft) flags |= DT_RTLREADING;
   } else if (handle_ && (GetWindowLongW(handle_, GWL_EXSTYLE) & WS_EX_RTLREADING)) {
     flags |= DT_RTLREADING;
   }

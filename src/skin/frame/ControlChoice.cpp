@@ -83,8 +83,8 @@ TControlChoice ChooseByKind(const std::wstring& kind, const std::wstring& upperC
   if (kind == L"mediaplayer") return on(xcButton) ? Skinner(scMP) : none;
   if (kind == L"bitbtn") {
     if (!on(xcButton)) return none;
-    const bool dropDown = upperClass == L"TCXBUTTON" &&
-                          ui::SameText(ui::GetEnumPropText(&control, L"Kind"), L"cxbkDropDownButton");
+    const std::wstring buttonKind = ui::GetEnumPropText(&control, L"Kind");
+    const bool dropDown = upperClass == L"TCXBUTTON" && ui::SameText(buttonKind, L"cxbkDropDownButton");
     return Skinner(dropDown ? scMenuButton : scBitButton);
   }
   if (kind == L"pngbitbtn") {

@@ -4,6 +4,7 @@
 #include "skin/frame/WinSkinForm.h"
 #include "skin/frame/WinSkinPopMenu.h"
 #include "ui/Forms.h"
+#include "ui/SysUtils.h"
 
 namespace skin {
 
