@@ -176,8 +176,15 @@ ui::TMenuItem* ItemWithTag(ui::TPopupMenu& menu, int tag) {
 }
 
 TEST_F(MenuSkinTest, TheSystemMenuCopyOfAWindowWithoutMaximizeBox) {
-  ui::TForm& form = ShowForm(ui::bsSingle);
+  // The boxes are chosen before the window shows: changing them makes a new window.
+  auto owned = std::make_unique<ui::TForm>(nullptr);
+  ui::TForm& form = *owned;
+  forms_.push_back(std::move(owned));
+  form.SetBorderStyle(ui::bsSingle);
   form.SetBorderIcons((1 << ui::biSystemMenu) | (1 << ui::biMinimize));
+  form.SetBounds(40, 40, 320, 240);
+  form.SetCaption(L"System menu");
+  form.Show();
   TWinSkinForm* frame = frametest::RunningFrame(form.Handle());
   ASSERT_NE(frame, nullptr);
   std::unique_ptr<ui::TPopupMenu> menu = frame->BuildSystemMenu();
