@@ -65,11 +65,7 @@ void TSkinScrollbar::AttachScrollBars(ui::TControl* control, TSkinData* skinData
   canvas_ = canvas;
   control_ = control;
   if (auto* windowed = dynamic_cast<ui::TWinControl*>(control)) {
-    try {
-      handle_ = windowed->Handle();
-    } catch (...) {
-      handle_ = nullptr;
-    }
+    handle_ = windowed->HandleIfAllocated();
     unicode_ = handle_ && IsWindowUnicode(handle_);
   }
   Register(form);
