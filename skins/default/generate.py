@@ -6,7 +6,8 @@
 --skin DIR receives a folder ready for `skinpack pack DIR PACKAGE`: every bitmap the
 description names, the description skin.ini and the entry order entries.lst.
 --resources DIR receives the program's own bitmap resources (resource-track.bmp,
-resource-trackvert.bmp, resource-zelmarmenu.bmp, resource-vexlo.ico).
+resource-trackvert.bmp, resource-zelmarmenu.bmp, resource-vexlo.ico and the media
+player's glyphs resource-en_mpplay.bmp ... resource-cl_mpeject.bmp).
 The output depends on nothing but these sources: every run writes the same bytes."""
 
 import argparse

@@ -207,11 +207,19 @@ void TApplication::ProcessMessages() {
 }
 
 bool TApplication::IsKeyMsg(MSG& msg) {
-  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN && msg.message != WM_SYSCHAR) {
+    return false;
+  }
   HWND h = msg.hwnd;
   TWinControl* control = nullptr;
   while (h && !(control = TWinControl::FromHandle(h))) h = GetParent(h);
   if (!control) return false;
+  if (msg.message == WM_SYSCHAR) {
+    // A character typed with Alt is offered to the form first (its menu's accelerators).
+    TCustomForm* form = dynamic_cast<TCustomForm*>(control);
+    if (!form) form = control->ParentForm();
+    return form && form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam) != 0;
+  }
   return control->Perform(CN_BASE + msg.message, msg.wParam, msg.lParam) != 0;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ui/Forms.h"
+#include "ui/Menus.h"
 #include "ui/SysUtils.h"
 
 namespace ui {
@@ -328,6 +329,30 @@ void TControl::AnchorTo(int parentWidth, int parentHeight) {
 
 void TControl::FontChanged() { Perform(CM_FONTCHANGED); }
 
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+  if (menu == popupMenu_) return;
+  if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
+  popupMenu_ = menu;
+  if (menu) menu->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == popupMenu_) popupMenu_ = nullptr;
+}
+
+// WM_CONTEXTMENU: a right click (the point in screen coordinates) or the context-menu key or
+// Shift+F10 (the point -1, -1: the menu opens at the control's top-left corner).
+bool TControl::ContextMenu(TMessage& m) {
+  if (!popupMenu_ || !enabled_) return false;
+  POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+  if (p.x == -1 && p.y == -1) p = ClientToScreen({0, 0});
+  popupMenu_->SetPopupComponent(this);
+  popupMenu_->Popup(p.x, p.y);
+  m.Result = 1;
+  return true;
+}
+
 void TControl::HandleMouse(TMessage& m) {
   int x = GET_X_LPARAM(m.LParam), y = GET_Y_LPARAM(m.LParam);
   TShiftState shift = KeysToShiftState(m.WParam);
@@ -364,6 +389,9 @@ void TControl::WndProc(TMessage& m) {
     case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_MBUTTONDOWN: case WM_MBUTTONUP:
       if (!enabled_) break;
       HandleMouse(m);
+      break;
+    case WM_CONTEXTMENU:
+      if (ContextMenu(m)) return;
       break;
     case CM_MOUSEENTER:
       if (OnMouseEnter) OnMouseEnter(this);

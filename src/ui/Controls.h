@@ -22,6 +22,7 @@ namespace ui {
 
 class TWinControl;
 class TCustomForm;
+class TPopupMenu;
 
 using TNotifyEvent = std::function<void(TObject* sender)>;
 using TWndMethod = std::function<void(TMessage& message)>;
@@ -115,6 +116,9 @@ class TControl : public TComponent {
   void SetParentShowHint(bool value);
   TCursor Cursor() const { return cursor_; }
   void SetCursor(TCursor cursor);
+  // The context menu that a right click or the context-menu key opens over the control.
+  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TPopupMenu* menu);
 
   // The replaceable entry for every message; by default it calls WndProc.
   TWndMethod WindowProc;
@@ -145,6 +149,7 @@ class TControl : public TComponent {
   // Messages that nobody handled.
   virtual void DefaultHandler(TMessage& message);
   virtual void FontChanged();
+  void Notification(TComponent* component, TOperation operation) override;
   // Rules for the parent's layout when this control's parent resizes.
   void UpdateAnchorRules();
   void AnchorTo(int parentWidth, int parentHeight);
@@ -156,6 +161,7 @@ class TControl : public TComponent {
  private:
   friend class TWinControl;
   void HandleMouse(TMessage& message);
+  bool ContextMenu(TMessage& message);
 
   TWinControl* parent_ = nullptr;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
@@ -172,6 +178,7 @@ class TControl : public TComponent {
   std::wstring hint_;
   bool showHint_ = false, parentShowHint_ = true;
   TCursor cursor_ = crDefault;
+  TPopupMenu* popupMenu_ = nullptr;
 };
 
 // A windowless control: painted by its parent on the parent's device context.

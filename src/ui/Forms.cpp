@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/Menus.h"
 #include "ui/SysUtils.h"
 
 namespace ui {
@@ -32,6 +33,7 @@ const TClassInfo& TCustomForm::StaticClass() {
     c.Str(L"Caption", &TControl::Caption, &TControl::SetCaption);
     c.Int(L"ClientHeight", &TControl::ClientHeight, &TControl::SetClientHeight);
     c.Int(L"ClientWidth", &TControl::ClientWidth, &TControl::SetClientWidth);
+    c.Obj(L"Menu", &TCustomForm::Menu);
     c.Enum(L"Position", PositionInfo(), &TCustomForm::Position, &TCustomForm::SetPosition);
     return c;
   }();
@@ -88,6 +90,7 @@ void TCustomForm::CreateParams(TCreateParams& p) {
 }
 
 void TCustomForm::CreateHandleDone() {
+  if (menu_) ::SetMenu(HandleIfAllocated(), menu_->Handle());
   if (clientWidth_ > 0 || clientHeight_ > 0) SetClientSize(clientWidth_, clientHeight_);
 }
 
@@ -99,6 +102,34 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle style) {
   clientHeight_ = ch;
   RecreateWnd();
   SetClientSize(cw, ch);
+}
+
+// A window destroys its menu with itself: the menu is the menu component's, so it is taken
+// away first (the next window of the form gets it again).
+void TCustomForm::DestroyWnd() {
+  if (HWND h = HandleIfAllocated(); h && menu_ && GetMenu(h) == menu_->HandleIfBuilt()) {
+    ::SetMenu(h, nullptr);
+  }
+  TWinControl::DestroyWnd();
+}
+
+void TCustomForm::SetMenu(TMainMenu* menu) {
+  if (menu == menu_) return;
+  if (menu_) menu_->RemoveFreeNotification(this);
+  menu_ = menu;
+  if (menu_) menu_->FreeNotification(this);
+  if (!HandleAllocated()) return;
+  const int cw = ClientWidth(), ch = ClientHeight();
+  ::SetMenu(HandleIfAllocated(), menu_ ? menu_->Handle() : nullptr);
+  Perform(CM_MENUCHANGED);
+  SetClientSize(cw, ch);
+}
+
+void TCustomForm::MenuChanged() {
+  HWND h = HandleIfAllocated();
+  if (!h) return;
+  ::SetMenu(h, menu_ ? menu_->Handle() : nullptr);
+  Perform(CM_MENUCHANGED);
 }
 
 void TCustomForm::SetBorderIcons(TBorderIcons icons) {
@@ -224,6 +255,10 @@ void TCustomForm::SelectNext(TWinControl* current, bool forward) {
 void TCustomForm::Notification(TComponent* component, TOperation operation) {
   TWinControl::Notification(component, operation);
   if (operation == TOperation::opRemove && component == activeControl_) activeControl_ = nullptr;
+  if (operation == TOperation::opRemove && component == menu_) {
+    menu_ = nullptr;
+    if (HWND h = HandleIfAllocated()) ::SetMenu(h, nullptr);
+  }
 }
 
 void TCustomForm::WndProc(TMessage& m) {
@@ -238,6 +273,15 @@ void TCustomForm::WndProc(TMessage& m) {
         return;
       }
       break;
+    case WM_COMMAND:
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+    case WM_MENUCHAR:
+      if (DispatchMenuMessage(m, menu_)) return;
+      break;
+    case CM_MENUCHANGED:
+      if (HWND h = HandleIfAllocated()) DrawMenuBar(h);
+      return;
     case CM_DIALOGKEY:
       if (m.WParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
         SelectNext(activeControl_, GetKeyState(VK_SHIFT) >= 0);

@@ -12,6 +12,8 @@
 
 namespace ui {
 
+class TMainMenu;
+
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
 using TBorderIcons = int;  // bit 1 << TBorderIcon
@@ -34,6 +36,11 @@ class TCustomForm : public TWinControl {
   void SetBorderIcons(TBorderIcons icons);
   TPosition Position() const { return position_; }
   void SetPosition(TPosition position) { position_ = position; }
+  // The form's menu bar, or none.
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* menu);
+  // The menu's items changed: the window gets the new menu, then hears CM_MENUCHANGED.
+  void MenuChanged();
 
   RECT ClientRect() const override;
   void SetClientSize(int width, int height) override;
@@ -65,6 +72,7 @@ class TCustomForm : public TWinControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
+  void DestroyWnd() override;
   virtual void DoShow();
   void Notification(TComponent* component, TOperation operation) override;
 
@@ -77,6 +85,7 @@ class TCustomForm : public TWinControl {
   TBorderIcons borderIcons_ = (1 << biSystemMenu) | (1 << biMinimize) | (1 << biMaximize);
   TPosition position_ = poDesigned;
   TWinControl* activeControl_ = nullptr;
+  TMainMenu* menu_ = nullptr;
   int clientWidth_ = 0, clientHeight_ = 0;
 };
 

@@ -80,6 +80,9 @@ TWinControl::~TWinControl() {
   DestroyComponents();
   while (!controls_.empty()) delete controls_.back();
   DestroyHandle();
+  // Leaves the parent while still a windowed control, so that the parent's tab order forgets
+  // it too (past this point the control is only a TControl to its parent).
+  if (TWinControl* parent = Parent()) parent->RemoveControl(this);
 }
 
 TWinControl* TWinControl::FromHandle(HWND handle) {

@@ -225,3 +225,23 @@ TEST(Forms, TabKeyWalksTheTabOrderOfFocusableControls) {
   EXPECT_TRUE(p[1]->Focused());  // the disabled one is skipped
   EXPECT_EQ(form.ActiveControl(), p[1]);
 }
+
+TEST_F(FormFixture, AWindowedChildThatIsFreedLeavesItsParentsListsAndTabOrder) {
+  auto* first = new TPanelish(form.get());
+  first->SetParent(panel);
+  auto* second = new TPanelish(form.get());
+  second->SetParent(panel);
+  std::vector<TWinControl*> order;
+  form->GetTabOrderList(order);
+  ASSERT_EQ(order, (std::vector<TWinControl*>{panel, first, second}));
+  delete first;
+  EXPECT_EQ(panel->ControlCount(), 1);
+  order.clear();
+  form->GetTabOrderList(order);
+  EXPECT_EQ(order, (std::vector<TWinControl*>{panel, second}));
+  delete panel;
+  order.clear();
+  form->GetTabOrderList(order);
+  EXPECT_TRUE(order.empty());
+  EXPECT_EQ(form->ControlCount(), 0);
+}

@@ -84,7 +84,7 @@ constexpr int BodyWidth(int columns) { return GroupWidth(columns) - 2 * kPadding
 
 // The families of controls.
 void AddButtonGroups(TGallery& gallery);  // push, glyph and speed buttons, check and radio
-                                          // buttons, group boxes, radio groups
+                                          // buttons, group boxes, radio groups, media player
 void AddListGroups(TGallery& gallery);    // combo and list boxes, scroll bars, up-down, dates
 void AddBarGroups(TGallery& gallery);     // progress and track bars
 void AddEditGroups(TGallery& gallery);    // edits, labelled edits, memos

@@ -1,7 +1,8 @@
-// Push buttons, glyph and speed buttons, check boxes, radio buttons, group boxes and radio
-// groups in each of their states.
+// Push buttons, glyph and speed buttons, check boxes, radio buttons, group boxes, radio groups
+// and the media player's button bar, in each of their states.
 #include "Gallery.h"
 #include "ui/Buttons.h"
+#include "ui/MPlayer.h"
 
 namespace skinview {
 
@@ -108,6 +109,16 @@ void AddBoxes(TGallery& gallery) {
   radios->SetItemIndex(2);
 }
 
+// All nine buttons, some coloured and one disabled; and a player with three buttons only.
+void AddMediaPlayer(TGallery& gallery) {
+  TGalleryGroup group = gallery.AddGroup(L"媒体播放器 Media player", 1, 66);
+  auto* player = group.Add<ui::TMediaPlayer>(0, 0, group.BodyWidth(), 30);
+  player->SetColoredButtons((1 << ui::btPlay) | (1 << ui::btStop) | (1 << ui::btRecord));
+  player->SetEnabledButtons(ui::kAllMPButtons & ~(1 << ui::btEject));
+  auto* few = group.Add<ui::TMediaPlayer>(0, 36, 120, 30);
+  few->SetVisibleButtons((1 << ui::btPlay) | (1 << ui::btPause) | (1 << ui::btStop));
+}
+
 }  // namespace
 
 void AddButtonGroups(TGallery& gallery) {
@@ -116,6 +127,7 @@ void AddButtonGroups(TGallery& gallery) {
   AddCheckBoxes(gallery);
   AddRadioButtons(gallery);
   AddBoxes(gallery);
+  AddMediaPlayer(gallery);
 }
 
 }  // namespace skinview

@@ -1,6 +1,7 @@
 #include "GalleryForm.h"
 
 #include "Gallery.h"
+#include "GalleryMenus.h"
 
 #include <algorithm>
 
@@ -32,7 +33,8 @@ TGalleryForm::TGalleryForm(ui::TComponent* owner, const TSkinChoice& skin) : ui:
 
 // Every family adds its groups here, on the page it belongs to, in the order they are laid out.
 void TGalleryForm::BuildGallery() {
-  // Menus belong first, before the pages: the client area is fitted last, below any menu bar.
+  // Menus belong first, before the pages: the client area is fitted last, below the menu bar.
+  AddGalleryMenus(*this);
   pages_ = new ui::TPageControl(this);
   pages_->SetParent(this);
   const auto page = [this](const wchar_t* caption, auto... families) {

@@ -1,10 +1,11 @@
 """The program's own bitmap resources used by the skin engine: the track bar channels
 TRACK and TRACKVERT (4-bit, standard palette), used when a skin has no channel of its own,
-ZELMARMENU, the monochrome menu glyphs restore, maximise, minimise and close, and MAINICON,
-the program's icon."""
+ZELMARMENU, the monochrome menu glyphs restore, maximise, minimise and close, MAINICON, the
+program's icon, and the media player's 27 button glyphs (EN_MPPLAY ... CL_MPEJECT)."""
 
 from .appicon import encode_icon
-from .bmp import encode_4bit, encode_mono
+from .bmp import encode_24, encode_4bit, encode_mono
+from . import mpglyphs
 from .canvas import Canvas
 
 SILVER, GREY, WHITE, BLACK = (192, 192, 192), (128, 128, 128), (255, 255, 255), (0, 0, 0)
@@ -54,4 +55,5 @@ def build():
         'trackvert.bmp': encode_4bit(_from_rows(TRACKVERT_ROWS)),
         'zelmarmenu.bmp': encode_mono(menu_glyphs()),
         'vexlo.ico': encode_icon(),
+        **{name.lower() + '.bmp': encode_24(glyph) for name, glyph in mpglyphs.build().items()},
     }

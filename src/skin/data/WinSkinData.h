@@ -91,6 +91,9 @@ class TSkinData : public ui::TComponent {
   void SetMenuUpdate(bool value) { menuUpdate_ = value; }
   bool MenuMerge() const { return menuMerge_; }
   void SetMenuMerge(bool value) { menuMerge_ = value; }
+  // Frames paint only while this is set (it is cleared while a form handles a menu change).
+  bool PaintingAllowed() const { return paintingAllowed_; }
+  void SetPaintingAllowed(bool value) { paintingAllowed_ = value; }
 
   TOnFormSkin OnFormSkin;
   ui::TNotifyEvent OnSkinChanged;
@@ -136,10 +139,6 @@ class TSkinData : public ui::TComponent {
   HIMAGELIST MenuGlyphs() const { return menuGlyphs_.get(); }
   int MaxWidth() const { return maxWidth_; }
   int MaxHeight() const { return maxHeight_; }
-  // The frames drawn with this skin paint only while this is set (from creation on); the
-  // class library clears it while it rebuilds a form's menu.
-  bool PaintingAllowed() const { return paintingAllowed_; }
-  void SetPaintingAllowed(bool value) { paintingAllowed_ = value; }
 
  private:
   struct TImageListDeleter {

@@ -17,8 +17,10 @@
 #include "skin/controls/WinSubClass.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/CaptionButtons.h"
+#include "skin/frame/WinSkinMenu.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
+#include "ui/Menus.h"
 #include "ui/Timer.h"
 #include "ui/WindowSubclass.h"
 
@@ -45,6 +47,9 @@ constexpr int kBiMaximize = 1;
 constexpr int kBiMinimize = 2;
 constexpr int kBiSystemMenu = 8;
 constexpr int kBiCaptionToggled = 0x10;  // the frame takes WS_CAPTION away while it runs
+
+// The tag of the skinned system menu.
+constexpr int kSystemMenuTag = 33333;
 
 // The four border strips, numbered as the painter numbers them.
 enum TBorderPart { bpLeft = 1, bpRight = 2, bpTop = 3, bpBottom = 4 };
@@ -128,6 +133,16 @@ class TWinSkinForm final : public ui::TComponent, public TSkinnerHost {
   // Screen point to window coordinates (origin at the window's top-left corner).
   POINT WindowPoint(POINT screen) const;
 
+  // The skinned copy of the window's system menu (none without one): its items, enabled as the
+  // window's state and buttons allow, post their commands as WM_SYSCOMMAND when chosen.
+  std::unique_ptr<ui::TPopupMenu> BuildSystemMenu();
+  // The menu bar, or none for a window without menu.
+  TWinSkinMenu* MenuBar() const;
+  // Opens the bar item's drop-down and returns when it closed.
+  void OpenMenuItem(TMenuBtn& item);
+  // A drop-down of the menu bar is open.
+  bool InMenuLoop() const { return inMenuLoop_; }
+
   // The frame skinner subclassing `window`, or none.
   static TWinSkinForm* FromWindow(HWND window);
 
@@ -202,6 +217,14 @@ class TWinSkinForm final : public ui::TComponent, public TSkinnerHost {
   void ReleasePressed(POINT windowPoint);
   void RunCaptionAction(int action);
   void ShowSystemMenu(POINT screen);
+  void AttachMenus();
+  // Takes the bar away (giving the window its menu back when `restore`) and the skinned look
+  // from the form's menus.
+  void DetachMenus(bool restore);
+  void SkinFormMenus(bool off);
+  void MenuChanged(ui::TMessage& m, const ui::TWndMethod& next);
+  bool MenuDialogChar(WPARAM character);
+  bool MenuBarMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
   void FitWindow(bool atStart);
   int FitDialogCaption(int width);
   void RecomputeFrame();
@@ -264,6 +287,8 @@ class TWinSkinForm final : public ui::TComponent, public TSkinnerHost {
   std::unique_ptr<ui::TBitmap> iconBitmap_;
   TControlSkinners controlSkinners_;  // owned
   std::unique_ptr<ui::TCanvas> canvas_ = std::make_unique<ui::TCanvas>();
+  std::unique_ptr<TWinSkinMenu> menuBar_;
+  bool inMenuLoop_ = false;
 };
 
 }  // namespace skin

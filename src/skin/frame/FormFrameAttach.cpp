@@ -232,6 +232,7 @@ void TWinSkinForm::Start() {
       else BuildRegion();
     }
   }
+  if (skinned_) AttachMenus();
   SendMessageW(handle_, SKM_SKINUPDATE, 0, kSkinMagic);
   frameState_ = fsRunning;
   SetHoverTimer(active_ != 0);
@@ -282,6 +283,7 @@ void TWinSkinForm::DetachFrameQuiet() {
     pressed_ = nullptr;
     if (IsWindow(handle_) && GetCapture() == handle_) ReleaseCapture();
   }
+  DetachMenus(false);
   RestoreForm();
   Unsubclass();
   UnsubclassMDIClient();
@@ -291,6 +293,7 @@ void TWinSkinForm::DetachFrameQuiet() {
 void TWinSkinForm::DetachFrame() {
   const bool restoreWindow = frameState_ != fsDetaching && frameState_ != fsDestroyed && IsWindow(handle_);
   controlSkinners_.DetachAll();
+  DetachMenus(restoreWindow);
   RestoreForm();
   Unsubclass();
   UnsubclassMDIClient();
@@ -350,6 +353,13 @@ void TWinSkinForm::FormHook(ui::TMessage& m) {
       break;
     case SKM_PROBEFRAME:
       m.Result = m.LParam == kSkinMagic ? kSkinMagic : 1;
+      return;
+    case ui::CM_MENUCHANGED:
+      MenuChanged(m, next);
+      return;
+    case ui::CM_DIALOGCHAR:
+      if (next) next(m);
+      if (m.Result == 0 && MenuDialogChar(m.WParam)) m.Result = 1;
       return;
     default:
       break;

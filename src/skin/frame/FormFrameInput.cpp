@@ -7,6 +7,7 @@
 #include "skin/frame/CaptionButtons.h"
 #include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
+#include "ui/Menus.h"
 
 namespace skin {
 
@@ -232,6 +233,11 @@ void TWinSkinForm::ShowSystemMenu(POINT screen) {
   if (!menu) return;
   if (TSkinManage* manager = TSkinManage::Instance()) manager->SetPopupKind(2);
   const HWND window = handle_;
+  if (HasSkin() && InSet(skinData_->SkinControls(), xcSystemMenu)) {
+    // The skinned copy; its items post their commands when chosen.
+    if (std::unique_ptr<ui::TPopupMenu> popup = BuildSystemMenu()) popup->Popup(screen.x, screen.y);
+    return;
+  }
   const UINT command = static_cast<UINT>(TrackPopupMenu(
       menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, screen.x, screen.y, 0,
       window, nullptr));

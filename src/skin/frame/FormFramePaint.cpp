@@ -70,7 +70,8 @@ void TWinSkinForm::PaintFrame(HDC given) {
   PaintTitle(dc.Get(), w, h);
   if (menuBarHeight_ > 0 && windowState_ != wsMinimized) {
     const RECT band{leftWidth_, titleHeight_, w - rightWidth_, titleHeight_ + menuBarHeight_};
-    FillRect(dc.Get(), &band, skinData_->ButtonFaceBrush());
+    if (menuBar_) menuBar_->PaintBar(dc.Get(), band);
+    else FillRect(dc.Get(), &band, skinData_->ButtonFaceBrush());
   }
 }
 

@@ -66,8 +66,13 @@ void TSkinManage::BindPopupMenu(HMENU menu) {
 }
 
 ui::TBitmap* TSkinManage::PopupBitmapFor(HMENU menu) const {
+  TWinSkinPopMenu* popup = PopupSkinnerFor(menu);
+  return popup ? popup->Picture() : nullptr;
+}
+
+TWinSkinPopMenu* TSkinManage::PopupSkinnerFor(HMENU menu) const {
   for (TWinSkinPopMenu* p : popupSkinners_) {
-    if (p->Menu() == menu) return p->Picture();
+    if (p->Menu() == menu) return p;
   }
   return nullptr;
 }

@@ -72,6 +72,8 @@ class TSkinManage final : public TSkinManagerLink {
   void BindPopupMenu(HMENU menu);
   // The off-screen picture of the popup skinner bound to the menu, or none.
   ui::TBitmap* PopupBitmapFor(HMENU menu) const;
+  // The popup skinner bound to the menu, or none.
+  TWinSkinPopMenu* PopupSkinnerFor(HMENU menu) const;
   // The component whose skin a window is drawn with: this form's own component, a dialog
   // component for dialogs, else the last main-form component, else the first registered.
   TSkinData* SelectSkinData(HWND window) const;

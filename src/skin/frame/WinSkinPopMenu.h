@@ -29,9 +29,18 @@ class TWinSkinPopMenu {
   ui::TBitmap* Picture() const { return picture_.get(); }
   // Gives the window its own procedure back (done by the destructor too).
   void ReleaseWindow();
+  // Where the client area's origin lies in the window (the menu's picture covers the window).
+  POINT ClientOffset() const;
+  // Composes the skin's menu background to the window's size into the picture; false (and no
+  // picture) when the skin has no MenuBackground picture.
+  bool ComposePicture();
 
  private:
   static LRESULT CALLBACK PopupWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT CallOwn(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT Paint();
+  void PaintNonClient();
+  void PaintBorderBands(HDC dc, POINT origin);
 
   HWND handle_;
   TSkinData* skinData_;

@@ -472,7 +472,13 @@ void CALLBACK InspectPopup(HWND, UINT, UINT_PTR, DWORD) {
   g_popup.skinned = M()->IsPopupSkinned(menu);
   g_popup.answered = SendMessageW(menu, SKM_QUERYSKINNED, 0, 0) == 1;
   M()->BindPopupMenu(g_popupMenu);
-  g_popup.bound = M()->PopupSkinners().size() == 1 && M()->PopupBitmapFor(g_popupMenu) == nullptr;
+  // The menu was painted from the skin: the picture covers the whole menu window.
+  RECT r{};
+  GetWindowRect(menu, &r);
+  const ui::TBitmap* picture = M()->PopupBitmapFor(g_popupMenu);
+  g_popup.bound = M()->PopupSkinners().size() == 1 && M()->PopupSkinnerFor(g_popupMenu) &&
+                  picture && picture->Width() == r.right - r.left &&
+                  picture->Height() == r.bottom - r.top;
   g_popup.kind = M()->PopupKind();
   g_popup.done = true;
   EndMenu();

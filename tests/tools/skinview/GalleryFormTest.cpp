@@ -16,6 +16,7 @@
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
 #include "ui/ListControls.h"
+#include "ui/MPlayer.h"
 #include "ui/RangeControls.h"
 #include "ui/StatusBar.h"
 #include "ui/TabSet.h"
@@ -164,6 +165,11 @@ TEST_F(GalleryFormTest, OneOfEveryKindOfControlInTheStatesASkinDraws) {
   EXPECT_GE(Count<TProgressBar>([](TProgressBar& p) { return p.Orientation() == pbVertical; }), 1);
   EXPECT_GE(Count<TTrackBar>([](TTrackBar& t) { return t.Orientation() == trHorizontal; }), 1);
   EXPECT_GE(Count<TTrackBar>([](TTrackBar& t) { return t.Orientation() == trVertical; }), 1);
+  EXPECT_GE(Count<TMediaPlayer>([](TMediaPlayer& m) {
+              return m.VisibleButtons() == kAllMPButtons && m.ColoredButtons() != 0 &&
+                     m.EnabledButtons() != kAllMPButtons;
+            }),
+            1);
   EXPECT_GE(Count<TStatusBar>([](TStatusBar& b) { return b.Panels()->Count() >= 2 && b.SizeGrip(); }), 1);
   // Tab controls with their tabs on every side, one in several rows, and a tab set.
   for (TTabPosition side : {tpTop, tpBottom, tpLeft, tpRight}) {

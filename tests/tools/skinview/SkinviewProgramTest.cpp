@@ -202,7 +202,7 @@ TEST_F(SkinviewProgramTest, StartsSkinnedWithEveryWindowedKindOfControlAndEndsWi
        {L"TPanel", L"TButton", L"TCheckBox", L"TEdit", L"TLabeledEdit", L"TMemo", L"TListView",
         L"TPageControl", L"TTabSheet", L"TWebBrowser", L"TBitBtn", L"TRadioButton", L"TGroupBox",
         L"TRadioGroup", L"TComboBox", L"TListBox", L"TScrollBar", L"TUpDown", L"TDateTimePicker",
-        L"TProgressBar", L"TTrackBar", L"TStatusBar", L"TTabControl", L"TTabSet"}) {
+        L"TProgressBar", L"TTrackBar", L"TStatusBar", L"TTabControl", L"TTabSet", L"TMediaPlayer"}) {
     EXPECT_TRUE(classes.count(kind)) << "no window of class " << ui::Utf8(kind);
   }
   CloseAndExpectExitCodeZero(gallery);

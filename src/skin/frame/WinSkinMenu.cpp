@@ -1,0 +1,215 @@
+#include "skin/frame/WinSkinMenu.h"
+
+#include <algorithm>
+
+#include "skin/data/SkinDerivedImages.h"
+#include "skin/data/SkinDraw.h"
+#include "skin/frame/FormFrame.h"
+
+namespace skin {
+
+namespace {
+
+constexpr int kBarFrames = 2;
+constexpr UINT kCaptionFormat = DT_SINGLELINE | DT_CENTER | DT_VCENTER;
+
+const TDataSkinObject* MenuBarDefinition(const TSkinData* data) {
+  const TDataSkinObject* def = data && data->SkinLoaded() ? data->Definitions().MenuBar() : nullptr;
+  return def && def->Bitmap && !def->Bitmap->Empty() ? def : nullptr;
+}
+
+int CaptionWidth(HDC dc, const std::wstring& caption) {
+  if (caption.empty()) return 0;
+  RECT r{0, 0, 0, 0};
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &r, DT_SINGLELINE | DT_CALCRECT);
+  return r.right - r.left;
+}
+
+}  // namespace
+
+ui::TFontHandle MenuFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  return ui::TFontHandle(CreateFontIndirectW(&metrics.lfMenuFont));
+}
+
+void TMenuBtn::Paint() { bar_.PaintItem(*this); }
+
+TWinSkinMenu::TWinSkinMenu(TWinSkinForm& owner, TSkinData* data, ui::TCustomForm* form)
+    : owner_(owner), data_(data), form_(form) {}
+
+void TWinSkinMenu::RebuildItems(HMENU menu) {
+  if (!menu) return;
+  menuHandle_ = menu;
+  if (owner_.HotObject() && std::any_of(items_.begin(), items_.end(), [&](const auto& item) {
+        return item.get() == owner_.HotObject();
+      })) {
+    owner_.SetHotObject(nullptr);
+  }
+  items_.clear();
+  ui::TMainMenu* component = MenuComponent();
+  const int count = GetMenuItemCount(menu);
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[81] = {};
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE | MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = 80;
+    if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
+    auto item = std::make_unique<TMenuBtn>(owner_, *this, i);
+    item->Enabled = true;  // shown
+    item->ItemEnabled = (info.fState & (MFS_DISABLED | MFS_GRAYED)) == 0;
+    item->SubMenu = info.hSubMenu;
+    item->Command = info.wID;
+    item->Caption = (info.fType & MFT_SEPARATOR) ? L"" : text;
+    if (ui::TMenuItem* source = component ? component->FindItem(info.wID) : nullptr) {
+      item->SourceItem = source;
+      item->Caption = source->Caption();
+      item->ItemEnabled = source->Enabled();
+      item->SubMenu = source->Count() > 0 ? source->Handle() : nullptr;
+    }
+    items_.push_back(std::move(item));
+  }
+  // The system draws no bar any more; the menu stays ours until it is given back.
+  if (GetMenu(owner_.Handle()) == menu) SetMenu(owner_.Handle(), nullptr);
+  LayoutItems();
+}
+
+void TWinSkinMenu::RestoreMenu() {
+  if (menuHandle_ && IsWindow(owner_.Handle()) && IsMenu(menuHandle_)) {
+    SetMenu(owner_.Handle(), menuHandle_);
+  }
+}
+
+RECT TWinSkinMenu::Strip() const {
+  RECT window{};
+  GetWindowRect(owner_.Handle(), &window);
+  const int w = window.right - window.left;
+  return {owner_.LeftWidth(), owner_.TitleHeight(), w - owner_.RightWidth(),
+          owner_.TitleHeight() + owner_.MenuBarHeight()};
+}
+
+void TWinSkinMenu::LayoutItems() {
+  const RECT strip = Strip();
+  const int stripWidth = strip.right - strip.left, stripHeight = strip.bottom - strip.top;
+  const TDataSkinObject* def = MenuBarDefinition(data_);
+  const bool rtl = RightToLeft();
+  int a = 6;
+  if (def) a = rtl ? def->RightWidth + 8 : def->LeftWidth + 4;
+  if (stripWidth < a) a = 12;
+  HDC dc = GetDC(nullptr);
+  const ui::TFontHandle font = MenuFont();
+  const HGDIOBJ old = SelectObject(dc, font.Get());
+  for (const auto& item : items_) {
+    // An item whose menu component has gone is no longer shown.
+    if (item->SourceItem && !ui::TMenuItem::FromItemData(reinterpret_cast<ULONG_PTR>(item->SourceItem))) {
+      item->SourceItem = nullptr;
+      item->Caption.clear();
+    }
+    const bool visible = !item->SourceItem || item->SourceItem->Visible();
+    item->Enabled = visible;
+    if (!visible) {
+      item->Bounds = {0, 0, 0, 0};
+      continue;
+    }
+    const int width = item->Caption.empty() ? 0 : CaptionWidth(dc, item->Caption) + 10;
+    RECT r = rtl ? RECT{stripWidth - a - width, 0, stripWidth - a, stripHeight - 1}
+                 : RECT{a, 0, a + width, stripHeight - 1};
+    OffsetRect(&r, strip.left, strip.top);
+    item->Bounds = r;
+    a += width;
+  }
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+}
+
+void TWinSkinMenu::DrawCaption(HDC dc, const TMenuBtn& item, const RECT& bounds) const {
+  if (item.Caption.empty()) return;
+  const TSkinColourTable& c = data_->Colours();
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, ui::ColorToRGB(ResolveColour(item.ItemEnabled ? c.MenuBarText : c.ButtonShadow)));
+  RECT r = bounds;
+  DrawTextW(dc, item.Caption.c_str(), static_cast<int>(item.Caption.size()), &r, kCaptionFormat);
+}
+
+void TWinSkinMenu::PaintBar(HDC dc, const RECT& strip) {
+  const int w = strip.right - strip.left, h = strip.bottom - strip.top;
+  if (w <= 0 || h <= 0 || !data_) return;
+  ui::TBitmap buffer(w, h);
+  HDC target = buffer.Canvas()->Handle();
+  const RECT all{0, 0, w, h};
+  const int frame = owner_.Active() ? 1 : 2;
+  if (const TDataSkinObject* def = MenuBarDefinition(data_)) {
+    const TMargins margins{def->LeftWidth, 0, def->RightWidth, 0};
+    if (def->Tile == 1) {
+      DrawNineRegion(target, all, *def->Bitmap, TFrameLayout::SideBySide, TCentreMode::Stretch,
+                     false, kBarFrames, frame, margins);
+    } else {
+      DrawThreePartTiled(*buffer.Canvas(), all, *def->Bitmap, TFrameLayout::SideBySide, false,
+                         kBarFrames, frame, margins);
+    }
+  } else {
+    ui::TBrushHandle fill(CreateSolidBrush(ui::ColorToRGB(ResolveColour(data_->Colours().Menubar))));
+    FillRect(target, &all, fill.Get());
+  }
+  barRect_ = strip;
+  barBackground_ = std::make_unique<ui::TBitmap>(w, h);
+  BitBlt(barBackground_->Canvas()->Handle(), 0, 0, w, h, target, 0, 0, SRCCOPY);
+  LayoutItems();
+  const ui::TFontHandle font = MenuFont();
+  const HGDIOBJ old = SelectObject(target, font.Get());
+  for (const auto& item : items_) {
+    if (!item->Enabled) continue;
+    RECT r = item->Bounds;
+    OffsetRect(&r, -strip.left, -strip.top);
+    DrawCaption(target, *item, r);
+  }
+  SelectObject(target, old);
+  BitBlt(dc, strip.left, strip.top, w, h, target, 0, 0, SRCCOPY);
+  // An item shown hot or pressed keeps its look.
+  if (auto* hot = dynamic_cast<TMenuBtn*>(owner_.HotObject()); hot && hot->State != ncsNormal) {
+    PaintItem(*hot);
+  }
+}
+
+void TWinSkinMenu::PaintItem(const TMenuBtn& item) {
+  if (!barBackground_ || !item.Enabled || IsRectEmpty(&item.Bounds)) return;
+  HDC dc = GetWindowDC(owner_.Handle());
+  if (!dc) return;
+  const RECT column{item.Bounds.left, barRect_.top, item.Bounds.right, barRect_.bottom};
+  BitBlt(dc, column.left, column.top, column.right - column.left, column.bottom - column.top,
+         barBackground_->Canvas()->Handle(), column.left - barRect_.left, 0, SRCCOPY);
+  if (item.State == ncsHot || item.State == ncsPressed) {
+    ui::TBrushHandle frame(
+        CreateSolidBrush(ui::ColorToRGB(ResolveColour(data_->Colours().ButtonHilight))));
+    FrameRect(dc, &item.Bounds, frame.Get());
+  }
+  const ui::TFontHandle font = MenuFont();
+  const HGDIOBJ old = SelectObject(dc, font.Get());
+  DrawCaption(dc, item, item.Bounds);
+  SelectObject(dc, old);
+  ReleaseDC(owner_.Handle(), dc);
+}
+
+TMenuBtn* TWinSkinMenu::ItemAt(POINT windowPoint) const {
+  for (const auto& item : items_) {
+    if (item->Enabled && !item->Caption.empty() && PtInRect(&item->Bounds, windowPoint)) {
+      return item.get();
+    }
+  }
+  return nullptr;
+}
+
+TMenuBtn* TWinSkinMenu::ItemByAccelerator(wchar_t c) const {
+  const wchar_t wanted = ui::AcceleratorOf(std::wstring(L"&") + c);
+  for (const auto& item : items_) {
+    if (item->Enabled && item->ItemEnabled && wanted != 0 && ui::AcceleratorOf(item->Caption) == wanted) {
+      return item.get();
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace skin
