@@ -177,6 +177,17 @@ bool TWScrollbar::ReadNative(TNativeBar& bar) {
     const int position = tracking_ ? si.nTrackPos : si.nPos;
     bar.Bar = ControlBarGeometry(length, arrowSize_, si.nMin, si.nMax, static_cast<int>(si.nPage),
                                  position);
+    // Where the platform reports the control's own thumb, the panel shows it there: its
+    // thumb has a least length that the arithmetic above does not know (a page of 1).
+    if (const TGetScrollBarInfo getInfo = ScrollBarInfoFunction(); getInfo && !tracking_) {
+      SCROLLBARINFO info{};
+      info.cbSize = sizeof(info);
+      if (getInfo(target_, OBJID_CLIENT, &info) && info.xyThumbBottom > info.xyThumbTop &&
+          info.xyThumbBottom <= length) {
+        bar.Bar.ThumbStart = info.xyThumbTop;
+        bar.Bar.ThumbEnd = info.xyThumbBottom;
+      }
+    }
     bar.Visible = IsWindowVisible(target_) != FALSE;
     bar.Enabled = IsWindowEnabled(target_) != FALSE;
     return true;

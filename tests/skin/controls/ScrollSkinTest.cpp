@@ -355,6 +355,18 @@ TEST_F(ScrollSkinTest, AScrollBarControlIsCoveredWhole) {
   auto picture = Picture(*skinner->Bar());
   ExpectArrow(*picture, 0, true, 9, arrow);
   ExpectArrow(*picture, 200 - arrow, true, 13, arrow);
+  // The thumb is where the control's own thumb is, at its least length for a page of one.
+  SCROLLINFO si{sizeof(si), SIF_ALL, 0, 100, 1, 60, 0};
+  SetScrollInfo(bar->Handle(), SB_CTL, &si, TRUE);
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof(info);
+  ASSERT_TRUE(GetScrollBarInfo(bar->Handle(), OBJID_CLIENT, &info));
+  const TBarGeometry g = skinner->Bar()->Geometry();
+  EXPECT_EQ(g.ThumbStart, info.xyThumbTop);
+  EXPECT_EQ(g.ThumbEnd, info.xyThumbBottom);
+  EXPECT_GT(g.ThumbEnd - g.ThumbStart, 4);
+  picture = Picture(*skinner->Bar());
+  ExpectThumb(*picture, g, 1);
 }
 
 }  // namespace
