@@ -20,7 +20,8 @@ const TEnumInfo& BitBtnKindInfo() {
 }
 
 TGlyphButtonLayout LayoutGlyphButton(SIZE client, SIZE glyph, SIZE text, TButtonLayout layout,
-                                     int margin, int spacing, bool centred) {
+                                     int margin, int spacing, bool centred,
+                                     TGlyphLayoutRule rule) {
   TGlyphButtonLayout out;
   const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
   // Across the axis each part is centred on its own.
@@ -35,12 +36,13 @@ TGlyphButtonLayout LayoutGlyphButton(SIZE client, SIZE glyph, SIZE text, TButton
   const int size = horizontal ? client.cx : client.cy;
   const int g = horizontal ? glyph.cx : glyph.cy;
   const int t = horizontal ? text.cx : text.cy;
+  if (rule == glSpeedButton) centred = false;
   if (margin == -1 || centred) {
     if (spacing == -1) {
       margin = (size - (g + t)) / 3;
       spacing = margin;
     } else {
-      margin = (size - (g + spacing + t)) / 2;
+      margin = (size - (g + spacing + t)) / 2 + (rule == glSpeedButton ? 1 : 0);
     }
   } else if (spacing == -1) {
     spacing = ((size - (margin + g)) - t) / 2;
@@ -77,15 +79,23 @@ SIZE TButtonGlyph::Size() const {
 }
 
 void TButtonGlyph::Draw(HDC dc, POINT at, int index) const {
-  const SIZE size = Size();
+  DrawButtonGlyph(dc, at, *bitmap_, numGlyphs_, index);
+}
+
+void DrawButtonGlyph(HDC dc, POINT at, const TBitmap& strip, int numGlyphs, int index) {
+  if (strip.Empty()) return;
+  GdiFlush();  // the strip's pixels are read directly: drawing into it must be done
+  numGlyphs = std::clamp(numGlyphs, 1, 4);
+  const SIZE size{strip.Width() / numGlyphs, strip.Height()};
   if (size.cx <= 0 || size.cy <= 0) return;
-  const bool greyed = index == 1 && numGlyphs_ < 2;
-  if (index >= numGlyphs_) index = 0;
+  const bool greyed = index == 1 && numGlyphs < 2;
+  if (index >= numGlyphs) index = 0;
   // One picture, transparent in the strip's bottom-left colour.
   TBitmap picture(size.cx, size.cy);
-  BitBlt(picture.Canvas()->Handle(), 0, 0, size.cx, size.cy, bitmap_->Canvas()->Handle(),
-         index * size.cx, 0, SRCCOPY);
-  const std::uint32_t key = bitmap_->ScanLine(bitmap_->Height() - 1)[0] & 0xFFFFFF;
+  for (int y = 0; y < size.cy; ++y) {
+    std::copy_n(strip.ScanLine(y) + index * size.cx, size.cx, picture.ScanLine(y));
+  }
+  const std::uint32_t key = strip.ScanLine(strip.Height() - 1)[0] & 0xFFFFFF;
   if (greyed) {
     for (int y = 0; y < size.cy; ++y) {
       std::uint32_t* row = picture.ScanLine(y);
@@ -102,11 +112,8 @@ void TButtonGlyph::Draw(HDC dc, POINT at, int index) const {
                  size.cy, keyColour);
 }
 
-namespace {
-
-// Measures the caption as it is drawn (word-wrapped within the space the glyph leaves).
-SIZE MeasureCaption(HDC dc, const std::wstring& caption, SIZE client, SIZE glyph,
-                    TButtonLayout layout) {
+SIZE MeasureGlyphButtonCaption(HDC dc, const std::wstring& caption, SIZE client, SIZE glyph,
+                               TButtonLayout layout) {
   if (caption.empty()) return {0, 0};
   RECT r{0, 0, client.cx - 4, client.cy - 4};
   if (layout == blGlyphLeft || layout == blGlyphRight) r.right -= glyph.cx + 2;
@@ -115,13 +122,15 @@ SIZE MeasureCaption(HDC dc, const std::wstring& caption, SIZE client, SIZE glyph
   return {r.right - r.left, r.bottom - r.top};
 }
 
+namespace {
+
 // Glyph and caption of a button face, in the button's font and the text colour given.
 void DrawGlyphAndCaption(HDC dc, const RECT& client, const TButtonGlyph& glyph, int glyphIndex,
                          const std::wstring& caption, TButtonLayout layout, int margin,
                          int spacing, bool enabled, POINT offset) {
   const SIZE size{client.right - client.left, client.bottom - client.top};
   const SIZE g = glyph.Size();
-  const SIZE t = MeasureCaption(dc, caption, size, g, layout);
+  const SIZE t = MeasureGlyphButtonCaption(dc, caption, size, g, layout);
   const TGlyphButtonLayout place = LayoutGlyphButton(size, g, t, layout, margin, spacing, false);
   glyph.Draw(dc, {client.left + place.Glyph.x + offset.x, client.top + place.Glyph.y + offset.y},
              glyphIndex);

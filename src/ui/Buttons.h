@@ -27,12 +27,28 @@ struct TGlyphButtonLayout {
   UINT TextFlags = DT_WORDBREAK;
 };
 
+// How a margin of -1 with a given spacing centres the pair: push buttons put the pair in
+// the middle; tool buttons (speed buttons) one pixel further on, and take no `centred`.
+enum TGlyphLayoutRule { glPushButton, glSpeedButton };
+
 // The arithmetic both the library and the skinners use. Along the layout's axis the glyph
 // and caption are placed `margin` from the edge and `spacing` apart; a margin of -1 (or
 // `centred`) centres the pair, a spacing of -1 spreads them out evenly. Across it each is
 // centred. `text` is the caption's measured size ((0, 0) for no caption).
 TGlyphButtonLayout LayoutGlyphButton(SIZE client, SIZE glyph, SIZE text, TButtonLayout layout,
-                                     int margin, int spacing, bool centred);
+                                     int margin, int spacing, bool centred,
+                                     TGlyphLayoutRule rule = glPushButton);
+
+// The size of the caption as a glyph button draws it: word-wrapped within the client area
+// less 2 pixels on each side and less the glyph (and 2 pixels) along the layout's axis;
+// (0, 0) for no caption. Measured with the font selected into `dc`.
+SIZE MeasureGlyphButtonCaption(HDC dc, const std::wstring& caption, SIZE client, SIZE glyph,
+                               TButtonLayout layout);
+
+// Draws picture `index` (0 up, 1 disabled, 2 pressed, 3 down; the first when the strip of
+// `numGlyphs` has fewer) of a glyph strip at `at`, transparent in the colour of the strip's
+// bottom-left pixel. A disabled picture the strip does not have is the first one greyed.
+void DrawButtonGlyph(HDC dc, POINT at, const TBitmap& strip, int numGlyphs, int index);
 
 // The glyph picture of a button: a strip of NumGlyphs pictures of equal width (up, disabled,
 // pressed, down), transparent in the colour of the strip's bottom-left pixel.

@@ -12,8 +12,10 @@ namespace {
 
 // Items alive in the process, so that an item data value that arrives late is checked.
 std::set<const TMenuItem*>& LiveItems() {
-  static std::set<const TMenuItem*> items;
-  return items;
+  // Never destroyed: menu items of forms that live until the application object goes at the
+  // program's end still take themselves out of it then.
+  static auto* items = new std::set<const TMenuItem*>;
+  return *items;
 }
 
 // Command identifiers start above the dialog identifiers a form might use and stay below the

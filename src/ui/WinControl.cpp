@@ -80,9 +80,6 @@ TWinControl::~TWinControl() {
   DestroyComponents();
   while (!controls_.empty()) delete controls_.back();
   DestroyHandle();
-  // Leaves the parent while still a windowed control, so that the parent's tab order forgets
-  // it too (past this point the control is only a TControl to its parent).
-  if (TWinControl* parent = Parent()) parent->RemoveControl(this);
 }
 
 TWinControl* TWinControl::FromHandle(HWND handle) {
@@ -218,9 +215,11 @@ void TWinControl::RemoveControl(TControl* control) {
   auto it = std::find(controls_.begin(), controls_.end(), control);
   if (it == controls_.end()) return;
   if (!Destroying()) Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), FALSE);
+  // A windowed control being destroyed is no longer one by its dynamic type (its own
+  // destructor has run): it leaves the tab order by address.
+  std::erase_if(tabList_, [control](TWinControl* w) { return static_cast<TControl*>(w) == control; });
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
     w->DestroyHandle();
-    std::erase(tabList_, w);
   } else if (handle_) {
     RECT r = control->BoundsRect();
     InvalidateRect(handle_, &r, TRUE);

@@ -35,6 +35,9 @@ struct PagesForm : testing::Test {
     }
   }
 
+  // The form goes first: its pages still report to `events` while they leave.
+  void TearDown() override { form.reset(); }
+
   HWND Tabs() { return pages->Handle(); }
   std::wstring TabText(int index) {
     wchar_t buffer[80] = {};

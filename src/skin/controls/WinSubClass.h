@@ -145,6 +145,8 @@ class TSkinControl : public ui::TComponent {
   void ParentBackgroundOff();
   // Takes the skinner out of the control's or window's message stream (once).
   void Unhook();
+  // False once the skinner is destroyed: checked after calls that may free the control.
+  std::shared_ptr<bool> AliveFlag() const { return alive_; }
 
   int state_ = 0;
   ui::TCanvas* canvas_ = nullptr;

@@ -105,7 +105,9 @@ TControlChoice ChooseByKind(const std::wstring& kind, const std::wstring& upperC
     return c;
   }
   if (kind == L"menubtn") return on(xcButton) ? Skinner(scMenuButton) : none;
-  if (kind == L"speedbutton") return on(xcSpeedButton) ? Skinner(scSpeedButton) : none;
+  if (kind == L"speedbutton") {
+    return on(xcSpeedButton) ? Skinner(scSpeedButton, false, TAttachVia::AttachGraphic) : none;
+  }
   if (kind == L"tab") return on(xcTab) && HasTabs(data) ? Skinner(scTab) : none;
   if (kind == L"progress") return on(xcProgress) ? Skinner(scProgress) : none;
   if (kind == L"scrollbar") {
@@ -203,6 +205,9 @@ TControlChoice ChooseByClass(const std::wstring& upperClass, const ui::TControl&
   // A scroll-bar control: one skinned panel covers the whole control.
   if (Is<ui::TScrollBar>(control) && on(xcScrollbar)) return Skinner(scScControl);
   if (Is<ui::TBitBtn>(control) && on(xcBitBtn)) return Skinner(scBitButton);
+  if (Is<ui::TSpeedButton>(control) && on(xcSpeedButton)) {
+    return Skinner(scSpeedButton, false, TAttachVia::AttachGraphic);
+  }
   if (IsOneOf(upperClass, {L"TUPDOWN", L"TSPINBUTTON"}) && on(xcSpin)) return Skinner(scUpDown);
   if (upperClass == L"TMEDIAPLAYER" && on(xcButton)) return Skinner(scMP);
   if (upperClass == L"TDBNAVIGATOR" && on(xcPanel)) {

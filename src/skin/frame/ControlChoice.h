@@ -15,7 +15,8 @@
 
 namespace skin {
 
-enum class TAttachVia { Attach, AttachHandle, AttachScrollBars };
+// AttachGraphic: the windowless attachment of a speed button's skinner.
+enum class TAttachVia { Attach, AttachHandle, AttachScrollBars, AttachGraphic };
 
 // What happens to the control's children, before or after its own skinner is attached.
 enum class TChildRule {

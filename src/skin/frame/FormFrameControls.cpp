@@ -186,6 +186,14 @@ TSkinControl* TWinSkinForm::AttachSkinner(ui::TControl* control, const TControlC
         return nullptr;
       }
       break;
+    case TAttachVia::AttachGraphic:
+      if (auto* speed = dynamic_cast<TSkinSpeedButton*>(skinner)) {
+        speed->AttachGraphic(this, skinData_, canvas_.get());
+      } else {
+        delete skinner;
+        return nullptr;
+      }
+      break;
     case TAttachVia::AttachScrollBars:
       if (auto* bars = dynamic_cast<TSkinScrollbar*>(skinner)) {
         bars->SetSingleBar(choice.SingleBar);

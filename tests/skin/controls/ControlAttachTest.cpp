@@ -13,6 +13,7 @@
 #include "skin/controls/SkinOthers.h"
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/frame/ControlChoice.h"
+#include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
 #include "ui/ExtCtrls.h"
 #include "ui/StdCtrls.h"
@@ -476,6 +477,25 @@ TEST_F(ControlAttachTest, ASizeGripMadeOnASkinnedWindowIsSkinned) {
   EXPECT_EQ(SendMessageW(bar, SKM_QUERYSKINNED, 0, 0), 0);
   DestroyWindow(grip);
   DestroyWindow(bar);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ControlAttachTest, ASpeedButtonGetsItsSkinnerWithoutAWindow) {
+  Switch(xcSpeedButton, true);
+  ui::TSpeedButton* speed = nullptr;
+  TWinSkinForm* frame = Start([&](ui::TForm& f) { speed = Add<ui::TSpeedButton>(&f, &f, 10); });
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(SkinnerClassOf(*frame, speed), L"TSkinSpeedButton");
+  const TSkinControl* skinner = frame->ControlSkinners().FindControl(speed);
+  ASSERT_NE(skinner, nullptr);
+  EXPECT_EQ(skinner->GraphicControl(), speed);
+  EXPECT_EQ(skinner->Handle(), nullptr);
+  EXPECT_EQ(skinner->Status(), kSkinnerAttached);
+  EXPECT_EQ(SkinnersOf(*frame, speed), 1);
+  EXPECT_EQ(speed->Perform(SKM_QUERYSKINNED), 1);
 }
 
 }  // namespace

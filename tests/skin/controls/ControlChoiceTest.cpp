@@ -414,3 +414,22 @@ TEST(SkinnerFactoryTest, EveryClassIsMadeUnderItsName) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ControlChoiceTest, SpeedButtonsGetTheWindowlessAttachmentUnderTheirSwitch) {
+  Switch(xcSpeedButton, true);
+  auto* speed = Add<ui::TSpeedButton>();
+  const TControlChoice c = Choose(speed);
+  EXPECT_EQ(c.Skinner, scSpeedButton);
+  EXPECT_EQ(c.Via, TAttachVia::AttachGraphic);
+  EXPECT_FALSE(c.ChangeColor);
+  Switch(xcSpeedButton, false);
+  EXPECT_EQ(Choose(speed).Skinner, scNone);
+  // The map's kind takes the same attachment.
+  Switch(xcSpeedButton, true);
+  data_->Skin3rd()->Insert(0, "TSpeedButton=speedbutton");
+  EXPECT_EQ(Choose(speed).Via, TAttachVia::AttachGraphic);
+}
+
+}  // namespace

@@ -39,7 +39,7 @@ inline skin::TSkinData* LoadSkinData(ui::TComponent* owner, const skintest::Byte
 }
 
 // The frame of the window once it runs, or none after a while.
-inline skin::TWinSkinForm* RunningFrame(HWND window, int timeoutMs = 3000) {
+inline skin::TWinSkinForm* RunningFrame(HWND window, int timeoutMs = 10000) {
   skin::TWinSkinForm* frame = nullptr;
   testsupport::PumpUntil(
       [&] {

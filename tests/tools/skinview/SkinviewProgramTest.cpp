@@ -166,8 +166,10 @@ class SkinviewProgramTest : public testing::Test {
     return text;
   }
 
-  // The frame takes the sizes once it runs, around the client area the gallery laid out.
-  static void ExpectFrameSizes(HWND gallery, const TFrameSizes& sizes) {
+  // The frame takes the sizes once it runs, around the client area the gallery laid out; the
+  // gallery's menu bar (the system's menu-bar height) lies between the title and the client.
+  static void ExpectFrameSizes(HWND gallery, TFrameSizes sizes) {
+    sizes.top += GetSystemMetrics(SM_CYMENU);
     PumpUntil([&] { return FrameSizesOf(gallery) == sizes; }, 5000);
     EXPECT_EQ(FrameSizesOf(gallery), sizes);
     RECT client{};

@@ -1,0 +1,487 @@
+#include "skin/controls/SkinButtons.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cwctype>
+
+#include "skin/data/ImgUtil.h"
+#include "skin/data/SkinDerivedImages.h"
+#include "ui/Messages.h"
+
+namespace skin {
+
+namespace {
+
+constexpr int kTransparentTag = 5555;
+
+std::wstring Lower(std::wstring text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+  return text;
+}
+
+bool IsTrue(const ui::TObject* object, const wchar_t* name) {
+  return Lower(ui::GetEnumPropText(object, name)) == L"true";
+}
+
+int WidthOf(const RECT& r) { return r.right - r.left; }
+int HeightOf(const RECT& r) { return r.bottom - r.top; }
+
+ui::TButtonLayout LayoutOf(const ui::TObject* control) {
+  const std::wstring layout = Lower(ui::GetEnumPropText(control, L"Layout"));
+  if (layout == L"blglyphright") return ui::blGlyphRight;
+  if (layout == L"blglyphtop") return ui::blGlyphTop;
+  if (layout == L"blglyphbottom") return ui::blGlyphBottom;
+  return ui::blGlyphLeft;
+}
+
+// Transparent text in the rectangle; the background mode is put back afterwards.
+void DrawTextTransparent(HDC dc, const std::wstring& text, RECT r, UINT flags) {
+  const int mode = SetBkMode(dc, TRANSPARENT);
+  DrawTextWide(dc, text, r, flags);
+  SetBkMode(dc, mode);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// State to frame
+
+int ButtonFrame(const TSkinState& s) {
+  int frame = sfNormal;
+  if (s.Focused) frame = sfFocused;
+  if (s.Pressed) frame = sfPressed;
+  else if (s.Hot) frame = sfHot;
+  if (!s.Enabled) frame = sfDisabled;
+  return frame;
+}
+
+int BitButtonFrame(const TSkinState& s) {
+  if (!s.Enabled) return sfDisabled;
+  if (s.Pressed) return sfPressed;
+  if (s.Hot) return sfHot;
+  if (s.Focused) return sfFocused;
+  return sfNormal;
+}
+
+int MenuButtonFrame(const TSkinState& s) {
+  if (!s.Enabled) return sfDisabled;
+  if (s.Pressed) return sfPressed;
+  if (s.Focused || s.Hot) return sfHot;
+  return sfNormal;
+}
+
+int SpeedButtonFrame(const TSkinState& s, bool down) {
+  if (down) return sfPressed;
+  if (!s.Enabled) return sfDisabled;
+  if (s.Pressed) return sfPressed;
+  if (s.Hot) return sfHot;
+  return sfNormal;
+}
+
+int GlyphForFrame(int frame, bool down) {
+  if (down) return 4;
+  if (frame == sfPressed) return 3;
+  if (frame == sfDisabled) return 2;
+  return 1;
+}
+
+std::wstring BreakCaption(const std::wstring& caption) {
+  std::wstring text = caption;
+  const std::size_t at = text.find(L"||");
+  if (at != std::wstring::npos) text.replace(at, 2, L"\r\n");
+  return text;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TSkinButton
+
+TSkinButton::TSkinButton(ui::TComponent* owner)
+    : TSkinControl(owner), face_(std::make_unique<ui::TBitmap>()) {}
+
+TSkinButton::~TSkinButton() = default;
+
+void TSkinButton::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
+                         bool changeColor) {
+  if (hooked_) return;
+  TSkinControl::Attach(form, skinData, canvas, changeColor);
+  if (!control_) return;
+  const std::wstring name = Lower(control_->ClassName());
+  kind_ = name.rfind(L"trz", 0) == 0 || name.rfind(L"tel", 0) == 0 ? 1 : 0;
+  transparent_ = control_->Tag() == kTransparentTag ||
+                 (skinData_ && InSet(skinData_->Options(), xoTransparent));
+}
+
+bool TSkinButton::BeforeMessage(ui::TMessage& m) {
+  switch (m.Msg) {
+    case WM_PAINT:
+      HandlePaint(m);
+      return false;
+    case WM_ERASEBKGND:
+      m.Result = 1;  // the face is always painted whole
+      return false;
+    case WM_TIMER:
+      if (handle_) KillTimer(handle_, 1);
+      return false;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      // The native button never sees the press: it neither captures the mouse nor paints
+      // itself pressed, and so never clicks on its own.
+      if (handle_ && GetFocus() != handle_) SetFocus(handle_);
+      state_ |= kStatePressed;
+      PaintWindow(nullptr);
+      if (!ForeignClass() && control_) ForwardMouseDown(m);
+      return false;
+    default:
+      return TSkinControl::BeforeMessage(m);
+  }
+}
+
+void TSkinButton::AfterMessage(ui::TMessage& m) {
+  switch (m.Msg) {
+    case WM_SETTEXT:
+      PaintWindow(nullptr);
+      break;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+      TrackMouseState(m, true);
+      break;
+    case WM_LBUTTONUP: {
+      if (!Pressed()) break;
+      state_ &= ~kStatePressed;
+      Repaint();
+      // Only a release over the button clicks it.
+      RECT client{};
+      if (handle_) GetClientRect(handle_, &client);
+      const POINT at{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+      if (handle_ && !PtInRect(&client, at)) break;
+      ClickControl();  // may free the control and this skinner: nothing follows
+      break;
+    }
+    case ui::CM_DIALOGKEY:
+    case ui::CM_FOCUSCHANGED:
+      Repaint();
+      break;
+    default:
+      TSkinControl::AfterMessage(m);
+      break;
+  }
+}
+
+void TSkinButton::ClickControl() {
+  if (control_) {
+    control_->Click();
+    return;
+  }
+  if (!handle_) return;
+  char name[101] = {};
+  GetClassNameA(handle_, name, 100);
+  const std::wstring cls = Lower(AnsiToWide(name));
+  const WPARAM id = cls == L"tbutton" ? 0 : MAKEWPARAM(GetDlgCtrlID(handle_), BN_CLICKED);
+  PostMessageW(GetParent(handle_), WM_COMMAND, id, reinterpret_cast<LPARAM>(handle_));
+}
+
+TSkinState TSkinButton::ReadState() {
+  if (handle_) {
+    focused_ = GetFocus() == handle_;
+    enabled_ = (GetLong(GWL_STYLE) & WS_DISABLED) == 0;
+  } else if (const ui::TControl* c = control_ ? control_ : graphicControl_) {
+    focused_ = false;
+    enabled_ = c->Enabled();
+  }
+  return {enabled_, Hot(), Pressed(), focused_};
+}
+
+std::wstring TSkinButton::ReadCaption() const {
+  if (control_) return ui::GetTextProp(control_, L"Caption");
+  return ReadWindowText(handle_);
+}
+
+const TDataSkinButton* TSkinButton::ButtonsElement() const {
+  if (!skinData_) return nullptr;
+  const auto* element = dynamic_cast<const TDataSkinButton*>(skinData_->SkinObject("Buttons"));
+  if (!element || !element->Bitmap || element->Bitmap->Empty()) return nullptr;
+  return element;
+}
+
+HDC TSkinButton::BeginFace(const RECT& rect, int frame) {
+  const RECT r{0, 0, WidthOf(rect), HeightOf(rect)};
+  face_->SetSize(r.right, r.bottom);
+  HDC dc = face_->Canvas()->Handle();
+  if (transparent_ && control_) PaintParentImage(*control_, dc);
+  else FillFace(dc, r);
+  if (frame > 0) {
+    const TDataSkinButton* element = ButtonsElement();
+    DrawSkinElement(dc, r, std::max(1, element->Frame), frame, element);
+  }
+  return dc;
+}
+
+HGDIOBJ TSkinButton::SelectCaptionFont(HDC dc) {
+  if (const auto* font = control_ ? ui::GetObjectProp<ui::TFont>(control_, L"Font") : nullptr) {
+    SetTextColor(dc, ui::ColorToRGB(font->Color()));
+    return SelectObject(dc, font->Handle());
+  }
+  HGDIOBJ font = handle_ ? reinterpret_cast<HGDIOBJ>(SendMessageW(handle_, WM_GETFONT, 0, 0)) : nullptr;
+  SetTextColor(dc, ui::ColorToRGB(ResolveColour(skinData_->Colours().ButtonText)));
+  return SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+}
+
+COLORREF TSkinButton::CaptionColour(int frame) const {
+  const TDataSkinButton* e = ButtonsElement();
+  if (!enabled_) return GetSysColor(COLOR_BTNSHADOW);
+  if (e && frame == sfNormal && e->HasNormalColour2) return ui::ColorToRGB(ResolveColour(e->NormalColour2));
+  if (e && frame == sfHot && e->HasMouseOverColour2) return ui::ColorToRGB(ResolveColour(e->MouseOverColour2));
+  if (e && frame == sfPressed && e->HasPressedColour2) return ui::ColorToRGB(ResolveColour(e->PressedColour2));
+  return CLR_INVALID;  // the font's own colour stays
+}
+
+void TSkinButton::DrawButtonCaption(HDC dc, const RECT& rect, UINT alignment,
+                                    const std::wstring& text) {
+  text_ = BreakCaption(text);
+  const UINT flags = alignment | DT_EXPANDTABS | DT_WORDBREAK;
+  RECT r = rect;
+  InflateRect(&r, -2, -2);
+  DrawTextWide(dc, text_, r, flags | DT_CALCRECT | DT_NOCLIP);
+  OffsetRect(&r, -r.left, -r.top);
+  const int w = WidthOf(r), h = HeightOf(r);
+  const int W = WidthOf(rect), H = HeightOf(rect);
+  if (alignment == DT_CENTER) {
+    OffsetRect(&r, rect.left + (W - w) / 2, rect.top + (H - h) / 2 - 1);
+  } else {
+    OffsetRect(&r, 0, rect.top + (H - h) / 2 - 1);
+    r.left = rect.left;
+    r.right = rect.right;
+  }
+  DrawTextTransparent(dc, text_, r, BiDiFlags(flags));
+  if (focused_ && !(skinData_ && InSet(skinData_->Options(), xoNoFocusRect))) {
+    InflateRect(&r, 2, 2);
+    DrawFocusRect(dc, &r);
+  }
+}
+
+void TSkinButton::DrawPlacedCaption(HDC dc, const RECT& textRect, UINT flags,
+                                    const std::wstring& text) {
+  if (!text.empty()) DrawTextTransparent(dc, text, textRect, BiDiFlags(flags));
+  if (focused_ && !(skinData_ && InSet(skinData_->Options(), xoNoFocusRect))) {
+    RECT r = textRect;
+    InflateRect(&r, 2, 2);
+    DrawFocusRect(dc, &r);
+  }
+}
+
+void TSkinButton::Draw(HDC dc, const RECT& rect) {
+  if (!ButtonsElement() || rect.right <= rect.left || rect.bottom <= rect.top) return;
+  const int frame = ButtonFrame(ReadState());
+  HDC face = BeginFace(rect, frame);
+  HGDIOBJ oldFont = SelectCaptionFont(face);
+  if (const COLORREF colour = CaptionColour(frame); colour != CLR_INVALID) SetTextColor(face, colour);
+  DrawButtonCaption(face, {0, 0, WidthOf(rect), HeightOf(rect)}, DT_CENTER, ReadCaption());
+  BitBlt(dc, rect.left, rect.top, WidthOf(rect), HeightOf(rect), face, 0, 0, SRCCOPY);
+  SelectObject(face, oldFont);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TSkinBitButton
+
+void TSkinBitButton::DrawGlyphFace(HDC dc, const RECT& client, int frame, int glyph,
+                                   ui::TGlyphLayoutRule rule) {
+  const ui::TObject* c = control_ ? static_cast<ui::TObject*>(control_) : graphicControl_;
+  // The glyph strip: the control's Glyph with its NumGlyphs, or a foreign class's picture
+  // (one glyph as wide as the picture).
+  const bool foreign = !glyphProperty_.empty();
+  const ui::TBitmap* strip = ui::GetObjectProp<ui::TBitmap>(c, foreign ? glyphProperty_ : L"Glyph");
+  int numGlyphs = foreign ? 1 : ui::GetIntProp(c, L"NumGlyphs");
+  if (numGlyphs < 1) numGlyphs = 1;
+  SIZE g{0, 0};
+  if (strip && !strip->Empty()) g = {strip->Width() / numGlyphs, strip->Height()};
+  const ui::TButtonLayout layout = LayoutOf(c);
+  const SIZE size{WidthOf(client), HeightOf(client)};
+  const std::wstring text = BreakCaption(ReadCaption());
+  const SIZE t = ui::MeasureGlyphButtonCaption(dc, text, size, g, layout);
+  const bool centred = Lower(ui::GetEnumPropText(c, L"Alignment")) == L"tacenter";
+  const ui::TGlyphButtonLayout place =
+      ui::LayoutGlyphButton(size, g, t, layout, ui::GetIntProp(c, L"Margin"),
+                            ui::GetIntProp(c, L"Spacing"), centred, rule);
+  if (g.cx > 0 && g.cy > 0) {
+    const POINT at{client.left + place.Glyph.x, client.top + place.Glyph.y};
+    if (foreign) ui::DrawButtonGlyph(dc, at, *strip, 1, 0);
+    else ui::DrawButtonGlyph(dc, at, *strip, numGlyphs, glyph - 1);
+  }
+  if (const COLORREF colour = CaptionColour(frame); colour != CLR_INVALID) SetTextColor(dc, colour);
+  RECT textRect = place.Text;
+  OffsetRect(&textRect, client.left, client.top);
+  text_ = text;
+  DrawPlacedCaption(dc, textRect, place.TextFlags, text);
+}
+
+void TSkinBitButton::Draw(HDC dc, const RECT& rect) {
+  if (!ButtonsElement() || rect.right <= rect.left || rect.bottom <= rect.top) return;
+  const int frame = BitButtonFrame(ReadState());
+  HDC face = BeginFace(rect, frame);
+  HGDIOBJ oldFont = SelectCaptionFont(face);
+  DrawGlyphFace(face, {0, 0, WidthOf(rect), HeightOf(rect)}, frame, GlyphForFrame(frame, false),
+                ui::glPushButton);
+  BitBlt(dc, rect.left, rect.top, WidthOf(rect), HeightOf(rect), face, 0, 0, SRCCOPY);
+  SelectObject(face, oldFont);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TSkinSpeedButton
+
+TSkinSpeedButton::~TSkinSpeedButton() { Unhook(); }
+
+void TSkinSpeedButton::AttachGraphic(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas) {
+  if (hooked_) return;
+  auto* control = dynamic_cast<ui::TControl*>(Owner());
+  if (!control) return;
+  skinData_ = skinData;
+  form_ = form;
+  canvas_ = canvas;
+  control_ = control;         // its properties are read by name
+  graphicControl_ = control;  // painted on its parent, repainted through it
+  HookControl(*control);
+  Register(form);
+  transparent_ = control->Tag() == kTransparentTag ||
+                 (skinData_ && InSet(skinData_->Options(), xoTransparent));
+  hooked_ = true;
+  status_ = kSkinnerAttached;
+  control->Invalidate();
+}
+
+bool TSkinSpeedButton::BeforeMessage(ui::TMessage& m) {
+  switch (m.Msg) {
+    case WM_PAINT:
+      if (m.WParam && graphicControl_) {
+        Draw(reinterpret_cast<HDC>(m.WParam), {0, 0, graphicControl_->Width(), graphicControl_->Height()});
+      }
+      m.Result = 1;
+      return false;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      // The speed button keeps its own press (and later its own click).
+      const std::shared_ptr<bool> alive = AliveFlag();
+      CallPrevious(m);
+      if (!*alive) return false;
+      state_ |= kStatePressed;
+      PaintWindow(nullptr);
+      return false;
+    }
+    case WM_LBUTTONUP:
+      return true;
+    default:
+      return TSkinButton::BeforeMessage(m);
+  }
+}
+
+void TSkinSpeedButton::AfterMessage(ui::TMessage& m) {
+  switch (m.Msg) {
+    case WM_ENABLE:
+    case ui::CM_FOCUSCHANGED:
+    case ui::CM_ENABLEDCHANGED:
+      break;
+    case WM_NCDESTROY:
+    case ui::CM_RELEASE:
+      Unhook();
+      break;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      TrackMouseState(m, true);
+      break;
+    case WM_LBUTTONUP:
+      // The control clicked itself; the skinner only shows the button up again.
+      state_ &= ~kStatePressed;
+      Repaint();
+      break;
+    case ui::CM_MOUSEENTER:
+      if (graphicControl_ && graphicControl_->Enabled()) state_ |= kStateHot;
+      Repaint();
+      break;
+    case ui::CM_MOUSELEAVE:
+      state_ &= ~(kStateHot | kStatePressed);
+      if (graphicControl_ && graphicControl_->Visible()) Repaint();
+      break;
+    default:
+      TSkinButton::AfterMessage(m);
+      break;
+  }
+}
+
+void TSkinSpeedButton::PaintWindow(HDC dc) {
+  if (!graphicControl_) return;
+  if (dc) {
+    Draw(dc, {0, 0, graphicControl_->Width(), graphicControl_->Height()});
+    return;
+  }
+  graphicControl_->Invalidate();
+  graphicControl_->Update();
+}
+
+void TSkinSpeedButton::Draw(HDC dc, const RECT& rect) {
+  if (!ButtonsElement() || painting_ || !graphicControl_) return;
+  if (rect.right <= rect.left || rect.bottom <= rect.top) return;
+  painting_ = true;
+  struct TClear {
+    bool& flag;
+    ~TClear() { flag = false; }
+  } clear{painting_};
+  const bool down = IsTrue(graphicControl_, L"Down");
+  TSkinState state{IsTrue(graphicControl_, L"Enabled"), Hot(), Pressed(), false};
+  enabled_ = state.Enabled;
+  focused_ = false;
+  const int frame = SpeedButtonFrame(state, down);
+  // A flat button shows only its background until it is hot, pressed or down.
+  const bool framed = frame == sfPressed || frame == sfHot || !IsTrue(graphicControl_, L"Flat");
+  HDC face = BeginFace(rect, framed ? frame : 0);
+  HGDIOBJ oldFont = SelectCaptionFont(face);
+  const RECT client{0, 0, WidthOf(rect), HeightOf(rect)};
+  const ui::TBitmap* glyph = ui::GetObjectProp<ui::TBitmap>(graphicControl_, L"Glyph");
+  if (glyph && !glyph->Empty()) {
+    DrawGlyphFace(face, client, frame, GlyphForFrame(frame, down), ui::glSpeedButton);
+  } else {
+    if (const COLORREF colour = CaptionColour(frame); colour != CLR_INVALID) SetTextColor(face, colour);
+    DrawButtonCaption(face, client, DT_CENTER, ReadCaption());
+  }
+  BitBlt(dc, rect.left, rect.top, client.right, client.bottom, face, 0, 0, SRCCOPY);
+  SelectObject(face, oldFont);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TSkinMenuButton
+
+void TSkinMenuButton::Draw(HDC dc, const RECT& rect) {
+  if (!ButtonsElement() || rect.right <= rect.left || rect.bottom <= rect.top) return;
+  constexpr int kArrowWidth = 17;
+  const int frame = MenuButtonFrame(ReadState());
+  HDC face = BeginFace(rect, frame);
+  HGDIOBJ oldFont = SelectCaptionFont(face);
+  const int W = WidthOf(rect), H = HeightOf(rect);
+  const std::wstring text = BreakCaption(ReadCaption());
+  RECT measured{2, 2, W - kArrowWidth - 2, H - 2};
+  SIZE t{0, 0};
+  if (!text.empty()) {
+    DrawTextWide(face, text, measured, DT_CALCRECT | DT_WORDBREAK);
+    t = {WidthOf(measured), HeightOf(measured)};
+  }
+  const int x = (W - kArrowWidth - t.cx) / 2 + 2, y = (H - t.cy + 1) / 2;
+  if (const COLORREF colour = CaptionColour(frame); colour != CLR_INVALID) SetTextColor(face, colour);
+  text_ = text;
+  DrawPlacedCaption(face, {x, y, x + t.cx, y + t.cy}, DT_WORDBREAK, text);
+  // The drop-down arrow.
+  const COLORREF arrow = GetSysColor(enabled_ ? COLOR_WINDOWTEXT : COLOR_BTNSHADOW);
+  ui::TBrushHandle brush(CreateSolidBrush(arrow));
+  ui::TPenHandle pen(CreatePen(PS_SOLID, 1, arrow));
+  HGDIOBJ oldBrush = SelectObject(face, brush.Get());
+  HGDIOBJ oldPen = SelectObject(face, pen.Get());
+  const POINT corners[3] = {{W - 12, H / 2 + 2}, {W - 15, H / 2 - 1}, {W - 9, H / 2 - 1}};
+  Polygon(face, corners, 3);
+  SelectObject(face, oldPen);
+  SelectObject(face, oldBrush);
+  BitBlt(dc, rect.left, rect.top, W, H, face, 0, 0, SRCCOPY);
+  SelectObject(face, oldFont);
+}
+
+}  // namespace skin
