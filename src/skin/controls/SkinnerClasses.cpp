@@ -1,5 +1,4 @@
-// The class information of the skinner classes, the factory, and the scroll-bar skinners'
-// attachment.
+// The class information of the skinner classes and the factory.
 #include "skin/controls/SkinBoxes.h"
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinEdits.h"
@@ -22,6 +21,9 @@ SKIN_CONTROL_CLASS_INFO(TSkinBox, TSkinControl)
 SKIN_CONTROL_CLASS_INFO(TSkinBoxH, TSkinControl)
 SKIN_CONTROL_CLASS_INFO(TSkinScrollbar, TSkinControl)
 SKIN_CONTROL_CLASS_INFO(TSkinListView, TSkinScrollbar)
+SKIN_CONTROL_CLASS_INFO(TSkinHeader, TSkinControl)
+SKIN_CONTROL_CLASS_INFO(TSkinScrollbarH, TSkinControl)
+SKIN_CONTROL_CLASS_INFO(TSkinScControl, TSkinControl)
 SKIN_CONTROL_CLASS_INFO(TSkinEdit, TSkinControl)
 SKIN_CONTROL_CLASS_INFO(TSkinComBox, TSkinControl)
 SKIN_CONTROL_CLASS_INFO(TSkinUpDown, TSkinControl)
@@ -76,6 +78,7 @@ const TSkinnerEntry kSkinners[] = {
     {scSizer, Make<TSkinSizer>, TSkinSizer::StaticClass},
     {scObjImage, Make<TSkinObjImage>, TSkinObjImage::StaticClass},
     {scMP, Make<TSkinMP>, TSkinMP::StaticClass},
+    {scScControl, Make<TSkinScControl>, TSkinScControl::StaticClass},
 };
 
 const TSkinnerEntry* EntryOf(TSkinnerClass cls) {
@@ -95,34 +98,6 @@ TSkinControl* CreateSkinner(TSkinnerClass cls, ui::TComponent* owner) {
 std::wstring SkinnerClassName(TSkinnerClass cls) {
   const TSkinnerEntry* e = EntryOf(cls);
   return e ? e->info().Name() : std::wstring();
-}
-
-// ---------------------------------------------------------------------------------------------
-// TSkinScrollbar
-
-void TSkinScrollbar::AttachScrollBars(ui::TControl* control, TSkinData* skinData,
-                                      TSkinnerHost* form, ui::TCanvas* canvas) {
-  if (hooked_ || !control) return;
-  skinData_ = skinData;
-  form_ = form;
-  canvas_ = canvas;
-  control_ = control;
-  if (auto* windowed = dynamic_cast<ui::TWinControl*>(control)) {
-    handle_ = windowed->HandleIfAllocated();
-    unicode_ = handle_ && IsWindowUnicode(handle_);
-  }
-  Register(form);
-  HookControl(*control);
-  hooked_ = true;
-  status_ = kSkinnerAttached;
-}
-
-void TSkinScrollbar::AfterMessage(ui::TMessage& m) {
-  // The control was given a new window: the frame skinner replaces this skinner.
-  if (m.Msg == ui::CM_RECREATEWND && form_ && handle_) {
-    PostMessageW(form_->HostWindow(), SKM_CONTROLRECREATED, reinterpret_cast<WPARAM>(handle_), 0);
-  }
-  TSkinControl::AfterMessage(m);
 }
 
 }  // namespace skin

@@ -92,6 +92,9 @@ class TSkinControl : public ui::TComponent {
   // has repainted then).
   bool TrackMouseState(const ui::TMessage& message, bool spaceKey);
 
+  // The skin's colours resolved.
+  ui::TColor FaceColour() const;
+  ui::TColor ShadowColour() const;
   // Shared drawing of the skinners.
   void FillFace(HDC dc, const RECT& rect) const;
   void FillParentFace(HDC dc, const RECT& rect) const;
@@ -140,9 +143,6 @@ class TSkinControl : public ui::TComponent {
   // The parent-background rule (see the source).
   void ParentBackgroundOn();
   void ParentBackgroundOff();
-  // The skin's colours resolved.
-  ui::TColor FaceColour() const;
-  ui::TColor ShadowColour() const;
   // Takes the skinner out of the control's or window's message stream (once).
   void Unhook();
   // False once the skinner is destroyed: checked after calls that may free the control.

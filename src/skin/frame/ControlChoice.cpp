@@ -191,6 +191,8 @@ TControlChoice ChooseByClass(const std::wstring& upperClass, const ui::TControl&
   if (Is<ui::TDateTimePicker>(control) && on(xcCombo)) return Skinner(scDateTime);
   if (Is<ui::TProgressBar>(control) && on(xcProgress)) return Skinner(scProgress);
   if (Is<ui::TTrackBar>(control) && on(xcTrackBar)) return Skinner(scTrackBar);
+  // A scroll-bar control: one skinned panel covers the whole control.
+  if (Is<ui::TScrollBar>(control) && on(xcScrollbar)) return Skinner(scScControl);
   if (Is<ui::TBitBtn>(control) && on(xcBitBtn)) return Skinner(scBitButton);
   if (Is<ui::TSpeedButton>(control) && on(xcSpeedButton)) {
     return Skinner(scSpeedButton, false, TAttachVia::AttachGraphic);
