@@ -1,71 +1,158 @@
 #!/usr/bin/env python3
-"""Pixel questions about screenshots, for the checks on the virtual display. Images are read
-through ImageMagick's convert as binary PPM.
+"""Pixel questions about screenshots, for the checks on the virtual display: where a skin
+strip's frames are drawn, and what a few pixels show. SCREEN is any image ImageMagick's
+convert reads (a binary PPM is read directly); STRIP a 24- or 32-bit BMP of the skin.
 
-  at FILE X Y                          the pixel's red, green and blue
-  arrow SHOT X Y SIZE STRIP FRAME      how many of the SIZE x SIZE square's inner pixels at
-                                       (X, Y) differ from frame FRAME of the 23-frame scroll-bar
-                                       strip (key-colour pixels left out), and how many were
-                                       compared
-  thumb FILE X Y0 Y1                   the first and last row of the longest run in column X,
-                                       between rows Y0 and Y1, whose pixels differ from the
-                                       pixel at (X, Y0) (the track): the thumb
-  shift BEFORE AFTER X Y W H           the least upward shift of the rectangle's content that
-                                       turns BEFORE into AFTER; -1 when none below H/2 does
+  corners SCREEN STRIP FRAMES MARGIN
+      every rectangle whose four MARGIN x MARGIN corners equal those of one frame of the strip
+      (a button drawn from the skin at any size): lines "FRAME LEFT TOP WIDTH HEIGHT"
+  whole SCREEN STRIP FRAMES
+      every place where a whole frame of the strip is drawn unscaled (a check box's mark):
+      lines "FRAME LEFT TOP"
+  at SCREEN X Y
+      the pixel's red, green and blue
+  arrow SCREEN X Y SIZE STRIP FRAMES FRAME
+      how many of the SIZE x SIZE square's inner pixels at (X, Y) differ from frame FRAME of
+      the strip of FRAMES frames scaled to SIZE (magenta left out), and how many were compared
+  thumb SCREEN X Y0 Y1
+      the first and last row of the longest run in column X between rows Y0 and Y1 whose
+      pixels differ from the pixel at (X, Y0) (the track): the thumb
+  shift BEFORE AFTER X Y W H
+      the least upward shift of the rectangle's content that turns BEFORE into AFTER; -1 when
+      none below H/2 does
 """
-import subprocess, sys
+import struct
+import subprocess
+import sys
 
-def load(path):
-    data = subprocess.run(["convert", path, "ppm:-"], capture_output=True, check=True).stdout
-    parts, pos = [], 0
-    while len(parts) < 4:
-        while data[pos:pos + 1].isspace(): pos += 1
-        if data[pos:pos + 1] == b"#":
-            pos = data.index(b"\n", pos)
+MAGENTA = (255, 0, 255)
+
+
+def parse_ppm(data, path):
+    fields, pos = [], 0
+    while len(fields) < 4:
+        while data[pos:pos + 1].isspace():
+            pos += 1
+        if data[pos:pos + 1] == b'#':
+            pos = data.index(b'\n', pos)
             continue
         end = pos
-        while not data[end:end + 1].isspace(): end += 1
-        parts.append(data[pos:end]); pos = end
-    pos += 1
-    w, h = int(parts[1]), int(parts[2])
-    return w, h, data[pos:]
+        while not data[end:end + 1].isspace():
+            end += 1
+        fields.append(data[pos:end])
+        pos = end
+    if fields[0] != b'P6' or int(fields[3]) != 255:
+        raise SystemExit('%s: not an 8-bit binary PPM' % path)
+    width, height = int(fields[1]), int(fields[2])
+    return width, height, data[pos + 1:pos + 1 + width * height * 3]
 
-def px(img, x, y):
-    w, h, d = img
-    i = (y * w + x) * 3
-    return d[i], d[i + 1], d[i + 2]
 
-cmd = sys.argv[1]
-if cmd == "at":          # at FILE X Y -> r g b
-    img = load(sys.argv[2]); print(*px(img, int(sys.argv[3]), int(sys.argv[4])))
-elif cmd == "arrow":     # arrow SHOT X Y SIZE STRIP FRAME -> mismatches checked
-    shot, strip = load(sys.argv[2]), load(sys.argv[6])
-    x0, y0, size, frame = int(sys.argv[3]), int(sys.argv[4]), int(sys.argv[5]), int(sys.argv[7])
-    fw = strip[0] // 23
+def read_bmp(path):
+    data = open(path, 'rb').read()
+    offset = struct.unpack_from('<I', data, 10)[0]
+    width, height = struct.unpack_from('<ii', data, 18)
+    bits = struct.unpack_from('<H', data, 28)[0]
+    if bits not in (24, 32):
+        raise SystemExit('%s: %d bits per pixel' % (path, bits))
+    step = bits // 8
+    stride = (width * step + 3) // 4 * 4
+    rows = []
+    for y in range(abs(height)):
+        source = (abs(height) - 1 - y) if height > 0 else y
+        row = data[offset + source * stride:offset + source * stride + width * step]
+        rows.append([(row[x * step + 2], row[x * step + 1], row[x * step]) for x in range(width)])
+    return width, abs(height), rows
+
+
+class Screen:
+    def __init__(self, path):
+        if path.endswith('.ppm'):
+            data = open(path, 'rb').read()
+        else:
+            data = subprocess.run(['convert', path, 'ppm:-'], capture_output=True, check=True).stdout
+        self.width, self.height, self.pixels = parse_ppm(data, path)
+
+    def at(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.pixels[i:i + 3])
+
+    def find(self, colour):
+        """Every (x, y) of the colour."""
+        needle = bytes(colour)
+        pos = self.pixels.find(needle)
+        while pos >= 0:
+            if pos % 3 == 0:
+                yield (pos // 3) % self.width, (pos // 3) // self.width
+            pos = self.pixels.find(needle, pos + 1)
+
+
+def piece(rows, left, top, width, height):
+    """The non-magenta pixels of a part of the strip as ((dx, dy), colour)."""
+    return [((dx, dy), rows[top + dy][left + dx]) for dy in range(height) for dx in range(width)
+            if rows[top + dy][left + dx] != MAGENTA]
+
+
+def matches(screen, x, y, pattern):
+    if x < 0 or y < 0:
+        return False
+    for (dx, dy), colour in pattern:
+        if x + dx >= screen.width or y + dy >= screen.height or screen.at(x + dx, y + dy) != colour:
+            return False
+    return True
+
+
+def places(screen, pattern):
+    (ax, ay), anchor = pattern[0]
+    for x, y in screen.find(anchor):
+        if matches(screen, x - ax, y - ay, pattern):
+            yield x - ax, y - ay
+
+
+def corners(screen, rows, frames, frame_width, strip_height, margin):
+    for frame in range(1, frames + 1):
+        left = (frame - 1) * frame_width
+        top_left = piece(rows, left, 0, margin, margin)
+        top_right = piece(rows, left + frame_width - margin, 0, margin, margin)
+        bottom_left = piece(rows, left, strip_height - margin, margin, margin)
+        bottom_right = piece(rows, left + frame_width - margin, strip_height - margin, margin, margin)
+        if not top_left:
+            continue
+        for x, y in places(screen, top_left):
+            right = next((r for r in range(x + margin, min(x + 800, screen.width - margin + 1))
+                          if matches(screen, r, y, top_right)), None)
+            bottom = next((b for b in range(y + margin, min(y + 300, screen.height - margin + 1))
+                           if matches(screen, x, b, bottom_left)), None)
+            if right is None or bottom is None or not matches(screen, right, bottom, bottom_right):
+                continue
+            print(frame, x, y, right + margin - x, bottom + margin - y)
+
+
+def whole(screen, rows, frames, frame_width, strip_height):
+    for frame in range(1, frames + 1):
+        pattern = piece(rows, (frame - 1) * frame_width, 0, frame_width, strip_height)
+        if pattern:
+            for x, y in places(screen, pattern):
+                print(frame, x, y)
+
+
+def arrow(screen, x0, y0, size, rows, frames, frame):
+    frame_width = len(rows[0]) // frames
     bad = checked = 0
     for y in range(1, size - 1):
         for x in range(1, size - 1):
-            want = px(strip, fw * (frame - 1) + x * fw // size, y * strip[1] // size)
-            if want == (255, 0, 255): continue
+            want = rows[y * len(rows) // size][frame_width * (frame - 1) + x * frame_width // size]
+            if want == MAGENTA:
+                continue
             checked += 1
-            if px(shot, x0 + x, y0 + y) != want: bad += 1
+            bad += screen.at(x0 + x, y0 + y) != want
     print(bad, checked)
-elif cmd == "shift":     # shift BEFORE AFTER X Y W H -> the upward shift that maps before onto after
-    a, b = load(sys.argv[2]), load(sys.argv[3])
-    x0, y0, w, h = map(int, sys.argv[4:8])
-    def same(dy):
-        for y in range(y0, y0 + h - dy):
-            for x in range(x0, x0 + w, 3):
-                if px(a, x, y + dy) != px(b, x, y): return False
-        return True
-    print(next((dy for dy in range(0, h // 2) if same(dy)), -1))
-elif cmd == "thumb":
-    img = load(sys.argv[2])
-    x, y0, y1 = int(sys.argv[3]), int(sys.argv[4]), int(sys.argv[5])
-    track = px(img, x, y0)
+
+
+def thumb(screen, x, y0, y1):
+    track = screen.at(x, y0)
     best, start = (-1, -1), None
     for y in range(y0, y1 + 1):
-        differs = y < y1 and px(img, x, y) != track
+        differs = y < y1 and screen.at(x, y) != track
         if differs and start is None:
             start = y
         elif not differs and start is not None:
@@ -73,3 +160,38 @@ elif cmd == "thumb":
                 best = (start, y - 1)
             start = None
     print(*best)
+
+
+def shift(before, after, x0, y0, width, height):
+    def same(dy):
+        return all(before.at(x, y + dy) == after.at(x, y)
+                   for y in range(y0, y0 + height - dy) for x in range(x0, x0 + width, 3))
+    print(next((dy for dy in range(0, height // 2) if same(dy)), -1))
+
+
+def main(argv):
+    command, args = (argv[1], argv[2:]) if len(argv) > 1 else ('', [])
+    numbers = lambda items: [int(a) for a in items]
+    if command in ('corners', 'whole') and len(args) >= 3:
+        screen = Screen(args[0])
+        width, height, rows = read_bmp(args[1])
+        frames = int(args[2])
+        if command == 'corners':
+            corners(screen, rows, frames, width // frames, height, int(args[3]))
+        else:
+            whole(screen, rows, frames, width // frames, height)
+    elif command == 'at' and len(args) == 3:
+        print(*Screen(args[0]).at(*numbers(args[1:])))
+    elif command == 'arrow' and len(args) == 7:
+        x, y, size = numbers(args[1:4])
+        arrow(Screen(args[0]), x, y, size, read_bmp(args[4])[2], int(args[5]), int(args[6]))
+    elif command == 'thumb' and len(args) == 4:
+        thumb(Screen(args[0]), *numbers(args[1:]))
+    elif command == 'shift' and len(args) == 6:
+        shift(Screen(args[0]), Screen(args[1]), *numbers(args[2:]))
+    else:
+        raise SystemExit(__doc__)
+
+
+if __name__ == '__main__':
+    main(sys.argv)

@@ -99,7 +99,7 @@ shot "$out/scroll-list.png"
 # 213..628 of the window): found by its up arrow, which must be the skin strip's frame 9.
 size=17 list_x=40 list_y=240 list_w=500 list_h=300
 arrow_at() {  # arrow_at SHOT X Y FRAME -> mismatching and compared pixels
-  pixels arrow "$1" $((WX + $2)) $((WY + $3)) $size "$strip_bmp" "$4"
+  pixels arrow "$1" $((WX + $2)) $((WY + $3)) $size "$strip_bmp" 23 "$4"
 }
 bar_x="" bar_top=215
 for x in 875 876 877 874; do

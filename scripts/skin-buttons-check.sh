@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Drives the main window's skinned step button and check box with a real mouse (xdotool) on
 # a virtual X display and checks, in screenshots compared pixel for pixel with the skin's own
-# strips (scripts/skin-pixels.py), what a user sees and what the clicks do:
+# strips (scripts/screen-pixels.py), what a user sees and what the clicks do:
 #   1. the first page's step button shows the skin's focused frame; hot and pressed frames
 #      follow the mouse;
 #   2. a press on it released outside it opens nothing;
@@ -47,9 +47,9 @@ shot() {  # shot NAME: the screen as build/screenshots/buttons-NAME.png and $wor
 }
 # Button rectangles of the skin's Buttons strip (5 frames, 4-pixel margins) in a shot:
 # lines "FRAME LEFT TOP WIDTH HEIGHT".
-buttons_in() { python3 scripts/skin-pixels.py corners "$work/$1.ppm" "$skin/buttons.bmp" 5 4; }
+buttons_in() { python3 scripts/screen-pixels.py corners "$work/$1.ppm" "$skin/buttons.bmp" 5 4; }
 # Check marks of the 12-frame check strip in a shot: lines "FRAME LEFT TOP".
-marks_in() { python3 scripts/skin-pixels.py whole "$work/$1.ppm" "$skin/checkbox.bmp" 12; }
+marks_in() { python3 scripts/screen-pixels.py whole "$work/$1.ppm" "$skin/checkbox.bmp" 12; }
 windows() { xdotool search --onlyvisible --name '.' 2>/dev/null | wc -l; }
 
 wine build/src/app/vexlo.exe </dev/null >/dev/null 2>&1 &

@@ -232,11 +232,15 @@ TEST_F(EditSkinTest, EveryComboStyleIsDrawnFromTheSkin) {
     const int frames = button->Frame > 0 ? button->Frame : 4;
     const int fw = button->Bitmap->Width() / frames;
     const std::uint32_t corner = PixelOf(*button->Bitmap, 1, 1);
-    if (corner != 0xFF00FF) EXPECT_EQ(PixelOf(picture, 1, 1), corner) << combo->Style();
+    if (corner != 0xFF00FF) {
+      EXPECT_EQ(PixelOf(picture, 1, 1), corner) << combo->Style();
+    }
     EXPECT_EQ(PixelOf(picture, 20, r.bottom / 2), 0x563412u) << combo->Style();
     // The button's middle pixel from the strip's button.
     const std::uint32_t middle = PixelOf(*button->Bitmap, fw - 4, button->Bitmap->Height() - 4);
-    if (middle != 0xFF00FF) EXPECT_EQ(PixelOf(picture, r.right - 4, r.bottom - 4), middle) << combo->Style();
+    if (middle != 0xFF00FF) {
+      EXPECT_EQ(PixelOf(picture, r.right - 4, r.bottom - 4), middle) << combo->Style();
+    }
   }
 }
 
