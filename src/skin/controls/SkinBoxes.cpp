@@ -265,12 +265,11 @@ void TSkinGroupBox::Draw(HDC dc, const RECT& rect) {
   const int t = zero.cy / 2 - 1;
   if (kind_ == 0) {
     // Hide the native edge under the skinned one.
-    HBRUSH face = CreateSolidBrush(ui::ColorToRGB(FaceColour()));
+    const ui::TBrushHandle face(CreateSolidBrush(ui::ColorToRGB(FaceColour())));
     RECT edge{0, t, rect.right, rect.bottom};
-    FrameRect(dc, &edge, face);
+    FrameRect(dc, &edge, face.Get());
     InflateRect(&edge, -1, -1);
-    FrameRect(dc, &edge, face);
-    DeleteObject(face);
+    FrameRect(dc, &edge, face.Get());
   }
   ui::TPenHandle pen(CreatePen(PS_SOLID, 1, ui::ColorToRGB(ShadowColour())));
   SelectObject(dc, pen.Get());

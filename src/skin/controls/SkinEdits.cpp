@@ -482,8 +482,8 @@ void TSkinUpDown::Draw(HDC dc, const RECT&) {
     const bool dark = state == sfPressed || state == sfHot;
     ui::TBrushHandle brush(CreateSolidBrush(ui::ColorToRGB(dark ? ShadowColour() : FaceColour())));
     const TColour dkShadow = skinData_ ? skinData_->Colours().ButtonDkShadow : 0;
-    HPEN pen = CreatePen(PS_SOLID, 1, ui::ColorToRGB(ResolveColour(dkShadow)));
-    HGDIOBJ oldPen = SelectObject(pdc, pen);
+    const ui::TPenHandle pen(CreatePen(PS_SOLID, 1, ui::ColorToRGB(ResolveColour(dkShadow))));
+    HGDIOBJ oldPen = SelectObject(pdc, pen.Get());
     HGDIOBJ oldBrush = SelectObject(pdc, brush.Get());
     Rectangle(pdc, half.left, half.top, half.right, half.bottom);
     const int cx = (half.left + half.right) / 2, cy = (half.top + half.bottom) / 2;
@@ -491,7 +491,6 @@ void TSkinUpDown::Draw(HDC dc, const RECT&) {
     SmallArrow(pdc, cx, horizontal ? cy : cy - 2, direction);
     SelectObject(pdc, oldBrush);
     SelectObject(pdc, oldPen);
-    DeleteObject(pen);
   }
   BitBlt(dc, area.left, area.top, w, h, pdc, 0, 0, SRCCOPY);
 }
