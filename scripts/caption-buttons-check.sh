@@ -13,26 +13,14 @@
 # is skipped when VEXLO_DISPLAY is not given.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if [ -n "${VEXLO_DISPLAY_REQUIRED:-}" ] && [ -z "${VEXLO_DISPLAY:-}" ]; then
-  echo "SKIPPED: VEXLO_DISPLAY does not name a display for this check"
-  exit 77
-fi
-for tool in Xvfb xdotool xdpyinfo xwd convert wine; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "SKIPPED: $tool is not installed"; exit 77; }
-done
-[ -x build/src/app/vexlo.exe ] || { echo "build/src/app/vexlo.exe is missing" >&2; exit 1; }
+source scripts/real-input-check.sh
+require_real_input Xvfb xdotool xdpyinfo xwd convert wine
 out=build/screenshots
 mkdir -p "$out"
 
 source scripts/virtual-display.sh
 start_virtual_display || { echo "SKIPPED: the virtual display $display did not start"; exit 77; }
 
-failures=0
-check() {  # check NAME CONDITION...
-  local name=$1
-  shift
-  if "$@"; then echo "PASS: $name"; else echo "FAIL: $name"; failures=$((failures + 1)); fi
-}
 # The window's place and size. Wine may give a window a new X window when it is minimized or
 # restored, so it is looked up by its title each time.
 geometry() {
@@ -40,8 +28,6 @@ geometry() {
   [ -n "$window" ] || { X=0 Y=0 WIDTH=0 HEIGHT=0; return 1; }
   eval "$(xdotool getwindowgeometry --shell "$window" 2>/dev/null)"
 }
-# Waits up to $2 tenths of a second for the command in $1 to succeed.
-wait_for() { for _ in $(seq "$2"); do eval "$1" && return 0; sleep 0.1; done; return 1; }
 title_shot() {  # the right end of the title bar, magnified
   xwd -root -silent | convert xwd:- -crop 130x34+$((X + WIDTH - 125))+$((Y - 4)) \
     -filter point -resize 400% "$out/$1"

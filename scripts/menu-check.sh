@@ -15,30 +15,16 @@
 # VEXLO_DISPLAY_REQUIRED set (as CTest runs it) the check is skipped when it is not given.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if [ -n "${VEXLO_DISPLAY_REQUIRED:-}" ] && [ -z "${VEXLO_DISPLAY:-}" ]; then
-  echo "SKIPPED: VEXLO_DISPLAY does not name a display for this check"
-  exit 77
-fi
-for tool in Xvfb xdotool xdpyinfo xwd convert wine; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "SKIPPED: $tool is not installed"; exit 77; }
-done
+source scripts/real-input-check.sh
+require_real_input Xvfb xdotool xdpyinfo xwd convert wine
 demo=build/tests/skin/menus/menu_demo.exe
-for exe in build/src/app/vexlo.exe "$demo"; do
-  [ -x "$exe" ] || { echo "$exe is missing" >&2; exit 1; }
-done
+[ -x "$demo" ] || { echo "$demo is missing" >&2; exit 1; }
 out=build/screenshots
 mkdir -p "$out"
 
 source scripts/virtual-display.sh
 start_virtual_display || { echo "SKIPPED: the virtual display $display did not start"; exit 77; }
 
-failures=0
-check() {  # check NAME CONDITION...
-  local name=$1
-  shift
-  if "$@"; then echo "PASS: $name"; else echo "FAIL: $name"; failures=$((failures + 1)); fi
-}
-wait_for() { for _ in $(seq "$2"); do eval "$1" && return 0; sleep 0.1; done; return 1; }
 geometry() {  # geometry TITLE: the visible window's place and size
   window=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
   [ -n "$window" ] || { X=0 Y=0 WIDTH=0 HEIGHT=0; return 1; }

@@ -15,14 +15,8 @@
 # is skipped when VEXLO_DISPLAY is not given.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if [ -n "${VEXLO_DISPLAY_REQUIRED:-}" ] && [ -z "${VEXLO_DISPLAY:-}" ]; then
-  echo "SKIPPED: VEXLO_DISPLAY does not name a display for this check"
-  exit 77
-fi
-for tool in Xvfb xdotool xdpyinfo xwd convert wine python3; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "SKIPPED: $tool is not installed"; exit 77; }
-done
-[ -x build/src/app/vexlo.exe ] || { echo "build/src/app/vexlo.exe is missing" >&2; exit 1; }
+source scripts/real-input-check.sh
+require_real_input Xvfb xdotool xdpyinfo xwd convert wine python3
 strip_bmp=build/skins/default/scrollbar.bmp
 [ -f "$strip_bmp" ] || { echo "$strip_bmp is missing" >&2; exit 1; }
 out=build/screenshots
@@ -44,14 +38,7 @@ start_virtual_display || { kill "$server"; echo "SKIPPED: the virtual display $d
 cleanup() { kill "$server" 2>/dev/null || true; rm -rf "$site"; stop_virtual_display; }
 trap cleanup EXIT
 
-failures=0
-check() {  # check NAME CONDITION...
-  local name=$1
-  shift
-  if "$@"; then echo "PASS: $name"; else echo "FAIL: $name"; failures=$((failures + 1)); fi
-}
 shot() { xwd -root -silent -display "$display" | convert xwd:- "$1"; }
-wait_for() { for _ in $(seq "$2"); do eval "$1" && return 0; sleep 0.1; done; return 1; }
 # Pixel questions about screenshots (scripts/screen-pixels.py).
 pixels() { python3 scripts/screen-pixels.py "$@"; }
 

@@ -16,14 +16,8 @@
 # is skipped when VEXLO_DISPLAY is not given.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if [ -n "${VEXLO_DISPLAY_REQUIRED:-}" ] && [ -z "${VEXLO_DISPLAY:-}" ]; then
-  echo "SKIPPED: VEXLO_DISPLAY does not name a display for this check"
-  exit 77
-fi
-for tool in Xvfb xdotool xdpyinfo xwd convert wine python3; do
-  command -v "$tool" >/dev/null 2>&1 || { echo "SKIPPED: $tool is not installed"; exit 77; }
-done
-[ -x build/src/app/vexlo.exe ] || { echo "build/src/app/vexlo.exe is missing" >&2; exit 1; }
+source scripts/real-input-check.sh
+require_real_input Xvfb xdotool xdpyinfo xwd convert wine python3
 skin=build/skins/default
 [ -f "$skin/buttons.bmp" ] && [ -f "$skin/checkbox.bmp" ] || { echo "the skin's pictures are missing in $skin" >&2; exit 1; }
 out=build/screenshots
@@ -34,13 +28,6 @@ source scripts/virtual-display.sh
 start_virtual_display || { echo "SKIPPED: the virtual display $display did not start"; exit 77; }
 trap 'stop_virtual_display; rm -rf "$work"' EXIT
 
-failures=0
-check() {  # check NAME CONDITION...
-  local name=$1
-  shift
-  if "$@"; then echo "PASS: $name"; else echo "FAIL: $name"; failures=$((failures + 1)); fi
-}
-wait_for() { for _ in $(seq "$2"); do eval "$1" && return 0; sleep 0.1; done; return 1; }
 shot() {  # shot NAME: the screen as build/screenshots/buttons-NAME.png and $work/NAME.ppm
   xwd -root -silent | convert xwd:- "$out/buttons-$1.png"
   convert "$out/buttons-$1.png" "$work/$1.ppm"

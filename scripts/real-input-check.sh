@@ -1,0 +1,27 @@
+# shellcheck shell=bash
+# Sourced (from the project's root) by the checks that drive the program with a real mouse and
+# keyboard on a virtual display. require_real_input TOOL... skips the check (exit 77) when
+# VEXLO_DISPLAY_REQUIRED is set (as CTest runs it) and VEXLO_DISPLAY names no display, or when
+# a tool is not installed, and stops when the program is not built. check NAME CONDITION...
+# reports one outcome and counts the failures; wait_for COMMAND TENTHS waits up to TENTHS tenths
+# of a second for COMMAND to succeed.
+require_real_input() {
+  if [ -n "${VEXLO_DISPLAY_REQUIRED:-}" ] && [ -z "${VEXLO_DISPLAY:-}" ]; then
+    echo "SKIPPED: VEXLO_DISPLAY does not name a display for this check"
+    exit 77
+  fi
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "SKIPPED: $tool is not installed"; exit 77; }
+  done
+  [ -x build/src/app/vexlo.exe ] || { echo "build/src/app/vexlo.exe is missing" >&2; exit 1; }
+}
+
+failures=0
+check() {
+  local name=$1
+  shift
+  if "$@"; then echo "PASS: $name"; else echo "FAIL: $name"; failures=$((failures + 1)); fi
+}
+
+wait_for() { for _ in $(seq "$2"); do eval "$1" && return 0; sleep 0.1; done; return 1; }
