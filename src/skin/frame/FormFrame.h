@@ -142,6 +142,8 @@ class TWinSkinForm final : public ui::TComponent, public TSkinnerHost {
   void OpenMenuItem(TMenuBtn& item);
   // A drop-down of the menu bar is open.
   bool InMenuLoop() const { return inMenuLoop_; }
+  // The Alt key ends the menu loop: keyboard menu commands reach the window again.
+  void LeaveMenuLoop() { inMenuLoop_ = false; }
 
   // The frame skinner subclassing `window`, or none.
   static TWinSkinForm* FromWindow(HWND window);

@@ -344,13 +344,6 @@ void TWinSkinForm::FormHook(ui::TMessage& m) {
     case SKM_REAPPLYSKIN:
       ReapplySkin();
       return;
-    case SKM_PAINTFRAME:
-      if (m.LParam == kSkinMagic) {
-        PaintFrame(reinterpret_cast<HDC>(m.WParam));
-        m.Result = kSkinMagic;
-        return;
-      }
-      break;
     case SKM_PROBEFRAME:
       m.Result = m.LParam == kSkinMagic ? kSkinMagic : 1;
       return;

@@ -25,6 +25,7 @@ struct TMenuItemLook {
   bool Default = false;
   bool Selected = false;
   bool RightToLeft = false;
+  bool HasSubMenu = false;      // the painter draws the arrow; the system must not
   HIMAGELIST Images = nullptr;  // the menu's picture list
   int ImageIndex = -1;          // the item's picture in it
   ui::TBitmap* Glyph = nullptr; // the item's own picture (lower-left pixel transparent)
@@ -46,6 +47,11 @@ int GlyphColumnWidth(const TSkinData& data, bool hasImageList);
 // window (or none) and `offset` where the rectangle's origin lies in it.
 void DrawMenuItem(const TSkinData& data, HDC dc, const RECT& rect, const TMenuItemLook& look,
                   ui::TBitmap* background, POINT offset);
+
+// Draws the item as one of `menu`'s, over the picture of the popup window showing that menu
+// (the newest popup window without a menu yet takes it).
+void DrawMenuItemOf(TSkinData& data, HMENU menu, HDC dc, const RECT& rect,
+                    const TMenuItemLook& look);
 
 // Gives the menu component's items the skinned look (unless `off`): the menu is owner-drawn,
 // each item (below the top level of a main menu) gets the skinned draw handler and, unless it
