@@ -227,6 +227,7 @@ class TWinSkinForm final : public ui::TComponent, public TSkinnerHost {
   void MenuChanged(ui::TMessage& m, const ui::TWndMethod& next);
   bool MenuDialogChar(WPARAM character);
   bool MenuBarMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  LRESULT OfferDialogCharToMainForm(WPARAM character, LPARAM keyData);
   void FitWindow(bool atStart);
   int FitDialogCaption(int width);
   void RecomputeFrame();

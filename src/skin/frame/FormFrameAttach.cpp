@@ -353,6 +353,7 @@ void TWinSkinForm::FormHook(ui::TMessage& m) {
     case ui::CM_DIALOGCHAR:
       if (next) next(m);
       if (m.Result == 0 && MenuDialogChar(m.WParam)) m.Result = 1;
+      if (m.Result == 0) m.Result = OfferDialogCharToMainForm(m.WParam, m.LParam);
       return;
     default:
       break;

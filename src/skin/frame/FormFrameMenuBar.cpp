@@ -107,6 +107,14 @@ bool TWinSkinForm::MenuDialogChar(WPARAM character) {
   return true;
 }
 
+// A character with Alt held that neither this form nor its bar took is offered to the
+// application's main form, whose menu bar may have the accelerator.
+LRESULT TWinSkinForm::OfferDialogCharToMainForm(WPARAM character, LPARAM keyData) {
+  ui::TCustomForm* main = ui::Application ? ui::Application->MainForm() : nullptr;
+  if (!main || !form_ || main == form_ || !main->HandleAllocated()) return 0;
+  return main->Perform(ui::CM_DIALOGCHAR, character, keyData);
+}
+
 // The menu-bar part of the window's messages; true when consumed.
 bool TWinSkinForm::MenuBarMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (!menuBar_) return false;

@@ -524,6 +524,34 @@ TSmallMenuForm MakeSmallMenuForm(bool rightToLeft) {
   return f;
 }
 
+TEST_F(MenuBarTest, AnAcceleratorTypedInAnotherFormOpensTheMainFormsBarItem) {
+  ui::TForm* main = ui::Application->CreateForm<ui::TForm>();
+  ASSERT_EQ(ui::Application->MainForm(), main);
+  std::unique_ptr<ui::TForm> owned(main);
+  main->SetBounds(40, 40, 400, 300);
+  skinview::AddGalleryMenus(*main);
+  main->Show();
+  TWinSkinForm* mainFrame = frametest::RunningFrame(main->Handle());
+  ASSERT_NE(mainFrame, nullptr);
+  ui::TForm& other = ShowForm();
+  ASSERT_NE(frametest::RunningFrame(other.Handle()), nullptr);
+  BYTE keys[256] = {}, saved[256] = {};
+  GetKeyboardState(saved);
+  std::copy(std::begin(saved), std::end(saved), std::begin(keys));
+  keys[VK_MENU] = 0x80;  // Alt held
+  SetKeyboardState(keys);
+  const LRESULT taken = other.Perform(ui::CM_DIALOGCHAR, 'v', 0);
+  const LRESULT unknown = other.Perform(ui::CM_DIALOGCHAR, 'q', 0);
+  SetKeyboardState(saved);
+  EXPECT_EQ(taken, 1);
+  EXPECT_EQ(unknown, 0);
+  MSG posted{};
+  ASSERT_TRUE(PeekMessageW(&posted, main->Handle(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE));
+  const POINT at = mainFrame->WindowPoint({GET_X_LPARAM(posted.lParam), GET_Y_LPARAM(posted.lParam)});
+  EXPECT_EQ(mainFrame->MenuBar()->ItemAt(at), mainFrame->MenuBar()->Items()[1].get());
+  EXPECT_FALSE(PeekMessageW(&posted, other.Handle(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE));
+}
+
 TEST_F(MenuBarTest, AnItemWithoutDropDownRunsItsClickWhenPressedAndOpensNothing) {
   TSmallMenuForm f = MakeSmallMenuForm(false);
   f.go->OnClick = [&](ui::TObject*) { ++f.clicks; };
