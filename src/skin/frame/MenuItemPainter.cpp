@@ -191,10 +191,12 @@ int MenuItemFrame(bool separator, bool selected) {
   return selected ? 4 : 1;
 }
 
-int GlyphColumnWidth(const TSkinData& data, bool hasImageList) {
+int GlyphColumnWidth(const TSkinData& data, bool hasImageList, bool mainMenu) {
   const TDataSkinObject* def = MenuItemDefinition(data);
-  if (!hasImageList) return 35;
-  return (def ? def->LeftWidth : 0) + 12;
+  const int margin = def ? def->LeftWidth : 0;
+  // Without a picture list the item's own measure has no room for the glyph box.
+  if (mainMenu) return margin + 10 + (hasImageList ? 0 : 25);
+  return margin + (hasImageList ? 12 : 35);
 }
 
 TMenuItemLook LookOf(const ui::TMenuItem& item, bool selected) {
@@ -282,7 +284,8 @@ void MeasureSkinned(TSkinData* data, ui::TMenuItem& item, ui::TCanvas& canvas, i
   item.MeasureItem(canvas, width, height);
   item.OnMeasureItem = std::move(own);
   const ui::TMenu* menu = item.GetParentMenu();
-  width += GlyphColumnWidth(*data, menu && menu->Images());
+  width += GlyphColumnWidth(*data, menu && menu->Images(),
+                            menu && menu->InheritsFrom(ui::TMainMenu::StaticClass()));
 }
 
 // The skinned handlers; their type tells them apart from an item's own handlers.

@@ -40,8 +40,9 @@ TMenuItemLook LookOf(const ui::TMenuItem& item, bool selected);
 int MenuItemFrame(bool separator, bool selected);
 
 // Width added to an item's own measure for the glyph column: the MenuItem definition's left
-// margin (when the skin has one) and 12, or 35 when the menu has no picture list.
-int GlyphColumnWidth(const TSkinData& data, bool hasImageList);
+// margin (when the skin has one) and 12, or 35 when the menu has no picture list; for the
+// drop-down items of a main menu the margin and 10, 25 more without picture list.
+int GlyphColumnWidth(const TSkinData& data, bool hasImageList, bool mainMenu);
 
 // Draws the item into the rectangle of `dc`. `background` is the composed picture of the menu
 // window (or none) and `offset` where the rectangle's origin lies in it.
