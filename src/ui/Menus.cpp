@@ -437,7 +437,12 @@ bool DispatchMenuMessage(TMessage& m, TMenu* menu) {
       canvas.SetHandle(draw->hDC);
       item->DrawItem(canvas, draw->rcItem, (draw->itemState & ODS_SELECTED) != 0);
       canvas.SetHandle(nullptr);
+      // Everything the item changed in the device context is undone except its clipping: an
+      // item that draws its own sub-menu arrow keeps the system's arrow out that way.
+      TRegionHandle clip(CreateRectRgn(0, 0, 0, 0));
+      const bool clipped = GetClipRgn(draw->hDC, clip.Get()) == 1;
       RestoreDC(draw->hDC, saved);
+      if (clipped) SelectClipRgn(draw->hDC, clip.Get());
       m.Result = TRUE;
       return true;
     }

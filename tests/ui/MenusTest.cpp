@@ -173,6 +173,8 @@ TEST_F(MenusTest, OwnerDrawRequestsReachTheItemsEvents) {
     EXPECT_EQ(r.right, 40);
     canvas->Brush()->SetColor(ui::clRed);
     canvas->FillRect(r);
+    SetTextColor(canvas->Handle(), RGB(1, 2, 3));
+    ExcludeClipRect(canvas->Handle(), 20, 0, 40, 19);  // keeps later drawing out of its right half
   };
   const HMENU handle = menu->Handle();
   EXPECT_TRUE(ItemState(handle, 0) & MFT_OWNERDRAW);
@@ -196,6 +198,13 @@ TEST_F(MenusTest, OwnerDrawRequestsReachTheItemsEvents) {
   EXPECT_EQ(drawn, 1);
   EXPECT_TRUE(selectedSeen);
   EXPECT_EQ(target.ScanLine(5)[5] & 0xFFFFFF, 0xFF0000u);  // red, 0x00RRGGBB
+  // What the handler changed in the device context is undone, except its clipping.
+  EXPECT_NE(GetTextColor(target.Canvas()->Handle()), RGB(1, 2, 3));
+  const RECT all{0, 0, 40, 19};
+  FillRect(target.Canvas()->Handle(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  EXPECT_EQ(target.ScanLine(5)[5] & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_EQ(target.ScanLine(5)[30] & 0xFFFFFF, 0xFF0000u);
+  SelectClipRgn(target.Canvas()->Handle(), nullptr);
 
   // The data of an item that is gone is not taken for an item.
   const ULONG_PTR data = info.dwItemData;

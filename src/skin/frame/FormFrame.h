@@ -142,6 +142,8 @@ class TWinSkinForm final : public ui::TComponent, public TSkinnerHost {
   void OpenMenuItem(TMenuBtn& item);
   // A drop-down of the menu bar is open.
   bool InMenuLoop() const { return inMenuLoop_; }
+  // The Alt key ends the menu loop: keyboard menu commands reach the window again.
+  void LeaveMenuLoop() { inMenuLoop_ = false; }
 
   // The frame skinner subclassing `window`, or none.
   static TWinSkinForm* FromWindow(HWND window);
@@ -225,6 +227,7 @@ class TWinSkinForm final : public ui::TComponent, public TSkinnerHost {
   void MenuChanged(ui::TMessage& m, const ui::TWndMethod& next);
   bool MenuDialogChar(WPARAM character);
   bool MenuBarMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  LRESULT OfferDialogCharToMainForm(WPARAM character, LPARAM keyData);
   void FitWindow(bool atStart);
   int FitDialogCaption(int width);
   void RecomputeFrame();

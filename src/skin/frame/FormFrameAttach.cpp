@@ -344,13 +344,6 @@ void TWinSkinForm::FormHook(ui::TMessage& m) {
     case SKM_REAPPLYSKIN:
       ReapplySkin();
       return;
-    case SKM_PAINTFRAME:
-      if (m.LParam == kSkinMagic) {
-        PaintFrame(reinterpret_cast<HDC>(m.WParam));
-        m.Result = kSkinMagic;
-        return;
-      }
-      break;
     case SKM_PROBEFRAME:
       m.Result = m.LParam == kSkinMagic ? kSkinMagic : 1;
       return;
@@ -360,6 +353,7 @@ void TWinSkinForm::FormHook(ui::TMessage& m) {
     case ui::CM_DIALOGCHAR:
       if (next) next(m);
       if (m.Result == 0 && MenuDialogChar(m.WParam)) m.Result = 1;
+      if (m.Result == 0) m.Result = OfferDialogCharToMainForm(m.WParam, m.LParam);
       return;
     default:
       break;

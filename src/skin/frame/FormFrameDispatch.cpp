@@ -58,6 +58,11 @@ LRESULT TWinSkinForm::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case SKM_QUERYSKINNED:
       return 1;
+    case SKM_PAINTFRAME:
+      // Paints the frame into the given device context (forms and bare windows alike).
+      if (lParam != kSkinMagic) break;
+      PaintFrame(reinterpret_cast<HDC>(wParam));
+      return kSkinMagic;
     case SKM_CONTROLRECREATED:
       ReplaceScrollSkinner(reinterpret_cast<HWND>(wParam));
       return 0;

@@ -5,6 +5,7 @@
 #include "skin/data/SkinMessages.h"
 #include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/WinSkinMenu.h"
 
 namespace skin {
 
@@ -38,6 +39,18 @@ LRESULT TWinSkinForm::MDIClientMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MDICREATE:
       skinData_->SetMenuUpdate(false);
       return pass();
+    case WM_MDISETMENU: {
+      // The client puts the merged menu on the frame window; the bar takes its items and the
+      // window loses the menu again.
+      const LRESULT result = pass();
+      const auto menu = reinterpret_cast<HMENU>(wParam);
+      if (menu && menuBar_ && skinned_) {
+        menuBar_->MergeItems(menu);
+        if (GetMenu(handle_)) SetMenu(handle_, nullptr);
+        PaintFrame();
+      }
+      return result;
+    }
     case WM_MDIDESTROY: {
       const LRESULT result = pass();
       BOOL maximized = FALSE;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "skin/data/SkinMessages.h"
+#include "skin/frame/DropDownItems.h"
 #include "skin/frame/FormFrame.h"
 #include "skin/frame/MenuItemPainter.h"
 #include "skin/frame/WinSkinForm.h"
@@ -26,6 +27,7 @@ struct TMenuTracking {
   bool SelectedHasChildren = false;
   POINT LastMouse{-1, -1};
   HHOOK Hook = nullptr;
+  const TOwnerDrawnDropDown* OwnerDrawn = nullptr;  // the open drop-down's switched items
 };
 TMenuTracking g_tracking;
 
@@ -105,6 +107,14 @@ bool TWinSkinForm::MenuDialogChar(WPARAM character) {
   return true;
 }
 
+// A character with Alt held that neither this form nor its bar took is offered to the
+// application's main form, whose menu bar may have the accelerator.
+LRESULT TWinSkinForm::OfferDialogCharToMainForm(WPARAM character, LPARAM keyData) {
+  ui::TCustomForm* main = ui::Application ? ui::Application->MainForm() : nullptr;
+  if (!main || !form_ || main == form_ || !main->HandleAllocated()) return 0;
+  return main->Perform(ui::CM_DIALOGCHAR, character, keyData);
+}
+
 // The menu-bar part of the window's messages; true when consumed.
 bool TWinSkinForm::MenuBarMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   if (!menuBar_) return false;
@@ -128,7 +138,8 @@ bool TWinSkinForm::MenuBarMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
       return true;
     }
     case WM_SYSCOMMAND: {
-      if ((wParam & 0xFFF0) != SC_KEYMENU || lParam == ' ') return false;
+      // While a drop-down is open keyboard menu commands are passed on untouched.
+      if ((wParam & 0xFFF0) != SC_KEYMENU || lParam == ' ' || inMenuLoop_) return false;
       TMenuBtn* item = nullptr;
       if (lParam == 0) {
         for (const auto& candidate : menuBar_->Items()) {
@@ -147,6 +158,33 @@ bool TWinSkinForm::MenuBarMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
       if (TMenuBtn* item = menuBar_->ItemAt({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) {
         OpenMenuItem(*item);
       }
+      return true;
+    }
+    case WM_MEASUREITEM: {
+      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (g_tracking.Frame != this || !g_tracking.OwnerDrawn || !measure ||
+          measure->CtlType != ODT_MENU) {
+        return false;
+      }
+      const TOwnerDrawnDropDown::TItem* item = g_tracking.OwnerDrawn->FindById(measure->itemID);
+      if (!item) return false;
+      const SIZE size = MeasureHandleItem(*skinData_, item->Text);
+      measure->itemWidth = static_cast<UINT>(size.cx);
+      measure->itemHeight = static_cast<UINT>(size.cy);
+      result = TRUE;
+      return true;
+    }
+    case WM_DRAWITEM: {
+      auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      if (g_tracking.Frame != this || !g_tracking.OwnerDrawn || !draw || draw->CtlType != ODT_MENU) {
+        return false;
+      }
+      const TOwnerDrawnDropDown::TItem* item =
+          g_tracking.OwnerDrawn->Find(reinterpret_cast<HMENU>(draw->hwndItem), draw->itemID);
+      if (!item) return false;
+      DrawMenuItemOf(*skinData_, item->Menu, draw->hDC, draw->rcItem,
+                     LookOfHandleItem(*item, (draw->itemState & ODS_SELECTED) != 0));
+      result = TRUE;
       return true;
     }
     case WM_MENUSELECT:
@@ -187,6 +225,10 @@ LRESULT CALLBACK MenuFilterProc(int code, WPARAM wParam, LPARAM lParam) {
     else if (msg->wParam == VK_RIGHT) msg->wParam = VK_LEFT;
   }
   if (CallNextHookEx(g_tracking.Hook, code, wParam, lParam)) return 1;
+  if ((msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN) && msg->wParam == VK_MENU) {
+    frame->LeaveMenuLoop();
+    return 0;
+  }
   switch (msg->message) {
     case WM_KEYDOWN: {
       const HMENU open = bar->Items()[static_cast<std::size_t>(g_tracking.Index)]->SubMenu;
@@ -248,6 +290,9 @@ void TWinSkinForm::OpenMenuItem(TMenuBtn& first) {
     GetCursorPos(&g_tracking.LastMouse);
     inMenuLoop_ = true;
     item.MouseDown();
+    // Items no menu component draws are owner-drawn while the drop-down is open.
+    const TOwnerDrawnDropDown ownerDrawn(item.SubMenu, form_ ? form_->Menu() : nullptr);
+    g_tracking.OwnerDrawn = &ownerDrawn;
     RECT bounds{};
     GetWindowRect(window, &bounds);
     const int x = bounds.left + (leftScrollBar_ ? item.Bounds.right : item.Bounds.left);

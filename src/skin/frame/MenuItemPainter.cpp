@@ -26,15 +26,16 @@ RECT MirrorIn(const RECT& r, const RECT& outer) {
   return {outer.left + outer.right - r.right, r.top, outer.left + outer.right - r.left, r.bottom};
 }
 
-// A monochrome picture of the system's check mark or radio bullet, drawn in `colour` where
-// the mark is and leaving the rest of the box as it was.
-void DrawMenuMark(HDC dc, const RECT& box, bool radio, COLORREF colour) {
+// A monochrome picture of one of the system's menu marks (check mark, radio bullet, sub-menu
+// arrow: a DFCS_MENU* kind), drawn in `colour` where the mark is and leaving the rest of the
+// box as it was.
+void DrawMenuMark(HDC dc, const RECT& box, UINT kind, COLORREF colour) {
   const int w = WidthOf(box), h = HeightOf(box);
   ui::TBitmapHandle mono(CreateBitmap(w, h, 1, 1, nullptr));
   TMemoryDC monoDC(mono.Get());
   RECT all{0, 0, w, h};
   FillRect(monoDC.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  DrawFrameControl(monoDC.Get(), &all, DFC_MENU, radio ? DFCS_MENUBULLET : DFCS_MENUCHECK);
+  DrawFrameControl(monoDC.Get(), &all, DFC_MENU, kind);
   ui::TBrushHandle brush(CreateSolidBrush(colour));
   const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
   const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
@@ -49,7 +50,8 @@ void DrawMenuMark(HDC dc, const RECT& box, bool radio, COLORREF colour) {
 
 // The glyph column: the item's picture (sunken on a checked pattern when checked), else the
 // check mark or radio bullet of a checked item.
-void DrawGlyph(HDC dc, const RECT& rect, const RECT& box, const TMenuItemLook& look) {
+void DrawGlyph(HDC dc, const RECT& rect, const RECT& box, const TMenuItemLook& look,
+               COLORREF markColour) {
   const bool hasImage = look.Images && look.ImageIndex >= 0 &&
                         look.ImageIndex < ImageList_GetImageCount(look.Images);
   const bool hasGlyph = look.Glyph && !look.Glyph->Empty();
@@ -85,7 +87,17 @@ void DrawGlyph(HDC dc, const RECT& rect, const RECT& box, const TMenuItemLook& l
   if (!look.Checked) return;
   const int g = WidthOf(box);
   const int top = rect.top + (HeightOf(rect) - g) / 2;
-  DrawMenuMark(dc, {box.left, top, box.left + g, top + g}, look.Radio, GetSysColor(COLOR_BTNTEXT));
+  DrawMenuMark(dc, {box.left, top, box.left + g, top + g},
+               look.Radio ? DFCS_MENUBULLET : DFCS_MENUCHECK, markColour);
+}
+
+// The sub-menu arrow at the item's far end, in the caption's colour.
+void DrawSubMenuArrow(HDC dc, const RECT& rect, const TMenuItemLook& look, COLORREF colour) {
+  const int size = std::min(GetSystemMetrics(SM_CXMENUCHECK), HeightOf(rect));
+  const int top = rect.top + (HeightOf(rect) - size) / 2;
+  RECT box{rect.right - 1 - size, top, rect.right - 1, top + size};
+  if (look.RightToLeft) box = MirrorIn(box, rect);
+  DrawMenuMark(dc, box, look.RightToLeft ? DFCS_MENUARROWRIGHT : DFCS_MENUARROW, colour);
 }
 
 COLORREF TextColour(const TSkinData& data, const TMenuItemLook& look) {
@@ -114,7 +126,10 @@ void DrawContent(const TSkinData& data, HDC dc, const RECT& rect, const TMenuIte
   const int margin = def ? def->LeftWidth : 0;
   RECT box{rect.left + 1 + margin, rect.top + 1, rect.left + 1 + margin + g, rect.top + 1 + g};
   if (look.RightToLeft) box = MirrorIn(box, rect);
-  DrawGlyph(dc, rect, box, look);
+  // Marks take the caption's colour, so that they stay visible on the selected look.
+  const COLORREF colour = TextColour(data, look);
+  DrawGlyph(dc, rect, box, look, colour);
+  if (look.HasSubMenu) DrawSubMenuArrow(dc, rect, look, colour);
 
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
@@ -124,7 +139,7 @@ void DrawContent(const TSkinData& data, HDC dc, const RECT& rect, const TMenuIte
   ui::TFontHandle handle(CreateFontIndirectW(&font));
   const HGDIOBJ oldFont = SelectObject(dc, handle.Get());
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, TextColour(data, look));
+  SetTextColor(dc, colour);
   std::wstring caption = look.Caption;
   if (caption.empty() || caption == L"&") caption += L' ';
   RECT text{rect.left + 1 + margin + g + 3, rect.top, rect.right - 1, rect.bottom};
@@ -176,10 +191,12 @@ int MenuItemFrame(bool separator, bool selected) {
   return selected ? 4 : 1;
 }
 
-int GlyphColumnWidth(const TSkinData& data, bool hasImageList) {
+int GlyphColumnWidth(const TSkinData& data, bool hasImageList, bool mainMenu) {
   const TDataSkinObject* def = MenuItemDefinition(data);
-  if (!hasImageList) return 35;
-  return (def ? def->LeftWidth : 0) + 12;
+  const int margin = def ? def->LeftWidth : 0;
+  // Without a picture list the item's own measure has no room for the glyph box.
+  if (mainMenu) return margin + 10 + (hasImageList ? 0 : 25);
+  return margin + (hasImageList ? 12 : 35);
 }
 
 TMenuItemLook LookOf(const ui::TMenuItem& item, bool selected) {
@@ -195,6 +212,7 @@ TMenuItemLook LookOf(const ui::TMenuItem& item, bool selected) {
     look.Images = menu->Images();
     look.RightToLeft = menu->RightToLeft();
   }
+  look.HasSubMenu = item.Count() > 0;
   look.ImageIndex = item.ImageIndex();
   if (item.HasBitmap()) look.Glyph = item.Bitmap();
   return look;
@@ -229,13 +247,13 @@ void DrawMenuItem(const TSkinData& data, HDC dc, const RECT& rect, const TMenuIt
   }
   DrawContent(data, target, all, look, def);
   BitBlt(dc, rect.left, rect.top, w, h, target, 0, 0, SRCCOPY);
+  // The system draws its own sub-menu arrow (a white box on the skinned look) after an
+  // owner-drawn item unless the item's place is taken out of the device context's clipping.
+  if (look.HasSubMenu) ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
 }
 
-namespace {
-
-void DrawSkinned(TSkinData* data, ui::TMenuItem& item, ui::TCanvas& canvas, const RECT& rect,
-                 bool selected) {
-  HMENU menu = item.Parent() ? item.Parent()->Handle() : nullptr;
+void DrawMenuItemOf(TSkinData& data, HMENU menu, HDC dc, const RECT& rect,
+                    const TMenuItemLook& look) {
   ui::TBitmap* background = nullptr;
   POINT offset{rect.left, rect.top};
   if (TSkinManage* manager = TSkinManage::Instance(); manager && menu) {
@@ -246,7 +264,15 @@ void DrawSkinned(TSkinData* data, ui::TMenuItem& item, ui::TCanvas& canvas, cons
       offset = {rect.left + shift.x, rect.top + shift.y};
     }
   }
-  DrawMenuItem(*data, canvas.Handle(), rect, LookOf(item, selected), background, offset);
+  DrawMenuItem(data, dc, rect, look, background, offset);
+}
+
+namespace {
+
+void DrawSkinned(TSkinData* data, ui::TMenuItem& item, ui::TCanvas& canvas, const RECT& rect,
+                 bool selected) {
+  DrawMenuItemOf(*data, item.Parent() ? item.Parent()->Handle() : nullptr, canvas.Handle(), rect,
+                 LookOf(item, selected));
 }
 
 void MeasureSkinned(TSkinData* data, ui::TMenuItem& item, ui::TCanvas& canvas, int& width,
@@ -258,7 +284,8 @@ void MeasureSkinned(TSkinData* data, ui::TMenuItem& item, ui::TCanvas& canvas, i
   item.MeasureItem(canvas, width, height);
   item.OnMeasureItem = std::move(own);
   const ui::TMenu* menu = item.GetParentMenu();
-  width += GlyphColumnWidth(*data, menu && menu->Images());
+  width += GlyphColumnWidth(*data, menu && menu->Images(),
+                            menu && menu->InheritsFrom(ui::TMainMenu::StaticClass()));
 }
 
 // The skinned handlers; their type tells them apart from an item's own handlers.

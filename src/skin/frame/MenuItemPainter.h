@@ -25,6 +25,7 @@ struct TMenuItemLook {
   bool Default = false;
   bool Selected = false;
   bool RightToLeft = false;
+  bool HasSubMenu = false;      // the painter draws the arrow; the system must not
   HIMAGELIST Images = nullptr;  // the menu's picture list
   int ImageIndex = -1;          // the item's picture in it
   ui::TBitmap* Glyph = nullptr; // the item's own picture (lower-left pixel transparent)
@@ -39,13 +40,19 @@ TMenuItemLook LookOf(const ui::TMenuItem& item, bool selected);
 int MenuItemFrame(bool separator, bool selected);
 
 // Width added to an item's own measure for the glyph column: the MenuItem definition's left
-// margin (when the skin has one) and 12, or 35 when the menu has no picture list.
-int GlyphColumnWidth(const TSkinData& data, bool hasImageList);
+// margin (when the skin has one) and 12, or 35 when the menu has no picture list; for the
+// drop-down items of a main menu the margin and 10, 25 more without picture list.
+int GlyphColumnWidth(const TSkinData& data, bool hasImageList, bool mainMenu);
 
 // Draws the item into the rectangle of `dc`. `background` is the composed picture of the menu
 // window (or none) and `offset` where the rectangle's origin lies in it.
 void DrawMenuItem(const TSkinData& data, HDC dc, const RECT& rect, const TMenuItemLook& look,
                   ui::TBitmap* background, POINT offset);
+
+// Draws the item as one of `menu`'s, over the picture of the popup window showing that menu
+// (the newest popup window without a menu yet takes it).
+void DrawMenuItemOf(TSkinData& data, HMENU menu, HDC dc, const RECT& rect,
+                    const TMenuItemLook& look);
 
 // Gives the menu component's items the skinned look (unless `off`): the menu is owner-drawn,
 // each item (below the top level of a main menu) gets the skinned draw handler and, unless it

@@ -5,6 +5,7 @@
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinDraw.h"
 #include "skin/frame/FormFrame.h"
+#include "skin/frame/WinSkinForm.h"
 
 namespace skin {
 
@@ -39,7 +40,14 @@ void TMenuBtn::Paint() { bar_.PaintItem(*this); }
 TWinSkinMenu::TWinSkinMenu(TWinSkinForm& owner, TSkinData* data, ui::TCustomForm* form)
     : owner_(owner), data_(data), form_(form) {}
 
-void TWinSkinMenu::RebuildItems(HMENU menu) {
+void TWinSkinMenu::RebuildItems(HMENU menu) { ReadItems(menu, false); }
+
+void TWinSkinMenu::MergeItems(HMENU menu) { ReadItems(menu, true); }
+
+// One bar item per position of the menu. The menu component's item with the same identifier
+// gives caption, enabled state and drop-down; after an MDI merge only positions without text
+// are looked up (the merged-in items of a child's menu keep what the menu says).
+void TWinSkinMenu::ReadItems(HMENU menu, bool merged) {
   if (!menu) return;
   menuHandle_ = menu;
   if (owner_.HotObject() && std::any_of(items_.begin(), items_.end(), [&](const auto& item) {
@@ -63,12 +71,19 @@ void TWinSkinMenu::RebuildItems(HMENU menu) {
     item->ItemEnabled = (info.fState & (MFS_DISABLED | MFS_GRAYED)) == 0;
     item->SubMenu = info.hSubMenu;
     item->Command = info.wID;
-    item->Caption = (info.fType & MFT_SEPARATOR) ? L"" : text;
-    if (ui::TMenuItem* source = component ? component->FindItem(info.wID) : nullptr) {
+    // Separators and pictures (the maximized MDI child's system-menu and button items among
+    // them) have no caption: they take no room on the bar.
+    item->Caption = (info.fType & (MFT_SEPARATOR | MFT_BITMAP)) ? L"" : text;
+    const bool lookUp = !merged || item->Caption.empty();
+    if (ui::TMenuItem* source = component && lookUp ? component->FindItem(info.wID) : nullptr) {
       item->SourceItem = source;
       item->Caption = source->Caption();
       item->ItemEnabled = source->Enabled();
-      item->SubMenu = source->Count() > 0 ? source->Handle() : nullptr;
+      if (merged) {
+        item->Command = source->Command();
+      } else {
+        item->SubMenu = source->Count() > 0 ? source->Handle() : nullptr;
+      }
     }
     items_.push_back(std::move(item));
   }
@@ -167,10 +182,36 @@ void TWinSkinMenu::PaintBar(HDC dc, const RECT& strip) {
     DrawCaption(target, *item, r);
   }
   SelectObject(target, old);
+  DrawMDIChildButtons(target, strip);
   BitBlt(dc, strip.left, strip.top, w, h, target, 0, 0, SRCCOPY);
   // An item shown hot or pressed keeps its look.
   if (auto* hot = dynamic_cast<TMenuBtn*>(owner_.HotObject()); hot && hot->State != ncsNormal) {
     PaintItem(*hot);
+  }
+}
+
+// On an MDI frame whose active child is maximized, the child's minimize, restore and close
+// buttons sit on the bar: drawn into the bar's picture `dc` (its origin at the strip's corner).
+void TWinSkinMenu::DrawMDIChildButtons(HDC dc, const RECT& strip) {
+  if (owner_.FormKind() != fkMDIFrame || !owner_.MDIClient()) return;
+  BOOL maximized = FALSE;
+  const HWND active = reinterpret_cast<HWND>(SendMessageW(
+      owner_.MDIClient(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+  if (!active || !maximized) return;
+  TSkinManage* manager = TSkinManage::Instance();
+  if (manager && !manager->MDIChildMaximized()) {
+    manager->SetMDIChildMaximized(true);
+    owner_.LayoutCaptionButtons();
+  }
+  for (const auto& button : owner_.Buttons()) {
+    const TDataSkinSysButton& def = button->Definition();
+    if (!button->Enabled || def.Visibility != kMDIButtonVisibility || !def.Bitmap ||
+        def.Bitmap->Empty()) {
+      continue;
+    }
+    RECT r = button->Bounds;
+    OffsetRect(&r, -strip.left, -strip.top);
+    DrawFrameStretched(dc, r, *def.Bitmap, true, std::max(def.Frame, 1), 1);
   }
 }
 

@@ -49,6 +49,9 @@ class TWinSkinMenu {
 
   // Builds the items from the menu and takes the menu away from the window.
   void RebuildItems(HMENU menu);
+  // The same after an MDI menu merge: only positions without text are taken from the menu
+  // component.
+  void MergeItems(HMENU menu);
   // The item rectangles (window coordinates) for the frame's present size.
   void LayoutItems();
   // Paints the bar into the strip (window coordinates) of the window DC `dc`.
@@ -72,8 +75,10 @@ class TWinSkinMenu {
   void PaintItem(const TMenuBtn& item);
 
  private:
+  void ReadItems(HMENU menu, bool merged);
   RECT Strip() const;
   void DrawCaption(HDC dc, const TMenuBtn& item, const RECT& bounds) const;
+  void DrawMDIChildButtons(HDC dc, const RECT& strip);
 
   TWinSkinForm& owner_;
   TSkinData* data_;

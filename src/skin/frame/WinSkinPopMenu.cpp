@@ -10,7 +10,6 @@ namespace skin {
 
 namespace {
 
-const wchar_t kPopupProp[] = L"VexloPopupSkinner";
 // The width of the menu window's border bands, drawn from the skin's menu background.
 constexpr int kBorder = 3;
 
@@ -28,24 +27,15 @@ bool ManagerActive() {
 }  // namespace
 
 TWinSkinPopMenu::TWinSkinPopMenu(HWND window, TSkinData* data) : handle_(window), skinData_(data) {
-  unicode_ = IsWindowUnicode(window) != FALSE;
-  SetPropW(window, kPopupProp, this);
-  const auto proc = reinterpret_cast<LONG_PTR>(&TWinSkinPopMenu::PopupWndProc);
-  savedProc_ = reinterpret_cast<WNDPROC>(unicode_ ? SetWindowLongPtrW(window, GWLP_WNDPROC, proc)
-                                                  : SetWindowLongPtrA(window, GWLP_WNDPROC, proc));
+  subclass_.Install(window, [this](UINT msg, WPARAM wParam, LPARAM lParam) {
+    return PopupMessage(msg, wParam, lParam);
+  });
 }
 
 TWinSkinPopMenu::~TWinSkinPopMenu() { ReleaseWindow(); }
 
 void TWinSkinPopMenu::ReleaseWindow() {
-  if (!savedProc_) return;
-  if (IsWindow(handle_)) {
-    const auto saved = reinterpret_cast<LONG_PTR>(savedProc_);
-    if (unicode_) SetWindowLongPtrW(handle_, GWLP_WNDPROC, saved);
-    else SetWindowLongPtrA(handle_, GWLP_WNDPROC, saved);
-    if (GetPropW(handle_, kPopupProp) == this) RemovePropW(handle_, kPopupProp);
-  }
-  savedProc_ = nullptr;
+  subclass_.Restore();
   picture_.reset();
 }
 
@@ -70,11 +60,6 @@ bool TWinSkinPopMenu::ComposePicture() {
       w, h, *def->Bitmap, TMargins{def->LeftWidth, def->TopHeight, def->RightWidth, def->BottomHeight},
       TFrameLayout::SideBySide, def->Tile == 1 ? TCentreMode::Tile : TCentreMode::Stretch, 1, 1);
   return picture_ != nullptr;
-}
-
-LRESULT TWinSkinPopMenu::CallOwn(UINT msg, WPARAM wParam, LPARAM lParam) {
-  return unicode_ ? CallWindowProcW(savedProc_, handle_, msg, wParam, lParam)
-                  : CallWindowProcA(savedProc_, handle_, msg, wParam, lParam);
 }
 
 // The bands of the window's outer three pixels that lie in `dc`, whose origin is `origin` in
@@ -117,7 +102,11 @@ LRESULT TWinSkinPopMenu::Paint() {
     const POINT offset = ClientOffset();
     BitBlt(target, 0, 0, client.right, client.bottom, picture_->Canvas()->Handle(), offset.x,
            offset.y, SRCCOPY);
+    // An item may take its place out of the clipping (so that the system draws no arrow over
+    // it); the border bands are drawn with the clipping as it was.
+    const int saved = SaveDC(target);
     CallOwn(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target), PRF_CLIENT);
+    RestoreDC(target, saved);
     PaintBorderBands(target, offset);
     BitBlt(dc, 0, 0, client.right, client.bottom, target, 0, 0, SRCCOPY);
   }
@@ -125,58 +114,56 @@ LRESULT TWinSkinPopMenu::Paint() {
   return 0;
 }
 
-LRESULT CALLBACK TWinSkinPopMenu::PopupWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* self = static_cast<TWinSkinPopMenu*>(GetPropW(window, kPopupProp));
-  if (!self || !self->savedProc_) {
-    return IsWindowUnicode(window) ? DefWindowProcW(window, msg, wParam, lParam)
-                                   : DefWindowProcA(window, msg, wParam, lParam);
-  }
+// WM_PRINT draws the whole window, WM_PRINTCLIENT the client area: the skin's picture, the
+// items printed by the menu's own procedure over it, then the border bands.
+LRESULT TWinSkinPopMenu::Print(UINT msg, HDC dc) {
+  const POINT offset = ClientOffset();
+  const POINT origin = msg == WM_PRINT ? POINT{0, 0} : offset;
+  BitBlt(dc, 0, 0, picture_->Width(), picture_->Height(), picture_->Canvas()->Handle(), origin.x,
+         origin.y, SRCCOPY);
+  const int saved = SaveDC(dc);
+  if (msg == WM_PRINT) SetViewportOrgEx(dc, offset.x, offset.y, nullptr);
+  SetBkMode(dc, TRANSPARENT);
+  CallOwn(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  RestoreDC(dc, saved);
+  PaintBorderBands(dc, origin);
+  return 0;
+}
+
+LRESULT TWinSkinPopMenu::PopupMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == SKM_QUERYSKINNED) return 1;
-  if (!ManagerActive()) return self->CallOwn(msg, wParam, lParam);
+  if (msg == WM_DESTROY || msg == WM_NCDESTROY) {
+    // The window gets its own procedure back first; the manager frees this object when it
+    // hears of the destruction.
+    const WNDPROC own = subclass_.Previous();
+    const bool unicode = subclass_.Unicode();
+    const HWND window = handle_;
+    ReleaseWindow();
+    return unicode ? CallWindowProcW(own, window, msg, wParam, lParam)
+                   : CallWindowProcA(own, window, msg, wParam, lParam);
+  }
+  if (!ManagerActive()) return CallOwn(msg, wParam, lParam);
   switch (msg) {
-    case WM_DESTROY: {
-      const WNDPROC proc = self->savedProc_;
-      const bool unicode = self->unicode_;
-      self->ReleaseWindow();  // the manager frees it when it hears of the destruction
-      return unicode ? CallWindowProcW(proc, window, msg, wParam, lParam)
-                     : CallWindowProcA(proc, window, msg, wParam, lParam);
-    }
     case WM_ERASEBKGND:
-      if (!InSet(self->skinData_->Options(), xoMenuBG)) self->CallOwn(msg, wParam, lParam);
+      if (!InSet(skinData_->Options(), xoMenuBG)) CallOwn(msg, wParam, lParam);
       return 1;
     case WM_NCPAINT: {
-      const POINT offset = self->ClientOffset();
-      if (!self->ComposePicture()) break;
-      if (offset.x > 0 || offset.y > 0) self->PaintNonClient();
+      const POINT offset = ClientOffset();
+      if (!ComposePicture()) break;
+      if (offset.x > 0 || offset.y > 0) PaintNonClient();
       return 0;
     }
     case WM_PAINT:
-      if (!self->ComposePicture()) break;
-      return self->Paint();
+      if (!ComposePicture()) break;
+      return Paint();
     case WM_PRINT:
-    case WM_PRINTCLIENT: {
-      if (!self->ComposePicture()) break;
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      const POINT offset = self->ClientOffset();
-      // WM_PRINT draws the whole window, WM_PRINTCLIENT the client area.
-      const POINT origin = msg == WM_PRINT ? POINT{0, 0} : offset;
-      BitBlt(dc, 0, 0, self->picture_->Width(), self->picture_->Height(),
-             self->picture_->Canvas()->Handle(), origin.x, origin.y, SRCCOPY);
-      const int saved = SaveDC(dc);
-      if (msg == WM_PRINT) SetViewportOrgEx(dc, offset.x, offset.y, nullptr);
-      SetBkMode(dc, TRANSPARENT);
-      self->CallOwn(WM_PRINTCLIENT, wParam, PRF_CLIENT);
-      RestoreDC(dc, saved);
-      self->PaintBorderBands(dc, origin);
-      return 0;
-    }
+    case WM_PRINTCLIENT:
+      if (!ComposePicture()) break;
+      return Print(msg, reinterpret_cast<HDC>(wParam));
     default:
       break;
   }
-  const WNDPROC proc = self->savedProc_;
-  if (msg == WM_NCDESTROY) self->ReleaseWindow();
-  return self->unicode_ ? CallWindowProcW(proc, window, msg, wParam, lParam)
-                        : CallWindowProcA(proc, window, msg, wParam, lParam);
+  return CallOwn(msg, wParam, lParam);
 }
 
 }  // namespace skin

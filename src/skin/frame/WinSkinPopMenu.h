@@ -11,6 +11,7 @@
 
 #include "skin/data/WinSkinData.h"
 #include "ui/Canvas.h"
+#include "ui/WindowSubclass.h"
 
 namespace skin {
 
@@ -36,8 +37,11 @@ class TWinSkinPopMenu {
   bool ComposePicture();
 
  private:
-  static LRESULT CALLBACK PopupWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
-  LRESULT CallOwn(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT PopupMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT Print(UINT msg, HDC dc);
+  LRESULT CallOwn(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return subclass_.CallPrevious(msg, wParam, lParam);
+  }
   LRESULT Paint();
   void PaintNonClient();
   void PaintBorderBands(HDC dc, POINT origin);
@@ -45,8 +49,7 @@ class TWinSkinPopMenu {
   HWND handle_;
   TSkinData* skinData_;
   HMENU menu_ = nullptr;
-  WNDPROC savedProc_ = nullptr;
-  bool unicode_ = true;
+  ui::TWindowSubclass subclass_;
   std::unique_ptr<ui::TBitmap> picture_;
 };
 

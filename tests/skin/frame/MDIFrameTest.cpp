@@ -2,8 +2,12 @@
 // made, and the children follow the maximized state.
 #include "FrameTestSupport.h"
 
+#include <algorithm>
+
 #include "MessageSequence.h"
+#include "skin/data/SkinDraw.h"
 #include "skin/data/SkinMessages.h"
+#include "skin/frame/WinSkinMenu.h"
 
 using namespace skin;
 using namespace frametest;
@@ -170,6 +174,93 @@ TEST_F(MDIFrameTest, TheMaximizedChildsButtonsOnTheMenuBarActOnTheActiveChild) {
   SendMessageW(frameWindow, WM_NCLBUTTONDOWN, HTCLOSE, at);
   SendMessageW(frameWindow, WM_NCLBUTTONUP, HTCLOSE, at);
   EXPECT_FALSE(IsWindow(child));
+  DestroyWindow(frameWindow);
+  g_client = nullptr;
+}
+
+}  // namespace
+
+namespace {
+
+// The client puts a merged menu on the frame: the bar takes its items, pictures take no room,
+// and the window keeps no menu. A maximized child's buttons are drawn on the bar from the
+// skin's pictures.
+TEST_F(MDIFrameTest, AMergedMenuBecomesTheBarAndAMaximizedChildsButtonsAreDrawnOnIt) {
+  RegisterClasses();
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  HMENU first = CreateMenu();
+  AppendMenuW(first, MF_STRING, 1, L"&File");
+  const HWND frameWindow = CreateWindowExW(0, L"VexloMDIFrameTest", L"MDI", WS_OVERLAPPEDWINDOW,
+                                           20, 20, 500, 400, nullptr, first, instance, nullptr);
+  CLIENTCREATESTRUCT ccs{nullptr, 1000};
+  g_client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0,
+                             0, 400, 300, frameWindow, nullptr, instance, &ccs);
+  ShowWindow(frameWindow, SW_SHOW);
+  SetForegroundWindow(frameWindow);
+  TWinSkinForm* frame = RunningFrame(frameWindow);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_NE(frame->MenuBar(), nullptr);
+
+  HMENU window = CreatePopupMenu();
+  AppendMenuW(window, MF_STRING, 2, L"&Tile");
+  HMENU merged = CreateMenu();
+  AppendMenuW(merged, MF_STRING, 1, L"&File");
+  ui::TBitmapHandle picture(CreateBitmap(8, 8, 1, 1, nullptr));
+  AppendMenuW(merged, MF_BITMAP, 3, reinterpret_cast<LPCWSTR>(picture.Get()));
+  AppendMenuW(merged, MF_STRING, 4, L"&Edit");
+  AppendMenuW(merged, MF_POPUP, reinterpret_cast<UINT_PTR>(window), L"&Window");
+  SendMessageW(g_client, WM_MDISETMENU, reinterpret_cast<WPARAM>(merged),
+               reinterpret_cast<LPARAM>(window));
+  TWinSkinMenu* bar = frame->MenuBar();
+  EXPECT_EQ(GetMenu(frameWindow), nullptr);
+  EXPECT_EQ(bar->MenuHandle(), merged);
+  ASSERT_EQ(bar->Items().size(), 4u);
+  EXPECT_EQ(bar->Items()[0]->Caption, L"&File");
+  EXPECT_TRUE(bar->Items()[1]->Caption.empty());
+  EXPECT_EQ(frametest::Width(bar->Items()[1]->Bounds), 0);
+  EXPECT_EQ(bar->Items()[2]->Caption, L"&Edit");
+  EXPECT_EQ(bar->Items()[2]->Bounds.left, bar->Items()[0]->Bounds.right);
+  EXPECT_EQ(bar->Items()[3]->SubMenu, window);
+
+  // A maximized child: the bar shows its buttons, the manager learns of the state as the bar
+  // paints.
+  MDICREATESTRUCTW create{L"VexloMDIChildTest", L"Child", instance, 10, 10, 200, 150,
+                          WS_VISIBLE, 0};
+  const auto child = reinterpret_cast<HWND>(
+      SendMessageW(g_client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+  ASSERT_NE(RunningFrame(child), nullptr);
+  SendMessageW(g_client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+  const RECT r = WindowRect(frameWindow);
+  ui::TBitmap shot(Width(r), Height(r));
+  ASSERT_EQ(SendMessageW(frameWindow, SKM_PAINTFRAME,
+                         reinterpret_cast<WPARAM>(shot.Canvas()->Handle()), kSkinMagic),
+            kSkinMagic);
+  EXPECT_TRUE(M()->MDIChildMaximized());
+  int compared = 0, shown = 0;
+  for (const auto& button : frame->Buttons()) {
+    const TDataSkinSysButton& def = button->Definition();
+    if (def.Visibility != kMDIButtonVisibility || !def.Bitmap || def.Bitmap->Empty()) continue;
+    ASSERT_TRUE(button->Enabled);
+    ++shown;
+    // The skin's first frame, stretched to the button, over a ground that is not magenta:
+    // wherever the picture is not transparent the shot holds it.
+    const RECT b = button->Bounds;
+    ui::TBitmap expected(Width(b), Height(b));
+    constexpr std::uint32_t kGround = 0x123456;
+    for (int y = 0; y < Height(b); ++y) std::fill_n(expected.ScanLine(y), Width(b), kGround);
+    DrawFrameStretched(expected.Canvas()->Handle(), {0, 0, Width(b), Height(b)}, *def.Bitmap,
+                       true, std::max(def.Frame, 1), 1);
+    for (int y = 0; y < Height(b); ++y) {
+      for (int x = 0; x < Width(b); ++x) {
+        const std::uint32_t want = expected.ScanLine(y)[x] & 0xFFFFFF;
+        if (want == kGround) continue;
+        ASSERT_EQ(shot.ScanLine(b.top + y)[b.left + x] & 0xFFFFFF, want) << x << "," << y;
+        ++compared;
+      }
+    }
+  }
+  EXPECT_EQ(shown, 3);
+  EXPECT_GT(compared, 50);
   DestroyWindow(frameWindow);
   g_client = nullptr;
 }

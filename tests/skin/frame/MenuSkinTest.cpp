@@ -113,9 +113,17 @@ TEST_F(MenuSkinTest, CheckedAndRadioItemsShowTheirMarkInTheGlyphColumn) {
   auto plain = DrawItem(look);
   look.Checked = true;
   auto checked = DrawItem(look);
+  look.Selected = true;
+  auto selected = DrawItem(look);
+  look.Selected = false;
   look.Radio = true;
   auto radio = DrawItem(look);
-  const std::uint32_t mark = testsupport::ColourRGB(ui::clBtnText);
+  // The mark has the caption's colour: the menu text, or the highlight text when selected, so
+  // that it stays visible on the selected frame.
+  const std::uint32_t mark = Rgb(data_->Colours().MenuText);
+  const std::uint32_t selectedMark = Rgb(data_->Colours().HilightText);
+  ASSERT_NE(mark, selectedMark);
+  EXPECT_GT(CountColour(*selected, kGlyphColumn, selectedMark), 4);
   EXPECT_EQ(CountColour(*plain, kGlyphColumn, mark), 0);
   const int checkPixels = CountColour(*checked, kGlyphColumn, mark);
   const int radioPixels = CountColour(*radio, kGlyphColumn, mark);
@@ -163,6 +171,33 @@ TEST_F(MenuSkinTest, AnItemWithASubMenuAndAShortcutIsDrawnOnTheSameFrames) {
   // The shortcut ends 10 pixels before the right edge.
   EXPECT_GT(CountColour(*item, {70, 0, kItemWidth - 10, kItemHeight}, Rgb(data_->Colours().MenuText)), 3);
   EXPECT_EQ(CountColour(*item, {kItemWidth - 9, 0, kItemWidth, kItemHeight}, Rgb(data_->Colours().MenuText)), 0);
+}
+
+TEST_F(MenuSkinTest, AnItemWithASubMenuDrawsItsOwnArrowAndKeepsTheSystemsArrowOut) {
+  TMenuItemLook look;
+  look.Caption = L"&More";
+  look.HasSubMenu = true;
+  auto item = DrawItem(look);
+  const RECT arrowEnd{kItemWidth - 9, 0, kItemWidth, kItemHeight};
+  EXPECT_GT(CountColour(*item, arrowEnd, Rgb(data_->Colours().MenuText)), 3);
+  look.Selected = true;
+  auto selected = DrawItem(look);
+  EXPECT_GT(CountColour(*selected, arrowEnd, Rgb(data_->Colours().HilightText)), 3);
+  // What is drawn into the device context after the item (the system's own arrow) does not
+  // reach the item's place; an item without sub-menu leaves the clipping alone.
+  for (const bool sub : {true, false}) {
+    look.HasSubMenu = sub;
+    ui::TBitmap out(kItemWidth, kItemHeight);
+    HDC dc = out.Canvas()->Handle();
+    const int saved = SaveDC(dc);
+    DrawMenuItem(*data_, dc, {0, 0, kItemWidth, kItemHeight}, look, nullptr, {0, 0});
+    const std::uint32_t before = Pixel(out, kItemWidth - 5, kItemHeight / 2);
+    ASSERT_NE(before, 0xFFFFFFu);
+    const RECT all{0, 0, kItemWidth, kItemHeight};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    RestoreDC(dc, saved);
+    EXPECT_EQ(Pixel(out, kItemWidth - 5, kItemHeight / 2), sub ? before : 0xFFFFFFu) << sub;
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -487,6 +522,34 @@ TSmallMenuForm MakeSmallMenuForm(bool rightToLeft) {
   more->Add(inner);
   f.form->SetMenu(menu);
   return f;
+}
+
+TEST_F(MenuBarTest, AnAcceleratorTypedInAnotherFormOpensTheMainFormsBarItem) {
+  ui::TForm* main = ui::Application->CreateForm<ui::TForm>();
+  ASSERT_EQ(ui::Application->MainForm(), main);
+  std::unique_ptr<ui::TForm> owned(main);
+  main->SetBounds(40, 40, 400, 300);
+  skinview::AddGalleryMenus(*main);
+  main->Show();
+  TWinSkinForm* mainFrame = frametest::RunningFrame(main->Handle());
+  ASSERT_NE(mainFrame, nullptr);
+  ui::TForm& other = ShowForm();
+  ASSERT_NE(frametest::RunningFrame(other.Handle()), nullptr);
+  BYTE keys[256] = {}, saved[256] = {};
+  GetKeyboardState(saved);
+  std::copy(std::begin(saved), std::end(saved), std::begin(keys));
+  keys[VK_MENU] = 0x80;  // Alt held
+  SetKeyboardState(keys);
+  const LRESULT taken = other.Perform(ui::CM_DIALOGCHAR, 'v', 0);
+  const LRESULT unknown = other.Perform(ui::CM_DIALOGCHAR, 'q', 0);
+  SetKeyboardState(saved);
+  EXPECT_EQ(taken, 1);
+  EXPECT_EQ(unknown, 0);
+  MSG posted{};
+  ASSERT_TRUE(PeekMessageW(&posted, main->Handle(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE));
+  const POINT at = mainFrame->WindowPoint({GET_X_LPARAM(posted.lParam), GET_Y_LPARAM(posted.lParam)});
+  EXPECT_EQ(mainFrame->MenuBar()->ItemAt(at), mainFrame->MenuBar()->Items()[1].get());
+  EXPECT_FALSE(PeekMessageW(&posted, other.Handle(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE));
 }
 
 TEST_F(MenuBarTest, AnItemWithoutDropDownRunsItsClickWhenPressedAndOpensNothing) {
