@@ -39,20 +39,27 @@ void RegisterClasses() {
   RegisterClassW(&wc);
 }
 
-using MDIFrameTest = FrameTest;
-
-TEST_F(MDIFrameTest, ChildrenGetFramesAndFollowTheMaximizedState) {
+// A shown MDI frame window with `menu` and its client (kept in g_client).
+HWND ShowMDIFrame(HMENU menu) {
   RegisterClasses();
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   const HWND frameWindow = CreateWindowExW(0, L"VexloMDIFrameTest", L"MDI", WS_OVERLAPPEDWINDOW,
-                                           20, 20, 500, 400, nullptr, nullptr, instance, nullptr);
-  ASSERT_NE(frameWindow, nullptr);
+                                           20, 20, 500, 400, nullptr, menu, instance, nullptr);
   CLIENTCREATESTRUCT ccs{nullptr, 1000};
   g_client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0,
                              0, 400, 300, frameWindow, nullptr, instance, &ccs);
-  ASSERT_NE(g_client, nullptr);
   ShowWindow(frameWindow, SW_SHOW);
   SetForegroundWindow(frameWindow);
+  return frameWindow;
+}
+
+using MDIFrameTest = FrameTest;
+
+TEST_F(MDIFrameTest, ChildrenGetFramesAndFollowTheMaximizedState) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  const HWND frameWindow = ShowMDIFrame(nullptr);
+  ASSERT_NE(frameWindow, nullptr);
+  ASSERT_NE(g_client, nullptr);
   TWinSkinForm* frame = RunningFrame(frameWindow);
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(frame->FormKind(), fkMDIFrame);
@@ -121,18 +128,11 @@ TEST_F(MDIFrameTest, ChildrenGetFramesAndFollowTheMaximizedState) {
 namespace {
 
 TEST_F(MDIFrameTest, TheMaximizedChildsButtonsOnTheMenuBarActOnTheActiveChild) {
-  RegisterClasses();
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   HMENU menu = CreateMenu();
   AppendMenuW(menu, MF_STRING, 1, L"File");
-  const HWND frameWindow = CreateWindowExW(0, L"VexloMDIFrameTest", L"MDI", WS_OVERLAPPEDWINDOW,
-                                           20, 20, 500, 400, nullptr, menu, instance, nullptr);
+  const HWND frameWindow = ShowMDIFrame(menu);
   ASSERT_NE(frameWindow, nullptr);
-  CLIENTCREATESTRUCT ccs{nullptr, 1000};
-  g_client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0,
-                             0, 400, 300, frameWindow, nullptr, instance, &ccs);
-  ShowWindow(frameWindow, SW_SHOW);
-  SetForegroundWindow(frameWindow);
   TWinSkinForm* frame = RunningFrame(frameWindow);
   ASSERT_NE(frame, nullptr);
   ASSERT_GT(frame->MenuBarHeight(), 0);
@@ -186,17 +186,10 @@ namespace {
 // and the window keeps no menu. A maximized child's buttons are drawn on the bar from the
 // skin's pictures.
 TEST_F(MDIFrameTest, AMergedMenuBecomesTheBarAndAMaximizedChildsButtonsAreDrawnOnIt) {
-  RegisterClasses();
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   HMENU first = CreateMenu();
   AppendMenuW(first, MF_STRING, 1, L"&File");
-  const HWND frameWindow = CreateWindowExW(0, L"VexloMDIFrameTest", L"MDI", WS_OVERLAPPEDWINDOW,
-                                           20, 20, 500, 400, nullptr, first, instance, nullptr);
-  CLIENTCREATESTRUCT ccs{nullptr, 1000};
-  g_client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0,
-                             0, 400, 300, frameWindow, nullptr, instance, &ccs);
-  ShowWindow(frameWindow, SW_SHOW);
-  SetForegroundWindow(frameWindow);
+  const HWND frameWindow = ShowMDIFrame(first);
   TWinSkinForm* frame = RunningFrame(frameWindow);
   ASSERT_NE(frame, nullptr);
   ASSERT_NE(frame->MenuBar(), nullptr);
