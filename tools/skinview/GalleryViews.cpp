@@ -37,7 +37,7 @@ void AddListView(TGallery& gallery) {
 }
 
 // A page control of three sheets in the style, each sheet holding a text, the first an edit too.
-void AddPages(TGalleryGroup& group, int top, ui::TTabStyle style, const wchar_t* name) {
+ui::TPageControl* AddPages(TGalleryGroup& group, int top, ui::TTabStyle style, const wchar_t* name) {
   auto* pages = group.Add<ui::TPageControl>(0, top, group.BodyWidth(), 96);
   pages->SetStyle(style);
   for (int page = 1; page <= 3; ++page) {
@@ -56,12 +56,15 @@ void AddPages(TGalleryGroup& group, int top, ui::TTabStyle style, const wchar_t*
   edit->SetBounds(8, 30, 160, 21);
   edit->SetText(L"An edit on a page");
   pages->SetActivePageIndex(0);
+  return pages;
 }
 
 void AddPageControls(TGallery& gallery) {
-  TGalleryGroup group = gallery.AddGroup(L"多页控件 Page controls", 1, 200);
+  TGalleryGroup group = gallery.AddGroup(L"多页控件 Page controls", 1, 304);
   AddPages(group, 0, ui::tsTabs, L"Tabs");
   AddPages(group, 104, ui::tsFlatButtons, L"Flat buttons");
+  // Tag 7777: a close button on every tab.
+  AddPages(group, 208, ui::tsTabs, L"Closable tabs")->SetTag(7777);
 }
 
 // System tab controls with their tabs on each side and in several rows, and a tab set.

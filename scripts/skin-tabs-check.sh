@@ -1,0 +1,156 @@
+#!/usr/bin/env bash
+# Drives the main window's skinned step tabs with a real mouse and keyboard (xdotool) on a
+# virtual X display, and the whole workflow through them:
+#   1. a click on each step tab shows that tab as the skin's pressed button (compared pixel
+#      for pixel with the skin's Buttons strip) and turns to its page; the five pages differ;
+#   2. Ctrl+Tab turns the pages one by one as the clicks did (the same pictures), wrapping
+#      after the last, and Ctrl+Shift+Tab turns back;
+#   3. the style sheet of a loopback site is opened (its name typed into the open dialog),
+#      analysed, its addresses converted with a typed prefix, its images downloaded from the
+#      loopback server, and the sheet rewritten with a backup: the images, the backup and the
+#      rewritten sheet are compared byte for byte with what they must be.
+# Screenshots go to build/screenshots/tabs-*.png.
+# Exits 0 when every check passed, 1 when one failed, 77 when no virtual display can be made.
+# Expects the program to be built (scripts/build.sh). VEXLO_DISPLAY chooses the display number
+# (else one is picked at random); with VEXLO_DISPLAY_REQUIRED set (as CTest runs it) the check
+# is skipped when VEXLO_DISPLAY is not given.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/real-input-check.sh
+require_real_input Xvfb xdotool xdpyinfo xwd convert wine python3 cmp
+skin=build/skins/default
+[ -f "$skin/buttons.bmp" ] || { echo "the skin's pictures are missing in $skin" >&2; exit 1; }
+out=build/screenshots
+mkdir -p "$out"
+work=$(mktemp -d)
+
+# The loopback site: a sheet (CR LF line breaks) naming six images in two folders, one of
+# them twice, one in upper case letters that the site does not have.
+site=$(mktemp -d "$PWD/build/tabs-site.XXXXXX")
+mkdir -p "$site/img" "$site/pics"
+for i in 1 2 3 4; do printf 'image %d\n' "$i" >"$site/img/t$i.png"; done
+printf 'GIF89a-photo' >"$site/pics/photo.gif"
+head -c 3000 /dev/urandom >"$site/pics/noise.jpg"
+printf '%s\r\n' '.a{background:url(img/t1.png)}' '.b{background:url(img/t2.png)}' \
+  '.c{background:url(img/t3.png) no-repeat} .d{background:url(img/t4.png)}' \
+  '.e{background:url(pics/photo.gif)}' '.f{background:url(pics/noise.jpg)}' \
+  '.g{background:url(img/t1.png)}' '.h{background:url(IMG/MISSING.PNG)}' >"$site/style.css"
+cp "$site/style.css" "$work/original.css"
+port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+python3 -m http.server "$port" --bind 127.0.0.1 --directory "$site" >/dev/null 2>&1 &
+server=$!
+
+source scripts/virtual-display.sh
+start_virtual_display || { kill "$server"; echo "SKIPPED: the virtual display $display did not start"; exit 77; }
+cleanup() { kill "$server" 2>/dev/null || true; rm -rf "$site" "$work"; stop_virtual_display; }
+trap cleanup EXIT
+
+shot() {  # shot NAME: the screen as build/screenshots/tabs-NAME.png and $work/NAME.ppm
+  xwd -root -silent -display "$display" | convert xwd:- "$out/tabs-$1.png"
+  convert "$out/tabs-$1.png" "$work/$1.ppm"
+}
+
+wine build/src/app/vexlo.exe </dev/null >/dev/null 2>&1 &
+app=$!
+window=""
+for _ in $(seq 120); do
+  window=$(xdotool search --name 'Vexlo 1.0' 2>/dev/null | head -n 1 || true)
+  [ -n "$window" ] && break
+  sleep 0.5
+done
+[ -n "$window" ] || { echo "FAIL: the main window did not appear within 60 seconds"; exit 1; }
+sleep 3
+shot start
+# The window's top-left corner on the screen: where the screenshot's content starts.
+read -r WX WY < <(convert "$out/tabs-start.png" -trim info:- | awk '{split($4, a, "+"); print a[2], a[3]}')
+echo "Main window at $WX,$WY"
+click() { xdotool mousemove $((WX + $1)) $((WY + $2)) && sleep 0.2 && xdotool click 1 && sleep 0.5; }
+
+# The step tabs: skinned buttons in the row below the title (window rows 100..140), found
+# by their corners in the skin's Buttons strip (5 frames, 4-pixel margins).
+step_buttons() {  # lines "FRAME LEFT TOP WIDTH HEIGHT", window coordinates, left to right
+  python3 scripts/screen-pixels.py corners "$work/$1.ppm" "$skin/buttons.bmp" 5 4 |
+    awk -v x="$WX" -v y="$WY" '$3 - y >= 100 && $3 - y <= 140 && $5 < 40 { print $1, $2 - x, $3 - y, $4, $5 }' |
+    sort -n -k2
+}
+step_buttons start >"$work/tabs.txt"
+cat "$work/tabs.txt"
+check "the five step tabs are drawn from the skin's Buttons strip" [ "$(wc -l <"$work/tabs.txt")" -eq 5 ]
+check "the first step tab shows the pressed frame when the window opens" \
+  [ "$(awk 'NR == 1 { print $1 }' "$work/tabs.txt")" = 2 ]
+centre_x() { awk -v n="$1" 'NR == n { print $2 + int($4 / 2) }' "$work/tabs.txt"; }
+centre_y() { awk -v n="$1" 'NR == n { print $3 + int($5 / 2) }' "$work/tabs.txt"; }
+# The page below the tabs (window coordinates 16..900 x 140..640).
+page() { convert "$out/tabs-$1.png" -crop 884x500+$((WX + 16))+$((WY + 140)) +repage ppm:-; }
+same_page() { cmp -s <(page "$1") <(page "$2"); }
+pressed_tab() {  # the number (1..5) of the step tab shown pressed in shot $1
+  step_buttons "$1" | awk '{ n++ } $1 == 2 { print n }' | head -n 1
+}
+
+# 1. Clicks on the tabs, the last first so that every click turns the page.
+if [ "$(wc -l <"$work/tabs.txt")" -eq 5 ]; then
+  for n in 5 4 3 2 1; do
+    click "$(centre_x "$n")" "$(centre_y "$n")"
+    sleep 0.8
+    shot "click-$n"
+    check "a click on step tab $n shows it pressed" [ "$(pressed_tab "click-$n")" = "$n" ]
+  done
+  distinct=1
+  for a in 1 2 3 4 5; do
+    for b in 1 2 3 4 5; do
+      [ "$a" -lt "$b" ] && same_page "click-$a" "click-$b" && distinct=0
+    done
+  done
+  check "each step tab shows a page of its own" [ "$distinct" = 1 ]
+
+  # 2. Ctrl+Tab from the first page turns the pages as the clicks did.
+  for n in 2 3 4 5 1; do
+    xdotool key --clearmodifiers ctrl+Tab
+    sleep 0.8
+    shot "key-$n"
+    check "Ctrl+Tab turns to page $n" same_page "key-$n" "click-$n"
+    check "Ctrl+Tab shows step tab $n pressed" [ "$(pressed_tab "key-$n")" = "$n" ]
+  done
+  xdotool key --clearmodifiers ctrl+shift+Tab
+  sleep 0.8
+  shot key-back
+  check "Ctrl+Shift+Tab turns back to the last page" same_page key-back click-5
+  click "$(centre_x 1)" "$(centre_y 1)"
+fi
+
+# 3. The workflow through the skinned window.
+tab() { click "$(centre_x "$1")" "$(centre_y "$1")"; sleep 0.5; }
+click 83 159   # open the style sheet
+sleep 2
+xdotool type --delay 20 "Z:${site//\//\\}\\style.css"
+xdotool key Return
+sleep 2
+tab 2
+click 83 159   # analyse
+sleep 1
+shot analysed
+xdotool key --clearmodifiers ctrl+Tab   # to the third step by keyboard
+sleep 1
+click 520 214  # the relative-path prefix
+xdotool type --delay 20 "http://127.0.0.1:$port/"
+click 209 244  # convert
+sleep 1
+tab 4
+click 84 187   # start downloading
+downloaded() { [ -f "$site/style.css.bak" ] && ! cmp -s "$site/style.css" "$work/original.css"; }
+check "the sheet is rewritten after the download" wait_for downloaded 300
+sleep 1
+shot downloaded
+for f in img/t1.png img/t2.png img/t3.png img/t4.png pics/photo.gif pics/noise.jpg; do
+  check "$(basename "$f") was downloaded unchanged into the sheet's folder" cmp -s "$site/$f" "$site/$(basename "$f")"
+done
+check "the address the site does not have downloaded nothing" [ ! -e "$site/MISSING.PNG" ]
+check "the backup is the sheet as it was" cmp -s "$site/style.css.bak" "$work/original.css"
+printf '%s\r\n' '.a{background:url(t1.png)}' '.b{background:url(t2.png)}' \
+  '.c{background:url(t3.png) no-repeat} .d{background:url(t4.png)}' \
+  '.e{background:url(photo.gif)}' '.f{background:url(noise.jpg)}' \
+  '.g{background:url(t1.png)}' '.h{background:url(IMG/MISSING.PNG)}' >"$work/expected.css"
+check "the sheet names the downloaded images in its own folder" cmp "$site/style.css" "$work/expected.css"
+
+echo "Screenshots: $out/tabs-*.png"
+[ "$failures" -eq 0 ]
