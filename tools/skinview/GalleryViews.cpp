@@ -60,11 +60,10 @@ ui::TPageControl* AddPages(TGalleryGroup& group, int top, ui::TTabStyle style, c
 }
 
 void AddPageControls(TGallery& gallery) {
-  TGalleryGroup group = gallery.AddGroup(L"多页控件 Page controls", 1, 304);
-  AddPages(group, 0, ui::tsTabs, L"Tabs");
-  AddPages(group, 104, ui::tsFlatButtons, L"Flat buttons");
+  TGalleryGroup group = gallery.AddGroup(L"多页控件 Page controls", 1, 200);
   // Tag 7777: a close button on every tab.
-  AddPages(group, 208, ui::tsTabs, L"Closable tabs")->SetTag(7777);
+  AddPages(group, 0, ui::tsTabs, L"Closable tabs")->SetTag(7777);
+  AddPages(group, 104, ui::tsFlatButtons, L"Flat buttons");
 }
 
 // System tab controls with their tabs on each side and in several rows, and a tab set.
