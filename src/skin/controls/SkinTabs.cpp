@@ -20,6 +20,7 @@ int HeightOf(const RECT& r) { return r.bottom - r.top; }
 constexpr int kTextBuffer = 80;  // characters of a tab's text read back
 constexpr int kPaneInflate = 4;  // the pane reaches this far beyond the display rectangle
 constexpr int kCloseGlyph = 6;   // side of a close button
+constexpr int kPaneOverlap = 2;  // rows of the pane's edge the tab row lies over
 
 TMargins MarginsOf(const TDataSkinObject& e) {
   return {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight};
@@ -128,10 +129,10 @@ RECT TabRowRect(const RECT& w, const RECT& d, TTabSide side) {
   return {w.left, w.top, w.right, d.top};
 }
 
-RECT TabInRow(const RECT& item, TTabSide side, int rowLength, int windowRight, int displayBottom) {
+RECT TabInRow(const RECT& item, TTabSide side, int rowLength, int windowRight, int bottomRowTop) {
   const LONG a = item.left, t = item.top, r = item.right, b = item.bottom;
   switch (side) {
-    case tsdBottom: return {a, t - displayBottom - 1, r, b - displayBottom - 1};
+    case tsdBottom: return {a, t - bottomRowTop - 1, r, b - bottomRowTop - 1};
     case tsdLeft: return {rowLength - b, a, rowLength - t, r};
     case tsdRight: return {t - 1, windowRight - r, b - 1, windowRight - a};
     case tsdTop: break;
@@ -156,7 +157,8 @@ TSkinTab::TSkinTab(ui::TComponent* owner)
     : TSkinControl(owner),
       tabImage_(std::make_unique<ui::TBitmap>()),
       paneImage_(std::make_unique<ui::TBitmap>()),
-      rowBitmap_(std::make_unique<ui::TBitmap>()) {}
+      rowBitmap_(std::make_unique<ui::TBitmap>()),
+      face_(std::make_unique<ui::TBitmap>()) {}
 
 TSkinTab::~TSkinTab() = default;
 
@@ -310,32 +312,12 @@ void TSkinTab::Draw(HDC dc, const RECT& rect) {
   FindRowUpDown();  // the arrows come once the tabs no longer fit
   const int count = static_cast<int>(SendMessageW(handle_, TCM_GETITEMCOUNT, 0, 0));
   closeRects_.assign(static_cast<std::size_t>(std::max(count, 0)), RECT{});
-  if (!tabImage_->Empty()) DrawRow(dc, rect, display);
-  DrawPane(dc, display);
-  if (plain_) PaintGraphicChildren(control_, dc);
-}
-
-void TSkinTab::DrawRow(HDC dc, const RECT& rect, const RECT& display) {
-  const RECT row = TabRowRect(rect, display, side_);
-  const bool lying = side_ == tsdLeft || side_ == tsdRight;
-  const int length = lying ? HeightOf(row) : WidthOf(row);
-  const int thickness = lying ? WidthOf(row) : HeightOf(row);
-  if (length <= 0 || thickness <= 0) return;
-  rowBitmap_->SetSize(length, thickness);
-  ui::TCanvas& canvas = *rowBitmap_->Canvas();
-  HDC rowDC = canvas.Handle();
-  FillFace(rowDC, {0, 0, length, thickness});
-  const HGDIOBJ oldFont = SelectTabFont(rowDC, control_, handle_);
-  const int current = static_cast<int>(SendMessageW(handle_, TCM_GETCURFOCUS, 0, 0));
-  const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(handle_, TCM_GETIMAGELIST, 0, 0));
-  for (int i = 0; i < static_cast<int>(closeRects_.size()); ++i) {
-    RECT item{};
-    if (!SendMessageW(handle_, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item))) continue;
-    DrawTab(canvas, i, TabInRow(item, side_, length, rect.right, display.bottom), current, images);
-  }
-  SelectObject(rowDC, oldFont);
-  if (side_ == tsdLeft) RotateLeft(*rowBitmap_);
-  if (side_ == tsdRight) RotateRight(*rowBitmap_);
+  // Composed off screen: the face colour, the pane, then the row laid over the pane's edge.
+  face_->SetSize(WidthOf(rect), HeightOf(rect));
+  HDC face = face_->Canvas()->Handle();
+  FillFace(face, {0, 0, WidthOf(rect), HeightOf(rect)});
+  DrawPane(face, display);
+  if (!tabImage_->Empty()) DrawRow(face, rect, display);
   const int saved = SaveDC(dc);
   if (rowUpDown_ && IsWindowVisible(rowUpDown_->Handle())) {
     // The row's arrow buttons stay above the row.
@@ -344,19 +326,56 @@ void TSkinTab::DrawRow(HDC dc, const RECT& rect, const RECT& display) {
     MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&arrows), 2);
     ExcludeClipRect(dc, arrows.left, arrows.top, arrows.right, arrows.bottom);
   }
-  BitBlt(dc, row.left, row.top, WidthOf(row), HeightOf(row), rowBitmap_->Canvas()->Handle(), 0, 0,
-         SRCCOPY);
+  BitBlt(dc, rect.left, rect.top, WidthOf(rect), HeightOf(rect), face, 0, 0, SRCCOPY);
   RestoreDC(dc, saved);
+  if (plain_) PaintGraphicChildren(control_, dc);
 }
 
-void TSkinTab::DrawTab(ui::TCanvas& canvas, int index, const RECT& face, int current,
-                       HIMAGELIST images) {
+void TSkinTab::DrawRow(HDC dc, const RECT& rect, const RECT& display) {
+  // The row reaches over the pane's edge, so that the current tab opens into the pane; where
+  // no tab lies the row is the key colour and the pane's edge shows through.
+  RECT row = TabRowRect(rect, display, side_);
+  switch (side_) {
+    case tsdTop: row.bottom += kPaneOverlap; break;
+    case tsdBottom: row.top -= kPaneOverlap; break;
+    case tsdLeft: row.right += kPaneOverlap; break;
+    case tsdRight: row.left -= kPaneOverlap; break;
+  }
+  const bool lying = side_ == tsdLeft || side_ == tsdRight;
+  const int length = lying ? HeightOf(row) : WidthOf(row);
+  const int thickness = lying ? WidthOf(row) : HeightOf(row);
+  if (length <= 0 || thickness <= kPaneOverlap) return;
+  rowBitmap_->SetSize(length, thickness);
+  ui::TCanvas& canvas = *rowBitmap_->Canvas();
+  HDC rowDC = canvas.Handle();
+  FillColour(rowDC, {0, 0, length, thickness}, kKeyColour);
+  const HGDIOBJ oldFont = SelectTabFont(rowDC, control_, handle_);
+  const int current = static_cast<int>(SendMessageW(handle_, TCM_GETCURFOCUS, 0, 0));
+  const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(handle_, TCM_GETIMAGELIST, 0, 0));
+  const int rowOrigin = side_ == tsdBottom ? display.bottom - kPaneOverlap : display.bottom;
+  for (int i = 0; i < static_cast<int>(closeRects_.size()); ++i) {
+    RECT item{};
+    if (!SendMessageW(handle_, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item))) continue;
+    const RECT face = TabInRow(item, side_, length, rect.right, rowOrigin);
+    RECT open = face;  // the current tab covers the pane's edge
+    if (i == current && side_ == tsdBottom) open.top = std::min<LONG>(open.top, 0);
+    if (i == current && side_ != tsdBottom) open.bottom = std::max<LONG>(open.bottom, thickness);
+    DrawTab(canvas, i, face, open, current, images);
+  }
+  SelectObject(rowDC, oldFont);
+  if (side_ == tsdLeft) RotateLeft(*rowBitmap_);
+  if (side_ == tsdRight) RotateRight(*rowBitmap_);
+  DrawTransparent(dc, row, *rowBitmap_, kKeyColour);
+}
+
+void TSkinTab::DrawTab(ui::TCanvas& canvas, int index, const RECT& face, const RECT& open,
+                       int current, HIMAGELIST images) {
   const TDataSkinObject& tabs = *TabsElement();
   const int frames = std::max(1, tabs.Frame);
   const bool isCurrent = index == current;
   const int frame = TabFrame({enabled_, false, false, focused_}, isCurrent, index == hotTab_, frames);
   HDC dc = canvas.Handle();
-  DrawNineRegion(dc, face, *tabImage_, TFrameLayout::SideBySide,
+  DrawNineRegion(dc, open, *tabImage_, TFrameLayout::SideBySide,
                  tabs.Tile ? TCentreMode::Tile : TCentreMode::Stretch, tabs.Trans != 0, frames,
                  frame, side_ == tsdBottom ? TurnMargins(MarginsOf(tabs), tsdBottom) : MarginsOf(tabs));
   RECT textRect = face;

@@ -43,9 +43,9 @@ int TabButtonFrame(const TSkinState& control, bool current, bool hot);
 RECT TabRowRect(const RECT& window, const RECT& display, TTabSide side);
 // Where a tab (client coordinates) lies in the row as composed: top and bottom rows as they
 // are, left and right rows lying down (see the top of the file). `rowLength` is the row's
-// length, `windowRight` the window rectangle's right edge and `displayBottom` the display
-// rectangle's bottom edge.
-RECT TabInRow(const RECT& item, TTabSide side, int rowLength, int windowRight, int displayBottom);
+// length, `windowRight` the window rectangle's right edge and `bottomRowTop` where a row of
+// bottom tabs begins.
+RECT TabInRow(const RECT& item, TTabSide side, int rowLength, int windowRight, int bottomRowTop);
 // The margins of a picture made for top tabs, once it is turned for the side.
 TMargins TurnMargins(const TMargins& margins, TTabSide side);
 
@@ -78,7 +78,10 @@ class TSkinTab : public TSkinControl {
   // The skinner of the row's arrow buttons, once the control has them.
   void FindRowUpDown();
   void DrawRow(HDC dc, const RECT& rect, const RECT& display);
-  void DrawTab(ui::TCanvas& canvas, int index, const RECT& face, int current, HIMAGELIST images);
+  // The tab's frame over `open` (its face, grown over the pane's edge when it is current) and
+  // its caption and close button on `face`.
+  void DrawTab(ui::TCanvas& canvas, int index, const RECT& face, const RECT& open, int current,
+               HIMAGELIST images);
   void DrawPane(HDC dc, const RECT& display);
   // Asks the form whether the tab may close and frees its page when the answer is 0.
   void CloseTab(int index);
@@ -89,6 +92,7 @@ class TSkinTab : public TSkinControl {
   std::unique_ptr<ui::TBitmap> tabImage_;
   std::unique_ptr<ui::TBitmap> paneImage_;
   std::unique_ptr<ui::TBitmap> rowBitmap_;
+  std::unique_ptr<ui::TBitmap> face_;  // the whole control, composed off screen
   TSkinUpDown* rowUpDown_ = nullptr;
   bool closable_ = false;
   bool plain_ = false;  // a plain tab control: its windowless children are painted too

@@ -236,6 +236,45 @@ std::string SideName(const testing::TestParamInfo<TTabSide>& info) {
 INSTANTIATE_TEST_SUITE_P(EverySide, TabSideTest, testing::Values(tsdTop, tsdBottom, tsdLeft, tsdRight),
                          SideName);
 
+// The pane's edge runs along the tab side but not under the current tab, which opens into
+// the pane as the skin's picture of it does.
+TEST_P(TabSideTest, TheCurrentTabOpensIntoThePane) {
+  const TTabSide side = GetParam();
+  ui::TTabControl* tabs = MakeTabs(side);
+  const HWND h = tabs->Handle();
+  const auto* border = dynamic_cast<const TDataSkinBorder*>(tabs_);
+  ASSERT_TRUE(border && border->ExtraBitmap && !border->ExtraBitmap->Empty());
+  const std::uint32_t edge = At(*border->ExtraBitmap, border->ExtraBitmap->Width() / 2, 0);
+  const std::uint32_t inner = At(*border->ExtraBitmap, border->ExtraBitmap->Width() / 2, 1);
+  const auto drawn = Capture(h);
+  const bool lying = side == tsdLeft || side == tsdRight;
+  const int across = lying ? drawn->Width() : drawn->Height();
+  // The pixel `d` steps in from the outer side at position `along` (x for rows on top or
+  // below, y for rows at the sides).
+  const auto inward = [&](int along, int d) {
+    switch (side) {
+      case tsdTop: return At(*drawn, along, d);
+      case tsdBottom: return At(*drawn, along, across - 1 - d);
+      case tsdLeft: return At(*drawn, d, along);
+      case tsdRight: return At(*drawn, across - 1 - d, along);
+    }
+    return 0u;
+  };
+  const int free = (lying ? drawn->Height() : drawn->Width()) - 12;  // past the last tab
+  int d = 0;
+  while (d < across / 2 && inward(free, d) != edge) ++d;
+  ASSERT_LT(d, across / 2) << "no pane edge beside the tabs";
+  EXPECT_EQ(inward(free, d + 1), inner);
+  const RECT current = ItemRect(h, 1);
+  const int centre = lying ? (current.top + current.bottom) / 2 : (current.left + current.right) / 2;
+  EXPECT_NE(inward(centre, d), edge);
+  EXPECT_NE(inward(centre, d + 1), inner);
+  const RECT other = ItemRect(h, 0);
+  // Beside the current tab, under the next one, the edge is there.
+  const int beside = lying ? (other.top + other.bottom) / 2 : (other.left + other.right) / 2;
+  EXPECT_TRUE(inward(beside, d) != inward(centre, d) || inward(beside, d + 1) != inward(centre, d + 1));
+}
+
 TEST_F(TabSkinTest, SideCaptionsAreTurnedWithTheRow) {
   // The caption of a left tab is drawn lying and turned: its ink is taller than wide.
   ui::TTabControl* tabs = MakeTabs(tsdLeft);
