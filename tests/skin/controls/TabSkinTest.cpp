@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <set>
 
+#include "ForeignControls.h"
 #include "SkinTestCapture.h"
 #include "skin/controls/SkinTabs.h"
 #include "skin/data/ImgUtil.h"
@@ -12,6 +13,7 @@
 #include "skin/data/SkinMessages.h"
 #include "ui/ComCtrls.h"
 #include "ui/StdCtrls.h"
+#include "skin/controls/SkinEdits.h"
 #include "ui/TabSet.h"
 
 using namespace ctltest;
@@ -536,6 +538,75 @@ TEST_F(TabSkinTest, TheTabSetShowsItsTabsUpsideDownAndLeavesOutThoseThatDoNotFit
   SendMessageW(set->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
   EXPECT_EQ(set->TabIndex(), 0);
   EXPECT_EQ(changes, 1);
+}
+
+// More tabs than fit: the row's arrow buttons get a skinner of their own, once.
+TEST_F(TabSkinTest, TheArrowsOfATooLongRowAreSkinned) {
+  auto* tabs = new ui::TTabControl(form_.get());
+  tabs->SetParent(form_.get());
+  tabs->SetBounds(10, 10, 130, 80);
+  for (const char* name : {"First", "Second", "Third", "Fourth", "Fifth", "Sixth"}) tabs->Tabs()->Add(name);
+  form_->Show();
+  auto* skinner = new TSkinTab(tabs);
+  skinner->SetKind(kTabKindPlain);
+  skinner->Attach(&host_, data_, nullptr, false);
+  Capture(tabs->Handle());
+  const HWND arrows = FindWindowExW(tabs->Handle(), nullptr, UPDOWN_CLASSW, nullptr);
+  ASSERT_NE(arrows, nullptr) << "the tab control made no arrows";
+  ASSERT_NE(skinner->RowUpDown(), nullptr);
+  EXPECT_EQ(skinner->RowUpDown()->Handle(), arrows);
+  Capture(tabs->Handle());
+  EXPECT_EQ(host_.list.Find(arrows), host_.list.FindLast(arrows));
+}
+
+// The foreign page control gets frames 1 and 2 of the tab strip as its two tab pictures, and
+// loses them when the skin goes; the arrows of its tab row are skinned once they exist.
+TEST_F(TabSkinTest, AForeignPageControlTakesTheTabPicturesThroughItsProperties) {
+  auto* pages = new TVxPageControl(form_.get());
+  pages->SetParent(form_.get());
+  pages->SetBounds(10, 10, 300, 120);
+  form_->Show();
+  auto* skinner = new TSkinAdvPage(pages);
+  skinner->SetPageMode(4);
+  skinner->Attach(&host_, data_, nullptr, true);
+  const ui::TBitmap& normal = *pages->TabBackGround();
+  const ui::TBitmap& active = *pages->TabBackGroundActive();
+  ASSERT_EQ(normal.Width(), 100);
+  ASSERT_EQ(normal.Height(), 21);
+  ASSERT_EQ(active.Width(), 100);
+  // The top-left corners (the strip's unscaled margins) are those of frames 1 and 2.
+  const auto cornerMismatches = [&](const ui::TBitmap& picture, int frame, int* compared) {
+    return Mismatches(picture, 0, 0, tabs_->LeftWidth, tabs_->TopHeight, *tabs_->Bitmap,
+                      tabs_->Frame, frame, 0, 0, compared);
+  };
+  int compared = 0;
+  EXPECT_EQ(cornerMismatches(normal, 1, &compared), 0);
+  EXPECT_GT(compared, 0);
+  EXPECT_EQ(cornerMismatches(active, 2, &compared), 0);
+  EXPECT_GT(cornerMismatches(active, 1, &compared), 0);
+
+  HWND arrows = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE | UDS_HORZ, 250, 2, 40, 18,
+                                pages->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(arrows, nullptr);
+  Capture(pages->Handle());
+  ASSERT_NE(skinner->RowUpDown(), nullptr);
+  EXPECT_EQ(skinner->RowUpDown()->Handle(), arrows);
+  EXPECT_EQ(host_.list.Find(arrows), skinner->RowUpDown());
+  Capture(pages->Handle());
+  EXPECT_EQ(host_.list.Find(arrows), host_.list.FindLast(arrows));  // attached once
+
+  skinner->Detach();
+  EXPECT_TRUE(pages->TabBackGround()->Empty());
+  EXPECT_TRUE(pages->TabBackGroundActive()->Empty());
+}
+
+TEST_F(TabSkinTest, AForeignPageControlOfAnotherModeKeepsItsPictures) {
+  auto* pages = new TVxPageControl(form_.get());
+  pages->SetParent(form_.get());
+  form_->Show();
+  auto* skinner = new TSkinAdvPage(pages);
+  skinner->Attach(&host_, data_, nullptr, true);
+  EXPECT_TRUE(pages->TabBackGround()->Empty());
 }
 
 }  // namespace
