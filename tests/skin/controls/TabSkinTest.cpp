@@ -540,6 +540,41 @@ TEST_F(TabSkinTest, TheTabSetShowsItsTabsUpsideDownAndLeavesOutThoseThatDoNotFit
   EXPECT_EQ(changes, 1);
 }
 
+// A tab control window without class-library object: its tabs are read from the window and
+// drawn the same way; it has no close buttons.
+TEST_F(TabSkinTest, ABareTabWindowIsDrawnFromItsOwnItems) {
+  form_->Show();
+  HWND bare = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | TCS_BOTTOM, 10, 10, 300,
+                              120, form_->Handle(), nullptr, nullptr, nullptr);
+  ASSERT_NE(bare, nullptr);
+  for (const wchar_t* name : {L"Left", L"Middle", L"Right"}) {
+    std::wstring text = name;
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text.data();
+    const auto at = SendMessageW(bare, TCM_GETITEMCOUNT, 0, 0);
+    SendMessageW(bare, TCM_INSERTITEMW, at, reinterpret_cast<LPARAM>(&item));
+  }
+  SendMessageW(bare, TCM_SETCURSEL, 2, 0);
+  auto* skinner = new TSkinTab(nullptr);
+  skinner->AttachHandle(bare, data_, &host_, nullptr);
+  EXPECT_FALSE(skinner->Closable());
+  EXPECT_EQ(skinner->TabPosition(), tsdBottom);
+  const auto drawn = Capture(bare);
+  EXPECT_EQ(FramesAt(*drawn, ItemRect(bare, 0), tsdBottom), std::set<int>{sfNormal});
+  EXPECT_EQ(FramesAt(*drawn, ItemRect(bare, 2), tsdBottom), std::set<int>{sfPressed});
+  // The current tab's caption is in the current-tab colour of the skin.
+  const COLORREF text = ui::ColorToRGB(ResolveColour(tabs_->MouseOverColour2));
+  const std::uint32_t ink = std::uint32_t(GetRValue(text)) << 16 | GetGValue(text) << 8 | GetBValue(text);
+  const RECT item = ItemRect(bare, 2);
+  int inked = 0;
+  for (int y = item.top; y < item.bottom; ++y) {
+    for (int x = item.left; x < item.right; ++x) inked += At(*drawn, x, y) == ink ? 1 : 0;
+  }
+  EXPECT_GT(inked, 10);
+  DestroyWindow(bare);
+}
+
 // More tabs than fit: the row's arrow buttons get a skinner of their own, once.
 TEST_F(TabSkinTest, TheArrowsOfATooLongRowAreSkinned) {
   auto* tabs = new ui::TTabControl(form_.get());
