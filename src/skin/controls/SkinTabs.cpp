@@ -88,6 +88,20 @@ int HotTabAfter(const ui::TMessage& m, HWND window, int hot) {
   return TabAtPoint(window, {GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
 }
 
+// Messages after which the whole control is drawn again: a new current tab (chosen by the
+// program, the mouse or the keyboard) moves the opening in the pane's edge, which the tab
+// control's own invalidation of the tabs does not reach; changed tabs move the others.
+bool ChangesTabs(UINT msg) {
+  switch (msg) {
+    case TCM_SETCURSEL: case TCM_SETCURFOCUS: case TCM_DELETEITEM: case TCM_DELETEALLITEMS:
+    case TCM_INSERTITEMW: case TCM_INSERTITEMA: case TCM_SETITEMW: case TCM_SETITEMA:
+    case WM_LBUTTONDOWN: case WM_KEYDOWN: case WM_SIZE:
+      return true;
+    default:
+      return false;
+  }
+}
+
 ui::TColor ElementColour(const TDataSkinObject& e, bool current) {
   return ResolveColour(current ? e.MouseOverColour2 : e.NormalColour2);
 }
@@ -264,12 +278,7 @@ void TSkinTab::AfterMessage(ui::TMessage& m) {
     return;
   }
   TSkinControl::AfterMessage(m);
-  // A new current tab or a change of the tabs repaints the whole row.
-  if (m.Msg == TCM_SETCURSEL || m.Msg == TCM_SETCURFOCUS || m.Msg == TCM_DELETEITEM ||
-      m.Msg == TCM_INSERTITEMW || m.Msg == TCM_INSERTITEMA || m.Msg == TCM_SETITEMW ||
-      m.Msg == TCM_SETITEMA || m.Msg == TCM_DELETEALLITEMS) {
-    if (handle_) InvalidateRect(handle_, nullptr, FALSE);
-  }
+  if (handle_ && ChangesTabs(m.Msg)) InvalidateRect(handle_, nullptr, FALSE);
 }
 
 void TSkinTab::SetHotTab(int index) {
@@ -440,11 +449,7 @@ void TSkinTabBtn::AfterMessage(ui::TMessage& m) {
     return;
   }
   TSkinControl::AfterMessage(m);
-  if (m.Msg == TCM_SETCURSEL || m.Msg == TCM_SETCURFOCUS || m.Msg == TCM_DELETEITEM ||
-      m.Msg == TCM_INSERTITEMW || m.Msg == TCM_INSERTITEMA || m.Msg == TCM_SETITEMW ||
-      m.Msg == TCM_SETITEMA || m.Msg == TCM_DELETEALLITEMS) {
-    if (handle_) InvalidateRect(handle_, nullptr, FALSE);
-  }
+  if (handle_ && ChangesTabs(m.Msg)) InvalidateRect(handle_, nullptr, FALSE);
 }
 
 void TSkinTabBtn::Draw(HDC dc, const RECT& rect) {

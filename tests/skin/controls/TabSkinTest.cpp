@@ -277,6 +277,32 @@ TEST_P(TabSideTest, TheCurrentTabOpensIntoThePane) {
   EXPECT_TRUE(inward(beside, d) != inward(centre, d) || inward(beside, d + 1) != inward(centre, d + 1));
 }
 
+// A tab chosen with the mouse or the keyboard moves the opening in the pane's edge: the whole
+// control is to be drawn again, not only the two tabs the tab control itself invalidates.
+TEST_P(TabSideTest, ChoosingATabRedrawsThePaneEdgeToo) {
+  ui::TTabControl* tabs = MakeTabs(GetParam());
+  const HWND h = tabs->Handle();
+  RECT client{};
+  GetClientRect(h, &client);
+  const auto invalidAfter = [&](auto act) {
+    UpdateWindow(h);
+    ValidateRect(h, nullptr);
+    act();
+    RECT update{};
+    GetUpdateRect(h, &update, FALSE);
+    return update;
+  };
+  const POINT p = Centre(ItemRect(h, 0));
+  const RECT clicked = invalidAfter([&] {
+    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+  });
+  EXPECT_EQ(tabs->TabIndex(), 0);
+  EXPECT_TRUE(EqualRect(&clicked, &client));
+  const RECT keyed = invalidAfter([&] { SendMessageW(h, WM_KEYDOWN, VK_RIGHT, 0); });
+  EXPECT_TRUE(EqualRect(&keyed, &client));
+}
+
 TEST_F(TabSkinTest, SideCaptionsAreTurnedWithTheRow) {
   // The caption of a left tab is drawn lying and turned: its ink is taller than wide.
   ui::TTabControl* tabs = MakeTabs(tsdLeft);
