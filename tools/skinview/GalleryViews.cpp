@@ -66,25 +66,27 @@ void AddPageControls(TGallery& gallery) {
   AddPages(group, 104, ui::tsFlatButtons, L"Flat buttons");
 }
 
-// System tab controls with their tabs on each side and in several rows, and a tab set.
+// System tab controls with their tabs on each side and in several rows, and a tab set. The
+// side ones take the group's height, so that their tabs stand in one column.
 void AddTabControls(TGallery& gallery) {
   TGalleryGroup group = gallery.AddGroup(L"选项卡 Tab controls and tab sets", 2, 178);
   const int quarter = (group.BodyWidth() - 3 * kGap) / 4;
   const ui::TTabPosition sides[] = {ui::tpTop, ui::tpBottom, ui::tpLeft, ui::tpRight};
   for (int i = 0; i < 4; ++i) {
-    auto* tabs = group.Add<ui::TTabControl>(i * (quarter + kGap), 0, quarter, 90);
+    const bool side = i >= 2;
+    auto* tabs = group.Add<ui::TTabControl>(i * (quarter + kGap), 0, quarter, side ? 178 : 90);
     tabs->SetTabPosition(sides[i]);
     for (const char* name : {"One", "Two", "Three"}) tabs->Tabs()->Add(name);
     tabs->SetTabIndex(i % 3);
   }
-  const int half = (group.BodyWidth() - kGap) / 2;
-  auto* rows = group.Add<ui::TTabControl>(0, 98, half, 80);
+  const int half = 2 * quarter + kGap;
+  auto* rows = group.Add<ui::TTabControl>(0, 98, half, 50);
   rows->SetMultiLine(true);
   for (const char* name : {"Several", "rows", "of tabs", "when they", "do not fit", "in one"}) {
     rows->Tabs()->Add(name);
   }
   rows->SetTabIndex(0);
-  auto* set = group.Add<ui::TTabSet>(half + kGap, 98, half, 22);
+  auto* set = group.Add<ui::TTabSet>(0, 156, half, 22);
   for (const char* name : {"Sheet 1", "Sheet 2", "Sheet 3"}) set->Tabs()->Add(name);
   set->SetTabIndex(1);
 }
