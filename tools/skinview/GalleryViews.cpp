@@ -37,7 +37,7 @@ void AddListView(TGallery& gallery) {
 }
 
 // A page control of three sheets in the style, each sheet holding a text, the first an edit too.
-void AddPages(TGalleryGroup& group, int top, ui::TTabStyle style, const wchar_t* name) {
+ui::TPageControl* AddPages(TGalleryGroup& group, int top, ui::TTabStyle style, const wchar_t* name) {
   auto* pages = group.Add<ui::TPageControl>(0, top, group.BodyWidth(), 96);
   pages->SetStyle(style);
   for (int page = 1; page <= 3; ++page) {
@@ -56,33 +56,37 @@ void AddPages(TGalleryGroup& group, int top, ui::TTabStyle style, const wchar_t*
   edit->SetBounds(8, 30, 160, 21);
   edit->SetText(L"An edit on a page");
   pages->SetActivePageIndex(0);
+  return pages;
 }
 
 void AddPageControls(TGallery& gallery) {
   TGalleryGroup group = gallery.AddGroup(L"多页控件 Page controls", 1, 200);
-  AddPages(group, 0, ui::tsTabs, L"Tabs");
+  // Tag 7777: a close button on every tab.
+  AddPages(group, 0, ui::tsTabs, L"Closable tabs")->SetTag(7777);
   AddPages(group, 104, ui::tsFlatButtons, L"Flat buttons");
 }
 
-// System tab controls with their tabs on each side and in several rows, and a tab set.
+// System tab controls with their tabs on each side and in several rows, and a tab set. The
+// side ones take the group's height, so that their tabs stand in one column.
 void AddTabControls(TGallery& gallery) {
   TGalleryGroup group = gallery.AddGroup(L"选项卡 Tab controls and tab sets", 2, 178);
   const int quarter = (group.BodyWidth() - 3 * kGap) / 4;
   const ui::TTabPosition sides[] = {ui::tpTop, ui::tpBottom, ui::tpLeft, ui::tpRight};
   for (int i = 0; i < 4; ++i) {
-    auto* tabs = group.Add<ui::TTabControl>(i * (quarter + kGap), 0, quarter, 90);
+    const bool side = i >= 2;
+    auto* tabs = group.Add<ui::TTabControl>(i * (quarter + kGap), 0, quarter, side ? 178 : 90);
     tabs->SetTabPosition(sides[i]);
     for (const char* name : {"One", "Two", "Three"}) tabs->Tabs()->Add(name);
     tabs->SetTabIndex(i % 3);
   }
-  const int half = (group.BodyWidth() - kGap) / 2;
-  auto* rows = group.Add<ui::TTabControl>(0, 98, half, 80);
+  const int half = 2 * quarter + kGap;
+  auto* rows = group.Add<ui::TTabControl>(0, 98, half, 50);
   rows->SetMultiLine(true);
   for (const char* name : {"Several", "rows", "of tabs", "when they", "do not fit", "in one"}) {
     rows->Tabs()->Add(name);
   }
   rows->SetTabIndex(0);
-  auto* set = group.Add<ui::TTabSet>(half + kGap, 98, half, 22);
+  auto* set = group.Add<ui::TTabSet>(0, 156, half, 22);
   for (const char* name : {"Sheet 1", "Sheet 2", "Sheet 3"}) set->Tabs()->Add(name);
   set->SetTabIndex(1);
 }

@@ -20,31 +20,10 @@ bool Contains(const std::wstring& text, const wchar_t* part) {
   return text.find(part) != std::wstring::npos;
 }
 
-int WidthOf(const RECT& r) { return r.right - r.left; }
 int HeightOf(const RECT& r) { return r.bottom - r.top; }
 
 const TDataSkinButton* ButtonsOf(const TSkinData* data) {
   return data ? dynamic_cast<const TDataSkinButton*>(data->SkinObject("Buttons")) : nullptr;
-}
-
-// The windowless children of a control, each painted into the DC at its place.
-void PaintGraphicChildren(ui::TControl* control, HDC dc) {
-  auto* parent = dynamic_cast<ui::TWinControl*>(control);
-  if (!parent) return;
-  for (int i = 0; i < parent->ControlCount(); ++i) {
-    ui::TControl* child = parent->Controls(i);
-    if (dynamic_cast<ui::TWinControl*>(child) || !child->Visible()) continue;
-    const RECT r = child->BoundsRect();
-    const int saved = SaveDC(dc);
-    OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
-    IntersectClipRect(dc, 0, 0, WidthOf(r), HeightOf(r));
-    try {
-      child->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
-    } catch (...) {
-      // One child's failure leaves the others painted.
-    }
-    RestoreDC(dc, saved);
-  }
 }
 
 }  // namespace

@@ -221,6 +221,8 @@ void DrawSkinElement(HDC dc, const RECT& rect, int frameCount, int frameIndex,
 void DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frameIndex, ui::TBitmap& strip);
 void DrawStripFrame(ui::TCanvas& canvas, const RECT& rect, int frameCount, int frameIndex,
                     ui::TBitmap& strip);
+// The windowless children of a control, each painted into the DC at its place.
+void PaintGraphicChildren(ui::TControl* control, HDC dc);
 // Fills the rectangle with a solid brush of the colour.
 void FillColour(HDC dc, const RECT& rect, ui::TColor colour);
 

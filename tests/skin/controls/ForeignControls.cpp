@@ -39,6 +39,16 @@ const ui::TClassInfo& TDCEdit::StaticClass() {
   return info;
 }
 
+const ui::TClassInfo& TVxPageControl::StaticClass() {
+  static const ui::TClassInfo info = [] {
+    ui::TClassInfo c(L"TVxPageControl", &ui::TCustomControl::StaticClass());
+    c.Obj(L"TabBackGround", &TVxPageControl::TabBackGround);
+    c.Obj(L"TabBackGroundActive", &TVxPageControl::TabBackGroundActive);
+    return c;
+  }();
+  return info;
+}
+
 const ui::TEnumInfo& CxButtonKindInfo() {
   static const ui::TEnumInfo info(L"TcxButtonKind", {L"cxbkStandard", L"cxbkDropDown", L"cxbkDropDownButton"});
   return info;

@@ -3,6 +3,9 @@
 // read, so that the skinners meet them exactly as they would meet the real classes.
 #pragma once
 
+#include <memory>
+
+#include "ui/Canvas.h"
 #include "ui/Controls.h"
 #include "ui/ExtCtrls.h"
 #include "ui/StdCtrls.h"
@@ -85,6 +88,19 @@ class TVxTrackBar : public ui::TCustomControl {
 
  private:
   bool transparent_ = false;
+};
+
+// A page control of a foreign library that takes its tab pictures through two properties.
+class TVxPageControl : public ui::TCustomControl {
+  UI_CLASS_INFO
+ public:
+  using ui::TCustomControl::TCustomControl;
+  ui::TBitmap* TabBackGround() const { return background_.get(); }
+  ui::TBitmap* TabBackGroundActive() const { return active_.get(); }
+
+ private:
+  std::unique_ptr<ui::TBitmap> background_ = std::make_unique<ui::TBitmap>();
+  std::unique_ptr<ui::TBitmap> active_ = std::make_unique<ui::TBitmap>();
 };
 
 }  // namespace ctltest

@@ -12,6 +12,7 @@
 #include "Gallery.h"
 #include "GalleryForm.h"
 #include "GuiTestSupport.h"
+#include "skin/controls/SkinTabs.h"
 #include "skin/data/SkinManagerLink.h"
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
@@ -180,6 +181,18 @@ TEST_F(GalleryFormTest, OneOfEveryKindOfControlInTheStatesASkinDraws) {
             }),
             1);
   EXPECT_GE(Count<TTabSet>([](TTabSet& t) { return t.Tabs()->Count() >= 2; }), 1);
+  // A page control with a close button on every tab, once the frame has skinned its controls:
+  // its skinner (a component of the control) handles them.
+  const auto closable = [&] {
+    return Count<TPageControl>([](TPageControl& p) {
+      for (int i = 0; i < p.ComponentCount(); ++i) {
+        const auto* tabs = dynamic_cast<const skin::TSkinTab*>(p.Components(i));
+        if (tabs && tabs->Closable() && tabs->Active()) return true;
+      }
+      return false;
+    });
+  };
+  EXPECT_TRUE(PumpUntil([&] { return closable() >= 1; }, 10000));
 
   // The button captioned "Focused" has the keyboard focus once the window shows.
   TButton* focused = nullptr;
