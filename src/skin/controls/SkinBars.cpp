@@ -181,6 +181,13 @@ void TSkinTrackBar::DrawChannel(HDC dc) {
   SendMessageW(handle_, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&r));
   const TDataSkinObject* vert = skinData_->SkinObject("TRACKVERT");
   const TDataSkinObject* horz = skinData_->SkinObject("Track");
+  // Colour pictures are stretched by picking pixels, never by merging them.
+  const int mode = SetStretchBltMode(dc, COLORONCOLOR);
+  struct TRestore {
+    HDC dc;
+    int mode;
+    ~TRestore() { SetStretchBltMode(dc, mode); }
+  } restore{dc, mode};
   if (Vertical() && HasImage(vert)) {
     // The control gives a vertical bar's channel as if the bar were lying.
     r = {r.top, r.left, r.bottom, r.right};
