@@ -159,6 +159,12 @@ bool TSkinTrackBar::BeforeMessage(ui::TMessage& m) {
     m.Result = CustomDraw(*reinterpret_cast<const NMCUSTOMDRAW*>(header));
     return false;
   }
+  if (m.Msg == ui::CN_CTLCOLORSTATIC && skinData_) {
+    // The control's background (around channel, thumb and ticks) in the skin's face colour.
+    SetBkColor(reinterpret_cast<HDC>(m.WParam), ui::ColorToRGB(FaceColour()));
+    m.Result = reinterpret_cast<LRESULT>(skinData_->ButtonFaceBrush());
+    return false;
+  }
   return TSkinControl::BeforeMessage(m);
 }
 
@@ -189,8 +195,8 @@ void TSkinTrackBar::DrawChannel(HDC dc) {
     ~TRestore() { SetStretchBltMode(dc, mode); }
   } restore{dc, mode};
   if (Vertical() && HasImage(vert)) {
-    // The control gives a vertical bar's channel as if the bar were lying.
-    r = {r.top, r.left, r.bottom, r.right};
+    // Some versions of the control give a vertical bar's channel as if the bar were lying.
+    if (WidthOf(r) > HeightOf(r)) r = {r.top, r.left, r.bottom, r.right};
     ui::TBitmap& image = *vert->Bitmap;
     const int w = image.Width(), h = image.Height(), T = vert->TopHeight, B = vert->BottomHeight;
     int x = r.left, width = WidthOf(r);
@@ -255,6 +261,22 @@ bool TSkinStatusBar::BeforeMessage(ui::TMessage& m) {
   }
 }
 
+void TSkinStatusBar::UseWindowFont(ui::TCanvas& canvas) const {
+  // The font the window shows its text in; the control's Font when the window has none.
+  LOGFONTW font{};
+  const auto shown = reinterpret_cast<HFONT>(SendMessageW(handle_, WM_GETFONT, 0, 0));
+  if (shown && GetObjectW(shown, sizeof font, &font) == sizeof font) {
+    canvas.Font()->SetName(font.lfFaceName);
+    canvas.Font()->SetHeight(font.lfHeight);
+    canvas.Font()->SetCharset(font.lfCharSet);
+  } else if (const auto* own = control_ ? ui::GetObjectProp<ui::TFont>(control_, L"Font") : nullptr) {
+    canvas.Font()->Assign(*own);
+  }
+  if (const auto* own = control_ ? ui::GetObjectProp<ui::TFont>(control_, L"Font") : nullptr) {
+    canvas.Font()->SetColor(own->Color());
+  }
+}
+
 bool TSkinStatusBar::RightToLeft() const { return (BiDiFlags(0) & DT_RTLREADING) != 0; }
 
 void TSkinStatusBar::Draw(HDC dc, const RECT& rect) {
@@ -266,9 +288,7 @@ void TSkinStatusBar::Draw(HDC dc, const RECT& rect) {
   ui::TCanvas& canvas = *picture.Canvas();
   const RECT whole{0, 0, width, height};
   FillFace(canvas.Handle(), whole);
-  if (const auto* font = control_ ? ui::GetObjectProp<ui::TFont>(control_, L"Font") : nullptr) {
-    canvas.Font()->Assign(*font);
-  }
+  UseWindowFont(canvas);
   canvas.Font()->SetStyle(0);
   if (const TDataSkinObject* edges = skinData_->SkinObject("StatusBarEdges")) {
     canvas.Font()->SetColor(ResolveColour(edges->NormalColour2));
@@ -276,8 +296,11 @@ void TSkinStatusBar::Draw(HDC dc, const RECT& rect) {
   const auto* bar = dynamic_cast<const ui::TStatusBar*>(control_);
   const bool simple = SendMessageW(handle_, SB_ISSIMPLE, 0, 0) != 0 ||
                       (bar ? bar->Panels()->Count() == 0 : SendMessageW(handle_, SB_GETPARTS, 0, 0) == 0);
+  // The texts are drawn straight into the canvas's device context: its font goes in for them.
+  const HGDIOBJ oldFont = SelectObject(canvas.Handle(), canvas.Font()->Handle());
   if (simple) DrawSimple(canvas, whole);
   else DrawPanels(canvas, whole);
+  SelectObject(canvas.Handle(), oldFont);
   if (GetLong(GWL_STYLE) & SBARS_SIZEGRIP) DrawSizeGrip(canvas.Handle(), whole);
   BitBlt(dc, rect.left, rect.top, width, height, canvas.Handle(), 0, 0, SRCCOPY);
   if (auto* windowed = dynamic_cast<ui::TWinControl*>(control_)) windowed->PaintControls(dc);

@@ -82,6 +82,7 @@ class TSkinStatusBar : public TSkinControl {
   void DrawPanelText(ui::TCanvas& canvas, const RECT& rect, UINT alignment,
                      const std::wstring& text) const;
   bool RightToLeft() const;
+  void UseWindowFont(ui::TCanvas& canvas) const;
 };
 
 class TSkinSizer : public TSkinControl {
