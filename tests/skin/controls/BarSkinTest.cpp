@@ -278,6 +278,59 @@ TEST_F(BarSkinTest, TrackBarChannelAndThumbComeFromTheSkinTicksStayNative) {
   EXPECT_GT(Differences(*before, *after), compared / 2);
 }
 
+TEST_F(BarSkinTest, AVerticalTrackBarTakesTheUprightChannelAndThumb) {
+  auto* bar = Make<ui::TTrackBar, TSkinTrackBar>(10, 10, 40, 180);
+  bar->SetOrientation(ui::trVertical);
+  bar->SetBounds(10, 10, 40, 180);
+  bar->SetRange(0, 10);
+  bar->SetPosition(6);
+  Skin<TSkinTrackBar>(bar);
+  auto drawn = Capture(bar->Handle());
+  RECT channel{}, thumb{};
+  SendMessageW(bar->Handle(), TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+  SendMessageW(bar->Handle(), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+  // However the control reports the channel, it runs along the bar.
+  if (channel.right - channel.left > channel.bottom - channel.top) {
+    channel = {channel.top, channel.left, channel.bottom, channel.right};
+  }
+  // The upright image's top and bottom caps, unscaled along the bar, centred across it when
+  // narrower, else fitted to its width by picking columns (as the reference stretch picks).
+  const TDataSkinObject& track = Element("TRACKVERT");
+  ui::TBitmap& image = *track.Bitmap;
+  const int w = std::min<int>(image.Width(), channel.right - channel.left);
+  const int left = channel.left + (channel.right - channel.left - w) / 2;
+  const int T = track.TopHeight, B = track.BottomHeight;
+  auto caps = skintest::Filled(w, T + B, kMagenta);
+  HDC capsDc = caps->Canvas()->Handle();
+  SetStretchBltMode(capsDc, COLORONCOLOR);
+  StretchBlt(capsDc, 0, 0, w, T, image.Canvas()->Handle(), 0, 0, image.Width(), T, SRCCOPY);
+  StretchBlt(capsDc, 0, T, w, B, image.Canvas()->Handle(), 0, image.Height() - B, image.Width(), B, SRCCOPY);
+  int compared = 0, bad = 0;
+  for (int y = 0; y < T + B; ++y) {
+    const int dy = y < T ? channel.top + y : channel.bottom - B + (y - T);
+    for (int x = 0; x < w; ++x) {
+      ++compared;
+      bad += At(*drawn, left + x, dy) != At(*caps, x, y);
+    }
+  }
+  EXPECT_GT(compared, 0);
+  EXPECT_EQ(bad, 0);
+  // The thumb: frame 2 of the upright thumb strip.
+  const TDataSkinObject& strip = Element("Trackbar.ThumbVert");
+  auto reference = skintest::Filled(drawn->Width(), drawn->Height(), kMagenta);
+  DrawFrameStretched(reference->Canvas()->Handle(), thumb, *strip.Bitmap, true, 5, 2);
+  compared = bad = 0;
+  for (int y = thumb.top; y < thumb.bottom; ++y) {
+    for (int x = thumb.left; x < thumb.right; ++x) {
+      if (At(*reference, x, y) == kMagenta) continue;
+      ++compared;
+      bad += At(*drawn, x, y) != At(*reference, x, y);
+    }
+  }
+  EXPECT_GT(compared, (thumb.right - thumb.left) * (thumb.bottom - thumb.top) / 3);
+  EXPECT_EQ(bad, 0);
+}
+
 class StatusSkinTest : public BarSkinTest {
  protected:
   ui::TStatusBar* Bar(bool grip) {
@@ -296,7 +349,7 @@ TEST_F(StatusSkinTest, AnEmptyPanelGetsItsEdgeAndTheLastPanelReachesTheRightEdge
   ui::TStatusBar* bar = Bar(true);
   const wchar_t* const texts[] = {L"First panel", L"", L"x"};
   const int widths[] = {120, 80, 40};
-  const ui::TStatusPanelBevel bevels[] = {ui::pbLowered, ui::pbRaised, ui::pbNone};
+  const ui::TStatusPanelBevel bevels[] = {ui::pbNone, ui::pbRaised, ui::pbLowered};
   for (int i = 0; i < 3; ++i) {
     ui::TStatusPanel* p = bar->Panels()->Add();
     p->SetText(texts[i]);
@@ -323,20 +376,18 @@ TEST_F(StatusSkinTest, AnEmptyPanelGetsItsEdgeAndTheLastPanelReachesTheRightEdge
   EXPECT_EQ(CornerMismatches(*drawn, empty, edges, 3, 2, &compared), 0);
   EXPECT_GT(compared, 0);
 
-  // The first panel is lowered (frame 1) and shows its text.
+  // The first panel has no bevel (frame 3) and shows its text.
   RECT first = PartRect(bar, 0);
   first.right += 2;
-  compared = 0;
-  EXPECT_EQ(CornerMismatches(*drawn, first, edges, 3, 1, &compared), 0);
   composed = ComposeNineRegion(first.right - first.left, first.bottom - first.top, *edges.Bitmap, m,
-                               TFrameLayout::SideBySide, TCentreMode::Stretch, 3, 1);
+                               TFrameLayout::SideBySide, TCentreMode::Stretch, 3, 3);
   int text = 0;
   for (int y = 0; y < composed->Height(); ++y) {
     for (int x = 0; x < composed->Width(); ++x) text += At(*drawn, first.left + x, first.top + y) != At(*composed, x, y);
   }
   EXPECT_GT(text, 20);
 
-  // The last panel (no bevel: frame 3) made narrower than what is left: its edge still runs
+  // The last panel (lowered: frame 1) made narrower than what is left: its edge still runs
   // to the bar's right edge; the size grip sits in the bottom-right corner.
   const int edges3[] = {120, 200, 240};
   SendMessageW(bar->Handle(), SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges3));
@@ -349,12 +400,17 @@ TEST_F(StatusSkinTest, AnEmptyPanelGetsItsEdgeAndTheLastPanelReachesTheRightEdge
   const int fw = strip.Width() / 3;
   compared = 0;
   EXPECT_EQ(Mismatches(*drawn, width - edges.RightWidth, last.top, edges.RightWidth, edges.TopHeight, strip,
-                       3, 3, fw - edges.RightWidth, 0, &compared),
+                       3, 1, fw - edges.RightWidth, 0, &compared),
             0);
   EXPECT_GT(compared, 0);
   compared = 0;
-  EXPECT_EQ(Mismatches(*drawn, last.left, last.top, edges.LeftWidth, edges.TopHeight, strip, 3, 3, 0, 0, &compared),
+  EXPECT_EQ(Mismatches(*drawn, last.left, last.top, edges.LeftWidth, edges.TopHeight, strip, 3, 1, 0, 0, &compared),
             0);
+  // Along its top row the edge runs unbroken from the panel's left to the bar's right edge.
+  const std::uint32_t topRow = At(strip, edges.LeftWidth, 0);
+  int gaps = 0;
+  for (int x = last.left + edges.LeftWidth; x < width - edges.RightWidth; ++x) gaps += At(*drawn, x, last.top) != topRow;
+  EXPECT_EQ(gaps, 0);
 
   const TDataSkinObject& extra = Element("ExtraImages");
   const int gw = extra.Bitmap->Width() / extra.Frame, gh = extra.Bitmap->Height();
