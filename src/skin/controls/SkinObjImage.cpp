@@ -27,7 +27,8 @@ TObjImageGlyphs ObjImageGlyphs(int variant, int frames) {
   }
 }
 
-void TSkinObjImage::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool) {
+void TSkinObjImage::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
+                           bool changeColor) {
   if (status_ == kSkinnerAttached) return;
   auto* control = dynamic_cast<ui::TControl*>(Owner());
   if (!control) return;
@@ -35,8 +36,10 @@ void TSkinObjImage::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas*
   form_ = form;
   canvas_ = canvas;
   control_ = control;
+  changeColor_ = changeColor;
   if (auto* windowed = dynamic_cast<ui::TWinControl*>(control)) handle_ = windowed->HandleIfAllocated();
   Register(form);
+  TakeFaceColour();
   BuildGlyphs();
   status_ = kSkinnerAttached;
 }
@@ -75,6 +78,7 @@ void TSkinObjImage::BuildGlyphs() {
 
 void TSkinObjImage::Detach() {
   if (!control_) return;
+  TSkinControl::Detach();
   if (variant_ == kObjImageProperties) {
     ui::TObject* properties = ui::GetObjectPropByName(control_, L"Properties", ui::TObject::StaticClass());
     if (auto* glyph = ui::GetObjectProp<ui::TBitmap>(properties, L"Glyph")) glyph->SetSize(0, 0);
@@ -83,6 +87,9 @@ void TSkinObjImage::Detach() {
   }
 }
 
-void TSkinObjImage::SkinChanged() { BuildGlyphs(); }
+void TSkinObjImage::SkinChanged() {
+  if (changeColor_ && control_) control_->SetColor(FaceColour());
+  BuildGlyphs();
+}
 
 }  // namespace skin

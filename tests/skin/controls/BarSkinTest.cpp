@@ -194,6 +194,69 @@ TEST_F(BarSkinTest, AVerticalProgressBarFillsFromTheBottom) {
   EXPECT_EQ(bad, 0);
 }
 
+// A skin whose progress bar is drawn in chunks: the trough is frame 1 of 1, and the chunk
+// image is repeated (tiled) or stretched up to the bar's end.
+class ChunkProgressTest : public BarSkinTest {
+ protected:
+  void SetUp() override {
+    BarSkinTest::SetUp();
+    bar_ = data_->SkinObject("Progress");
+    chunk_ = data_->SkinObject("Progress.Chunk");
+    ASSERT_TRUE(bar_ && chunk_ && chunk_->Bitmap && !chunk_->Bitmap->Empty());
+    bar_->Style = 1;
+    bar_->Frame = 1;
+  }
+  std::unique_ptr<ui::TBitmap> Drawn(int position) {
+    auto* bar = Make<ui::TProgressBar, TSkinProgress>(10, 10, 200, 20);
+    bar->SetPosition(position);
+    Skin<TSkinProgress>(bar);
+    return Capture(bar->Handle());
+  }
+  TDataSkinObject* bar_ = nullptr;
+  TDataSkinObject* chunk_ = nullptr;
+};
+
+TEST_F(ChunkProgressTest, TiledChunksRepeatUpToTheBarsEnd) {
+  chunk_->Tile = 1;
+  auto drawn = Drawn(50);
+  const ui::TBitmap& image = *chunk_->Bitmap;
+  const int w = image.Width(), h = image.Height(), x0 = chunk_->LeftWidth + 2, y0 = (20 - h) / 2;
+  int compared = 0, bad = 0;
+  for (int x = 0; x < 100 && x0 + x < 200; ++x) {
+    for (int y = 0; y < h; ++y) {
+      ++compared;
+      bad += At(*drawn, x0 + x, y0 + y) != At(image, x % w, y);
+    }
+  }
+  EXPECT_EQ(compared, 100 * h);
+  EXPECT_EQ(bad, 0);
+  // Past the end the trough shows: no chunk row repeats there.
+  int chunkLike = 0;
+  for (int x = x0 + 100 + w; x < 190; ++x) chunkLike += At(*drawn, x, y0) == At(image, (x - x0) % w, 0) &&
+                                                     At(*drawn, x, y0 + h / 2) == At(image, (x - x0) % w, h / 2);
+  EXPECT_LT(chunkLike, 20);
+}
+
+TEST_F(ChunkProgressTest, AStretchedChunkFillsTheInsideUpToTheBarsEnd) {
+  chunk_->Tile = 0;
+  auto drawn = Drawn(25);
+  auto reference = skintest::Filled(50, 16, kMagenta);
+  DrawThreePartStretched(reference->Canvas()->Handle(), {0, 0, 50, 16}, *chunk_->Bitmap, TFrameLayout::SideBySide,
+                         1, 1, {chunk_->LeftWidth, chunk_->TopHeight, chunk_->RightWidth, chunk_->BottomHeight});
+  int bad = 0;
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 50; ++x) bad += At(*drawn, 2 + x, 2 + y) != At(*reference, x, y);
+  }
+  EXPECT_EQ(bad, 0);
+  // An empty bar shows no chunk at all.
+  auto empty = Drawn(0);
+  int same = 0;
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 50; ++x) same += At(*empty, 2 + x, 2 + y) == At(*reference, x, y);
+  }
+  EXPECT_LT(same, 50 * 16 / 2);
+}
+
 TEST_F(BarSkinTest, TrackBarChannelAndThumbComeFromTheSkinTicksStayNative) {
   auto* plain = Make<ui::TTrackBar, TSkinTrackBar>(10, 10, 220, 40);
   plain->SetTag(data_->DisableTag());  // the running frame leaves it as it is

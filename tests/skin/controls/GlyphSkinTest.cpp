@@ -70,6 +70,7 @@ class ObjImageTest : public SkinnedFormTest {
     auto* c = new Control(form_.get());
     c->SetParent(form_.get());
     c->SetBounds(10, 10, 120, 20);
+    c->SetColor(ui::clWindow);
     auto* s = new TSkinObjImage(c);
     s->SetVariant(variant);
     s->Attach(&host_, data_, nullptr, true);
@@ -140,7 +141,10 @@ TEST_F(ObjImageTest, ARadioButtonGetsSixGlyphsFromTheRadioStripAndDetachingSwitc
   for (const auto& [glyph, frame] : filled) {
     EXPECT_EQ(GlyphDifferences(*radio->CustomGlyphs(), glyph, strip, frames, frame), 0) << glyph;
   }
+  // It shows the skin's face colour while skinned and its own again afterwards.
+  EXPECT_EQ(radio->Color(), ResolveColour(data_->Colours().ButtonFace));
   skinner->Detach();
+  EXPECT_EQ(radio->Color(), ui::clWindow);
   EXPECT_FALSE(radio->UseCustomGlyphs());
   EXPECT_EQ(radio->Switches(), (std::vector<bool>{false, true, false}));
 }
