@@ -242,7 +242,7 @@ void TSkinTrackBar::SkinChanged() {
   if (!handle_) return;
   const HWND previous = GetFocus();
   SetFocus(handle_);
-  SetFocus(previous);
+  if (previous && previous != handle_) SetFocus(previous);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -184,6 +184,11 @@ void TSkinMP::AfterMessage(ui::TMessage& m) {
     case ui::CM_VISIBLECHANGED:
       if (overlay_ && control_) overlay_->SetVisible(control_->Visible());
       break;
+    case WM_PAINT:
+      // The player repaints when its buttons change: the overlay shows them anew.
+      TSkinControl::AfterMessage(m);
+      if (overlay_) overlay_->Invalidate();
+      break;
     default:
       TSkinControl::AfterMessage(m);
       break;
