@@ -34,9 +34,10 @@ HDC DcOf(ui::TBitmap& bitmap) { return bitmap.Canvas()->Handle(); }
 // ---------------------------------------------------------------------------------------------
 // State to drawing
 
-int ProgressFillLength(int length, int position, int upperLimit) {
-  if (upperLimit <= 0 || position <= 0) return 0;
-  return MulDiv(length, position, upperLimit);
+int ProgressFillLength(int length, int position, int lowerLimit, int upperLimit) {
+  if (upperLimit <= lowerLimit || position <= lowerLimit) return 0;
+  if (position >= upperLimit) return length;
+  return MulDiv(length, position - lowerLimit, upperLimit - lowerLimit);
 }
 
 TTrackDrawStep TrackBarDrawStep(DWORD stage, DWORD_PTR item) {
@@ -111,8 +112,9 @@ void TSkinProgress::DrawLying(HDC dc, int width, int height) {
   const RECT whole{0, 0, width, height};
   FillFace(dc, whole);
   const int position = static_cast<int>(SendMessageW(handle_, PBM_GETPOS, 0, 0));
+  const int lower = static_cast<int>(SendMessageW(handle_, PBM_GETRANGE, TRUE, 0));
   const int upper = static_cast<int>(SendMessageW(handle_, PBM_GETRANGE, FALSE, 0));
-  const int fill = ProgressFillLength(width, position, upper);
+  const int fill = ProgressFillLength(width, position, lower, upper);
   if (bar.Style == 1) {
     DrawChunks(dc, width, height, fill);
     return;

@@ -12,9 +12,9 @@
 
 namespace skin {
 
-// The length of a progress bar's fill: none without a range or position, else the share of
-// `length` that the position is of the upper limit.
-int ProgressFillLength(int length, int position, int upperLimit);
+// The length of a progress bar's fill: none without a range or at the lower limit, else the
+// share of `length` that the position has come of the way from the lower to the upper limit.
+int ProgressFillLength(int length, int position, int lowerLimit, int upperLimit);
 
 // What a track bar's custom-draw notification is answered and which part the skinner draws.
 enum class TTrackPart { None, Channel, Thumb };

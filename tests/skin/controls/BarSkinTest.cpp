@@ -21,13 +21,17 @@ namespace {
 // ---------------------------------------------------------------------------------------------
 // State to drawing
 
-TEST(BarSteps, ProgressFillIsTheShareOfTheUpperLimit) {
-  EXPECT_EQ(ProgressFillLength(200, 0, 100), 0);
-  EXPECT_EQ(ProgressFillLength(200, 50, 100), 100);
-  EXPECT_EQ(ProgressFillLength(200, 100, 100), 200);
-  EXPECT_EQ(ProgressFillLength(150, 1, 3), 50);
-  EXPECT_EQ(ProgressFillLength(200, 10, 0), 0);   // no range: no fill
-  EXPECT_EQ(ProgressFillLength(200, -5, 100), 0);
+TEST(BarSteps, ProgressFillIsTheShareOfTheRange) {
+  EXPECT_EQ(ProgressFillLength(200, 0, 0, 100), 0);
+  EXPECT_EQ(ProgressFillLength(200, 50, 0, 100), 100);
+  EXPECT_EQ(ProgressFillLength(200, 100, 0, 100), 200);
+  EXPECT_EQ(ProgressFillLength(150, 1, 0, 3), 50);
+  EXPECT_EQ(ProgressFillLength(200, 10, 0, 0), 0);   // no range: no fill
+  EXPECT_EQ(ProgressFillLength(200, -5, 0, 100), 0);
+  // A range that does not start at 0: halfway is half the bar.
+  EXPECT_EQ(ProgressFillLength(200, 100, 50, 150), 100);
+  EXPECT_EQ(ProgressFillLength(200, 50, 50, 150), 0);
+  EXPECT_EQ(ProgressFillLength(200, -10, -20, 0), 100);
 }
 
 TEST(BarSteps, TrackBarNotificationsAreAnsweredPartByPart) {
@@ -159,6 +163,11 @@ TEST_F(BarSkinTest, AFullProgressBarIsFilledOverItsWholeLength) {
   EXPECT_GT(compared, 0);
   // Halfway the fill ends in the middle, and a new position shows without anything else.
   bar->SetPosition(50);
+  drawn = Capture(bar->Handle());
+  EXPECT_EQ(Differences(*drawn, *ExpectedProgress(200, 18, 100)), 0);
+  // A range that does not start at 0: 100 of 50..150 is halfway too.
+  bar->SetRange(50, 150);
+  bar->SetPosition(100);
   drawn = Capture(bar->Handle());
   EXPECT_EQ(Differences(*drawn, *ExpectedProgress(200, 18, 100)), 0);
 }
