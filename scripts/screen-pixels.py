@@ -17,6 +17,11 @@ convert reads (a binary PPM is read directly); STRIP a 24- or 32-bit BMP of the 
   thumb SCREEN X Y0 Y1
       the first and last row of the longest run in column X between rows Y0 and Y1 whose
       pixels differ from the pixel at (X, Y0) (the track): the thumb
+  blobs SCREEN STRIP FRAMES FRAME
+      the places of the colour most frequent in frame FRAME of the strip (a skin picture
+      drawn at any size keeps its colours): each group of touching pixels of that colour (side
+      or corner) as a
+      line "LEFT TOP WIDTH HEIGHT", top to bottom
   shift BEFORE AFTER X Y W H
       the least upward shift of the rectangle's content that turns BEFORE into AFTER; -1 when
       none below H/2 does
@@ -162,6 +167,32 @@ def thumb(screen, x, y0, y1):
     print(*best)
 
 
+def blobs(screen, rows, frames, frame):
+    frame_width = len(rows[0]) // frames
+    counts = {}
+    for row in rows:
+        for colour in row[frame_width * (frame - 1):frame_width * frame]:
+            if colour != MAGENTA:
+                counts[colour] = counts.get(colour, 0) + 1
+    colour = max(counts, key=counts.get)
+    left = set(screen.find(colour))
+    found = []
+    while left:
+        stack = [left.pop()]
+        xs, ys = [], []
+        while stack:
+            x, y = stack.pop()
+            xs.append(x)
+            ys.append(y)
+            for n in ((x + dx, y + dy) for dx in (-1, 0, 1) for dy in (-1, 0, 1)):
+                if n in left:
+                    left.remove(n)
+                    stack.append(n)
+        found.append((min(ys), min(xs), max(xs) - min(xs) + 1, max(ys) - min(ys) + 1))
+    for top, x, w, h in sorted(found):
+        print(x, top, w, h)
+
+
 def shift(before, after, x0, y0, width, height):
     def same(dy):
         return all(before.at(x, y + dy) == after.at(x, y)
@@ -187,6 +218,8 @@ def main(argv):
         arrow(Screen(args[0]), x, y, size, read_bmp(args[4])[2], int(args[5]), int(args[6]))
     elif command == 'thumb' and len(args) == 4:
         thumb(Screen(args[0]), *numbers(args[1:]))
+    elif command == 'blobs' and len(args) == 4:
+        blobs(Screen(args[0]), read_bmp(args[1])[2], int(args[2]), int(args[3]))
     elif command == 'shift' and len(args) == 6:
         shift(Screen(args[0]), Screen(args[1]), *numbers(args[2:]))
     else:

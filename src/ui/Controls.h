@@ -235,6 +235,9 @@ class TWinControl : public TControl {
   TControl* Controls(int index) const { return controls_.at(static_cast<size_t>(index)); }
   // The visible windowless child at a client point (the topmost), or nothing.
   TControl* ControlAtPos(POINT p) const;
+  // Paints the windowless children into the device context (client coordinates); skinners
+  // that paint a control's face themselves call it after.
+  void PaintControls(HDC dc);
 
   bool TabStop() const { return tabStop_; }
   void SetTabStop(bool value);
@@ -273,7 +276,6 @@ class TWinControl : public TControl {
   void FontChanged() override;
   // Paints the control itself, then its windowless children.
   virtual void PaintWindow(HDC dc);
-  void PaintControls(HDC dc);
   // Children may be placed inside this control.
   bool acceptsControls_ = true;
 

@@ -8,7 +8,6 @@ namespace ui {
 
 namespace {
 
-constexpr COLORREF kGlyphKey = RGB(128, 128, 0);  // olive: transparent in the glyphs
 const wchar_t* const kLookPrefixes[] = {L"EN_", L"DI_", L"CL_"};
 
 // A bitmap resource of the program as a bitmap of our own; none when there is none.
@@ -42,6 +41,11 @@ const TEnumInfo& MPModesInfo() {
   return info;
 }
 
+std::unique_ptr<TBitmap> LoadMPButtonGlyph(TMPBtnType button, int look) {
+  if (button < btPlay || button > btEject || look < 0 || look > 2) return nullptr;
+  return LoadGlyph(std::wstring(kLookPrefixes[look]) + MPButtonResourceName(button));
+}
+
 const wchar_t* MPButtonResourceName(TMPBtnType button) {
   static const wchar_t* const names[] = {L"MPPLAY", L"MPPAUSE", L"MPSTOP", L"MPNEXT", L"MPPREV",
                                          L"MPSTEP", L"MPBACK", L"MPRECORD", L"MPEJECT"};
@@ -67,8 +71,7 @@ TMediaPlayer::TMediaPlayer(TComponent* owner) : TCustomControl(owner) {
   SetBounds(0, 0, 253, 30);
   for (int b = 0; b < kMPButtonCount; ++b) {
     for (int look = 0; look < 3; ++look) {
-      glyphs_[b][look] = LoadGlyph(std::wstring(kLookPrefixes[look]) +
-                                   MPButtonResourceName(static_cast<TMPBtnType>(b)));
+      glyphs_[b][look] = LoadMPButtonGlyph(static_cast<TMPBtnType>(b), look);
     }
   }
 }
@@ -133,7 +136,7 @@ void TMediaPlayer::Paint() {
     const int x = (r.left + r.right - glyph->Width()) / 2 + (down ? 1 : 0);
     const int y = (r.top + r.bottom - glyph->Height()) / 2 + (down ? 1 : 0);
     TransparentBlt(dc, x, y, glyph->Width(), glyph->Height(), glyph->Canvas()->Handle(), 0, 0,
-                   glyph->Width(), glyph->Height(), kGlyphKey);
+                   glyph->Width(), glyph->Height(), kMPGlyphKey);
   }
 }
 

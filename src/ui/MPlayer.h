@@ -28,6 +28,11 @@ const TEnumInfo& MPModesInfo();
 
 // The resource names of a button's glyphs: "MPPLAY" ... "MPEJECT".
 const wchar_t* MPButtonResourceName(TMPBtnType button);
+// The glyph of a button in one look (0 enabled, 1 disabled, 2 coloured) from the program's
+// bitmap resource "EN_", "DI_" or "CL_" followed by the button's name; none when the program
+// carries no such resource. Olive is the glyphs' transparent colour.
+std::unique_ptr<TBitmap> LoadMPButtonGlyph(TMPBtnType button, int look);
+constexpr COLORREF kMPGlyphKey = RGB(128, 128, 0);
 
 using TMPBtnClickEvent = std::function<void(TObject* sender, TMPBtnType button, bool& doDefault)>;
 

@@ -1,6 +1,7 @@
 // Progress bars (one of them moving), track bars in both orientations, and the form's status
 // bar with panels and a size grip.
 #include "Gallery.h"
+#include "GalleryEvents.h"
 #include "ui/RangeControls.h"
 #include "ui/StatusBar.h"
 #include "ui/Timer.h"
@@ -35,6 +36,9 @@ void AddTrackBars(TGallery& gallery) {
   const int width = group.BodyWidth() - 50;
   auto* plain = group.Add<ui::TTrackBar>(0, 0, width, 36);
   plain->SetPosition(3);
+  plain->OnChange = [plain](ui::TObject*) {
+    RecordGalleryEvent(L"trackbar plain " + std::to_wstring(plain->Position()));
+  };
   auto* both = group.Add<ui::TTrackBar>(0, 40, width, 45);
   both->SetTickMarks(ui::tmBoth);
   both->SetRange(0, 20);

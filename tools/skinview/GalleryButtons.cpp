@@ -1,6 +1,7 @@
 // Push buttons, glyph and speed buttons, check boxes, radio buttons, group boxes, radio groups
 // and the media player's button bar, in each of their states.
 #include "Gallery.h"
+#include "GalleryEvents.h"
 #include "ui/Buttons.h"
 #include "ui/MPlayer.h"
 
@@ -115,6 +116,9 @@ void AddMediaPlayer(TGallery& gallery) {
   auto* player = group.Add<ui::TMediaPlayer>(0, 0, group.BodyWidth(), 30);
   player->SetColoredButtons((1 << ui::btPlay) | (1 << ui::btStop) | (1 << ui::btRecord));
   player->SetEnabledButtons(ui::kAllMPButtons & ~(1 << ui::btEject));
+  player->OnClick = [](ui::TObject*, ui::TMPBtnType button, bool&) {
+    RecordGalleryEvent(L"mediaplayer " + ui::MPBtnTypeInfo().Identifier(button));
+  };
   auto* few = group.Add<ui::TMediaPlayer>(0, 36, 120, 30);
   few->SetVisibleButtons((1 << ui::btPlay) | (1 << ui::btPause) | (1 << ui::btStop));
 }

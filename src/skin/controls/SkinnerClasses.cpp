@@ -38,6 +38,7 @@ SKIN_CONTROL_CLASS_INFO(TSkinTrackBar, TSkinControl)
 SKIN_CONTROL_CLASS_INFO(TSkinSizer, TSkinControl)
 SKIN_CONTROL_CLASS_INFO(TSkinObjImage, TSkinControl)
 SKIN_CONTROL_CLASS_INFO(TSkinMP, TSkinControl)
+SKIN_CONTROL_CLASS_INFO(TSkinStatusBar, TSkinControl)
 
 namespace {
 
@@ -79,6 +80,7 @@ const TSkinnerEntry kSkinners[] = {
     {scObjImage, Make<TSkinObjImage>, TSkinObjImage::StaticClass},
     {scMP, Make<TSkinMP>, TSkinMP::StaticClass},
     {scScControl, Make<TSkinScControl>, TSkinScControl::StaticClass},
+    {scStatusBar, Make<TSkinStatusBar>, TSkinStatusBar::StaticClass},
 };
 
 const TSkinnerEntry* EntryOf(TSkinnerClass cls) {

@@ -12,7 +12,7 @@ enum TSkinnerClass {
   scNone, scButton, scBitButton, scSpeedButton, scMenuButton, scCheckBox, scRadioButton,
   scGroupBox, scBox, scBoxH, scScrollbar, scListView, scEdit, scComBox, scUpDown, scDateTime,
   scTab, scTabBtn, scTabSheet, scTab31, scAdvPage, scProgress, scTrackBar, scSizer, scObjImage,
-  scMP, scScControl
+  scMP, scScControl, scStatusBar
 };
 
 // A new skinner of the class owned by `owner` (the control it will skin, or none for a bare

@@ -66,11 +66,7 @@ void TSkinControl::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* 
   }
   HookControl(*control);
   Register(form);
-  if (changeColor_) {
-    ParentBackgroundOn();
-    savedColor_ = control->Color();
-    control->SetColor(FaceColour());
-  }
+  TakeFaceColour();
   if (parentBackgroundChanged_) kind_ = 1;
   control->Invalidate();
   hooked_ = true;
@@ -96,6 +92,13 @@ void TSkinControl::AttachHandle(HWND handle, TSkinData* skinData, TSkinnerHost* 
   InvalidateRect(handle, nullptr, TRUE);
   hooked_ = true;
   status_ = kSkinnerAttached;
+}
+
+void TSkinControl::TakeFaceColour() {
+  if (!changeColor_ || !control_) return;
+  ParentBackgroundOn();
+  savedColor_ = control_->Color();
+  control_->SetColor(FaceColour());
 }
 
 void TSkinControl::Detach() {

@@ -140,6 +140,8 @@ class TSkinControl : public ui::TComponent {
   bool Register(TSkinnerHost* form);
   // Puts SkinWndProc in front of the control's WindowProc.
   void HookControl(ui::TControl& control);
+  // With ChangeColor the control shows the skin's face colour (its own is kept for Detach).
+  void TakeFaceColour();
   // The parent-background rule (see the source).
   void ParentBackgroundOn();
   void ParentBackgroundOff();

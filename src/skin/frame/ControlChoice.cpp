@@ -176,8 +176,8 @@ TControlChoice ChooseByClass(const std::wstring& upperClass, const ui::TControl&
   }
   if (Is<ui::TCustomCheckBox>(control) && on(xcCheckBox)) return Skinner(scCheckBox);
   // The class library's own kinds that the rules below do not name, each under its switch:
-  // radio buttons, radio groups and group boxes, combo boxes, date pickers, progress and
-  // track bars and glyph buttons.
+  // radio buttons, radio groups and group boxes, combo boxes, date pickers, progress, track
+  // and status bars and glyph buttons.
   if (Is<ui::TRadioButton>(control) && on(xcRadioButton)) return Skinner(scRadioButton);
   if (Is<ui::TCustomRadioGroup>(control) && on(xcGroupBox)) {
     return ChooseByKind(L"radiogroup", upperClass, control, data);
@@ -191,6 +191,7 @@ TControlChoice ChooseByClass(const std::wstring& upperClass, const ui::TControl&
   if (Is<ui::TDateTimePicker>(control) && on(xcCombo)) return Skinner(scDateTime);
   if (Is<ui::TProgressBar>(control) && on(xcProgress)) return Skinner(scProgress);
   if (Is<ui::TTrackBar>(control) && on(xcTrackBar)) return Skinner(scTrackBar);
+  if (Is<ui::TStatusBar>(control) && on(xcStatusBar)) return Skinner(scStatusBar);
   // A scroll-bar control: one skinned panel covers the whole control.
   if (Is<ui::TScrollBar>(control) && on(xcScrollbar)) return Skinner(scScControl);
   if (Is<ui::TBitBtn>(control) && on(xcBitBtn)) return Skinner(scBitButton);

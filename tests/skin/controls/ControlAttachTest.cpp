@@ -15,6 +15,9 @@
 #include "skin/frame/ControlChoice.h"
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
+#include "ui/MPlayer.h"
+#include "ui/RangeControls.h"
+#include "ui/StatusBar.h"
 #include "ui/ExtCtrls.h"
 #include "ui/StdCtrls.h"
 #include "ui/SysUtils.h"
@@ -190,6 +193,37 @@ TEST_F(ControlAttachTest, TheTrackBarKindOnlyWithTheButtonSwitch) {
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(SkinnerClassOf(*frame, on), L"TSkinTrackBar");
   EXPECT_TRUE(on->Transparent());
+}
+
+TEST_F(ControlAttachTest, BarsPlayersAndGlyphCheckBoxesGetTheirSkinnersWhenTheFrameStarts) {
+  ui::TProgressBar* progress = nullptr;
+  ui::TTrackBar* track = nullptr;
+  ui::TStatusBar* status = nullptr;
+  ui::TMediaPlayer* player = nullptr;
+  TRzCheckBox* glyphs = nullptr;
+  TWinSkinForm* frame = Start([&](ui::TForm& f) {
+    progress = Add<ui::TProgressBar>(&f, &f, 10);
+    track = Add<ui::TTrackBar>(&f, &f, 40);
+    player = Add<ui::TMediaPlayer>(&f, &f, 80);
+    glyphs = Add<TRzCheckBox>(&f, &f, 120);
+    status = new ui::TStatusBar(&f);
+    status->SetParent(&f);
+    status->Panels()->Add()->SetText(L"ready");
+  });
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(SkinnerClassOf(*frame, progress), L"TSkinProgress");
+  EXPECT_EQ(SkinnerClassOf(*frame, track), L"TSkinTrackBar");
+  EXPECT_EQ(SkinnerClassOf(*frame, status), L"TSkinStatusBar");
+  EXPECT_EQ(AskSkinned(status), 1);
+  EXPECT_EQ(SkinnerClassOf(*frame, glyphs), L"TSkinObjImage");
+  EXPECT_TRUE(glyphs->UseCustomGlyphs());
+  EXPECT_FALSE(glyphs->CustomGlyphs()->Empty());
+  const auto* mp = dynamic_cast<const TSkinMP*>(frame->ControlSkinners().FindControl(player));
+  ASSERT_NE(mp, nullptr);
+  ASSERT_NE(mp->Overlay(), nullptr);
+  // The overlay is a control of the form's like any other, yet never skinned itself.
+  EXPECT_EQ(SkinnersOf(*frame, mp->Overlay()), 0);
+  EXPECT_EQ(AskSkinned(mp->Overlay()), 0);
 }
 
 TEST_F(ControlAttachTest, ACheckBoxOnlyWithTheCheckBoxSwitch) {

@@ -87,6 +87,8 @@ TEST_F(ControlChoiceTest, TheLibrarysOtherKindsEachUnderItsSwitch) {
   EXPECT_EQ(Choose(Add<ui::TDateTimePicker>()).Skinner, scDateTime);
   EXPECT_EQ(Choose(Add<ui::TProgressBar>()).Skinner, scProgress);
   EXPECT_EQ(Choose(Add<ui::TTrackBar>()).Skinner, scTrackBar);
+  EXPECT_EQ(Choose(Add<ui::TStatusBar>()).Skinner, scStatusBar);
+  EXPECT_EQ(SkinnerClassName(scStatusBar), L"TSkinStatusBar");
   EXPECT_EQ(Choose(Add<ui::TBitBtn>()).Skinner, scBitButton);
   EXPECT_EQ(Choose(Add<ui::TUpDown>()).Skinner, scUpDown);
   const TControlChoice tabs = Choose(Add<ui::TTabControl>());
@@ -102,6 +104,7 @@ TEST_F(ControlChoiceTest, TheLibrarysOtherKindsEachUnderItsSwitch) {
   Switch(xcCombo, false);
   Switch(xcProgress, false);
   Switch(xcTrackBar, false);
+  Switch(xcStatusBar, false);
   Switch(xcBitBtn, false);
   Switch(xcScrollbar, false);
   EXPECT_EQ(Choose(Add<ui::TListBox>()).Skinner, scNone);
@@ -112,6 +115,7 @@ TEST_F(ControlChoiceTest, TheLibrarysOtherKindsEachUnderItsSwitch) {
   EXPECT_EQ(Choose(Add<ui::TDateTimePicker>()).Skinner, scNone);
   EXPECT_EQ(Choose(Add<ui::TProgressBar>()).Skinner, scNone);
   EXPECT_EQ(Choose(Add<ui::TTrackBar>()).Skinner, scNone);
+  EXPECT_EQ(Choose(Add<ui::TStatusBar>()).Skinner, scNone);
   EXPECT_EQ(Choose(Add<ui::TBitBtn>()).Skinner, scButton);
 }
 

@@ -8,9 +8,8 @@ namespace ctltest {
     return info;                                                             \
   }
 
-CTLTEST_CLASS_INFO(TRzCheckBox, ui::TCustomControl)
-CTLTEST_CLASS_INFO(TRzRadioButton, ui::TCustomControl)
-CTLTEST_CLASS_INFO(TcxCheckBox, ui::TCustomControl)
+CTLTEST_CLASS_INFO(TRzCheckBox, TGlyphButtonDouble)
+CTLTEST_CLASS_INFO(TRzRadioButton, TGlyphButtonDouble)
 CTLTEST_CLASS_INFO(TMediaPlayer, ui::TCustomControl)
 CTLTEST_CLASS_INFO(TTntComboBox, ui::TCustomControl)
 CTLTEST_CLASS_INFO(TRichEdit, ui::TCustomControl)
@@ -71,5 +70,50 @@ const ui::TClassInfo& TVxTrackBar::StaticClass() {
   }();
   return info;
 }
+
+const ui::TClassInfo& TGlyphButtonDouble::StaticClass() {
+  static const ui::TClassInfo info = [] {
+    ui::TClassInfo c(L"TGlyphButtonDouble", &ui::TCustomControl::StaticClass());
+    c.Obj(L"CustomGlyphs", &TGlyphButtonDouble::CustomGlyphs);
+    c.Int(L"TransparentColor", &TGlyphButtonDouble::TransparentColor, &TGlyphButtonDouble::SetTransparentColor);
+    c.Bool(L"UseCustomGlyphs", &TGlyphButtonDouble::UseCustomGlyphs, &TGlyphButtonDouble::SetUseCustomGlyphs);
+    return c;
+  }();
+  return info;
+}
+
+TGlyphButtonDouble::TGlyphButtonDouble(ui::TComponent* owner)
+    : TCustomControl(owner), glyphs_(std::make_unique<ui::TBitmap>()) {}
+TGlyphButtonDouble::~TGlyphButtonDouble() = default;
+
+void TGlyphButtonDouble::SetUseCustomGlyphs(bool value) {
+  use_ = value;
+  switches_.push_back(value);
+}
+
+const ui::TClassInfo& TcxCheckBoxProperties::StaticClass() {
+  static const ui::TClassInfo info = [] {
+    ui::TClassInfo c(L"TcxCheckBoxProperties", &ui::TObject::StaticClass());
+    c.Obj(L"Glyph", &TcxCheckBoxProperties::Glyph);
+    return c;
+  }();
+  return info;
+}
+
+TcxCheckBoxProperties::TcxCheckBoxProperties() : glyph_(std::make_unique<ui::TBitmap>()) {}
+TcxCheckBoxProperties::~TcxCheckBoxProperties() = default;
+
+const ui::TClassInfo& TcxCheckBox::StaticClass() {
+  static const ui::TClassInfo info = [] {
+    ui::TClassInfo c(L"TcxCheckBox", &ui::TCustomControl::StaticClass());
+    c.Obj(L"Properties", &TcxCheckBox::Properties);
+    return c;
+  }();
+  return info;
+}
+
+TcxCheckBox::TcxCheckBox(ui::TComponent* owner)
+    : TCustomControl(owner), properties_(std::make_unique<TcxCheckBoxProperties>()) {}
+TcxCheckBox::~TcxCheckBox() = default;
 
 }  // namespace ctltest

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "ui/Canvas.h"
 #include "ui/Controls.h"
@@ -23,9 +24,53 @@ using ui::TCustomControl;
     using Base::Base;                     \
   }
 
-CTLTEST_FOREIGN_CLASS(TRzCheckBox, TCustomControl);
-CTLTEST_FOREIGN_CLASS(TRzRadioButton, TCustomControl);
-CTLTEST_FOREIGN_CLASS(TcxCheckBox, TCustomControl);
+// A check box or radio button of a foreign library that draws glyphs it is given: the
+// CustomGlyphs bitmap, its TransparentColor, and UseCustomGlyphs, which the control reads
+// anew each time it is switched (the switches are recorded in order).
+class TGlyphButtonDouble : public TCustomControl {
+  UI_CLASS_INFO
+ public:
+  explicit TGlyphButtonDouble(ui::TComponent* owner);
+  ~TGlyphButtonDouble() override;
+  ui::TBitmap* CustomGlyphs() const { return glyphs_.get(); }
+  int TransparentColor() const { return transparentColor_; }
+  void SetTransparentColor(int value) { transparentColor_ = value; }
+  bool UseCustomGlyphs() const { return use_; }
+  void SetUseCustomGlyphs(bool value);
+  const std::vector<bool>& Switches() const { return switches_; }
+
+ private:
+  std::unique_ptr<ui::TBitmap> glyphs_;
+  int transparentColor_ = 0;
+  bool use_ = false;
+  std::vector<bool> switches_;
+};
+CTLTEST_FOREIGN_CLASS(TRzCheckBox, TGlyphButtonDouble);
+CTLTEST_FOREIGN_CLASS(TRzRadioButton, TGlyphButtonDouble);
+
+// The settings object of a foreign check box: its Glyph.
+class TcxCheckBoxProperties : public ui::TObject {
+  UI_CLASS_INFO
+ public:
+  TcxCheckBoxProperties();
+  ~TcxCheckBoxProperties() override;
+  ui::TBitmap* Glyph() const { return glyph_.get(); }
+
+ private:
+  std::unique_ptr<ui::TBitmap> glyph_;
+};
+
+// A foreign check box whose glyph lies in its Properties object.
+class TcxCheckBox : public TCustomControl {
+  UI_CLASS_INFO
+ public:
+  explicit TcxCheckBox(ui::TComponent* owner);
+  ~TcxCheckBox() override;
+  TcxCheckBoxProperties* Properties() const { return properties_.get(); }
+
+ private:
+  std::unique_ptr<TcxCheckBoxProperties> properties_;
+};
 CTLTEST_FOREIGN_CLASS(TMediaPlayer, TCustomControl);
 CTLTEST_FOREIGN_CLASS(TTntComboBox, TCustomControl);
 CTLTEST_FOREIGN_CLASS(TRichEdit, TCustomControl);
