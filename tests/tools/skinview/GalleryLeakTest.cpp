@@ -41,7 +41,7 @@ TEST_F(GalleryLeakTest, Repaints) {
 TEST_F(GalleryLeakTest, FullRepaintsWithEveryControl) {
   ui::TPageControl& pages = *form->Pages();
   ASSERT_GE(pages.PageCount(), 2);
-  testsupport::CheckFullRepaints("gallery repaint with controls", *form, 60, [&](int round) {
+  testsupport::CheckFullRepaints("gallery repaint with controls", *form, 150, [&](int round) {
     pages.SetActivePageIndex(round % pages.PageCount());
   });
 }
