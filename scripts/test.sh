@@ -21,6 +21,8 @@ run_ctest() {  # run_ctest BUILD_DIR: adds the directory's results to the totals
     problems+=("ctest in $dir ended without results (exit $rc)")
     return
   fi
+  # The leak checks' figures, shown every time.
+  python3 scripts/leak-lines.py "$junit" || true
   local log="$dir/ctest-counts.log"
   counts=$(python3 scripts/ctest-counts.py "$dir" "$junit" 2>"$log") ||
     problems+=("in $dir: $(paste -sd ',' "$log")")

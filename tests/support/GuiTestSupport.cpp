@@ -28,6 +28,33 @@ void PumpFor(int ms) {
 
 namespace {
 MessageBoxWatcher* g_watcher = nullptr;
+
+struct TMenuCloser {
+  bool seen = false;
+  int ticks = 0;
+} g_menuCloser;
+
+BOOL CALLBACK NoteShownMenu(HWND window, LPARAM) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (lstrcmpW(name, L"#32768") != 0 || !IsWindowVisible(window)) return TRUE;
+  g_menuCloser.seen = true;
+  return FALSE;
+}
+
+// Runs inside the menu's own message loop.
+void CALLBACK CloseShownMenu(HWND, UINT, UINT_PTR, DWORD) {
+  EnumThreadWindows(GetCurrentThreadId(), NoteShownMenu, 0);
+  if (g_menuCloser.seen || ++g_menuCloser.ticks > 200) EndMenu();
+}
+}  // namespace
+
+bool OpenMenuAndClose(HWND window, wchar_t key) {
+  g_menuCloser = {};
+  const UINT_PTR timer = SetTimer(nullptr, 0, USER_TIMER_MINIMUM, CloseShownMenu);
+  SendMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, key);
+  KillTimer(nullptr, timer);
+  return g_menuCloser.seen;
 }
 
 MessageBoxWatcher::MessageBoxWatcher() {

@@ -50,6 +50,11 @@ std::set<std::wstring> NamesIn(const std::wstring& folder);
 // A colour (system colours resolved) as 0x00RRGGBB, the layout of a DIB pixel.
 unsigned ColourRGB(int colour);
 
+// Opens a menu of the window as the keyboard does (Alt with `key`: ' ' the system menu, a
+// letter the menu-bar item of that accelerator) and closes it once its menu window shows;
+// answers whether one showed. A menu that never shows is given up after about two seconds.
+bool OpenMenuAndClose(HWND window, wchar_t key);
+
 // The 0x00RRGGBB colour of a pixel of a device context.
 unsigned PixelRGB(HDC dc, int x, int y);
 

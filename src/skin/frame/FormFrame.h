@@ -199,7 +199,10 @@ class TWinSkinForm final : public ui::TComponent, public TSkinnerHost {
   void OnSize();
   TCaptionContext CaptionContext() const;
   bool FramePaintable() const;
-  void PaintTitle(HDC dc, int width, int height);
+  // The title bar; its ends come from the side borders, composed here unless the caller
+  // composed them already for the same paint.
+  void PaintTitle(HDC dc, int width, int height, ui::TBitmap* leftSide = nullptr,
+                  ui::TBitmap* rightSide = nullptr);
   void DrawCaptionButtons(HDC dc);
   void DrawCaptionText(HDC dc, int width);
   void DrawIcon(HDC dc, const RECT& bounds);

@@ -59,15 +59,19 @@ void TWinSkinForm::PaintFrame(HDC given) {
   TWindowDC dc(handle_, given);
   if (!dc.Get()) return;
   ++framePaints_;
+  // The side borders are composed once: their tops are the title bar's ends as well.
+  std::unique_ptr<ui::TBitmap> leftSide, rightSide;
   if (windowState_ != wsMinimized) {
+    leftSide = ComposeBorder(bpLeft, leftWidth_, h);
+    rightSide = ComposeBorder(bpRight, rightWidth_, h);
     const RECT left{0, 0, leftWidth_, h}, right{w - rightWidth_, 0, w, h};
     const RECT bottom{leftWidth_, h - bottomHeight_, w - rightWidth_, h};
-    Blit(dc.Get(), left, ComposeBorder(bpLeft, leftWidth_, h).get());
-    Blit(dc.Get(), right, ComposeBorder(bpRight, rightWidth_, h).get());
+    Blit(dc.Get(), left, leftSide.get());
+    Blit(dc.Get(), right, rightSide.get());
     Blit(dc.Get(), bottom, ComposeBorder(bpBottom, bottom.right - bottom.left, bottomHeight_).get());
   }
   LayoutCaptionButtons();
-  PaintTitle(dc.Get(), w, h);
+  PaintTitle(dc.Get(), w, h, leftSide.get(), rightSide.get());
   if (menuBarHeight_ > 0 && windowState_ != wsMinimized) {
     const RECT band{leftWidth_, titleHeight_, w - rightWidth_, titleHeight_ + menuBarHeight_};
     if (menuBar_) menuBar_->PaintBar(dc.Get(), band);
@@ -78,7 +82,7 @@ void TWinSkinForm::PaintFrame(HDC given) {
 // The title bar is composed off-screen (the ends of the side borders, the title strip, the
 // caption text and the caption buttons) and copied to the window in one piece, so that a
 // button changing its look never flickers.
-void TWinSkinForm::PaintTitle(HDC dc, int w, int h) {
+void TWinSkinForm::PaintTitle(HDC dc, int w, int h, ui::TBitmap* leftSide, ui::TBitmap* rightSide) {
   if (w <= 0 || titleHeight_ <= 0) return;
   ui::TBitmap buffer(w, titleHeight_);
   HDC target = buffer.Canvas()->Handle();
@@ -86,8 +90,11 @@ void TWinSkinForm::PaintTitle(HDC dc, int w, int h) {
   if (windowState_ == wsMinimized) {
     FillRect(target, &title, skinData_->ButtonFaceBrush());
   } else {
-    Blit(target, {0, 0, leftWidth_, titleHeight_}, ComposeBorder(bpLeft, leftWidth_, h).get());
-    Blit(target, {w - rightWidth_, 0, w, titleHeight_}, ComposeBorder(bpRight, rightWidth_, h).get());
+    std::unique_ptr<ui::TBitmap> ownLeft, ownRight;
+    if (!leftSide) leftSide = (ownLeft = ComposeBorder(bpLeft, leftWidth_, h)).get();
+    if (!rightSide) rightSide = (ownRight = ComposeBorder(bpRight, rightWidth_, h)).get();
+    Blit(target, {0, 0, leftWidth_, titleHeight_}, leftSide);
+    Blit(target, {w - rightWidth_, 0, w, titleHeight_}, rightSide);
     title = {leftWidth_, 0, w - rightWidth_, titleHeight_};
   }
   Blit(target, title, ComposeBorder(bpTop, title.right - title.left, titleHeight_).get());
