@@ -1,0 +1,234 @@
+// Shared by the tests that switch a running window to another skin: a second skin made from
+// the program's own by changing the colours of every picture, captures of a window's frame and
+// of its controls, the comparison of two captures under that colour change, and a record of
+// the windows that were painted while a switch ran.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "CraftedSkin.h"
+#include "skin/data/BitmapFile.h"
+#include "skin/data/SkinMessages.h"
+#include "skin/data/SkinReader.h"
+#include "skin/data/WinSkinData.h"
+#include "ui/Canvas.h"
+
+namespace skinswitch {
+
+inline constexpr std::uint32_t kMagenta = 0xFF00FF;
+// What a capture holds where nothing was painted.
+inline constexpr std::uint32_t kUnpainted = 0x010203;
+
+// The second skin's colour of a pixel: every channel changed, the key colour kept (so the
+// same pixels stay transparent), and no other colour made the key colour.
+inline std::uint32_t Recolour(std::uint32_t rgb) {
+  rgb &= 0xFFFFFF;
+  if (rgb == kMagenta) return kMagenta;
+  const std::uint32_t changed = rgb ^ 0x3C5A78;
+  return changed == kMagenta ? 0xFE00FF : changed;
+}
+
+// The description with every colour of its [Colours] table recoloured; every other line as
+// it was.
+inline std::string RecolouredDescription(const std::string& ini) {
+  std::istringstream in(ini);
+  std::string out, line, section;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.starts_with("[")) section = line;
+    const std::size_t equals = line.find('=');
+    int r = 0, g = 0, b = 0;
+    char rest = 0;
+    if (section == "[Colours]" && equals != std::string::npos &&
+        std::sscanf(line.c_str() + equals + 1, "%d %d %d %c", &r, &g, &b, &rest) == 3) {
+      const std::uint32_t c = Recolour(std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | std::uint32_t(b));
+      line = line.substr(0, equals + 1) + std::to_string(c >> 16) + " " +
+             std::to_string(c >> 8 & 0xFF) + " " + std::to_string(c & 0xFF);
+    }
+    out += line + "\r\n";
+  }
+  return out;
+}
+
+// The package with every bitmap entry recoloured pixel by pixel, and the colours of its
+// colour table; the sizes of every picture stay, so the second skin has the same geometry as
+// the first.
+inline skintest::Bytes RecolouredPackage(const std::string& package) {
+  skin::TSkinReader reader;
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(package.data());
+  EXPECT_TRUE(reader.Load(std::span(bytes, package.size())));
+  std::vector<skinpack::TEntry> entries;
+  int recoloured = 0;
+  for (const std::string& name : reader.Names()) {
+    skintest::Bytes entry;
+    reader.ExtractEntry(name, entry);
+    skin::TPixelImage image;
+    if (name.ends_with(".bmp") && skin::DecodeBitmapFile(entry, image)) {
+      entry = skintest::MakeBmp24(image.Width, image.Height,
+                                  [&](int x, int y) { return Recolour(image.At(x, y)); });
+      ++recoloured;
+    } else if (name.find(".ini") != std::string::npos) {
+      entry = skintest::AsBytes(RecolouredDescription(std::string(entry.begin(), entry.end())));
+    }
+    entries.push_back({name, std::move(entry)});
+  }
+  EXPECT_GT(recoloured, 30) << "the program's skin has fewer pictures than expected";
+  return skinpack::BuildPackage(entries);
+}
+
+// A 32-bit picture of the window's size, every pixel kUnpainted.
+inline std::unique_ptr<ui::TBitmap> Blank(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  auto bitmap = std::make_unique<ui::TBitmap>(r.right - r.left, r.bottom - r.top);
+  for (int y = 0; y < bitmap->Height(); ++y) {
+    std::uint32_t* row = bitmap->ScanLine(y);
+    for (int x = 0; x < bitmap->Width(); ++x) row[x] = kUnpainted;
+  }
+  return bitmap;
+}
+
+// The skinned frame of a window, painted by its frame skinner.
+inline std::unique_ptr<ui::TBitmap> CaptureFrame(HWND window) {
+  auto bitmap = Blank(window);
+  EXPECT_EQ(SendMessageW(window, skin::SKM_PAINTFRAME,
+                         reinterpret_cast<WPARAM>(bitmap->Canvas()->Handle()), skin::kSkinMagic),
+            skin::kSkinMagic);
+  return bitmap;
+}
+
+// A control painted through its WM_PAINT into a picture.
+inline std::unique_ptr<ui::TBitmap> CaptureControl(HWND window) {
+  auto bitmap = Blank(window);
+  SendMessageW(window, WM_PAINT, reinterpret_cast<WPARAM>(bitmap->Canvas()->Handle()), 0);
+  return bitmap;
+}
+
+inline std::uint32_t Pixel(const ui::TBitmap& b, int x, int y) { return b.ScanLine(y)[x] & 0xFFFFFF; }
+
+// How the part (x, y, w, h) of `after` relates to the same part of `before`: pixels that took
+// the second skin's colour, painted pixels that stayed, pixels left blank in both (not painted,
+// or the key colour), and pixels that are none of these.
+struct TChange {
+  int recoloured = 0, same = 0, blank = 0, other = 0;
+};
+
+inline TChange Compare(const ui::TBitmap& before, const ui::TBitmap& after, int x0, int y0, int w,
+                       int h) {
+  TChange c;
+  for (int y = y0; y < y0 + h; ++y) {
+    for (int x = x0; x < x0 + w; ++x) {
+      const std::uint32_t b = Pixel(before, x, y), a = Pixel(after, x, y);
+      if (a == b && (b == kUnpainted || b == kMagenta)) {
+        ++c.blank;
+      } else if (a == b) {
+        ++c.same;
+      } else if (a == Recolour(b)) {
+        ++c.recoloured;
+      } else {
+        ++c.other;
+      }
+    }
+  }
+  return c;
+}
+
+inline bool Identical(const ui::TBitmap& a, const ui::TBitmap& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+  for (int y = 0; y < a.Height(); ++y) {
+    for (int x = 0; x < a.Width(); ++x) {
+      if (Pixel(a, x, y) != Pixel(b, x, y)) return false;
+    }
+  }
+  return true;
+}
+
+// The left border of a skinned window (from its outer edge to the client area, full height):
+// drawn from the skin's pictures only, without text.
+inline TChange CompareLeftBorder(HWND window, const ui::TBitmap& before, const ui::TBitmap& after) {
+  RECT outer{};
+  GetWindowRect(window, &outer);
+  POINT origin{0, 0};
+  ClientToScreen(window, &origin);
+  const int left = origin.x - outer.left;
+  EXPECT_GT(left, 0);
+  return Compare(before, after, 0, 0, left, before.Height());
+}
+
+inline BOOL CALLBACK CollectSkinned(HWND h, LPARAM found) {
+  if (IsWindowVisible(h) && SendMessageW(h, skin::SKM_QUERYSKINNED, 0, 0) == 1) {
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(h);
+  }
+  return TRUE;
+}
+
+// The visible windows below `parent` that a control skinner serves.
+inline std::vector<HWND> SkinnedChildren(HWND parent) {
+  std::vector<HWND> found;
+  EnumChildWindows(parent, &CollectSkinned, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+inline std::wstring ClassOf(HWND window) {
+  wchar_t name[128] = {};
+  GetClassNameW(window, name, 128);
+  return name;
+}
+
+// Records, while it lives, every window of this thread that was sent or handed a paint
+// message (client or frame).
+class TPaintRecorder {
+ public:
+  TPaintRecorder() {
+    instance_ = this;
+    sent_ = SetWindowsHookExW(WH_CALLWNDPROC, &Sent, nullptr, GetCurrentThreadId());
+    got_ = SetWindowsHookExW(WH_GETMESSAGE, &Got, nullptr, GetCurrentThreadId());
+  }
+  ~TPaintRecorder() {
+    UnhookWindowsHookEx(sent_);
+    UnhookWindowsHookEx(got_);
+    instance_ = nullptr;
+  }
+  TPaintRecorder(const TPaintRecorder&) = delete;
+  TPaintRecorder& operator=(const TPaintRecorder&) = delete;
+
+  bool Painted(HWND window) const { return painted_.count(window) != 0; }
+
+ private:
+  static void Note(HWND window, UINT message) {
+    if (instance_ && (message == WM_PAINT || message == WM_NCPAINT || message == skin::SKM_REDRAWFRAME)) {
+      instance_->painted_.insert(window);
+    }
+  }
+  static LRESULT CALLBACK Sent(int code, WPARAM wParam, LPARAM lParam) {
+    if (code >= 0) {
+      const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
+      Note(m->hwnd, m->message);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static LRESULT CALLBACK Got(int code, WPARAM wParam, LPARAM lParam) {
+    if (code >= 0 && wParam == PM_REMOVE) {
+      const auto* m = reinterpret_cast<const MSG*>(lParam);
+      Note(m->hwnd, m->message);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+  static inline TPaintRecorder* instance_ = nullptr;
+  HHOOK sent_ = nullptr, got_ = nullptr;
+  std::set<HWND> painted_;
+};
+
+}  // namespace skinswitch
