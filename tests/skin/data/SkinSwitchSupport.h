@@ -11,9 +11,9 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <cstdio>
 #include <set>
 #include <sstream>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -21,8 +21,10 @@
 #include "skin/data/BitmapFile.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/data/SkinReader.h"
+#include "GuiTestSupport.h"
 #include "skin/data/WinSkinData.h"
 #include "ui/Canvas.h"
+#include "ui/SysUtils.h"
 
 namespace skinswitch {
 
@@ -87,11 +89,11 @@ inline skintest::Bytes RecolouredPackage(const std::string& package) {
   return skinpack::BuildPackage(entries);
 }
 
-// A 32-bit picture of the window's size, every pixel kUnpainted.
-inline std::unique_ptr<ui::TBitmap> Blank(HWND window) {
+// A 32-bit picture of the window's size (`copies` times its height), every pixel kUnpainted.
+inline std::unique_ptr<ui::TBitmap> Blank(HWND window, int copies = 1) {
   RECT r{};
   GetWindowRect(window, &r);
-  auto bitmap = std::make_unique<ui::TBitmap>(r.right - r.left, r.bottom - r.top);
+  auto bitmap = std::make_unique<ui::TBitmap>(r.right - r.left, (r.bottom - r.top) * copies);
   for (int y = 0; y < bitmap->Height(); ++y) {
     std::uint32_t* row = bitmap->ScanLine(y);
     for (int x = 0; x < bitmap->Width(); ++x) row[x] = kUnpainted;
@@ -108,10 +110,16 @@ inline std::unique_ptr<ui::TBitmap> CaptureFrame(HWND window) {
   return bitmap;
 }
 
-// A control painted through its WM_PAINT into a picture.
+// A control painted through its WM_PAINT into the upper half of a picture, and its skinned
+// border (for the controls whose skinner draws one) into the lower half.
 inline std::unique_ptr<ui::TBitmap> CaptureControl(HWND window) {
-  auto bitmap = Blank(window);
-  SendMessageW(window, WM_PAINT, reinterpret_cast<WPARAM>(bitmap->Canvas()->Handle()), 0);
+  auto bitmap = Blank(window, 2);
+  HDC dc = bitmap->Canvas()->Handle();
+  SendMessageW(window, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  POINT old{};
+  SetViewportOrgEx(dc, 0, bitmap->Height() / 2, &old);
+  SendMessageW(window, skin::SKM_PAINTFRAME, reinterpret_cast<WPARAM>(dc), skin::kSkinMagic);
+  SetViewportOrgEx(dc, old.x, old.y, nullptr);
   return bitmap;
 }
 
@@ -185,6 +193,57 @@ inline std::wstring ClassOf(HWND window) {
   GetClassNameW(window, name, 128);
   return name;
 }
+
+// What a window shows at one moment: its frame and each visible skinned control.
+struct TShot {
+  std::unique_ptr<ui::TBitmap> frame;
+  std::map<HWND, std::unique_ptr<ui::TBitmap>> controls;
+};
+
+// The frame and the focused control are drawn by whether the window is active and which
+// control has the focus; tests running side by side take the activation away at times. A
+// shot is taken with the window active, its frame told so, and `focus` focused, and taken
+// again when any of that changed while it was taken.
+inline TShot Shoot(HWND window, HWND focus) {
+  TShot shot;
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    SetForegroundWindow(window);
+    testsupport::PumpUntil([&] { return GetForegroundWindow() == window; }, 1000);
+    if (focus) SetFocus(focus);
+    testsupport::PumpFor(50);
+    SendMessageW(window, WM_NCACTIVATE, TRUE, 0);
+    shot.frame = CaptureFrame(window);
+    shot.controls.clear();
+    for (HWND control : SkinnedChildren(window)) shot.controls[control] = CaptureControl(control);
+    if (GetForegroundWindow() == window && GetFocus() == focus) break;
+  }
+  return shot;
+}
+
+// How many pixels differ, and where the first few are.
+inline std::string Differences(const ui::TBitmap& a, const ui::TBitmap& b) {
+  int count = 0;
+  std::string where;
+  for (int y = 0; y < a.Height(); ++y) {
+    for (int x = 0; x < a.Width(); ++x) {
+      if (Pixel(a, x, y) == Pixel(b, x, y)) continue;
+      if (count++ < 4) where += " (" + std::to_string(x) + "," + std::to_string(y) + ")";
+    }
+  }
+  return std::to_string(count) + " pixels, at" + where;
+}
+
+// Two shots alike to the pixel.
+inline void ExpectSamePictures(const TShot& a, const TShot& b) {
+  EXPECT_TRUE(Identical(*a.frame, *b.frame)) << "the frame differs: " << Differences(*a.frame, *b.frame);
+  ASSERT_EQ(a.controls.size(), b.controls.size());
+  for (const auto& [window, picture] : a.controls) {
+    const ui::TBitmap& other = *b.controls.at(window);
+    EXPECT_TRUE(Identical(*picture, other))
+        << ui::Utf8(ClassOf(window)) << " differs: " << Differences(*picture, other);
+  }
+}
+
 
 // Records, while it lives, every window of this thread that was sent or handed a paint
 // message (client or frame).

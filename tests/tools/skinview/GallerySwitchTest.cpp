@@ -28,12 +28,6 @@ using testsupport::PumpUntil;
 
 namespace {
 
-// What the gallery shows at one moment: its frame and each visible skinned control.
-struct TShot {
-  std::unique_ptr<ui::TBitmap> frame;
-  std::map<HWND, std::unique_ptr<ui::TBitmap>> controls;
-};
-
 // A drop of files as the shell hands it to a window: a DROPFILES header, then the wide paths,
 // each ended by a NUL, and one more NUL.
 HGLOBAL MakeDrop(const std::vector<std::wstring>& paths) {
@@ -55,6 +49,7 @@ struct GallerySwitchTest : testing::Test {
   skinviewtest::TTempFolder folder;
   std::unique_ptr<skinview::TGalleryForm> form;
   int changed = 0;
+  HWND focus = nullptr;
 
   void SetUp() override {
     form = std::make_unique<skinview::TGalleryForm>(nullptr, skinview::BuiltInSkin());
@@ -63,6 +58,7 @@ struct GallerySwitchTest : testing::Test {
     ASSERT_TRUE(PumpUntil([&] { return Running() && SkinnedChildren(H()).size() > 10; }, 5000))
         << "the gallery was not skinned";
     PumpFor(100);
+    focus = GetFocus();
     ASSERT_NE(form->SkinData(), nullptr);
     form->SkinData()->OnSkinChanged = [this](ui::TObject*) { ++changed; };
   }
@@ -78,22 +74,9 @@ struct GallerySwitchTest : testing::Test {
 
   // The caption names the skin's file: it is set to one text first, so that two shots of the
   // same skin are alike to the pixel.
-  // The frame and the focused button are drawn by whether the window is active: tests that
-  // run side by side may take the activation away, so a shot is taken while the window is
-  // the active one from start to end.
   TShot Shoot() const {
     form->SetCaption(L"Gallery");
-    TShot shot;
-    for (int attempt = 0; attempt < 10; ++attempt) {
-      SetForegroundWindow(H());
-      PumpUntil([&] { return GetForegroundWindow() == H(); }, 1000);
-      PumpFor(50);
-      shot.frame = CaptureFrame(H());
-      shot.controls.clear();
-      for (HWND control : SkinnedChildren(H())) shot.controls[control] = CaptureControl(control);
-      if (GetForegroundWindow() == H()) break;
-    }
-    return shot;
+    return skinswitch::Shoot(H(), focus);
   }
 
   // Waits for the skin change to be carried out, with every visible skinned window (and the
@@ -145,27 +128,6 @@ void ExpectRecoloured(HWND window, const TShot& first, const TShot& second) {
   EXPECT_GT(changedControls, 10);
 }
 
-// How many pixels differ, and where the first few are.
-std::string Differences(const ui::TBitmap& a, const ui::TBitmap& b) {
-  int count = 0;
-  std::string where;
-  for (int y = 0; y < a.Height(); ++y) {
-    for (int x = 0; x < a.Width(); ++x) {
-      if (Pixel(a, x, y) == Pixel(b, x, y)) continue;
-      if (count++ < 4) where += " (" + std::to_string(x) + "," + std::to_string(y) + ")";
-    }
-  }
-  return std::to_string(count) + " pixels, at" + where;
-}
-
-void ExpectSamePictures(const TShot& a, const TShot& b) {
-  EXPECT_TRUE(Identical(*a.frame, *b.frame)) << "the frame differs " << Differences(*a.frame, *b.frame);
-  ASSERT_EQ(a.controls.size(), b.controls.size());
-  for (const auto& [window, picture] : a.controls) {
-    EXPECT_TRUE(Identical(*picture, *b.controls.at(window))) << ui::Utf8(ClassOf(window)) << " differs " << Differences(*picture, *b.controls.at(window));
-  }
-}
-
 TEST_F(GallerySwitchTest, AnotherSkinRepaintsFrameAndControlsAndSwitchingBackRestoresThem) {
   const TShot builtIn = Shoot();
   ASSERT_GT(builtIn.controls.size(), 10u);
@@ -180,11 +142,11 @@ TEST_F(GallerySwitchTest, AnotherSkinRepaintsFrameAndControlsAndSwitchingBackRes
 
   LoadAndExpectSwitched(original);
   EXPECT_EQ(Caption(), std::wstring(skinview::kGalleryTitle) + L" - 原来的.skn");
-  ExpectSamePictures(builtIn, Shoot());
+  skinswitch::ExpectSamePictures(builtIn, Shoot());
 
   // A second switch in the same run gives the same pictures as the first.
   LoadAndExpectSwitched(recoloured);
-  ExpectSamePictures(second, Shoot());
+  skinswitch::ExpectSamePictures(second, Shoot());
   EXPECT_TRUE(boxes.Boxes().empty());
 }
 
@@ -237,7 +199,7 @@ TEST_F(GallerySwitchTest, APackageFileDroppedOnTheWindowSwitchesToIt) {
       PostMessageW(H(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({original})), 0);
       ExpectSwitched(painted, before);
     }
-    ExpectSamePictures(builtIn, Shoot());
+    skinswitch::ExpectSamePictures(builtIn, Shoot());
   }
   EXPECT_TRUE(boxes.Boxes().empty());
 }
@@ -271,7 +233,7 @@ TEST_F(GallerySwitchTest, AFileThatCannotBeUsedIsNamedWithItsReasonAndTheSkinSta
     EXPECT_EQ(changed, changes);
     EXPECT_TRUE(form->SkinData()->SkinLoaded());
     EXPECT_EQ(form->SkinSource(), L"good.skn");
-    ExpectSamePictures(shown, Shoot());
+    skinswitch::ExpectSamePictures(shown, Shoot());
   }
   // The gallery still switches afterwards.
   LoadAndExpectSwitched(folder.Write(L"built-in.skn", skin::DefaultSkinPackage()));
