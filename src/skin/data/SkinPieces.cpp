@@ -35,12 +35,8 @@ TPieceRect FrameOfStrip(int stripWidth, int stripHeight, TFrameLayout layout, in
 
 TMargins MarginsWithin(const TMargins& m, int frameWidth, int frameHeight) {
   TMargins r{std::max(m.Left, 0), std::max(m.Top, 0), std::max(m.Right, 0), std::max(m.Bottom, 0)};
-  frameWidth = std::max(frameWidth, 0);
-  frameHeight = std::max(frameHeight, 0);
-  r.Left = std::min(r.Left, frameWidth);
-  r.Right = std::min(r.Right, frameWidth - r.Left);
-  r.Top = std::min(r.Top, frameHeight);
-  r.Bottom = std::min(r.Bottom, frameHeight - r.Top);
+  if (std::int64_t(r.Left) + r.Right > frameWidth) r.Left = r.Right = 0;
+  if (std::int64_t(r.Top) + r.Bottom > frameHeight) r.Top = r.Bottom = 0;
   return r;
 }
 

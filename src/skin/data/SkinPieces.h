@@ -16,6 +16,7 @@ enum class TCentreMode { Tile, Stretch };
 // The fixed borders of a frame, never scaled.
 struct TMargins {
   int Left = 0, Top = 0, Right = 0, Bottom = 0;
+  bool operator==(const TMargins&) const = default;
 };
 
 struct TPieceRect {
@@ -44,8 +45,9 @@ struct TPiece {
 // `count` equal frames.
 TPieceRect FrameOfStrip(int stripWidth, int stripHeight, TFrameLayout layout, int count, int index);
 
-// The margins as they can be used for a frame of the size: none below 0, and together never
-// wider or higher than the frame, so that no margin reaches into a neighbouring frame.
+// The margins as they can be used for a frame of the size: none below 0; left and right
+// dropped when together they are wider than the frame, top and bottom when higher (as margins
+// that do not fit the picture are), so that no margin reaches into a neighbouring frame.
 TMargins MarginsWithin(const TMargins& margins, int frameWidth, int frameHeight);
 
 // A frame composed to width x height by nine regions, in painting order: corners, left and top
