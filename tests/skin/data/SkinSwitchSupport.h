@@ -220,14 +220,17 @@ inline TShot Shoot(HWND window, HWND focus) {
   return shot;
 }
 
-// How many pixels differ, and where the first few are.
+// How many pixels differ, and where the first few are with their two colours.
 inline std::string Differences(const ui::TBitmap& a, const ui::TBitmap& b) {
   int count = 0;
   std::string where;
   for (int y = 0; y < a.Height(); ++y) {
     for (int x = 0; x < a.Width(); ++x) {
       if (Pixel(a, x, y) == Pixel(b, x, y)) continue;
-      if (count++ < 4) where += " (" + std::to_string(x) + "," + std::to_string(y) + ")";
+      if (count++ >= 4) continue;
+      char colours[32];
+      std::snprintf(colours, sizeof colours, " %06x>%06x", Pixel(a, x, y), Pixel(b, x, y));
+      where += " (" + std::to_string(x) + "," + std::to_string(y) + ")" + colours;
     }
   }
   return std::to_string(count) + " pixels, at" + where;
