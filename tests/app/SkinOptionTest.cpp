@@ -43,14 +43,12 @@ TEST(SkinOptionParse, FindsTheFileAfterTheOptionOrAfterAnEqualsSign) {
 
 struct MainWindowSkinOptionTest : MainWindowTest {
   int changed = 0;
-  HWND focus = nullptr;
 
   void SetUp() override {
     MainWindowTest::SetUp();
     ASSERT_TRUE(PumpUntil([&] { return Running() && !SkinnedChildren(H()).empty(); }, 5000))
         << "the main window was not skinned";
     PumpFor(100);
-    focus = GetFocus();
     form->SkinData1->OnSkinChanged = [this](ui::TObject*) { ++changed; };
   }
   void TearDown() override {
@@ -81,7 +79,7 @@ struct MainWindowSkinOptionTest : MainWindowTest {
 };
 
 TEST_F(MainWindowSkinOptionTest, TheSkinFileRepaintsFrameAndControlsAndTheBuiltInSkinComesBack) {
-  const TShot builtIn = Shoot(H(), focus);
+  const TShot builtIn = Shoot(H());
   ASSERT_FALSE(builtIn.controls.empty());
   const std::wstring recoloured = folder + L"recoloured.skn";
   const skintest::Bytes package = RecolouredPackage(skin::DefaultSkinPackage());
@@ -90,7 +88,7 @@ TEST_F(MainWindowSkinOptionTest, TheSkinFileRepaintsFrameAndControlsAndTheBuiltI
   WriteFile(original, skin::DefaultSkinPackage());
 
   SwitchTo(recoloured);
-  const TShot second = Shoot(H(), focus);
+  const TShot second = Shoot(H());
   const TChange border = CompareLeftBorder(H(), *builtIn.frame, *second.frame);
   EXPECT_GT(border.recoloured, 0);
   EXPECT_EQ(border.same, 0) << "left border pixels kept the built-in skin's colours";
@@ -106,17 +104,17 @@ TEST_F(MainWindowSkinOptionTest, TheSkinFileRepaintsFrameAndControlsAndTheBuiltI
   }
 
   SwitchTo(original);
-  ExpectSamePictures(builtIn, Shoot(H(), focus));
+  ExpectSamePictures(builtIn, Shoot(H()));
   // A second switch in the same run.
   SwitchTo(recoloured);
-  ExpectSamePictures(second, Shoot(H(), focus));
+  ExpectSamePictures(second, Shoot(H()));
   SwitchTo(original);
-  ExpectSamePictures(builtIn, Shoot(H(), focus));
+  ExpectSamePictures(builtIn, Shoot(H()));
 }
 
 TEST_F(MainWindowSkinOptionTest, AFileThatCannotBeUsedIsNamedAndTheBuiltInSkinStays) {
   boxesExpected = true;
-  const TShot builtIn = Shoot(H(), focus);
+  const TShot builtIn = Shoot(H());
   const skintest::Bytes package = RecolouredPackage(skin::DefaultSkinPackage());
   const std::wstring cut = folder + L"cut.skn";
   WriteFile(cut, std::string(package.begin(), package.begin() + static_cast<long>(package.size() / 2)));
@@ -144,7 +142,7 @@ TEST_F(MainWindowSkinOptionTest, AFileThatCannotBeUsedIsNamedAndTheBuiltInSkinSt
     PumpFor(400);  // longer than the manager's action delay: nothing is pending
     EXPECT_EQ(changed, 0);
     EXPECT_TRUE(form->SkinData1->SkinLoaded());
-    ExpectSamePictures(builtIn, Shoot(H(), focus));
+    ExpectSamePictures(builtIn, Shoot(H()));
   }
   // A good file still switches afterwards.
   const std::wstring good = folder + L"good.skn";

@@ -51,8 +51,7 @@ TEST_F(GalleryHostileSkinTest, EveryHostileSkinIsSurvivedAndTheBuiltInSkinComesB
   int changed = 0;
   form->SkinData()->OnSkinChanged = [&](ui::TObject*) { ++changed; };
   form->SetCaption(L"Gallery");
-  const HWND focus = GetFocus();
-  const skinswitch::TShot before = skinswitch::Shoot(h, focus);
+  const skinswitch::TShot before = skinswitch::Shoot(h);
 
   const std::wstring builtIn = folder.Write(L"built-in.skn", skin::DefaultSkinPackage());
   const auto switchTo = [&](const std::wstring& path) {
@@ -75,7 +74,7 @@ TEST_F(GalleryHostileSkinTest, EveryHostileSkinIsSurvivedAndTheBuiltInSkinComesB
     switchTo(builtIn);
     PumpFor(100);
     form->SetCaption(L"Gallery");
-    skinswitch::ExpectSamePictures(before, skinswitch::Shoot(h, focus));
+    skinswitch::ExpectSamePictures(before, skinswitch::Shoot(h));
   }
 
   // Closed as its close button would close it.
