@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds the skin package fuzzer natively with clang (libFuzzer, AddressSanitizer,
-# UndefinedBehaviorSanitizer) and runs it for a bounded time on the checked-in seed corpus.
-#   scripts/fuzz.sh [SECONDS]     default 60
+# Builds the fuzzers natively with clang (libFuzzer, AddressSanitizer,
+# UndefinedBehaviorSanitizer) and runs each for a bounded time: the skin package fuzzer on the
+# checked-in seed corpus, and the hostile-skin fuzzer (generated descriptions and bitmaps
+# through the definition readers and the drawing plans) from its own inputs.
+#   scripts/fuzz.sh [SECONDS]     per fuzzer, default 60
 # VEXLO_FUZZ_BUILD chooses the build folder (default build-fuzz in the source tree).
-# Prints the number of executions; exits non-zero when the fuzzer finds a fault.
+# Prints the number of executions; exits non-zero when a fuzzer finds a fault.
 set -euo pipefail
 seconds=${1:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -21,21 +23,29 @@ fi
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXLO_PORTABLE_ONLY=ON -DVEXLO_SANITIZE=ON -DVEXLO_FUZZ=ON >/dev/null
-cmake --build "$build" --target skin_package_fuzzer
+cmake --build "$build" --target skin_package_fuzzer skin_draw_fuzzer
 
-# New inputs go to a work corpus in the build folder; the checked-in seeds stay as they are.
-work="$build/fuzz-corpus"
-mkdir -p "$work" "$build/fuzz-artifacts"
-log="$build/fuzz.log"
+# New inputs go to a work corpus per fuzzer in the build folder; the checked-in seeds stay as
+# they are.
+mkdir -p "$build/fuzz-artifacts"
 status=0
-"$build/fuzz/skin_package_fuzzer" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 \
-  -print_final_stats=1 -artifact_prefix="$build/fuzz-artifacts/" \
-  "$work" "$root/fuzz/corpus" >"$log" 2>&1 || status=$?
-runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
-if [ "$status" -eq 0 ]; then
-  echo "fuzz: skin_package_fuzzer ran $runs executions in ${seconds}s without a finding"
-else
-  tail -n 60 "$log"
-  echo "fuzz: skin_package_fuzzer FOUND A FAULT after $runs executions (see $log)"
-fi
+run_fuzzer() {  # NAME MAX_LEN [SEED_DIR]
+  local name=$1 max_len=$2 seeds=${3:-}
+  local work="$build/fuzz-corpus-$name" log="$build/fuzz-$name.log" result=0
+  mkdir -p "$work"
+  "$build/fuzz/$name" -max_total_time="$seconds" -max_len="$max_len" -rss_limit_mb=2048 \
+    -print_final_stats=1 -artifact_prefix="$build/fuzz-artifacts/" \
+    "$work" ${seeds:+"$seeds"} >"$log" 2>&1 || result=$?
+  local runs
+  runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
+  if [ "$result" -eq 0 ]; then
+    echo "fuzz: $name ran $runs executions in ${seconds}s without a finding"
+  else
+    tail -n 60 "$log"
+    echo "fuzz: $name FOUND A FAULT after $runs executions (see $log)"
+    status=$result
+  fi
+}
+run_fuzzer skin_package_fuzzer 65536 "$root/fuzz/corpus"
+run_fuzzer skin_draw_fuzzer 4096
 exit "$status"

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the Windows build under Wine (one
 # fresh prefix per run), then the portable code natively with AddressSanitizer and
-# UndefinedBehaviorSanitizer, then the fuzzer for a bounded time.
+# UndefinedBehaviorSanitizer, then the fuzzers for a bounded time.
 # Ends with "N passed, N failed, N skipped", counting test cases only (not the fixtures that
-# start and stop the Wine server; the fuzzer reports on its own line). Anything else that went
+# start and stop the Wine server; each fuzzer reports on its own line). Anything else that went
 # wrong (a failed fixture, a run without results, a fuzzer finding) follows on that line.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -52,7 +52,7 @@ cmake --build build-native
 run_ctest build-native
 
 if [ -x scripts/fuzz.sh ]; then
-  ./scripts/fuzz.sh || problems+=("the fuzzer found a fault")
+  ./scripts/fuzz.sh || problems+=("a fuzzer found a fault")
 fi
 
 summary="$passed passed, $failed failed, $skipped skipped"

@@ -91,6 +91,7 @@ void TCustomForm::CreateParams(TCreateParams& p) {
 
 void TCustomForm::CreateHandleDone() {
   if (menu_) ::SetMenu(HandleIfAllocated(), menu_->Handle());
+  if (onDropFiles_) DragAcceptFiles(HandleIfAllocated(), TRUE);
   if (clientWidth_ > 0 || clientHeight_ > 0) SetClientSize(clientWidth_, clientHeight_);
 }
 
@@ -261,8 +262,36 @@ void TCustomForm::Notification(TComponent* component, TOperation operation) {
   }
 }
 
+void TCustomForm::SetOnDropFiles(TDropFilesEvent handler) {
+  onDropFiles_ = std::move(handler);
+  if (HWND h = HandleIfAllocated()) DragAcceptFiles(h, onDropFiles_ ? TRUE : FALSE);
+}
+
+// The drop's paths are read, the drop is released, and only then is the handler called: a
+// handler that shows a message box leaves the shell's data already freed.
+void TCustomForm::DropFiles(HDROP drop) {
+  struct TDropScope {
+    HDROP drop;
+    ~TDropScope() { DragFinish(drop); }
+  };
+  std::vector<std::wstring> files;
+  {
+    const TDropScope scope{drop};
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+      std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+      path.resize(DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size())));
+      files.push_back(std::move(path));
+    }
+  }
+  if (onDropFiles_ && !files.empty()) onDropFiles_(this, files);
+}
+
 void TCustomForm::WndProc(TMessage& m) {
   switch (m.Msg) {
+    case WM_DROPFILES:
+      DropFiles(reinterpret_cast<HDROP>(m.WParam));
+      return;
     case WM_CLOSE:
       Close();
       return;

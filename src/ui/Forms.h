@@ -2,7 +2,9 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -67,6 +69,13 @@ class TCustomForm : public TWinControl {
   TNotifyEvent OnClose;
   TNotifyEvent OnDestroy;
 
+  // Files dropped on the window from the shell: their full paths, in the order given.
+  using TDropFilesEvent =
+      std::function<void(TObject* sender, const std::vector<std::wstring>& files)>;
+  // While a handler is set the window accepts dropped files (and says so to the shell).
+  void SetOnDropFiles(TDropFilesEvent handler);
+  bool AcceptsFiles() const { return static_cast<bool>(onDropFiles_); }
+
   void WndProc(TMessage& message) override;
 
  protected:
@@ -78,6 +87,7 @@ class TCustomForm : public TWinControl {
 
  private:
   void PlaceAtCentre();
+  void DropFiles(HDROP drop);
   DWORD WindowStyle() const;
   DWORD WindowExStyle() const;
 
@@ -87,6 +97,7 @@ class TCustomForm : public TWinControl {
   TWinControl* activeControl_ = nullptr;
   TMainMenu* menu_ = nullptr;
   int clientWidth_ = 0, clientHeight_ = 0;
+  TDropFilesEvent onDropFiles_;
 };
 
 class TForm : public TCustomForm {

@@ -1,9 +1,11 @@
 #include "ui/SysUtils.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cwctype>
+#include <memory>
 
 namespace ui {
 namespace {
@@ -158,6 +160,18 @@ void RaiseLastOSError() {
 std::wstring ExceptionMessage(const std::exception& e) {
   if (auto* ours = dynamic_cast<const Exception*>(&e)) return ours->Message();
   return Widen(e.what());
+}
+
+std::vector<std::wstring> ParamStrings() {
+  struct TLocalFree {
+    void operator()(wchar_t** words) const { LocalFree(words); }
+  };
+  int count = 0;
+  const std::unique_ptr<wchar_t*, TLocalFree> words(CommandLineToArgvW(GetCommandLineW(), &count));
+  std::vector<std::wstring> arguments;
+  if (!words) return arguments;
+  for (int i = 1; i < count; ++i) arguments.emplace_back(words.get()[i]);
+  return arguments;
 }
 
 }  // namespace ui

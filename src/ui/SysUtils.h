@@ -1,9 +1,10 @@
-// Exceptions, text conversion and system error texts.
+// Exceptions, text conversion, system error texts and the command line.
 #pragma once
 
 #include <exception>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ui {
 
@@ -63,5 +64,8 @@ class EFCreateError : public Exception {
 
 // The message of any exception as the error box shows it.
 std::wstring ExceptionMessage(const std::exception& e);
+
+// The program's command-line arguments after its own name, split as the system splits them.
+std::vector<std::wstring> ParamStrings();
 
 }  // namespace ui

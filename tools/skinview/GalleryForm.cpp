@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "ui/ComCtrls.h"
+#include "ui/Menus.h"
 
 namespace skinview {
 
@@ -20,7 +21,8 @@ TGalleryForm::TGalleryForm(ui::TComponent* owner, const TSkinChoice& skin) : ui:
   // control the engine knows, so that a skin's every element can be seen.
   skinData_ = skin::CreateSkinData(this, skin.package, skin::kDefaultSkinControls);
   if (skinData_) skinData_->SetName(L"SkinData1");
-  SetCaption(std::wstring(kGalleryTitle) + L" - " + skin.source);
+  source_ = skin.source;
+  ShowSource();
   SetBorderStyle(ui::bsSingle);
   SetBorderIcons((1 << ui::biSystemMenu) | (1 << ui::biMinimize));
   SetPosition(ui::poDesktopCenter);
@@ -63,6 +65,49 @@ void TGalleryForm::BuildGallery() {
   pages_->SetBounds(0, 0, largest.cx + extraWidth, largest.cy + extraHeight);
   SetClientSize(pages_->Width(), pages_->Height());
   AddStatusBar(*this);
+
+  skinDialog_ = new ui::TOpenDialog(this);
+  skinDialog_->SetName(L"dlgSkin");
+  skinDialog_->SetTitle(L"Load skin");
+  skinDialog_->SetFilter(L"Skin packages (*.skn)|*.skn|All files (*.*)|*.*");
+  skinDialog_->SetOptions(skinDialog_->Options() | (1 << ui::ofFileMustExist));
+  if (auto* item = dynamic_cast<ui::TMenuItem*>(FindComponent(L"miLoadSkin"))) {
+    item->OnClick = [this](ui::TObject*) { ChooseSkinFile(); };
+  }
+  SetOnDropFiles([this](ui::TObject*, const std::vector<std::wstring>& files) {
+    // One skin at a time: the first file dropped.
+    LoadSkinFile(files.front());
+  });
+}
+
+void TGalleryForm::ShowSource() { SetCaption(std::wstring(kGalleryTitle) + L" - " + source_); }
+
+void TGalleryForm::ChooseSkinFile() {
+  if (skinDialog_->Execute()) LoadSkinFile(skinDialog_->FileName());
+}
+
+bool TGalleryForm::LoadSkinFile(const std::wstring& path) {
+  TSkinChoice choice = SkinFromFile(path);
+  bool applied = false;
+  if (choice.problem.empty()) {
+    if (skinData_) {
+      applied = skinData_->ApplySkinPackage(choice.package);
+    } else {
+      skinData_ = skin::CreateSkinData(this, choice.package, skin::kDefaultSkinControls);
+      if (skinData_) skinData_->SetName(L"SkinData1");
+      applied = skinData_ && skinData_->SkinLoaded();
+    }
+  }
+  if (!applied) {
+    const std::wstring problem = !choice.problem.empty()
+        ? choice.problem
+        : L"The file \"" + path + L"\" could not be applied as a skin.";
+    ShowSkinProblem(problem + L"\r\n\r\nThe gallery keeps the skin it shows (" + source_ + L").");
+    return false;
+  }
+  source_ = choice.source;
+  ShowSource();
+  return true;
 }
 
 void ShowSkinProblem(const std::wstring& problem) {

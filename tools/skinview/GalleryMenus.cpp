@@ -56,6 +56,8 @@ void AddGalleryMenus(ui::TForm& form) {
   DrawFolderGlyph(*Item(form, file, L"miOpen", L"&Open...", L"Ctrl+O")->Bitmap());
   Item(form, file, L"miSave", L"&Save", L"Ctrl+S")->SetEnabled(false);
   Line(form, file);
+  Item(form, file, L"miLoadSkin", L"Load s&kin...", L"Ctrl+K");
+  Line(form, file);
   Item(form, file, L"miExit", L"E&xit", L"Alt+F4")->OnClick = [&form](ui::TObject*) {
     form.Close();
   };

@@ -1,5 +1,5 @@
 // Which skin the gallery shows: the program's built-in skin, or a skin package file named on
-// the command line.
+// the command line, chosen from the menu or dropped on the window.
 #pragma once
 
 #include <string>
@@ -17,11 +17,12 @@ inline constexpr const wchar_t kBuiltInSkin[] = L"内置皮肤 built-in skin";
 
 // The built-in skin.
 TSkinChoice BuiltInSkin();
+// The package in the file, named by the file's name; when the file cannot be read or the
+// engine refuses it, no package and the problem (naming the file and the reason).
+TSkinChoice SkinFromFile(const std::wstring& path);
 // No argument: the built-in skin. One: the package in that file, when it can be read and the
 // engine accepts it; otherwise the built-in skin with the problem said. More: the built-in
 // skin with the usage as the problem.
 TSkinChoice ChooseSkin(const std::vector<std::wstring>& arguments);
-// The program's command-line arguments after its own name.
-std::vector<std::wstring> CommandLineArguments();
 
 }  // namespace skinview

@@ -59,10 +59,22 @@ void TSkinMarkButton::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanva
                              bool changeColor) {
   if (hooked_) return;
   TSkinControl::Attach(form, skinData, canvas, changeColor);
-  const ui::TBitmap* strip = Strip();
-  kind_ = control_ && strip && !strip->Empty() ? 1 : 0;
+  DecideKind();
   transparent_ = (control_ && control_->Tag() == kTransparentTag) ||
                  (skinData_ && InSet(skinData_->Options(), xoTransparent));
+}
+
+// The skinner draws the control (1) when the skin has a strip for its mark; otherwise the
+// control keeps its own look (0).
+void TSkinMarkButton::DecideKind() {
+  const ui::TBitmap* strip = Strip();
+  kind_ = control_ && strip && !strip->Empty() ? 1 : 0;
+}
+
+// A skin without the strip made the control keep its own look; the next skin may have one.
+void TSkinMarkButton::SkinChanged() {
+  DecideKind();
+  TSkinControl::SkinChanged();
 }
 
 bool TSkinMarkButton::BeforeMessage(ui::TMessage& m) {

@@ -29,6 +29,7 @@ class TSkinMarkButton : public TSkinControl {
   bool BeforeMessage(ui::TMessage& message) override;
   void AfterMessage(ui::TMessage& message) override;
   void Draw(HDC dc, const RECT& rect) override;
+  void SkinChanged() override;
 
   // The parent's image is painted behind the control (Tag 5555 or the skin's option).
   bool Transparent() const { return transparent_; }
@@ -40,6 +41,7 @@ class TSkinMarkButton : public TSkinControl {
   virtual int CurrentFrame() = 0;
   // Where the mark sits relative to the right edge when the caption is on the left.
   virtual int RightInset() const = 0;
+  void DecideKind();
   bool transparent_ = false;
 };
 

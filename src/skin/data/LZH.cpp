@@ -46,9 +46,11 @@ class TBitInput {
   }
 
   // Input bytes that the taken bits came from, a partly used last byte included.
-  std::size_t BytesUsed() const {
+  std::size_t BytesUsed() const { return std::min(BytesTaken(), input_.size()); }
+  // As BytesUsed, counting the zero bytes read past the end of the input.
+  std::size_t BytesTaken() const {
     const std::size_t bits = fetched_ * 8 - static_cast<std::size_t>(count_);
-    return std::min((bits + 7) / 8, input_.size());
+    return (bits + 7) / 8;
   }
 
  private:
@@ -149,6 +151,7 @@ std::size_t TLZH::InputUsed() const { return inputUsed_; }
 std::vector<std::uint8_t> TLZH::Decode(std::uint32_t uncompressedSize) {
   std::vector<std::uint8_t> out;
   inputUsed_ = 0;
+  ranPastEnd_ = false;
   if (uncompressedSize == 0) return out;
   tree_.reset(new (std::nothrow) THuffTree);
   if (!tree_) throw ElzhException(kLzhNoMemory);
@@ -158,16 +161,20 @@ std::vector<std::uint8_t> TLZH::Decode(std::uint32_t uncompressedSize) {
   TBitInput bits(input_);
   out.resize(DecodeSymbols(bits, *tree_, out.data(), uncompressedSize));
   inputUsed_ = bits.BytesUsed();
+  ranPastEnd_ = bits.BytesTaken() > input_.size();
   tree_.reset();
   return out;
 }
 
 std::vector<std::uint8_t> DecompressBlock(std::span<const std::uint8_t> block,
-                                          std::uint32_t maxSize) {
+                                          std::uint32_t maxSize, bool* ranPastEnd) {
   if (block.size() < 4) throw ElzhException("LZH : compressed block has no size field");
   const std::uint32_t size = ReadLE32(block.data());
   if (size > maxSize) throw ElzhException("LZH : uncompressed size too large");
-  return TLZH(block.subspan(4)).Decode(size);
+  TLZH decoder(block.subspan(4));
+  std::vector<std::uint8_t> out = decoder.Decode(size);
+  if (ranPastEnd) *ranPastEnd = decoder.RanPastEnd();
+  return out;
 }
 
 }  // namespace skin

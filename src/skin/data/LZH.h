@@ -44,18 +44,23 @@ class TLZH {
   // Input bytes that the decoded codes took up, a partly used last byte included; bytes that
   // were only read ahead do not count, nor do the zero bytes read past the end.
   std::size_t InputUsed() const;
+  // The codes decoded needed bits past the end of the input: the stream was cut short.
+  bool RanPastEnd() const { return ranPastEnd_; }
 
  private:
   std::span<const std::uint8_t> input_;
   std::size_t inputUsed_ = 0;
+  bool ranPastEnd_ = false;
   std::unique_ptr<lzh::THuffTree> tree_;
 };
 
 // A compressed block: a 4-byte little-endian uncompressed size, then the bit stream.
 // Throws ElzhException when the block is shorter than its size field or declares more than
-// maxSize bytes.
+// maxSize bytes. `ranPastEnd`, when given, tells whether the stream was cut short (the bytes
+// missing were decoded from zero bits).
 std::vector<std::uint8_t> DecompressBlock(std::span<const std::uint8_t> block,
-                                          std::uint32_t maxSize = kMaxUncompressedSize);
+                                          std::uint32_t maxSize = kMaxUncompressedSize,
+                                          bool* ranPastEnd = nullptr);
 
 // Reads a little-endian 32-bit value; the caller guarantees four bytes.
 inline std::uint32_t ReadLE32(const std::uint8_t* p) {

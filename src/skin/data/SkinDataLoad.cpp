@@ -3,6 +3,7 @@
 
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinDraw.h"
+#include "skin/data/SkinPackageFile.h"
 #include "skin/data/SkinReport.h"
 #include "skin/data/WinSkinData.h"
 #include "ui/Forms.h"
@@ -10,14 +11,6 @@
 namespace skin {
 
 namespace {
-
-// The old-format message, over the active window, with the application's title.
-void ShowOlderSkinMessage() {
-  const std::string text = kOlderSkinMessage;
-  const std::wstring wide(text.begin(), text.end());
-  const std::wstring title = ui::Application ? ui::Application->Title() : std::wstring();
-  MessageBoxW(GetActiveWindow(), wide.c_str(), title.c_str(), MB_OK | MB_ICONWARNING);
-}
 
 // The track channel pictures: the program's resource of that name, else the same picture
 // built into the engine.

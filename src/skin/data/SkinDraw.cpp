@@ -58,6 +58,42 @@ void DrawTransparentPart(HDC dc, int x, int y, int w, int h, ui::TBitmap& bitmap
   SetTextColor(dc, oldText);
 }
 
+// Repeats the source over `dest` in whole tiles from its top-left corner, cut at its far
+// edges; `stretchDown` stretches each copy to the destination's height (one row of tiles).
+// A block of tiles is built first by doubling, so that small tiles cost a few copies.
+void TileOver(HDC dest, const TPieceRect& area, HDC src, const TPieceRect& source, bool stretchDown) {
+  const int w = source.Width(), h = stretchDown ? area.Height() : source.Height();
+  const TTiling tiling = TilingOf(area.Width(), area.Height(), w, h);
+  if (tiling.Across == 0 || tiling.Down == 0) return;
+  const int bw = tiling.BlockAcross * w, bh = tiling.BlockDown * h;
+  ui::TBitmap block(bw, bh);
+  HDC b = block.Canvas()->Handle();
+  {
+    TStretchModeScope mode(b);
+    CopyPiece(b, 0, 0, w, h, src, source.Left, source.Top, w, source.Height());
+  }
+  for (int filled = w; filled < bw; filled *= 2) BitBlt(b, filled, 0, std::min(filled, bw - filled), h, b, 0, 0, SRCCOPY);
+  for (int filled = h; filled < bh; filled *= 2) BitBlt(b, 0, filled, bw, std::min(filled, bh - filled), b, 0, 0, SRCCOPY);
+  for (int y = area.Top; y < area.Bottom; y += bh) {
+    for (int x = area.Left; x < area.Right; x += bw) {
+      BitBlt(dest, x, y, std::min(bw, area.Right - x), std::min(bh, area.Bottom - y), b, 0, 0, SRCCOPY);
+    }
+  }
+}
+
+// Carries out a plan of pieces, the picture's origin at (ox, oy) of the destination.
+void DrawPieces(HDC dest, int ox, int oy, HDC src, const std::vector<TPiece>& pieces) {
+  for (const TPiece& p : pieces) {
+    const TPieceRect d{p.Dest.Left + ox, p.Dest.Top + oy, p.Dest.Right + ox, p.Dest.Bottom + oy};
+    if (p.Fill == TFill::Stretch) {
+      CopyPiece(dest, d.Left, d.Top, d.Width(), d.Height(), src, p.Source.Left, p.Source.Top,
+                p.Source.Width(), p.Source.Height());
+    } else {
+      TileOver(dest, d, src, p.Source, p.Fill == TFill::TileAcross);
+    }
+  }
+}
+
 void DrawOpaqueOrTransparent(HDC dc, const RECT& rect, ui::TBitmap& bitmap, bool transparent) {
   if (transparent) {
     DrawTransparent(dc, rect, bitmap, kKeyColour);
@@ -70,46 +106,18 @@ void DrawOpaqueOrTransparent(HDC dc, const RECT& rect, ui::TBitmap& bitmap, bool
 }  // namespace
 
 RECT FrameRect(const ui::TBitmap& strip, TFrameLayout layout, int count, int index) {
-  count = std::max(count, 1);
-  index = std::clamp(index, 1, count);
-  if (layout == TFrameLayout::SideBySide) {
-    const int w = strip.Width() / count;
-    return {(index - 1) * w, 0, index * w, strip.Height()};
-  }
-  const int h = strip.Height() / count;
-  return {0, (index - 1) * h, strip.Width(), index * h};
+  const TPieceRect f = FrameOfStrip(strip.Width(), strip.Height(), layout, count, index);
+  return {f.Left, f.Top, f.Right, f.Bottom};
 }
 
 std::unique_ptr<ui::TBitmap> ComposeNineRegion(int width, int height, ui::TBitmap& strip,
                                                const TMargins& margins, TFrameLayout layout,
                                                TCentreMode centre, int count, int index) {
   auto result = std::make_unique<ui::TBitmap>(width, height);
-  const RECT frame = FrameRect(strip, layout, count, index);
-  const int fx = frame.left, fy = frame.top, fw = WidthOf(frame), fh = HeightOf(frame);
-  int l = margins.Left, t = margins.Top, r = margins.Right, b = margins.Bottom;
-  if (width < l + r) l = r = 0;
-  if (height < t + b) t = b = 0;
-
+  const TPieceRect frame = FrameOfStrip(strip.Width(), strip.Height(), layout, count, index);
   HDC d = result->Canvas()->Handle();
-  HDC s = strip.Canvas()->Handle();
   TStretchModeScope mode(d);
-  const int cw = width - l - r, ch = height - t - b;  // centre of the result
-  const int scw = fw - l - r, sch = fh - t - b;       // centre of the frame
-  if (l > 0 && t > 0) CopyPiece(d, 0, 0, l, t, s, fx, fy, l, t);
-  if (l > 0 && b > 0) CopyPiece(d, 0, height - b, l, b, s, fx, fy + fh - b, l, b);
-  if (r > 0 && t > 0) CopyPiece(d, width - r, 0, r, t, s, fx + fw - r, fy, r, t);
-  if (l > 0) CopyPiece(d, 0, t, l, ch, s, fx, fy + t, l, sch);
-  if (t > 0) CopyPiece(d, l, 0, cw, t, s, fx + l, fy, scw, t);
-  if (centre == TCentreMode::Tile) {
-    // Whole tiles: the last ones may run over the right and bottom borders, painted next.
-    TileBitmap(*result->Canvas(), {l, t, width - r, height - b}, strip,
-               {fx + l, fy + t, fx + fw - r, fy + fh - b});
-  } else {
-    CopyPiece(d, l, t, cw, ch, s, fx + l, fy + t, scw, sch);
-  }
-  if (r > 0 && b > 0) CopyPiece(d, width - r, height - b, r, b, s, fx + fw - r, fy + fh - b, r, b);
-  if (r > 0) CopyPiece(d, width - r, t, r, ch, s, fx + fw - r, fy + t, r, sch);
-  if (b > 0) CopyPiece(d, l, height - b, cw, b, s, fx + l, fy + fh - b, scw, b);
+  DrawPieces(d, 0, 0, strip.Canvas()->Handle(), NineRegionPieces(width, height, frame, margins, centre));
   return result;
 }
 
@@ -129,20 +137,12 @@ void DrawThreePartTiled(ui::TCanvas& canvas, const RECT& rect, ui::TBitmap& stri
   if (rect.right < rect.left || rect.bottom < rect.top) return;
   const int dw = WidthOf(rect), dh = HeightOf(rect);
   if (dw == 0 || dh == 0 || strip.Empty()) return;
-  const RECT frame = FrameRect(strip, layout, count, index);
-  const int fx = frame.left, fy = frame.top, fw = WidthOf(frame), fh = HeightOf(frame);
-  const int l = margins.Left, r = margins.Right, middle = fw - l - r;
+  const TPieceRect frame = FrameOfStrip(strip.Width(), strip.Height(), layout, count, index);
 
   ui::TBitmap result(dw, dh);
   HDC d = result.Canvas()->Handle();
-  HDC s = strip.Canvas()->Handle();
   TStretchModeScope mode(d);
-  CopyPiece(d, 0, 0, l, dh, s, fx, fy, l, fh);
-  if (middle > 0) {
-    for (int x = l; x < dw - r; x += middle)
-      CopyPiece(d, x, 0, middle, dh, s, fx + l, fy, middle, fh);
-  }
-  CopyPiece(d, dw - r, 0, r, dh, s, fx + fw - r, fy, r, fh);
+  DrawPieces(d, 0, 0, strip.Canvas()->Handle(), ThreePartTiledPieces(dw, dh, frame, margins));
   if (transparent) {
     result.SetTransparent(true);
     result.SetTransparentColor(kKeyColour);
@@ -153,18 +153,10 @@ void DrawThreePartTiled(ui::TCanvas& canvas, const RECT& rect, ui::TBitmap& stri
 void DrawThreePartStretched(HDC dc, const RECT& rect, ui::TBitmap& strip, TFrameLayout layout,
                             int count, int index, const TMargins& margins) {
   if (rect.right < rect.left || rect.bottom < rect.top || strip.Empty()) return;
-  const RECT frame = FrameRect(strip, layout, count, index);
-  const int fx = frame.left, fy = frame.top, fw = WidthOf(frame), fh = HeightOf(frame);
-  const int dw = WidthOf(rect), dh = HeightOf(rect), l = margins.Left, r = margins.Right;
-  HDC src = strip.Canvas()->Handle();
+  const TPieceRect frame = FrameOfStrip(strip.Width(), strip.Height(), layout, count, index);
   TStretchModeScope mode(dc);
-  if (dw < fw) {
-    CopyPiece(dc, rect.left, rect.top, dw, dh, src, fx, fy, fw, fh);
-    return;
-  }
-  CopyPiece(dc, rect.left, rect.top, l, dh, src, fx, fy, l, fh);
-  CopyPiece(dc, rect.left + l, rect.top, dw - l - r, dh, src, fx + l, fy, fw - l - r, fh);
-  CopyPiece(dc, rect.right - r, rect.top, r, dh, src, fx + fw - r, fy, r, fh);
+  DrawPieces(dc, rect.left, rect.top, strip.Canvas()->Handle(),
+             ThreePartStretchedPieces(WidthOf(rect), HeightOf(rect), frame, margins));
 }
 
 void DrawFrameStretched(HDC dc, const RECT& rect, ui::TBitmap& strip, bool transparent, int count,
@@ -188,7 +180,8 @@ void DrawFrameCentred(HDC dc, const RECT& rect, ui::TBitmap& strip, bool transpa
   if (rect.right < rect.left || rect.bottom < rect.top || strip.Empty()) return;
   const RECT frame = FrameRect(strip, TFrameLayout::SideBySide, count, index);
   const int fw = WidthOf(frame), fh = HeightOf(frame);
-  const int x = rect.left + (WidthOf(rect) - fw) / 2, y = rect.top + (HeightOf(rect) - fh) / 2;
+  const TPieceRect at = CentredFrame({rect.left, rect.top, rect.right, rect.bottom}, fw, fh);
+  const int x = at.Left, y = at.Top;
   if (transparent) {
     DrawTransparentPart(dc, x, y, fw, fh, strip, frame.left, frame.top, kKeyColour);
   } else {
@@ -204,12 +197,12 @@ void TileBitmap(ui::TCanvas& canvas, const RECT& dest, ui::TBitmap& source,
                 const RECT& sourceRect) {
   const int w = WidthOf(sourceRect), h = HeightOf(sourceRect);
   if (w <= 0 || h <= 0) return;
-  ui::TBitmap tile(w, h);
-  BitBlt(tile.Canvas()->Handle(), 0, 0, w, h, source.Canvas()->Handle(), sourceRect.left,
-         sourceRect.top, SRCCOPY);
-  for (int x = dest.left; x < dest.right; x += w) {
-    for (int y = dest.top; y < dest.bottom; y += h) canvas.Draw(x, y, tile);
-  }
+  // Whole tiles: the last ones run over the right and bottom edges.
+  const TTiling tiling = TilingOf(WidthOf(dest), HeightOf(dest), w, h);
+  const TPieceRect covered{dest.left, dest.top, dest.left + tiling.Across * w,
+                           dest.top + tiling.Down * h};
+  TileOver(canvas.Handle(), covered, source.Canvas()->Handle(),
+           {sourceRect.left, sourceRect.top, sourceRect.right, sourceRect.bottom}, false);
 }
 
 void PaintParentImage(ui::TControl& control, HDC dc) {

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "skin/data/SkinPieces.h"
 #include "ui/Canvas.h"
 #include "ui/Controls.h"
 
@@ -13,14 +14,6 @@ namespace skin {
 
 // Pure magenta: transparent wherever an element is drawn with its transparent flag.
 inline constexpr ui::TColor kKeyColour = 0xFF00FF;
-
-enum class TFrameLayout { SideBySide, Stacked };
-enum class TCentreMode { Tile, Stretch };
-
-// The fixed borders of a frame, never scaled.
-struct TMargins {
-  int Left = 0, Top = 0, Right = 0, Bottom = 0;
-};
 
 // Frame `index` (1-based, held to 1..count) of a strip of `count` equal frames.
 RECT FrameRect(const ui::TBitmap& strip, TFrameLayout layout, int count, int index);

@@ -15,12 +15,21 @@ void TSkinReader::Clear() {
 
 bool TSkinReader::Load(std::span<const std::uint8_t> block, std::uint32_t maxSize) {
   std::vector<std::uint8_t> container;
+  bool cutShort = false;
   try {
-    container = DecompressBlock(block, maxSize);
+    container = DecompressBlock(block, maxSize, &cutShort);
   } catch (const ElzhException& e) {
     Clear();
     status_ = TSkinLoadStatus::BadBlock;
     errorText_ = e.what();
+    return false;
+  }
+  // The decoder makes up the missing end of a cut stream from zero bits: the bodies at the
+  // end would be garbage, so such a package is refused as a whole.
+  if (cutShort) {
+    Clear();
+    status_ = TSkinLoadStatus::CutShort;
+    errorText_ = "The compressed data ends early";
     return false;
   }
   return LoadContainer(container);

@@ -22,6 +22,7 @@ enum class TSkinLoadStatus {
   BadBlock,    // the compressed block is too short or declares an oversized content
   OldFormat,   // wrong marker: the caller shows kOlderSkinMessage
   BadPackage,  // the container's fields run outside its bytes
+  CutShort,    // the compressed stream ends before its content does (a truncated file)
 };
 
 class TSkinReader {

@@ -4,6 +4,7 @@
 
 #include "skin/data/Skin3rdMap.h"
 #include "skin/data/SkinManagerLink.h"
+#include "skin/data/SkinPackageFile.h"
 #include "skin/data/SkinSystem.h"
 #include "ui/Forms.h"
 
@@ -166,14 +167,23 @@ void TSkinData::SetSkinFile(const std::wstring& fileName) {
       (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     return;  // a file that is not there changes nothing
   }
-  try {
-    ui::TFileStream file(fileName, ui::TFileStream::fmOpenRead);
-    store_ = file.ReadAll();
-  } catch (const std::exception&) {
-    store_.clear();  // unreadable: the store is left empty and the load below refused
+  TSkinPackageFile file = ReadSkinPackageFile(fileName);
+  if (!file.problem.empty()) {
+    // A file that cannot be used leaves the skin as it is; only the older format has a
+    // message of the engine's own.
+    if (file.status == TSkinLoadStatus::OldFormat) ShowOlderSkinMessage();
+    return;
   }
-  LoadFromStore();
+  ApplySkinPackage(std::move(file.package));
+}
+
+bool TSkinData::ApplySkinPackage(std::string package) {
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(package.data());
+  if (!SkinPackageProblem(std::span(bytes, package.size())).empty()) return false;
+  store_ = std::move(package);
+  if (!LoadFromStore()) return false;  // not reached: the package was checked above
   if (formType_ == sfMainform) ApplyNewSkin();
+  return true;
 }
 
 void TSkinData::ApplyNewSkin() {

@@ -116,6 +116,11 @@ class TSkinData : public ui::TComponent {
   // Unpacks and reads the skin held in the store; false (previous skin kept) when the store
   // holds no package the engine accepts. A package of the older format shows its message.
   bool LoadFromStore();
+  // Switches to another skin at run time: the package (a compressed block) replaces the
+  // store, is loaded and applied to every frame and control this component skins. A package
+  // the engine refuses changes nothing (the current skin stays, loaded and shown); the answer
+  // is false then.
+  bool ApplySkinPackage(std::string package);
   // A skin has been loaded completely (the no-skin-loaded flag is clear).
   bool SkinLoaded() const { return !noSkinLoaded_; }
 

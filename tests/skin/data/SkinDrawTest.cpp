@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "ImageTestSupport.h"
 #include "skin/data/ImgUtil.h"
 
@@ -222,6 +224,58 @@ TEST(SkinDraw, TileBitmapDrawsWholeTilesFromTheSourceRectangle) {
   EXPECT_EQ(skintest::Row(target, 5), Pixels(8, 0));
   TileBitmap(*target.Canvas(), {0, 0, 8, 6}, *source, {2, 2, 2, 4});  // no area: nothing
   EXPECT_EQ(At(target, 0, 0), 0u);
+}
+
+// A tile of one pixel (or a few) over a large area: every whole tile is there, drawn in
+// blocks; tiles keep their phase from the area's corner and end where whole tiles end.
+TEST(SkinDraw, TileBitmapOfATinyTileCoversALargeAreaInPhase) {
+  auto source = MakeBitmap(4, 4, [](int x, int y) { return std::uint32_t(0x100 * x + y + 1); });
+  ui::TBitmap target(700, 300);
+  TileBitmap(*target.Canvas(), {0, 0, 700, 300}, *source, {1, 1, 2, 2});  // one pixel
+  int wrong = 0;
+  for (int y = 0; y < 300; ++y)
+    for (int x = 0; x < 700; ++x) wrong += At(target, x, y) != 0x102u;
+  EXPECT_EQ(wrong, 0);
+  // Three pixels wide, two high, from (5, 7) to (651, 290): whole tiles run to 653 and 291.
+  ui::TBitmap framed(700, 300);
+  TileBitmap(*framed.Canvas(), {5, 7, 651, 290}, *source, {1, 1, 4, 3});
+  wrong = 0;
+  for (int y = 0; y < 300; ++y) {
+    for (int x = 0; x < 700; ++x) {
+      const bool inside = x >= 5 && x < 653 && y >= 7 && y < 291;
+      const std::uint32_t expected =
+          inside ? std::uint32_t(0x100 * (1 + (x - 5) % 3) + 1 + (y - 7) % 2 + 1) : 0u;
+      wrong += At(framed, x, y) != expected;
+    }
+  }
+  EXPECT_EQ(wrong, 0);
+}
+
+// Margins wider than the frame (a hostile skin) are held within the frame: nothing of the
+// neighbouring frame shows, and nothing outside the strip is read.
+TEST(SkinDraw, MarginsWiderThanTheFrameNeverShowTheNextFrame) {
+  constexpr std::uint32_t kRed = 0xC00000, kBlue = 0x0000C0;
+  auto strip = MakeBitmap(8, 6, [](int x, int) { return x < 4 ? kRed : kBlue; });
+  for (TCentreMode centre : {TCentreMode::Tile, TCentreMode::Stretch}) {
+    for (const TMargins& m : {TMargins{10, 10, 10, 10}, TMargins{INT_MAX, INT_MAX, 0, 0},
+                              TMargins{-7, 2, INT_MIN, 9}}) {
+      const auto out = ComposeNineRegion(30, 20, *strip, m, TFrameLayout::SideBySide, centre, 2, 1);
+      int other = 0;
+      for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 30; ++x) other += At(*out, x, y) != kRed;
+      EXPECT_EQ(other, 0) << m.Left << " " << m.Top << " " << m.Right << " " << m.Bottom;
+    }
+  }
+  // The three-part routines likewise.
+  ui::TBitmap target(40, 10);
+  DrawThreePartStretched(target.Canvas()->Handle(), {0, 0, 40, 10}, *strip,
+                         TFrameLayout::SideBySide, 2, 1, {9, 0, 9, 0});
+  DrawThreePartTiled(*target.Canvas(), {0, 0, 40, 10}, *strip, TFrameLayout::SideBySide, false, 2,
+                     1, {9, 0, 9, 0});
+  int other = 0;
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 40; ++x) other += At(target, x, y) != kRed;
+  EXPECT_EQ(other, 0);
 }
 
 // Every point of the region, in bitmap coordinates moved by the offset.
