@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "skin/data/ImgUtil.h"
+#include "skin/data/SkinPieces.h"
 #include "skin/data/SkinDerivedImages.h"
 #include "ui/Messages.h"
 #include "ui/StatusBar.h"
@@ -196,32 +197,41 @@ void TSkinTrackBar::DrawChannel(HDC dc) {
     int mode;
     ~TRestore() { SetStretchBltMode(dc, mode); }
   } restore{dc, mode};
+  // A piece whose source or destination has no size is left out (scaling from nothing is a
+  // division by zero in some systems' drawing code).
+  const auto piece = [dc](int x, int y, int w, int h, HDC src, int sx, int sy, int sw, int sh) {
+    if (w > 0 && h > 0 && sw > 0 && sh > 0) StretchBlt(dc, x, y, w, h, src, sx, sy, sw, sh, SRCCOPY);
+  };
   if (Vertical() && HasImage(vert)) {
     // Some versions of the control give a vertical bar's channel as if the bar were lying.
     if (WidthOf(r) > HeightOf(r)) r = {r.top, r.left, r.bottom, r.right};
     ui::TBitmap& image = *vert->Bitmap;
-    const int w = image.Width(), h = image.Height(), T = vert->TopHeight, B = vert->BottomHeight;
+    const int w = image.Width(), h = image.Height();
+    const TMargins m = MarginsWithin({0, vert->TopHeight, 0, vert->BottomHeight}, w, h);
+    const int T = m.Top, B = m.Bottom;
     int x = r.left, width = WidthOf(r);
     if (w < width) {
       x += (width - w) / 2;
       width = w;
     }
     HDC src = DcOf(image);
-    StretchBlt(dc, x, r.top, width, T, src, 0, 0, w, T, SRCCOPY);
-    StretchBlt(dc, x, r.top + T, width, HeightOf(r) - T - B, src, 0, T, w, h - T - B, SRCCOPY);
-    StretchBlt(dc, x, r.bottom - B, width, B, src, 0, h - B, w, B, SRCCOPY);
+    piece(x, r.top, width, T, src, 0, 0, w, T);
+    piece(x, r.top + T, width, HeightOf(r) - T - B, src, 0, T, w, h - T - B);
+    piece(x, r.bottom - B, width, B, src, 0, h - B, w, B);
   } else if (HasImage(horz)) {
     ui::TBitmap& image = *horz->Bitmap;
-    const int w = image.Width(), h = image.Height(), L = horz->LeftWidth, R = horz->RightWidth;
+    const int w = image.Width(), h = image.Height();
+    const TMargins m = MarginsWithin({horz->LeftWidth, 0, horz->RightWidth, 0}, w, h);
+    const int L = m.Left, R = m.Right;
     int y = r.top, height = HeightOf(r);
     if (h < height) {
       y += (height - h) / 2;
       height = h;
     }
     HDC src = DcOf(image);
-    StretchBlt(dc, r.left, y, L, height, src, 0, 0, L, h, SRCCOPY);
-    StretchBlt(dc, r.left + L, y, WidthOf(r) - L - R, height, src, L, 0, w - L - R, h, SRCCOPY);
-    StretchBlt(dc, r.right - R, y, R, height, src, w - R, 0, R, h, SRCCOPY);
+    piece(r.left, y, L, height, src, 0, 0, L, h);
+    piece(r.left + L, y, WidthOf(r) - L - R, height, src, L, 0, w - L - R, h);
+    piece(r.right - R, y, R, height, src, w - R, 0, R, h);
   }
 }
 
