@@ -27,10 +27,7 @@ source scripts/virtual-display.sh
 start_virtual_display || { echo "SKIPPED: the virtual display $display did not start"; exit 77; }
 trap 'stop_virtual_display; rm -rf "$work"' EXIT
 
-shot() {  # shot NAME: the screen as build/screenshots/bars-NAME.png and $work/NAME.ppm
-  xwd -root -silent | convert xwd:- "$out/bars-$1.png"
-  convert "$out/bars-$1.png" "$work/$1.ppm"
-}
+shot() { shot_as bars "$1"; }  # build/screenshots/bars-NAME.png and $work/NAME.ppm
 # Buttons drawn from the skin's Buttons strip (5 frames, 4-pixel margins): "FRAME LEFT TOP W H".
 buttons_in() { python3 scripts/screen-pixels.py corners "$work/$1.ppm" "$skin/buttons.bmp" 5 4; }
 # The track-bar thumbs (frame 2 of the horizontal thumb strip): "LEFT TOP W H", upright ones.

@@ -33,15 +33,7 @@ title_shot() {  # the right end of the title bar, magnified
     -filter point -resize 400% "$out/$1"
 }
 
-wine build/src/app/vexlo.exe </dev/null >/dev/null 2>&1 &
-app=$!
-window=""
-for _ in $(seq 120); do
-  window=$(xdotool search --name 'Vexlo 1.0' 2>/dev/null | head -n 1 || true)
-  [ -n "$window" ] && break
-  sleep 0.5
-done
-[ -n "$window" ] || { echo "FAIL: the main window did not appear within 60 seconds"; exit 1; }
+start_main_window
 sleep 2
 geometry || { echo "FAIL: the main window cannot be measured"; exit 1; }
 full_w=$WIDTH full_h=$HEIGHT

@@ -4,7 +4,10 @@
 # VEXLO_DISPLAY_REQUIRED is set (as CTest runs it) and VEXLO_DISPLAY names no display, or when
 # a tool is not installed, and stops when the program is not built. check NAME CONDITION...
 # reports one outcome and counts the failures; wait_for COMMAND TENTHS waits up to TENTHS tenths
-# of a second for COMMAND to succeed.
+# of a second for COMMAND to succeed. start_main_window starts the program on the display
+# (its process in `app`) and waits up to a minute for its main window (in `window`).
+# shot_as PREFIX NAME keeps the screen as build/screenshots/PREFIX-NAME.png and, for the pixel
+# questions, as $work/NAME.ppm.
 require_real_input() {
   if [ -n "${VEXLO_DISPLAY_REQUIRED:-}" ] && [ -z "${VEXLO_DISPLAY:-}" ]; then
     echo "SKIPPED: VEXLO_DISPLAY does not name a display for this check"
@@ -25,3 +28,21 @@ check() {
 }
 
 wait_for() { for _ in $(seq "$2"); do eval "$1" && return 0; sleep 0.1; done; return 1; }
+
+start_main_window() {
+  wine build/src/app/vexlo.exe </dev/null >/dev/null 2>&1 &
+  app=$!
+  window=""
+  for _ in $(seq 120); do
+    window=$(xdotool search --name 'Vexlo 1.0' 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && return 0
+    sleep 0.5
+  done
+  echo "FAIL: the main window did not appear within 60 seconds"
+  exit 1
+}
+
+shot_as() {
+  xwd -root -silent | convert xwd:- "build/screenshots/$1-$2.png"
+  convert "build/screenshots/$1-$2.png" "$work/$2.ppm"
+}

@@ -42,15 +42,7 @@ shot() { xwd -root -silent -display "$display" | convert xwd:- "$1"; }
 # Pixel questions about screenshots (scripts/screen-pixels.py).
 pixels() { python3 scripts/screen-pixels.py "$@"; }
 
-wine build/src/app/vexlo.exe </dev/null >/dev/null 2>&1 &
-app=$!
-window=""
-for _ in $(seq 120); do
-  window=$(xdotool search --name 'Vexlo 1.0' 2>/dev/null | head -n 1 || true)
-  [ -n "$window" ] && break
-  sleep 0.5
-done
-[ -n "$window" ] || { echo "FAIL: the main window did not appear within 60 seconds"; exit 1; }
+start_main_window
 sleep 2
 shot "$out/scroll-start.png"
 # The window's top-left corner on the screen: where the screenshot's content starts.

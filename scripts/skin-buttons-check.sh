@@ -28,10 +28,7 @@ source scripts/virtual-display.sh
 start_virtual_display || { echo "SKIPPED: the virtual display $display did not start"; exit 77; }
 trap 'stop_virtual_display; rm -rf "$work"' EXIT
 
-shot() {  # shot NAME: the screen as build/screenshots/buttons-NAME.png and $work/NAME.ppm
-  xwd -root -silent | convert xwd:- "$out/buttons-$1.png"
-  convert "$out/buttons-$1.png" "$work/$1.ppm"
-}
+shot() { shot_as buttons "$1"; }  # build/screenshots/buttons-NAME.png and $work/NAME.ppm
 # Button rectangles of the skin's Buttons strip (5 frames, 4-pixel margins) in a shot:
 # lines "FRAME LEFT TOP WIDTH HEIGHT".
 buttons_in() { python3 scripts/screen-pixels.py corners "$work/$1.ppm" "$skin/buttons.bmp" 5 4; }
@@ -39,15 +36,7 @@ buttons_in() { python3 scripts/screen-pixels.py corners "$work/$1.ppm" "$skin/bu
 marks_in() { python3 scripts/screen-pixels.py whole "$work/$1.ppm" "$skin/checkbox.bmp" 12; }
 windows() { xdotool search --onlyvisible --name '.' 2>/dev/null | wc -l; }
 
-wine build/src/app/vexlo.exe </dev/null >/dev/null 2>&1 &
-app=$!
-window=""
-for _ in $(seq 120); do
-  window=$(xdotool search --name 'Vexlo 1.0' 2>/dev/null | head -n 1 || true)
-  [ -n "$window" ] && break
-  sleep 0.5
-done
-[ -n "$window" ] || { echo "FAIL: the main window did not appear within 60 seconds"; exit 1; }
+start_main_window
 sleep 3
 
 # 1. The step button: 105 x 25, focused when the window opens.

@@ -88,20 +88,9 @@ start_virtual_display || { kill "$server"; echo "SKIPPED: the virtual display $d
 cleanup() { kill "$server" 2>/dev/null || true; rm -rf "$site" "$work"; stop_virtual_display; }
 trap cleanup EXIT
 
-shot() {  # shot NAME: the screen as build/screenshots/tabs-NAME.png and $work/NAME.ppm
-  xwd -root -silent -display "$display" | convert xwd:- "$out/tabs-$1.png"
-  convert "$out/tabs-$1.png" "$work/$1.ppm"
-}
+shot() { shot_as tabs "$1"; }  # build/screenshots/tabs-NAME.png and $work/NAME.ppm
 
-wine build/src/app/vexlo.exe </dev/null >/dev/null 2>&1 &
-app=$!
-window=""
-for _ in $(seq 120); do
-  window=$(xdotool search --name 'Vexlo 1.0' 2>/dev/null | head -n 1 || true)
-  [ -n "$window" ] && break
-  sleep 0.5
-done
-[ -n "$window" ] || { echo "FAIL: the main window did not appear within 60 seconds"; exit 1; }
+start_main_window
 sleep 3
 shot start
 # The window's top-left corner on the screen: where the screenshot's content starts.
