@@ -315,7 +315,7 @@ void TSkinStatusBar::Draw(HDC dc, const RECT& rect) {
   SelectObject(canvas.Handle(), oldFont);
   if (GetLong(GWL_STYLE) & SBARS_SIZEGRIP) DrawSizeGrip(canvas.Handle(), whole);
   BitBlt(dc, rect.left, rect.top, width, height, canvas.Handle(), 0, 0, SRCCOPY);
-  if (auto* windowed = dynamic_cast<ui::TWinControl*>(control_)) windowed->PaintControls(dc);
+  PaintGraphicChildren(control_, dc);
 }
 
 void TSkinStatusBar::DrawSimple(ui::TCanvas& canvas, const RECT& rect) {

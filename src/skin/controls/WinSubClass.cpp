@@ -395,22 +395,7 @@ void TSkinControl::DrawIconCaption(ui::TCanvas& canvas, const RECT& rect, UINT a
 }
 
 void PaintGraphicChildren(ui::TControl* control, HDC dc) {
-  auto* parent = dynamic_cast<ui::TWinControl*>(control);
-  if (!parent) return;
-  for (int i = 0; i < parent->ControlCount(); ++i) {
-    ui::TControl* child = parent->Controls(i);
-    if (dynamic_cast<ui::TWinControl*>(child) || !child->Visible()) continue;
-    const RECT r = child->BoundsRect();
-    const int saved = SaveDC(dc);
-    OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
-    IntersectClipRect(dc, 0, 0, WidthOf(r), HeightOf(r));
-    try {
-      child->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
-    } catch (...) {
-      // One child's failure leaves the others painted.
-    }
-    RestoreDC(dc, saved);
-  }
+  if (auto* parent = dynamic_cast<ui::TWinControl*>(control)) parent->PaintControls(dc);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -223,7 +223,8 @@ void DrawSkinElement(HDC dc, const RECT& rect, int frameCount, int frameIndex,
 void DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frameIndex, ui::TBitmap& strip);
 void DrawStripFrame(ui::TCanvas& canvas, const RECT& rect, int frameCount, int frameIndex,
                     ui::TBitmap& strip);
-// The windowless children of a control, each painted into the DC at its place.
+// The windowless children of a control, each painted into the DC at its place (the class
+// library's own painting of them, for skinners that paint the control's face themselves).
 void PaintGraphicChildren(ui::TControl* control, HDC dc);
 // Fills the rectangle with a solid brush of the colour.
 void FillColour(HDC dc, const RECT& rect, ui::TColor colour);
