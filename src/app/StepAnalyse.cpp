@@ -1,6 +1,8 @@
 // Step two: run the pattern over the sheet and list every distinct second capture.
+#include <unordered_set>
+
+#include "app/SheetAddress.h"
 #include "app/Unit1.h"
-#include "app/Workflow.h"
 #include "ui/SysUtils.h"
 
 using namespace ui;
@@ -10,10 +12,13 @@ void TForm1::btn2Click(TObject*) {
   RegExp1->SetGlobal(true);
   RegExp1->SetPattern(edt1->Text());
   RegExp1->SetIgnoreCase(true);
-  // The list is built beside the memo, with an index of its text, and shown in one change;
-  // an engine error part way shows the list as far as it got.
+  // The list is built beside the memo and shown in one change; an engine error part way shows
+  // the list as far as it got. Each image is listed once, as the sheet first writes it: whole
+  // addresses are compared (without the quotes the sheet may put around them), so "a.gif" is
+  // an image of its own after "img/a.gif", and 'a.gif' the same image as a.gif. Empty
+  // captures name no image and are all listed, as found.
   TStringList found;
-  workflow::FoundListIndex index;
+  std::unordered_set<std::string> listed;
   auto show = [&] {
     if (found.Count() > 0) mmo1->Lines()->Assign(found);
   };
@@ -22,9 +27,9 @@ void TForm1::btn2Click(TObject*) {
       for (size_t k = 0; k < match.SubMatches.size(); ++k) {
         if (k != 1) continue;  // only the second group names the image
         std::string candidate = ToAnsi(match.SubMatches[k]);
-        if (index.Contains(candidate)) continue;
+        std::string address(workflow::InnerAddress(candidate));
+        if (!address.empty() && !listed.insert(address).second) continue;
         found.Add(candidate);
-        index.Add(candidate);
       }
     });
   } catch (...) {

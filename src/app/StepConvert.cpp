@@ -1,8 +1,8 @@
 // Step three: make full addresses from the found ones and write a test page that shows them.
 #include <windows.h>
 
+#include "app/SheetAddress.h"
 #include "app/Unit1.h"
-#include "app/Workflow.h"
 #include "ui/ShellApi.h"
 #include "ui/SysUtils.h"
 
@@ -41,7 +41,7 @@ void TForm1::btn3Click(TObject*) {
   found.Assign(*mmo1->Lines());
   for (int i = 0; i < found.Count(); ++i) {
     const std::string& address = found.Lines()[static_cast<size_t>(i)];
-    std::string full = std::string(workflow::PrefixFor(address, absolutePrefix, relativePrefix)) + address;
+    std::string full = workflow::FullAddress(address, absolutePrefix, relativePrefix);
     converted.Add(full);
     page.Add(workflow::TestPageLine(i, full, IsLeadByte));
   }

@@ -1,8 +1,8 @@
 // The end of a run: keep a backup of the sheet and make it point at the downloaded files.
 #include <windows.h>
 
+#include "app/SheetAddress.h"
 #include "app/Unit1.h"
-#include "app/Workflow.h"
 #include "ui/SysUtils.h"
 
 using namespace ui;
@@ -24,14 +24,17 @@ void TForm1::btn6Click(TObject*) {
   if (sheet.empty()) return;  // no sheet opened since start-up: nothing to back up or rewrite
   std::string text = Memo1->Lines()->Text();
   SaveBytesSafely(BackupPath(), text, false);
+  // Every found address whose file arrived becomes that file's name, wherever the address
+  // stands whole (inside the sheet's own quotes too); lines without a row, or whose download
+  // did not complete, stay as written.
+  std::vector<workflow::AddressReplacement> replacements;
   int found = mmo1->Lines()->Count();
-  for (int i = 0; i < found; ++i) {
-    // Only addresses whose file arrived point somewhere real; lines without a row stay.
-    if (i >= ListView1->Items()->Count() || !run_.Completed(i)) continue;
-    std::string search = mmo1->Lines()->Strings(i);
-    std::string local = ToAnsi(ListView1->Items()->Item(i)->SubItems().Strings(1));
-    text = workflow::ReplaceAll(text, search, local, IsLeadByte);
+  for (int i = 0; i < found && i < ListView1->Items()->Count(); ++i) {
+    if (!run_.Completed(i)) continue;
+    std::string address(workflow::InnerAddress(mmo1->Lines()->Strings(i)));
+    replacements.emplace_back(address, ToAnsi(ListView1->Items()->Item(i)->SubItems().Strings(1)));
   }
+  text = workflow::ReplaceWholeAddresses(text, replacements, IsLeadByte);
   Memo1->Lines()->SetText(text);
   SaveBytesSafely(sheet, text);
 }

@@ -117,6 +117,9 @@ class TForm1 : public ui::TForm {
   void BuildFeedback();
   void BuildComponents();
   void ConnectHandlers();
+  void NextRow();
+  ui::TListItem* AddRow(int cursor, const std::wstring& caption, const std::wstring& progress, const std::string& name);
+  void SkipRow(int cursor);
   void StartRow(int cursor);
   std::string LocalFileName(int cursor, const std::string& address);
   void ProgressReported(ui::TMessage& message);

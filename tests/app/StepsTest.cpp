@@ -100,9 +100,10 @@ TEST_F(StepsTest, AnalysisKeepsQuotesIgnoresCaseAndTheFirstGroup) {
   EXPECT_EQ(form->lbl3->Caption(), L"共 3 个图片");
 }
 
-TEST_F(StepsTest, DeduplicationIsBySubstringInBothDirections) {
-  EXPECT_EQ(Analyse("x{background:url(img/a.gif)} y{background:url(a.gif)} z{background:url(A.GIF)}"),
-            (std::vector<std::string>{"img/a.gif", "A.GIF"}));
+TEST_F(StepsTest, DeduplicationComparesWholeAddresses) {
+  EXPECT_EQ(Analyse("x{background:url(img/a.gif)} y{background:url(a.gif)} z{background:url(A.GIF)} "
+                    "w{background:url(a.gif)}"),
+            (std::vector<std::string>{"img/a.gif", "a.gif", "A.GIF"}));
   EXPECT_EQ(Analyse("x{background:url(a.gif)} y{background:url(img/a.gif)}"),
             (std::vector<std::string>{"a.gif", "img/a.gif"}));
   EXPECT_EQ(Analyse("x{background:url()} y{background:url()}"), (std::vector<std::string>{"", ""}));
@@ -135,21 +136,24 @@ TEST_F(StepsTest, SecondSheetKeepsTheFirstFoundListUntilStepTwo) {
 TEST_F(StepsTest, ConversionChoosesPrefixesAndWritesTheTestPage) {
   form->mmo1->Lines()->SetText(
       "http://x/a.gif\r\n/image/top.gif\r\nimage/top.gif\r\nhttps://x/b.gif\r\nHTTP://X/C.GIF\r\n"
-      "//cdn/d.gif\r\n'/image/top.gif'\r\n\r\n/p?u=http://x\r\n");
+      "//cdn/d.gif\r\n'/image/top.gif'\r\n\r\n/p?u=http://x\r\n \"a.png?v=3\" \r\nDATA:image/gif;base64,R0lG\r\n");
   form->lbledt1->SetText(L"http://www.vexlo.example");
   form->lbledt2->SetText(L"http://www.vexlo.example/kk/");
   form->btn3->Click();
   const std::string A = "http://www.vexlo.example", R = "http://www.vexlo.example/kk/";
-  std::vector<std::string> expected = {"http://x/a.gif",      A + "/image/top.gif",     R + "image/top.gif",
-                                       R + "https://x/b.gif", R + "HTTP://X/C.GIF",    A + "//cdn/d.gif",
-                                       R + "'/image/top.gif'", R,                      "/p?u=http://x"};
-  ASSERT_EQ(form->mmo2->Lines()->Count(), 9);
-  for (int i = 0; i < 9; ++i) EXPECT_EQ(form->mmo2->Lines()->Strings(i), expected[static_cast<size_t>(i)]);
+  // Quotes and blanks around an address are the sheet's, not the address's; addresses that name
+  // their server stay, protocol-relative ones take the site's scheme, embedded images stay.
+  std::vector<std::string> expected = {"http://x/a.gif",   A + "/image/top.gif", R + "image/top.gif",
+                                       "https://x/b.gif",  "HTTP://X/C.GIF",     "http://cdn/d.gif",
+                                       A + "/image/top.gif", R,                  "/p?u=http://x",
+                                       R + "a.png?v=3",    "DATA:image/gif;base64,R0lG"};
+  ASSERT_EQ(form->mmo2->Lines()->Count(), 11);
+  for (int i = 0; i < 11; ++i) EXPECT_EQ(form->mmo2->Lines()->Strings(i), expected[static_cast<size_t>(i)]);
   std::string page = ReadFile(TForm1::TestPagePath());
   std::string header = ToAnsi(
       L"<body style=\"background-color:#B5D7D2;\">以下是测试代码，如果图片能正常显示则说明路径正确，可以下载，否则请返回修改路径！<br><br>");
   std::string lines = header + "\r\n";
-  for (int i = 0; i < 9; ++i) {
+  for (int i = 0; i < 11; ++i) {
     std::string q = "\"" + expected[static_cast<size_t>(i)] + "\"";
     lines += std::to_string(i) + " <img src=" + q + " alt=" + q + "><br><br><hr>\r\n";
   }

@@ -1,9 +1,8 @@
 // The workflow's text rules on bytes of code page 936.
 #include <gtest/gtest.h>
 
-#include "app/Workflow.h"
+#include "app/SheetAddress.h"
 
-#include <random>
 
 using namespace workflow;
 
@@ -12,27 +11,28 @@ namespace {
 bool Gbk(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
 }  // namespace
 
-TEST(FoundList, SubstringNotLineEqualityDecides) {
-  std::string list = "img/a.gif\r\n";
-  EXPECT_TRUE(OccursInFoundList(list, "a.gif"));     // part of an earlier, longer address
-  EXPECT_FALSE(OccursInFoundList("a.gif\r\n", "img/a.gif"));  // longer one still added
-  EXPECT_FALSE(OccursInFoundList("a.gif\r\n", "A.GIF"));      // case-sensitive
-  EXPECT_FALSE(OccursInFoundList("\r\n", ""));                // empty never occurs
-  EXPECT_FALSE(OccursInFoundList("", "x"));
-  EXPECT_TRUE(OccursInFoundList("a.gif\r\nb.gif\r\n", "gif\r\nb"));  // across lines, as a substring
-}
-
-TEST(Prefix, ThreeRulesInOrder) {
+TEST(Addresses, QuotesSchemesAndPrefixes) {
   const std::string abs = "http://site.vexlo.example", rel = "http://site.vexlo.example/kk/";
-  EXPECT_EQ(PrefixFor("http://x/a.gif", abs, rel), "");
-  EXPECT_EQ(PrefixFor("/p?u=http://x", abs, rel), "");     // contains it later on
-  EXPECT_EQ(PrefixFor("https://x/a.gif", abs, rel), rel);  // not "http://"
-  EXPECT_EQ(PrefixFor("HTTP://X/A.GIF", abs, rel), rel);   // case-sensitive
-  EXPECT_EQ(PrefixFor("//cdn/a.gif", abs, rel), abs);
-  EXPECT_EQ(PrefixFor("/image/top.gif", abs, rel), abs);
-  EXPECT_EQ(PrefixFor("'/image/top.gif'", abs, rel), rel);  // quotes kept: relative
-  EXPECT_EQ(PrefixFor("", abs, rel), rel);
-  EXPECT_EQ(PrefixFor("img/a.gif", "", ""), "");
+  const std::pair<std::string, std::string> cases[] = {
+      {"'/image/top.gif'", "http://site.vexlo.example/image/top.gif"},      // quotes: the inner address
+      {" \" img/a.gif \" ", "http://site.vexlo.example/kk/img/a.gif"},  // blanks around and inside
+      {"'a.gif\"", "http://site.vexlo.example/kk/'a.gif\""},             // quotes that do not match
+      {"HTTPS://CDN.vexlo.example/A.PNG", "HTTPS://CDN.vexlo.example/A.PNG"},
+      {"'http://x/a.gif'", "http://x/a.gif"},
+      {"//cdn.vexlo.example/a.png", "http://cdn.vexlo.example/a.png"},
+      {"/p?u=http://x", "/p?u=http://x"},                                   // carries "http://" later on
+      {"DATA:image/png;base64,AAAA", "DATA:image/png;base64,AAAA"},
+      {"\"\"", rel},
+      {"", rel},
+  };
+  for (const auto& [found, full] : cases) EXPECT_EQ(FullAddress(found, abs, rel), full) << found;
+  // A protocol-relative address takes the site prefix's scheme, or http: when it has none.
+  EXPECT_EQ(FullAddress("'//cdn/a.png'", "https://site", rel), "https://cdn/a.png");
+  EXPECT_EQ(FullAddress("//cdn/a.png", "", ""), "http://cdn/a.png");
+  EXPECT_EQ(FullAddress("//cdn/a.png", "site.example", ""), "http://cdn/a.png");
+  EXPECT_TRUE(IsEmbedded(InnerAddress(" 'Data:image/gif;base64,R0lG' ")));
+  EXPECT_FALSE(IsEmbedded("img/data:x.png"));
+  EXPECT_EQ(InnerAddress(" ' /image/top.gif ' "), "/image/top.gif");
 }
 
 TEST(TestPage, LineShapeWithQuotedEscapedValues) {
@@ -48,27 +48,33 @@ TEST(TestPage, LineShapeWithQuotedEscapedValues) {
   EXPECT_EQ(HtmlAttribute("\xCD\xBC\x81\x40.gif", Gbk), "\"\xCD\xBC\x81\x40.gif\"");
 }
 
-TEST(ReplaceAll, OnePassLeftToRightCaseSensitive) {
-  EXPECT_EQ(ReplaceAll("url(img/a.gif) url(img/a.gif) url(IMG/A.GIF) url(img/a.gif)", "img/a.gif", "a.gif", Gbk),
-            "url(a.gif) url(a.gif) url(IMG/A.GIF) url(a.gif)");
-  EXPECT_EQ(ReplaceAll("url('/image/top.gif')", "'/image/top.gif'", "top.gif'", Gbk), "url(top.gif')");
-  EXPECT_EQ(ReplaceAll("aaa", "a", "aa", Gbk), "aaaaaa");  // the replacement is never searched again
-  EXPECT_EQ(ReplaceAll("aaaa", "aa", "b", Gbk), "bb");     // occurrences do not overlap
-  EXPECT_EQ(ReplaceAll("abc", "", "x", Gbk), "abc");       // empty search: nothing
-  EXPECT_EQ(ReplaceAll("", "a", "x", Gbk), "");
-  EXPECT_EQ(ReplaceAll(std::string("a\0b\0", 4), std::string("\0", 1), "_", Gbk), "a_b_");
+TEST(Rewrite, WholeAddressesOnlyInOnePass) {
+  auto rewrite = [](std::string_view text, std::vector<AddressReplacement> pairs) {
+    return ReplaceWholeAddresses(text, pairs, Gbk);
+  };
+  // img/a.gif downloaded as a.gif, a.gif (another image) as 7_a.gif: neither touches the other,
+  // nor the longer big/img/a.gif, nor a different letter case; quotes and blanks stay.
+  EXPECT_EQ(rewrite("url(img/a.gif) url(a.gif) url( \"img/a.gif\" ),url(big/img/a.gif);url(IMG/A.GIF)\r\nimg/a.gif",
+                    {{"img/a.gif", "a.gif"}, {"a.gif", "7_a.gif"}}),
+            "url(a.gif) url(7_a.gif) url( \"a.gif\" ),url(big/img/a.gif);url(IMG/A.GIF)\r\na.gif");
+  EXPECT_EQ(rewrite("url('/image/top.gif')", {{"/image/top.gif", "top.gif"}}), "url('top.gif')");
+  EXPECT_EQ(rewrite("url(a.png?v=3) url(a.png)", {{"a.png?v=3", "a.png"}}), "url(a.png) url(a.png)");
+  EXPECT_EQ(rewrite("url(a) url(a.gif)", {{"a", "a.gif"}, {"a.gif", "b.gif"}}), "url(a.gif) url(b.gif)");
+  EXPECT_EQ(rewrite("url(a.gifx)", {{"a.gif", "b"}}), "url(a.gifx)");  // not followed by a delimiter
+  EXPECT_EQ(rewrite("abc", {{"", "x"}}), "abc");                         // empty: nothing
+  EXPECT_EQ(rewrite("", {{"a", "x"}}), "");
 }
 
-TEST(ReplaceAll, NoMatchStartsOnATrailByte) {
-  // 0xB0 0xA1 is one character; searching for "\xA1" must not split it, but finds a real
-  // single 0xA1 byte only where a character starts... which in 936 it cannot: so nothing.
-  EXPECT_EQ(ReplaceAll("\xB0\xA1x", "\xA1x", "Z", Gbk), "\xB0\xA1x");
-  // "\x81\x40" is a character whose trail byte is "@": an "@" search skips it.
-  EXPECT_EQ(ReplaceAll("\x81\x40@", "@", "#", Gbk), "\x81\x40#");
-  // A whole double-byte character is found.
-  EXPECT_EQ(ReplaceAll("\xCD\xBC.gif \xCD\xBC", "\xCD\xBC", "t", Gbk), "t.gif t");
-  // A lead byte at the very end stands alone.
-  EXPECT_EQ(ReplaceAll("ab\xCD", "\xCD", "!", Gbk), "ab!");
+TEST(Rewrite, NoMatchStartsInsideADoubleByteCharacter) {
+  auto rewrite = [](std::string_view text, std::string search, std::string by) {
+    return ReplaceWholeAddresses(text, {{search, by}}, Gbk);
+  };
+  // "\x81\x28" is one character whose trail byte looks like "(": no address starts after it.
+  EXPECT_EQ(rewrite("\x81(a.gif)", "a.gif", "b"), "\x81(a.gif)");
+  // A whole double-byte name is found between delimiters; a lead byte at the end stands alone.
+  EXPECT_EQ(rewrite("url(\xCD\xBC.gif) \xCD\xBC", "\xCD\xBC.gif", "t.gif"), "url(t.gif) \xCD\xBC");
+  EXPECT_EQ(rewrite("(ab\xCD", "\xCD", "!"), "(ab\xCD");
+  EXPECT_EQ(rewrite("(\xCD", "\xCD", "!"), "(!");
 }
 
 TEST(Paths, FolderKeepsItsSeparator) {
@@ -79,13 +85,12 @@ TEST(Paths, FolderKeepsItsSeparator) {
   EXPECT_EQ(FolderOf(L"\\\\server\\share\\a.css"), L"\\\\server\\share\\");
 }
 
-TEST(FileNames, AfterTheLastSlashBeforeTheFirstQuestionMark) {
+TEST(FileNames, TheLastPartOfThePathWithoutQueryAndFragment) {
   EXPECT_EQ(UrlFileName("http://x/img/top.gif?v=2"), "top.gif");
   EXPECT_EQ(UrlFileName("http://x/a/b/"), "");
   EXPECT_EQ(UrlFileName("top.gif"), "top.gif");
-  EXPECT_EQ(UrlFileName("'/image/top.gif'"), "top.gif'");
-  EXPECT_EQ(UrlFileName("http://x/a%20b.gif#frag"), "a%20b.gif#frag");
-  EXPECT_EQ(UrlFileName("http://x/a?b/c.gif"), "c.gif");  // only the last "/" counts
+  EXPECT_EQ(UrlFileName("http://x/a%20b.svg#icon"), "a%20b.svg");
+  EXPECT_EQ(UrlFileName("http://x/img.php?f=b/c.gif"), "img.php");  // a slash in the query names no folder
   EXPECT_EQ(UrlFileName("http://x/..\\..\\x.gif"), "..\\..\\x.gif");
 }
 
@@ -104,42 +109,4 @@ TEST(FileNames, SafeNamesStayInsideTheFolder) {
   EXPECT_EQ(SafeFileName("console.gif", Gbk), "console.gif");
   // A double-byte character whose trail byte is "\" is not a separator.
   EXPECT_EQ(SafeFileName("\x95\x5C.gif", Gbk), "\x95\x5C.gif");
-}
-
-TEST(FoundList, IndexAnswersAsTheTextDoes) {
-  // Every candidate is checked against the plain text test on the same list.
-  const std::vector<std::string> candidates = {
-      "img/a.gif", "a.gif", "A.GIF", "", "", "gif", "x", "img", "/a.g", "a.gif\r", "gif\r\n", "b\r",
-      "images/very/long/path/to/file.png", "file.png", "path/to", "\xCD\xBC.gif", "\xBC.g", "zz", "img/a.gif"};
-  FoundListIndex index;
-  std::string text;
-  for (const std::string& c : candidates) {
-    SCOPED_TRACE(c);
-    bool expected = OccursInFoundList(text, c);
-    EXPECT_EQ(index.Contains(c), expected);
-    if (!expected) {
-      index.Add(c);
-      text += c + "\r\n";
-    }
-  }
-  EXPECT_EQ(text, "img/a.gif\r\nA.GIF\r\n\r\n\r\nx\r\nb\r\r\nimages/very/long/path/to/file.png\r\n\xCD\xBC.gif\r\nzz\r\n");
-}
-
-TEST(FoundList, IndexAgreesWithTheTextOnRandomLists) {
-  std::mt19937 random(7);
-  const char alphabet[] = "ab/.\r";
-  for (int round = 0; round < 20; ++round) {
-    FoundListIndex index;
-    std::string text;
-    for (int i = 0; i < 300; ++i) {
-      std::string c(random() % 9, ' ');
-      for (char& ch : c) ch = alphabet[random() % 5];
-      bool expected = OccursInFoundList(text, c);
-      ASSERT_EQ(index.Contains(c), expected) << "round " << round << " candidate " << c;
-      if (!expected) {
-        index.Add(c);
-        text += c + "\r\n";
-      }
-    }
-  }
 }

@@ -21,6 +21,8 @@ std::wstring ProgressCaption(int row, bool complete) {
 
 std::wstring FailedCaption(int row) { return L"失败" + std::to_wstring(row); }
 
+std::wstring SkippedCaption(int row) { return L"跳过" + std::to_wstring(row); }
+
 std::wstring RunningCell(uint32_t progress, uint32_t maximum, std::wstring_view decimalSeparator) {
   return maximum == 0 && progress == 0 ? L"%" : ProgressCell(progress, maximum, decimalSeparator);
 }
@@ -59,6 +61,11 @@ bool DownloadRun::Returned(int row, bool succeeded) {
   bool first = !r.advanced;
   r.advanced = true;
   return first;
+}
+
+void DownloadRun::Skip(int row) {
+  Row& r = rows_.at(static_cast<size_t>(row));
+  r.ended = r.skipped = r.advanced = true;
 }
 
 bool DownloadRun::TakeRewrite() {

@@ -21,6 +21,9 @@ inline bool IsCompletion(uint32_t progress, uint32_t maximum) { return progress 
 std::wstring ProgressCaption(int row, bool complete);
 // The caption of a row whose download ended without completing.
 std::wstring FailedCaption(int row);
+// The caption and "进度" cell of a row whose image is embedded in the sheet: nothing to download.
+std::wstring SkippedCaption(int row);
+inline constexpr const wchar_t* kEmbeddedImage = L"内嵌图片，不用下载";
 // The "进度" cell for a report while the download still runs: as ProgressCell, except that a
 // report of 0 of 0 (the service's first reports, before any answer) shows no percentage.
 std::wstring RunningCell(uint32_t progress, uint32_t maximum, std::wstring_view decimalSeparator);
@@ -51,6 +54,9 @@ class DownloadRun {
   bool Ended(int row) const { return row >= 0 && row < RowCount() && rows_[static_cast<size_t>(row)].ended; }
   bool Completed(int row) const { return row >= 0 && row < RowCount() && rows_[static_cast<size_t>(row)].completed; }
   bool Failed(int row) const { return row >= 0 && row < RowCount() && rows_[static_cast<size_t>(row)].failed; }
+  // The image is embedded in the sheet: the row ends at once, neither completed nor failed.
+  void Skip(int row);
+  bool Skipped(int row) const { return row >= 0 && row < RowCount() && rows_[static_cast<size_t>(row)].skipped; }
   // The rewrite runs once per run.
   bool TakeRewrite();
 
@@ -59,6 +65,7 @@ class DownloadRun {
     bool ended = false;
     bool completed = false;
     bool failed = false;
+    bool skipped = false;
     bool advanced = false;
   };
   int id_ = 0;

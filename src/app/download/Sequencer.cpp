@@ -1,5 +1,6 @@
 // Step four: the download sequencer. The start button makes row 0 and starts its worker;
-// each tick of the one-shot timer makes the next row; the timer is armed by a download's
+// each tick of the one-shot timer makes the next row (images embedded in the sheet get a row
+// that says so and are passed over at once); the timer is armed by a download's
 // first report of progress equal to its maximum, or by its end, so images start one after
 // the other. Past the last line the run waits until every one of its downloads has ended,
 // then fires the rewrite. A download that makes no progress for the stall limit is aborted;
@@ -10,9 +11,9 @@
 #include <algorithm>
 #include <optional>
 
+#include "app/SheetAddress.h"
 #include "app/Texts.h"
 #include "app/Unit1.h"
-#include "app/Workflow.h"
 #include "app/download/BindStatusCallback.h"
 #include "ui/SysUtils.h"
 
@@ -47,18 +48,31 @@ void TForm1::btn5Click(TObject*) {
     ShowWaiting(download::WaitingForEarlierRun(downloads_.Running()));
     return;
   }
-  StartRow(0);
+  NextRow();
 }
 
 void TForm1::tmr1Timer(TObject*) {
   tmr1->SetEnabled(false);
   SetTag(Tag() + 1);
-  if (Tag() > mmo2->Lines()->Count() - 1) {
+  NextRow();
+}
+
+// The row at the cursor. The line's address is the one inside the quotes the sheet may have
+// put around it; an embedded image makes a row that says so and the cursor moves on at once;
+// past the last line the run ends.
+void TForm1::NextRow() {
+  const int lines = mmo2->Lines()->Count();
+  for (; Tag() < lines; SetTag(Tag() + 1)) {
+    std::string address(workflow::InnerAddress(mmo2->Lines()->Strings(Tag())));
+    if (!workflow::IsEmbedded(address)) break;
+    SkipRow(Tag());
+  }
+  if (Tag() > lines - 1) {
     EndRun();
     return;
   }
   StartRow(Tag());
-  ListView1->Scroll(0, 100000);
+  if (Tag() > 0) ListView1->Scroll(0, 100000);  // the last row in view
 }
 
 // Past the last line: the sheet is saved once every download of the run has ended.
@@ -90,14 +104,25 @@ void TForm1::HideWaiting() {
   ListView1->Items()->Delete(ListView1->Items()->Count() - 1);
 }
 
-void TForm1::StartRow(int cursor) {
-  std::string address = mmo2->Lines()->Strings(cursor);
-  std::string name = LocalFileName(cursor, address);
+TListItem* TForm1::AddRow(int cursor, const std::wstring& caption, const std::wstring& progress,
+                          const std::string& name) {
   TListItem* item = ListView1->Items()->Add();
-  item->SetCaption(std::to_wstring(cursor));
-  item->SubItems().SetStrings(0, L"");
+  item->SetCaption(caption);
+  item->SubItems().SetStrings(0, progress);
   item->SubItems().SetStrings(1, FromAnsi(name));
   item->SubItems().SetStrings(2, FromAnsi(mmo1->Lines()->Strings(cursor)));
+  return item;
+}
+
+void TForm1::SkipRow(int cursor) {
+  AddRow(cursor, download::SkippedCaption(cursor), download::kEmbeddedImage, "");
+  run_.Skip(run_.AddRow());
+}
+
+void TForm1::StartRow(int cursor) {
+  std::string address(workflow::InnerAddress(mmo2->Lines()->Strings(cursor)));
+  std::string name = LocalFileName(cursor, address);
+  AddRow(cursor, std::to_wstring(cursor), L"", name);
   int row = run_.AddRow();
   download::TDownloadJob job{FromAnsi(address), Hint(), FromAnsi(name), row, run_.Id(), Handle(), nullptr};
   if (name.empty() || !downloads_.Start(std::move(job))) {
@@ -154,7 +179,7 @@ void TForm1::AfterDownloadEnded() {
     }
     startPending_ = false;
     HideWaiting();
-    if (mmo2->Lines()->Count() > 0) StartRow(0);
+    if (mmo2->Lines()->Count() > 0) NextRow();
     return;
   }
   if (endPending_) EndRun();

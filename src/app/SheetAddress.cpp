@@ -1,0 +1,107 @@
+#include "app/SheetAddress.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace workflow {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
+
+bool IsDelimiter(char c) {
+  return IsBlank(c) || c == '(' || c == ')' || c == '\'' || c == '"' || c == ',' || c == ';';
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view start) {
+  return text.size() >= start.size() &&
+         std::equal(start.begin(), start.end(), text.begin(), [](char a, char b) {
+           return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+         });
+}
+
+AddressSpan Trimmed(std::string_view text, size_t offset, size_t length) {
+  while (length > 0 && IsBlank(text[offset])) ++offset, --length;
+  while (length > 0 && IsBlank(text[offset + length - 1])) --length;
+  return {offset, length};
+}
+
+// The scheme of a prefix such as "https://site", with its colon; "http:" when it has none.
+std::string_view SchemeOf(std::string_view prefix) {
+  size_t colon = prefix.find("://");
+  if (colon == std::string_view::npos || colon == 0) return "http:";
+  std::string_view scheme = prefix.substr(0, colon);
+  bool letters = std::all_of(scheme.begin(), scheme.end(), [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
+  });
+  return letters && std::isalpha(static_cast<unsigned char>(scheme[0])) ? prefix.substr(0, colon + 1) : "http:";
+}
+
+}  // namespace
+
+AddressSpan AddressWithin(std::string_view found) {
+  AddressSpan span = Trimmed(found, 0, found.size());
+  if (span.length >= 2) {
+    char open = found[span.offset], close = found[span.offset + span.length - 1];
+    if ((open == '\'' || open == '"') && close == open) span = Trimmed(found, span.offset + 1, span.length - 2);
+  }
+  return span;
+}
+
+std::string_view InnerAddress(std::string_view found) {
+  AddressSpan span = AddressWithin(found);
+  return found.substr(span.offset, span.length);
+}
+
+bool IsEmbedded(std::string_view address) { return StartsWithNoCase(address, "data:"); }
+
+std::string FullAddress(std::string_view found, std::string_view absolutePrefix, std::string_view relativePrefix) {
+  std::string_view address = InnerAddress(found);
+  if (IsEmbedded(address) || StartsWithNoCase(address, "http://") || StartsWithNoCase(address, "https://"))
+    return std::string(address);
+  if (address.substr(0, 2) == "//") return std::string(SchemeOf(absolutePrefix)) + std::string(address);
+  if (address.find("http://") != std::string_view::npos) return std::string(address);
+  std::string_view prefix = !address.empty() && address.front() == '/' ? absolutePrefix : relativePrefix;
+  return std::string(prefix) + std::string(address);
+}
+
+std::string ReplaceWholeAddresses(std::string_view text, const std::vector<AddressReplacement>& replacements,
+                                  const LeadBytePredicate& isLeadByte) {
+  // The candidates for each first byte, longest first, earliest first among equals.
+  std::array<std::vector<const AddressReplacement*>, 256> byFirstByte;
+  for (const AddressReplacement& r : replacements)
+    if (!r.first.empty()) byFirstByte[static_cast<unsigned char>(r.first[0])].push_back(&r);
+  for (auto& candidates : byFirstByte)
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const AddressReplacement* a, const AddressReplacement* b) { return a->first.size() > b->first.size(); });
+
+  auto wholeAt = [&](size_t at) -> const AddressReplacement* {
+    for (const AddressReplacement* r : byFirstByte[static_cast<unsigned char>(text[at])]) {
+      size_t end = at + r->first.size();
+      if (text.compare(at, r->first.size(), r->first) == 0 && (end == text.size() || IsDelimiter(text[end])))
+        return r;
+    }
+    return nullptr;
+  };
+
+  std::string out;
+  out.reserve(text.size());
+  bool boundary = true;  // the position follows the start of the text or a delimiter
+  size_t i = 0;
+  while (i < text.size()) {
+    if (const AddressReplacement* r = boundary ? wholeAt(i) : nullptr) {
+      out += r->second;
+      i += r->first.size();
+      boundary = IsDelimiter(text[i - 1]);
+      continue;
+    }
+    // Step over a whole character: the next test starts on a character boundary.
+    size_t step = isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+    out.append(text.substr(i, step));
+    boundary = step == 1 && IsDelimiter(text[i]);
+    i += step;
+  }
+  return out;
+}
+
+}  // namespace workflow
