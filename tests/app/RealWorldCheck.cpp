@@ -3,11 +3,12 @@
 // serves SITE_ROOT on 127.0.0.1, copies SHEET into a fresh folder, and drives the real window
 // through every step with the default pattern; the relative prefix is the server's address
 // followed by SHEET_URL_FOLDER (say "/css/"). It prints how many addresses were found,
-// downloaded and rewritten, whether every local reference of the rewritten sheet exists, and
-// whether any temporary file was left in the folder.
+// embedded (data:, never downloaded), downloaded and rewritten, whether every local reference
+// of the rewritten sheet exists, and whether any temporary file was left in the folder.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <regex>
 
 #include "GuiTestSupport.h"
@@ -24,6 +25,17 @@ std::string ReadAll(const std::wstring& path) {
   TFileStream f(path, TFileStream::fmOpenRead);
   return f.ReadAll();
 }
+
+// The address inside one pair of matching quotes (blanks around them allowed), or as written.
+std::string Unquoted(const std::string& address) {
+  size_t first = address.find_first_not_of(" \t"), last = address.find_last_not_of(" \t");
+  if (first == std::string::npos || last == first) return address;
+  char q = address[first];
+  if ((q == '\'' || q == '"') && address[last] == q) return address.substr(first + 1, last - first - 1);
+  return address;
+}
+
+bool IsData(const std::string& address) { return _strnicmp(address.c_str(), "data:", 5) == 0; }
 
 std::wstring FreshFolder() {
   wchar_t temp[MAX_PATH];
@@ -69,22 +81,28 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "the run did not end\n");
     return 1;
   }
-  int downloaded = 0;
-  for (int i = 0; i < form.ListView1->Items()->Count(); ++i) downloaded += form.DownloadRun().Completed(i);
-
   std::string before = ReadAll(sheet + L".bak"), after = ReadAll(sheet);
-  int rewritten = 0;
+  int embedded = 0, downloaded = 0, rewritten = 0;
   for (int i = 0; i < found; ++i) {
     std::string address = form.mmo1->Lines()->Strings(i);
-    rewritten += !address.empty() && after.find("url(" + address + ")") == std::string::npos &&
-                 before.find("url(" + address + ")") != std::string::npos;
+    if (IsData(Unquoted(address))) {
+      ++embedded;
+      continue;
+    }
+    if (!form.DownloadRun().Completed(i)) continue;
+    ++downloaded;
+    // Rewritten: the sheet no longer holds the address as written, quotes and all, or the
+    // address already was the name of its file beside the sheet.
+    std::string name = ToAnsi(form.ListView1->Items()->Item(i)->SubItems().Strings(1));
+    rewritten += after.find("url(" + address + ")") == std::string::npos || Unquoted(address) == name;
   }
-  // Every url() of the rewritten sheet that is a bare file name must exist beside it.
+  // Every url() of the rewritten sheet that is a bare file name, inside its quotes or not,
+  // must exist beside it; an embedded data: image is no file.
   int local = 0, missing = 0;
   std::regex url(R"(url\(([^)]*)\))");
   for (auto it = std::sregex_iterator(after.begin(), after.end(), url); it != std::sregex_iterator(); ++it) {
-    std::string ref = (*it)[1];
-    if (ref.find('/') != std::string::npos || ref.find(':') != std::string::npos || ref.empty()) continue;
+    std::string ref = Unquoted((*it)[1]);
+    if (ref.empty() || IsData(ref) || ref.find_first_of("/:") != std::string::npos) continue;
     ++local;
     if (GetFileAttributesW((folder + FromAnsi(ref)).c_str()) == INVALID_FILE_ATTRIBUTES) {
       ++missing;
@@ -101,9 +119,10 @@ int wmain(int argc, wchar_t** argv) {
     FindClose(h);
   }
   std::printf("sheet: %s (%zu bytes)\n", Utf8(argv[1]).c_str(), before.size());
-  std::printf("addresses found: %d\ndownloaded: %d\nrewritten: %d\n", found, downloaded, rewritten);
+  std::printf("addresses found: %d\nembedded (data:): %d\ndownloaded: %d\nrewritten: %d\n", found, embedded, downloaded,
+              rewritten);
   std::printf("local references in the rewritten sheet: %d, missing: %d\n", local, missing);
   std::printf("temporary files left: %d\n", temporary);
   std::printf("run time: %.1f s\nfolder: %s\n", (GetTickCount() - start) / 1000.0, Utf8(folder).c_str());
-  return missing == 0 && downloaded == found && temporary == 0 ? 0 : 1;
+  return missing == 0 && downloaded == found - embedded && rewritten == downloaded && temporary == 0 ? 0 : 1;
 }
