@@ -124,7 +124,7 @@ class TForm1 : public ui::TForm {
   std::string LocalFileName(int cursor, const std::string& address);
   void ProgressReported(ui::TMessage& message);
   void DownloadEnded(int run, int row);
-  void RowEnded(int row, bool completed);
+  void RowEnded(int row, const download::TOutcome& outcome);
   void AfterDownloadEnded();
   void EndRun();
   void ShowWaiting(const std::wstring& text);

@@ -51,9 +51,11 @@ TEST(DownloadRun, EachDownloadMovesTheRunOnOnce) {
   EXPECT_FALSE(run.Returned(0, true));   // the call's return after a completion: no step
   EXPECT_TRUE(run.Completed(0));
   EXPECT_TRUE(run.Ended(0));
-  EXPECT_TRUE(run.Returned(1, false));   // returned failed without a completion: moves on
+  EXPECT_TRUE(run.Returned(1, false, L"连接被拒绝"));  // failed without a completion: moves on
   EXPECT_TRUE(run.Failed(1));
   EXPECT_FALSE(run.Completed(1));
+  EXPECT_EQ(run.Reason(1), L"连接被拒绝");  // kept for listing the failed addresses
+  EXPECT_EQ(run.Reason(0), L"");
   EXPECT_TRUE(run.Complete(2));          // a report of 0 of 0 counted as completion...
   EXPECT_FALSE(run.Returned(2, false));  // ...but the download failed: no second step,
   EXPECT_FALSE(run.Completed(2));        // and the row is not complete for the rewrite
@@ -62,6 +64,7 @@ TEST(DownloadRun, EachDownloadMovesTheRunOnOnce) {
   EXPECT_FALSE(run.TakeRewrite());  // once per run
   EXPECT_TRUE(run.Matches(first, 1));
   run.Restart();
+  EXPECT_EQ(run.Reason(1), L"");           // a new run has no reasons of the earlier one
   EXPECT_FALSE(run.Matches(first, 0));     // reports of the earlier run are ignored
   EXPECT_FALSE(run.Matches(run.Id(), 0));  // no such row yet
   EXPECT_TRUE(run.TakeRewrite());

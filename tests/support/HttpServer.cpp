@@ -170,6 +170,7 @@ bool HttpServer::Answer(uintptr_t handle, const Response& r) {
     Wait(INFINITE);
     return true;
   }
+  if (r.closesAtOnce) return true;
   std::string head = "HTTP/1.1 " + std::to_string(r.status) + " " + StatusText(r.status) +
                      "\r\nContent-Type: application/octet-stream\r\nConnection: close\r\n";
   if (r.chunked) {

@@ -1,7 +1,7 @@
 // A small HTTP/1.1 server on 127.0.0.1 for download tests, running in the test process on
 // threads of its own. Each path answers with a status, a body and a way of sending it: at
-// once, slowly, cut off, stalled, or not at all. It shuts down promptly even while
-// connections are stalled.
+// once, slowly, cut off, stalled, not at all, or by closing the connection unanswered. It
+// shuts down promptly even while connections are stalled.
 #pragma once
 
 #include <atomic>
@@ -31,6 +31,7 @@ class HttpServer {
     End end = End::Whole;
     size_t endAfter = 0;
     bool neverAnswers = false;  // the request is read and then nothing is ever sent
+    bool closesAtOnce = false;  // the request is read and the connection closed unanswered
   };
 
   HttpServer();  // listens on an ephemeral port

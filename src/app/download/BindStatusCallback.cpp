@@ -1,5 +1,7 @@
 #include "app/download/BindStatusCallback.h"
 
+#include <algorithm>
+
 #include "app/download/HttpResponse.h"
 
 namespace download {
@@ -60,8 +62,14 @@ STDMETHODIMP TBindStatusCallback::OnResponse(DWORD code, LPCWSTR responseHeaders
   return S_OK;
 }
 
-STDMETHODIMP TBindStatusCallback::OnProgress(ULONG progress, ULONG maximum, ULONG, LPCWSTR) {
+STDMETHODIMP TBindStatusCallback::OnProgress(ULONG progress, ULONG maximum, ULONG status, LPCWSTR) {
   transfer_->Touch();
+  using Step = TServiceResult::Step;
+  Step step = status == BINDSTATUS_FINDINGRESOURCE ? Step::Resolving
+              : status == BINDSTATUS_CONNECTING    ? Step::Connecting
+              : status == BINDSTATUS_SENDINGREQUEST ? Step::Requested
+                                                    : Step::None;
+  reached_ = std::max(reached_, step);
   auto report = std::make_unique<TProgressReport>(TProgressReport{run_, FRow, progress, maximum});
   if (PostMessageW(reportTo_, WM_DOWNLOADPROGRESS, 0, reinterpret_cast<LPARAM>(report.get()))) report.release();
   return S_OK;
@@ -75,6 +83,7 @@ class TTemporaryFile {
   explicit TTemporaryFile(const std::wstring& folder) {
     wchar_t path[MAX_PATH];
     if (GetTempFileNameW(folder.empty() ? L"." : folder.c_str(), L"vx", 0, path)) path_ = path;
+    else error_ = GetLastError();
   }
   ~TTemporaryFile() {
     if (!path_.empty()) DeleteFileW(path_.c_str());
@@ -83,11 +92,14 @@ class TTemporaryFile {
   TTemporaryFile& operator=(const TTemporaryFile&) = delete;
   const std::wstring& Path() const { return path_; }
   bool Valid() const { return !path_.empty(); }
+  // Why the file could not be made (a system error code).
+  DWORD Error() const { return error_; }
   // The file was moved away: its name is free again and no longer ours to delete.
   void Forget() { path_.clear(); }
 
  private:
   std::wstring path_;
+  DWORD error_ = 0;
 };
 
 std::optional<uint64_t> FileSize(const std::wstring& path) {
@@ -98,28 +110,32 @@ std::optional<uint64_t> FileSize(const std::wstring& path) {
 
 // The download into a temporary file, moved to the final name only when the call returned
 // success with an answer that is not an error page and with as many bytes as announced.
-bool Fetch(const TDownloadJob& job) {
+// Answers how it ended; an abort's reason outweighs whatever the aborted call returned.
+TOutcome Fetch(const TDownloadJob& job) {
+  if (job.Name.empty()) return TOutcome::InvalidAddress();
   TTemporaryFile temporary(job.Folder);
-  if (!temporary.Valid() || job.Name.empty()) return false;
+  if (!temporary.Valid()) return TOutcome::Unwritable(temporary.Error());
   auto* sink = new TBindStatusCallback(job.ReportTo, job.Run, job.Transfer);
   sink->AddRef();
   sink->SetRow(job.Row);
   HRESULT hr = URLDownloadToFileW(nullptr, job.Url.c_str(), temporary.Path().c_str(), 0, sink);
   job.Transfer->Detach();
-  std::optional<uint64_t> size = FileSize(temporary.Path());
-  std::optional<uint64_t> announced = sink->AnnouncedLength();
-  bool whole = SUCCEEDED(hr) && sink->ResponseCode() < 400 && size && (!announced || *announced == *size);
+  TServiceResult service{hr, sink->Reached(), sink->ResponseCode(), sink->AnnouncedLength(),
+                         FileSize(temporary.Path())};
   sink->Release();
-  if (!whole || !job.Transfer->Commit(temporary.Path(), job.Folder + job.Name)) return false;
-  temporary.Forget();
-  return true;
+  if (std::optional<TOutcome> aborted = job.Transfer->AbortedAs()) return *aborted;
+  TOutcome outcome = ServiceOutcome(service);
+  if (!outcome.IsCompleted()) return outcome;
+  outcome = job.Transfer->Commit(temporary.Path(), job.Folder + job.Name);
+  if (outcome.IsCompleted()) temporary.Forget();
+  return outcome;
 }
 
 }  // namespace
 
 DWORD WINAPI DownloadProc(void* parameter) {
   std::unique_ptr<TDownloadJob> job(static_cast<TDownloadJob*>(parameter));
-  job->Transfer->SetCompleted(Fetch(*job));
+  job->Transfer->SetOutcome(Fetch(*job));
   PostMessageW(job->ReportTo, WM_DOWNLOADENDED, static_cast<WPARAM>(job->Run), job->Row);
   return 0;
 }

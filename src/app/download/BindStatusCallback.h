@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 
+#include "app/download/Outcome.h"
 #include "app/download/Transfer.h"
 
 namespace download {
@@ -23,7 +24,7 @@ namespace download {
 // Posted to the report window for every progress report; lParam owns a TProgressReport.
 constexpr UINT WM_DOWNLOADPROGRESS = WM_APP + 0x210;
 // Posted when a worker has ended and its files are settled: wParam the run, lParam the row.
-// The outcome is in the download's TTransfer.
+// Its outcome (TOutcome) is in the download's TTransfer.
 constexpr UINT WM_DOWNLOADENDED = WM_APP + 0x211;
 
 struct TProgressReport {
@@ -45,8 +46,9 @@ struct TDownloadJob {
 };
 
 // The progress sink: reports progress for one row of one run, keeps the service's binding in
-// the transfer so that the download can be aborted, and hears the server's answer
-// (IHttpNegotiate), so that an error page or a cut body is not taken for the image.
+// the transfer so that the download can be aborted, hears the server's answer
+// (IHttpNegotiate), so that an error page or a cut body is not taken for the image, and notes
+// how far the connection got, which tells the service's failures apart.
 class TBindStatusCallback : public IBindStatusCallback, public IHttpNegotiate {
  public:
   TBindStatusCallback(HWND reportTo, int run, std::shared_ptr<TTransfer> transfer);
@@ -69,6 +71,8 @@ class TBindStatusCallback : public IBindStatusCallback, public IHttpNegotiate {
   DWORD ResponseCode() const { return responseCode_; }
   // The body length the answer announced, if it announced one.
   std::optional<uint64_t> AnnouncedLength() const { return announcedLength_; }
+  // The furthest connection step the service reported.
+  TServiceResult::Step Reached() const { return reached_; }
 
  private:
   virtual ~TBindStatusCallback() = default;  // freed by its last Release
@@ -79,10 +83,11 @@ class TBindStatusCallback : public IBindStatusCallback, public IHttpNegotiate {
   std::shared_ptr<TTransfer> transfer_;
   DWORD responseCode_ = 0;
   std::optional<uint64_t> announcedLength_;
+  TServiceResult::Step reached_ = TServiceResult::Step::None;
 };
 
-// The worker thread's function; takes ownership of a TDownloadJob made with new. Posts
-// WM_DOWNLOADENDED when it has ended.
+// The worker thread's function; takes ownership of a TDownloadJob made with new. Leaves the
+// outcome in the job's transfer and posts WM_DOWNLOADENDED when it has ended.
 DWORD WINAPI DownloadProc(void* job);
 
 }  // namespace download

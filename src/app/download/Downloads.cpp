@@ -18,14 +18,14 @@ bool TDownloadSet::Start(TDownloadJob job) {
   return true;
 }
 
-std::optional<bool> TDownloadSet::Finish(int run, int row) {
+std::optional<TOutcome> TDownloadSet::Finish(int run, int row) {
   auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.run == run && e.row == row; });
   if (it == entries_.end()) return std::nullopt;
   // The worker posts its message as its last act; its thread ends right after.
   WaitForSingleObject(it->thread.Get(), kStopWaitMs);
-  bool completed = it->transfer->Completed();
+  TOutcome outcome = it->transfer->Outcome();
   entries_.erase(it);
-  return completed;
+  return outcome;
 }
 
 std::vector<std::pair<int, int>> TDownloadSet::Ended() const {
@@ -45,7 +45,7 @@ void TDownloadSet::AbortAll() {
 
 void TDownloadSet::AbortStalled(DWORD limitMs) {
   for (Entry& e : entries_)
-    if (e.transfer->IdleMs() >= limitMs) e.transfer->Abort();
+    if (e.transfer->IdleMs() >= limitMs) e.transfer->Abort(TOutcome::Stalled());
 }
 
 void TDownloadSet::StopAll(DWORD timeoutMs) {

@@ -49,9 +49,9 @@ class TDownloadSet {
   // Starts a worker for the job (requested stack of 1024 bytes); answers false when no
   // worker could be started.
   bool Start(TDownloadJob job);
-  // The worker of a run's row has ended: answers whether its download completed, and
-  // forgets it. Nothing when it is not (or no longer) known.
-  std::optional<bool> Finish(int run, int row);
+  // The worker of a run's row has ended: answers how its download ended, and forgets it.
+  // Nothing when it is not (or no longer) known.
+  std::optional<TOutcome> Finish(int run, int row);
   // Downloads whose worker has ended, as (run, row), whether or not its message came.
   std::vector<std::pair<int, int>> Ended() const;
 
@@ -59,7 +59,7 @@ class TDownloadSet {
   int Running(int run) const;
   // Aborts every download; their workers end soon after and leave no file behind.
   void AbortAll();
-  // Aborts the downloads that made no progress for `limitMs`.
+  // Aborts the downloads that made no progress for `limitMs`; they end as Stalled.
   void AbortStalled(DWORD limitMs);
   // Aborts every download and waits up to `timeoutMs` for the workers to end.
   void StopAll(DWORD timeoutMs);

@@ -1,6 +1,7 @@
 #include "app/download/Progress.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace download {
 
@@ -53,11 +54,12 @@ bool DownloadRun::Complete(int row) {
   return first;
 }
 
-bool DownloadRun::Returned(int row, bool succeeded) {
+bool DownloadRun::Returned(int row, bool succeeded, std::wstring reason) {
   Row& r = rows_.at(static_cast<size_t>(row));
   r.ended = true;
   r.completed = succeeded;
   r.failed = !succeeded;
+  r.reason = succeeded ? L"" : std::move(reason);
   bool first = !r.advanced;
   r.advanced = true;
   return first;

@@ -35,7 +35,7 @@ std::wstring WaitingForLastDownloads(int count);
 std::wstring WaitingForEarlierRun(int count);
 
 // One run of the sequencer: its identity, and per row whether the download ended, whether
-// it completed and whether it has moved the run on.
+// it completed (or why it failed) and whether it has moved the run on.
 class DownloadRun {
  public:
   // Starts a new run; reports of earlier runs no longer match it.
@@ -48,15 +48,18 @@ class DownloadRun {
   // A report whose progress equals its maximum: the run may step on (the download goes on
   // and completes only when it ended). Answers whether this is the row's first step on.
   bool Complete(int row);
-  // The download ended, with its file in place or without it. Only this decides whether the
-  // row completed. Answers whether the run must step on now (no report moved it on yet).
-  bool Returned(int row, bool succeeded);
+  // The download ended, with its file in place or without it (then `reason` says why). Only
+  // this decides whether the row completed. Answers whether the run must step on now (no
+  // report moved it on yet).
+  bool Returned(int row, bool succeeded, std::wstring reason = {});
   bool Ended(int row) const { return row >= 0 && row < RowCount() && rows_[static_cast<size_t>(row)].ended; }
   bool Completed(int row) const { return row >= 0 && row < RowCount() && rows_[static_cast<size_t>(row)].completed; }
   bool Failed(int row) const { return row >= 0 && row < RowCount() && rows_[static_cast<size_t>(row)].failed; }
   // The image is embedded in the sheet: the row ends at once, neither completed nor failed.
   void Skip(int row);
   bool Skipped(int row) const { return row >= 0 && row < RowCount() && rows_[static_cast<size_t>(row)].skipped; }
+  // Why a failed row failed; empty for any other row.
+  std::wstring Reason(int row) const { return Failed(row) ? rows_[static_cast<size_t>(row)].reason : L""; }
   // The rewrite runs once per run.
   bool TakeRewrite();
 
@@ -67,6 +70,7 @@ class DownloadRun {
     bool failed = false;
     bool skipped = false;
     bool advanced = false;
+    std::wstring reason;
   };
   int id_ = 0;
   std::vector<Row> rows_;

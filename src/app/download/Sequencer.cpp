@@ -127,7 +127,8 @@ void TForm1::StartRow(int cursor) {
   download::TDownloadJob job{FromAnsi(address), Hint(), FromAnsi(name), row, run_.Id(), Handle(), nullptr};
   if (name.empty() || !downloads_.Start(std::move(job))) {
     // Nothing to download into (or no worker): the row fails and the run goes on.
-    RowEnded(row, false);
+    RowEnded(row, name.empty() ? download::TOutcome::InvalidAddress()
+                               : download::TOutcome::Failed(HRESULT_FROM_WIN32(GetLastError())));
     return;
   }
   watchdog_->SetEnabled(true);
@@ -152,22 +153,20 @@ void TForm1::ProgressReported(TMessage& m) {
 }
 
 void TForm1::DownloadEnded(int run, int row) {
-  std::optional<bool> completed = downloads_.Finish(run, row);
-  if (!completed) return;  // already handled
-  if (run_.Matches(run, row)) RowEnded(row, *completed);
+  std::optional<download::TOutcome> outcome = downloads_.Finish(run, row);
+  if (!outcome) return;  // already handled
+  if (run_.Matches(run, row)) RowEnded(row, *outcome);
   AfterDownloadEnded();
 }
 
-void TForm1::RowEnded(int row, bool completed) {
+// A failed row keeps its "失败N" caption and shows why in its "进度" cell.
+void TForm1::RowEnded(int row, const download::TOutcome& outcome) {
   TListItem* item = ListView1->Items()->Item(row);
-  if (completed) {
-    item->SubItems().SetStrings(0, L"100%");
-    item->SetCaption(download::ProgressCaption(row, true));
-  } else {
-    item->SubItems().SetStrings(0, L"");
-    item->SetCaption(download::FailedCaption(row));
-  }
-  if (run_.Returned(row, completed)) StepOn();
+  bool completed = outcome.IsCompleted();
+  std::wstring reason = download::ReasonText(outcome);
+  item->SubItems().SetStrings(0, completed ? L"100%" : reason);
+  item->SetCaption(completed ? download::ProgressCaption(row, true) : download::FailedCaption(row));
+  if (run_.Returned(row, completed, reason)) StepOn();
 }
 
 void TForm1::AfterDownloadEnded() {

@@ -24,11 +24,11 @@ void TTransfer::Detach() {
   if (binding) binding->Release();
 }
 
-void TTransfer::Abort() {
+void TTransfer::Abort(TOutcome why) {
   IBinding* binding = nullptr;
   {
     std::lock_guard lock(mutex_);
-    aborted_ = true;
+    if (!aborted_) aborted_ = why;
     binding = binding_;
     if (binding) binding->AddRef();
   }
@@ -39,7 +39,7 @@ void TTransfer::Abort() {
   }
 }
 
-bool TTransfer::Aborted() const {
+std::optional<TOutcome> TTransfer::AbortedAs() const {
   std::lock_guard lock(mutex_);
   return aborted_;
 }
@@ -48,10 +48,23 @@ void TTransfer::Touch() { lastProgress_ = GetTickCount(); }
 
 DWORD TTransfer::IdleMs() const { return GetTickCount() - lastProgress_; }
 
-bool TTransfer::Commit(const std::wstring& temporary, const std::wstring& final) {
+TOutcome TTransfer::Commit(const std::wstring& temporary, const std::wstring& final) {
   std::lock_guard lock(mutex_);
-  return !aborted_ && MoveFileExW(temporary.c_str(), final.c_str(), MOVEFILE_WRITE_THROUGH) &&
-         GetFileAttributesW(final.c_str()) != INVALID_FILE_ATTRIBUTES;
+  if (aborted_) return *aborted_;
+  if (!MoveFileExW(temporary.c_str(), final.c_str(), MOVEFILE_WRITE_THROUGH) ||
+      GetFileAttributesW(final.c_str()) == INVALID_FILE_ATTRIBUTES)
+    return TOutcome::Unwritable(GetLastError());
+  return TOutcome::Completed();
+}
+
+void TTransfer::SetOutcome(TOutcome outcome) {
+  std::lock_guard lock(mutex_);
+  outcome_ = outcome;
+}
+
+TOutcome TTransfer::Outcome() const {
+  std::lock_guard lock(mutex_);
+  return outcome_;
 }
 
 }  // namespace download

@@ -1,6 +1,6 @@
 // One download as both its worker and the window see it: the download service's binding
-// (so that the window can abort the download from its own thread), whether the download was
-// aborted, when it last made progress, and whether it completed. Shared by the worker and
+// (so that the window can abort the download from its own thread), whether and why the
+// download was aborted, when it last made progress, and how it ended. Shared by the worker and
 // the window; every operation is safe from either thread.
 //
 // The binding is aborted from the window's thread: the service's blocking call does not
@@ -14,7 +14,10 @@
 
 #include <atomic>
 #include <mutex>
+#include <optional>
 #include <string>
+
+#include "app/download/Outcome.h"
 
 namespace download {
 
@@ -29,9 +32,11 @@ class TTransfer {
   // Answers false when the transfer was aborted before: the binding must not start.
   bool Attach(IBinding* binding);
   void Detach();
-  // Aborts the download: at once when its binding is known, else as soon as it starts.
-  void Abort();
-  bool Aborted() const;
+  // Aborts the download: at once when its binding is known, else as soon as it starts. `why`
+  // is the outcome it then ends with (the first abort's).
+  void Abort(TOutcome why = TOutcome::Aborted());
+  // Why the download was aborted; nothing when it was not.
+  std::optional<TOutcome> AbortedAs() const;
 
   // The download made progress (a connection step or bytes).
   void Touch();
@@ -39,20 +44,20 @@ class TTransfer {
   DWORD IdleMs() const;
 
   // Moves the finished temporary file to its final name, unless the transfer was aborted;
-  // answers whether the file is now in place. An abort either comes before (no file is
-  // moved) or after (the moved file is whole); never in between.
-  bool Commit(const std::wstring& temporary, const std::wstring& final);
+  // answers Completed when the file is now in place, else why not. An abort either comes
+  // before (no file is moved) or after (the moved file is whole); never in between.
+  TOutcome Commit(const std::wstring& temporary, const std::wstring& final);
 
   // Set by the worker once its call has returned and the files are settled.
-  void SetCompleted(bool completed) { completed_ = completed; }
-  bool Completed() const { return completed_; }
+  void SetOutcome(TOutcome outcome);
+  TOutcome Outcome() const;
 
  private:
   mutable std::mutex mutex_;
   IBinding* binding_ = nullptr;
-  bool aborted_ = false;
+  std::optional<TOutcome> aborted_;
   std::atomic<DWORD> lastProgress_;
-  std::atomic<bool> completed_{false};
+  TOutcome outcome_ = TOutcome::Aborted();
 };
 
 }  // namespace download
