@@ -7,10 +7,10 @@
 #      after the last, and Ctrl+Shift+Tab turns back;
 #   3. the style sheet of a loopback site is opened (its name typed into the open dialog),
 #      analysed, its addresses converted with a typed prefix, its images downloaded from the
-#      loopback server (one sent slowly in pieces, one cut off halfway, one missing), and the
-#      sheet rewritten with a backup; then a second sheet the same way in the same run: the
-#      images, the backups and the rewritten sheets are compared byte for byte with what
-#      they must be.
+#      loopback server (two in quotes, one sent slowly in pieces, one cut off halfway, one
+#      missing, one embedded in the sheet and skipped), and the sheet rewritten with a backup;
+#      then a second sheet the same way in the same run: the images, the backups and the
+#      rewritten sheets are compared byte for byte with what they must be.
 # The mouse over a step tab also shows the skin's hot frame.
 # Screenshots go to build/screenshots/tabs-*.png.
 # Exits 0 when every check passed, 1 when one failed, 77 when no virtual display can be made.
@@ -39,9 +39,10 @@ head -c 20000 /dev/urandom >"$site/slow/big.png"
 head -c 8000 /dev/urandom >"$site/cut/half.png"
 printf '%s\r\n' '.a{background:url(img/t1.png)}' '.b{background:url(img/t2.png)}' \
   '.c{background:url(img/t3.png) no-repeat} .d{background:url(img/t4.png)}' \
-  '.e{background:url(pics/photo.gif)}' '.f{background:url(pics/noise.jpg)}' \
+  '.e{background:url("pics/photo.gif")}' ".f{background:url( 'pics/noise.jpg' )}" \
   '.g{background:url(img/t1.png)}' '.h{background:url(IMG/MISSING.PNG)}' \
-  '.i{background:url(slow/big.png)}' '.j{background:url(cut/half.png)}' >"$site/style.css"
+  '.i{background:url(slow/big.png)}' '.j{background:url(cut/half.png)}' \
+  '.k{background:url(data:image/gif;base64,R0lGODlhAQABAAAAACw=)}' >"$site/style.css"
 cp "$site/style.css" "$work/original.css"
 head -c 1500 /dev/urandom >"$site/two/art/wave.png"
 printf 'second' >"$site/two/art/dot.gif"
@@ -195,9 +196,10 @@ check "the image cut off halfway left no file" [ ! -e "$site/half.png" ]
 check "the backup is the sheet as it was" cmp -s "$site/style.css.bak" "$work/original.css"
 printf '%s\r\n' '.a{background:url(t1.png)}' '.b{background:url(t2.png)}' \
   '.c{background:url(t3.png) no-repeat} .d{background:url(t4.png)}' \
-  '.e{background:url(photo.gif)}' '.f{background:url(noise.jpg)}' \
+  '.e{background:url("photo.gif")}' ".f{background:url( 'noise.jpg' )}" \
   '.g{background:url(t1.png)}' '.h{background:url(IMG/MISSING.PNG)}' \
-  '.i{background:url(big.png)}' '.j{background:url(cut/half.png)}' >"$work/expected.css"
+  '.i{background:url(big.png)}' '.j{background:url(cut/half.png)}' \
+  '.k{background:url(data:image/gif;base64,R0lGODlhAQABAAAAACw=)}' >"$work/expected.css"
 check "the sheet names the downloaded images in its own folder" cmp "$site/style.css" "$work/expected.css"
 
 second_done() { [ -f "$site/two/other.css.bak" ] && ! cmp -s "$site/two/other.css" "$work/other.css"; }

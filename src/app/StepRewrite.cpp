@@ -23,7 +23,9 @@ void TForm1::btn6Click(TObject*) {
   std::wstring sheet = Memo1->FileName();
   if (sheet.empty()) return;  // no sheet opened since start-up: nothing to back up or rewrite
   std::string text = Memo1->Lines()->Text();
-  SaveBytesSafely(BackupPath(), text, false);
+  std::wstring backup = BackupPath();
+  SaveBytesSafely(backup, text, false);
+  backup_ = backup;
   // Every found address whose file arrived becomes that file's name, wherever the address
   // stands whole (inside the sheet's own quotes too); lines without a row, or whose download
   // did not complete, stay as written.

@@ -51,6 +51,7 @@ void TForm1::ConnectHandlers() {
   btn4->OnClick = [this](TObject* s) { btn4Click(s); };
   btn5->OnClick = [this](TObject* s) { btn5Click(s); };
   btn6->OnClick = [this](TObject* s) { btn6Click(s); };
+  btn7->OnClick = [this](TObject* s) { btn7Click(s); };
   tmr1->OnTimer = [this](TObject* s) { tmr1Timer(s); };
   watchdog_->OnTimer = [this](TObject* s) { WatchdogTick(s); };
 }

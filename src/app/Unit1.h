@@ -66,6 +66,8 @@ class TForm1 : public ui::TForm {
   ui::TListView* ListView1;
   ui::TPanel* pnl3;
   ui::TWebBrowser* wb1;
+  ui::TLabel* lbl9;   // the summary of the run that ended
+  ui::TButton* btn7;  // copies the run's failed images with their reasons
   // Feedback.
   ui::TWebBrowser* wb2;
   ui::TPanel* pnl5;
@@ -93,6 +95,7 @@ class TForm1 : public ui::TForm {
   void btn5Click(ui::TObject* sender);
   void tmr1Timer(ui::TObject* sender);
   void btn6Click(ui::TObject* sender);
+  void btn7Click(ui::TObject* sender);
   // The file name an address names (after its last "/", before its first "?").
   std::string geturlfn(const std::string& address) const;
 
@@ -133,8 +136,12 @@ class TForm1 : public ui::TForm {
   void StopDownloads();
   void StepOn();
   std::wstring BackupPath() const;
+  void ShowRunSummary();
+  void HideRunSummary();
+  std::wstring FailedImages() const;
 
   download::DownloadRun run_;
+  std::wstring backup_;  // where this run's rewrite put the sheet's backup; empty: not written
   download::LocalNames names_;
   download::TDownloadSet downloads_;
   ui::TTimer* watchdog_ = nullptr;  // aborts stalled downloads while any runs

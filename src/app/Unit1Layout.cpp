@@ -191,6 +191,15 @@ void TForm1::BuildStep4() {
     column->SetWidth(width);
   }
 
+  // Shown when a run has ended: its summary, and the copy of its failed images when any failed.
+  lbl9 = Make<TLabel>(this, ts4, L"lbl9", 136, 46, 630, 12);
+  lbl9->SetAutoSize(false);
+  lbl9->SetTransparent(true);
+  lbl9->SetShowHint(true);
+  lbl9->SetVisible(false);
+  btn7 = MakeButton(this, ts4, L"btn7", L"复制失败列表", 774, 40, 105, false);
+  btn7->SetVisible(false);
+
   pnl3 = Make<TPanel>(this, ts4, L"pnl3", 577, 128, 270, 329);
   pnl3->SetVisible(false);
   pnl3->SetCaption(L"");

@@ -63,8 +63,18 @@ std::string Loaded(const std::string& raw) {
   return text;
 }
 
+// The address inside one pair of matching quotes (blanks around them allowed), or as written.
+std::string Unquoted(const std::string& address) {
+  size_t first = address.find_first_not_of(" \t"), last = address.find_last_not_of(" \t");
+  if (first == std::string::npos || last == first) return address;
+  char q = address[first];
+  if ((q == '\'' || q == '"') && address[last] == q) return address.substr(first + 1, last - first - 1);
+  return address;
+}
+
 // background(.*?)url\((.*?)\) over the text, without case and globally, "." being anything but
-// LF: the second capture of every match, each distinct one once, in the order first found.
+// LF: the second capture of every match, each address once (quoted or not), in the order first
+// found.
 std::vector<std::string> DefaultPatternFinds(const std::string& text) {
   std::vector<std::string> found;
   for (size_t at = 0; at < text.size(); ++at) {
@@ -75,19 +85,11 @@ std::vector<std::string> DefaultPatternFinds(const std::string& text) {
     size_t close = url < lineEnd ? text.find(')', url + 4) : std::string::npos;
     if (close == std::string::npos || close >= lineEnd) continue;  // no match starts here
     std::string address = text.substr(url + 4, close - url - 4);
-    if (std::find(found.begin(), found.end(), address) == found.end()) found.push_back(address);
+    if (std::none_of(found.begin(), found.end(), [&](const std::string& f) { return Unquoted(f) == Unquoted(address); }))
+      found.push_back(address);
     at = close;  // the next match starts after this one
   }
   return found;
-}
-
-// The address inside one pair of matching quotes (blanks around them allowed), or as written.
-std::string Unquoted(const std::string& address) {
-  size_t first = address.find_first_not_of(" \t"), last = address.find_last_not_of(" \t");
-  if (first == std::string::npos || last == first) return address;
-  char q = address[first];
-  if ((q == '\'' || q == '"') && address[last] == q) return address.substr(first + 1, last - first - 1);
-  return address;
 }
 
 bool IsData(const std::string& address) { return HasAt(address, 0, "data:"); }
@@ -159,6 +161,8 @@ bool IsNumberedName(const std::string& got, const std::string& name) {
   return digits > 0 && got.compare(digits, std::string::npos, "_" + name) == 0 &&
          std::all_of(got.begin(), got.begin() + digits, [](char c) { return c >= '0' && c <= '9'; });
 }
+
+void PrintTo(const CorpusSheet& s, std::ostream* out) { *out << s.package << "/" << s.sheet; }
 
 struct SheetCorpusTest : MainWindowTest, testing::WithParamInterface<CorpusSheet> {
   HttpServer server;

@@ -3,6 +3,7 @@
 // sheet byte for byte.
 #include "FormFixture.h"
 #include "HttpServer.h"
+#include "ui/Clipbrd.h"
 
 #include <map>
 #include <regex>
@@ -63,35 +64,110 @@ struct EndToEndTest : MainWindowTest {
 }  // namespace
 
 TEST_F(EndToEndTest, QuotesRepeatsCaseAndLastLineWithoutBreak) {
-  // The quoted address travels as written or escaped, depending on the download service.
-  server.Serve("/site/css/'/image/top.gif'", {200, "QUOTED"});
-  server.Serve("/site/css/%27/image/top.gif%27", {200, "QUOTED"});
+  server.Serve("/image/top.gif", {200, "TOP"});
   server.Serve("/site/css/img/a.gif", {200, "AAA"});
   std::string css =
       "a{background:url('/image/top.gif')}\r\n"
       "b{background:url(img/a.gif)}\n"
-      "c{background:url(img/a.gif)} d{background:url(img/a.gif)}\r"
+      "c{background:url(img/a.gif)} d{background:url( \"img/a.gif\" )}\r"
       "e{background:url(IMG/A.GIF)}\r\n"
       "f{background:url(/image/top.gif)}";  // no final line break
   Run(css, server.Url(""), server.Url("/site/css/"));
-  // "/image/top.gif" is part of the first, quoted address, so it is not listed again.
+  // Quoted or not, an address is one image: listed once, as the sheet first writes it.
   EXPECT_EQ(form->mmo1->Lines()->Text(), "'/image/top.gif'\r\nimg/a.gif\r\nIMG/A.GIF\r\n");
   // Line breaks became CR LF; the last line still ends without one.
   std::string loaded =
       "a{background:url('/image/top.gif')}\r\n"
       "b{background:url(img/a.gif)}\r\n"
-      "c{background:url(img/a.gif)} d{background:url(img/a.gif)}\r\n"
+      "c{background:url(img/a.gif)} d{background:url( \"img/a.gif\" )}\r\n"
       "e{background:url(IMG/A.GIF)}\r\n"
       "f{background:url(/image/top.gif)}";
   EXPECT_EQ(ReadFile(sheet + L".bak"), loaded);
-  EXPECT_EQ(ReadFile(folder + L"top.gif'"), "QUOTED");
+  EXPECT_EQ(ReadFile(folder + L"top.gif"), "TOP");
   EXPECT_EQ(ReadFile(folder + L"a.gif"), "AAA");
   EXPECT_EQ(ReadFile(sheet),
-            "a{background:url(top.gif')}\r\n"
+            "a{background:url('top.gif')}\r\n"
             "b{background:url(a.gif)}\r\n"
-            "c{background:url(a.gif)} d{background:url(a.gif)}\r\n"
+            "c{background:url(a.gif)} d{background:url( \"a.gif\" )}\r\n"
             "e{background:url(IMG/A.GIF)}\r\n"  // different case: its download failed, kept
-            "f{background:url(/image/top.gif)}");
+            "f{background:url(top.gif)}");
+  EXPECT_EQ(Names(folder), (std::set<std::wstring>{L"style.css", L"style.css.bak", L"top.gif", L"a.gif"}));
+}
+
+// The forms real sheets write addresses in, in one run: quotes of both kinds with blanks, an
+// address naming its server in capitals, a protocol-relative one without a site prefix, an
+// embedded image in capitals, a.gif after img/a.gif (two images) and big/img/a.gif (a third),
+// a query, a fragment, and an image the site does not have. Each image gets one row and one
+// file; the sheet is rewritten byte for byte where its addresses stand whole.
+TEST_F(EndToEndTest, EveryFormOfAddressARealSheetWrites) {
+  std::map<std::string, std::string> site = {{"/s/img/a.gif", "IMG-A"}, {"/s/b.png", "B"},    {"/cdn/c.png", "C"},
+                                             {"/cdn/d.png", "D"},       {"/s/a.gif", "SHORT-A"}, {"/s/big/img/a.gif", "BIG-A"},
+                                             {"/s/e.png", "E"},         {"/s/f.svg", "F"}};
+  for (auto& [path, bytes] : site) server.Serve(path, {200, bytes});
+  const std::string host = "127.0.0.1:" + std::to_string(server.Port());
+  std::string css =
+      ".q1{background:url( \"img/a.gif\" ) no-repeat}\r\n"
+      ".q2{background-image:url( 'b.png' )}\r\n"
+      ".abs{background:url(HTTP://" + host + "/cdn/c.png)}\r\n"
+      ".pr{background:url(//" + host + "/cdn/d.png)}\r\n"
+      ".data{background:url(\"DATA:image/gif;base64,R0lGODlhAQABAAAAACw=\")}\r\n"
+      ".short{background:url(a.gif)}\r\n"
+      ".long{background:url(big/img/a.gif),url(img/a.gif)}\r\n"
+      ".query{background:url(e.png?v=3)}\r\n"
+      ".frag{background:url('f.svg#icon')}\r\n"
+      ".gone{background:url(gone.png)}\r\n";
+  Run(css, "", server.Url("/s/"));
+  ASSERT_EQ(form->ListView1->Items()->Count(), 10);
+  auto name = [&](int row) { return ToAnsi(form->ListView1->Items()->Item(row)->SubItems().Strings(1)); };
+  auto cell = [&](int row) { return form->ListView1->Items()->Item(row)->SubItems().Strings(0); };
+  for (int row : {0, 1, 2, 3, 5, 6, 7, 8}) {
+    EXPECT_EQ(form->ListView1->Items()->Item(row)->Caption(), L"完成" + std::to_wstring(row));
+    EXPECT_EQ(cell(row), L"100%");
+  }
+  EXPECT_EQ(name(0), "a.gif");
+  EXPECT_EQ(name(7), "e.png");
+  EXPECT_EQ(name(8), "f.svg");
+  EXPECT_EQ(ReadFile(folder + FromAnsi(name(5))), "SHORT-A");
+  EXPECT_EQ(ReadFile(folder + FromAnsi(name(6))), "BIG-A");
+  EXPECT_EQ(ReadFile(folder + L"d.png"), "D");
+  // The embedded image is skipped at once, never failed; the missing one failed with its reason.
+  EXPECT_EQ(form->ListView1->Items()->Item(4)->Caption(), L"跳过4");
+  EXPECT_EQ(cell(4), download::kEmbeddedImage);
+  EXPECT_FALSE(form->DownloadRun().Failed(4));
+  EXPECT_EQ(form->ListView1->Items()->Item(9)->Caption(), L"失败9");
+  EXPECT_EQ(cell(9), L"服务器返回 404");
+  EXPECT_EQ(ReadFile(sheet),
+            ".q1{background:url( \"a.gif\" ) no-repeat}\r\n"
+            ".q2{background-image:url( 'b.png' )}\r\n"
+            ".abs{background:url(c.png)}\r\n"
+            ".pr{background:url(d.png)}\r\n"
+            ".data{background:url(\"DATA:image/gif;base64,R0lGODlhAQABAAAAACw=\")}\r\n"
+            ".short{background:url(" + name(5) + ")}\r\n"
+            ".long{background:url(" + name(6) + "),url(a.gif)}\r\n"
+            ".query{background:url(e.png)}\r\n"
+            ".frag{background:url('f.svg')}\r\n"
+            ".gone{background:url(gone.png)}\r\n");
+  EXPECT_EQ(form->lbl9->Caption(), L"完成 8 个，失败 1 个，跳过 1 个。原CSS文件已备份为 " + sheet + L".bak");
+  ASSERT_TRUE(form->btn7->Visible());
+  form->btn7->Click();
+  EXPECT_EQ(ClipboardText(form->Handle()),
+            L"失败9\tgone.png\t" + FromAnsi(server.Url("/s/gone.png")) + L"\t服务器返回 404\r\n");
+}
+
+// A pattern of the user's own that finds addresses outside url(): the address is replaced
+// where it stands whole, and not inside the longer address that ends with it.
+TEST_F(EndToEndTest, AnAddressFoundByTheUsersOwnPatternIsRewrittenWhole) {
+  server.Serve("/img/p.png", {200, "P"});
+  form->edt1->SetText(L"(src)='(.*?)'");
+  std::string css =
+      ".ie{filter:progid:DXImageTransform.Microsoft.AlphaImageLoader(src='img/p.png',sizingMethod='scale')}\r\n"
+      ".x{background:url(big/img/p.png)}";
+  Run(css, "", server.Url("/"));
+  EXPECT_EQ(ReadFile(sheet),
+            ".ie{filter:progid:DXImageTransform.Microsoft.AlphaImageLoader(src='p.png',sizingMethod='scale')}\r\n"
+            ".x{background:url(big/img/p.png)}");
+  EXPECT_EQ(form->lbl9->Caption(), L"完成 1 个，失败 0 个，跳过 0 个。原CSS文件已备份为 " + sheet + L".bak");
+  EXPECT_FALSE(form->btn7->Visible());
 }
 
 TEST_F(EndToEndTest, ClearedCheckBoxWritesNothing) {

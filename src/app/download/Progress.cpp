@@ -36,14 +36,21 @@ std::wstring WaitingForEarlierRun(int count) {
   return L"等待上一次的 " + std::to_wstring(count) + L" 个下载停止...";
 }
 
+std::wstring RunSummary(int completed, int failed, int skipped, std::wstring_view backup) {
+  std::wstring line = L"完成 " + std::to_wstring(completed) + L" 个，失败 " + std::to_wstring(failed) +
+                      L" 个，跳过 " + std::to_wstring(skipped) + L" 个。";
+  return line + (backup.empty() ? L"CSS文件未修改。" : L"原CSS文件已备份为 " + std::wstring(backup));
+}
+
 void DownloadRun::Restart() {
   ++id_;
   rows_.clear();
   rewritten_ = false;
 }
 
-int DownloadRun::AddRow() {
+int DownloadRun::AddRow(std::wstring address) {
   rows_.emplace_back();
+  rows_.back().address = std::move(address);
   return RowCount() - 1;
 }
 

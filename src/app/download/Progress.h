@@ -23,7 +23,7 @@ std::wstring ProgressCaption(int row, bool complete);
 std::wstring FailedCaption(int row);
 // The caption and "进度" cell of a row whose image is embedded in the sheet: nothing to download.
 std::wstring SkippedCaption(int row);
-inline constexpr const wchar_t* kEmbeddedImage = L"内嵌图片，不用下载";
+inline constexpr const wchar_t* kEmbeddedImage = L"内嵌图片";
 // The "进度" cell for a report while the download still runs: as ProgressCell, except that a
 // report of 0 of 0 (the service's first reports, before any answer) shows no percentage.
 std::wstring RunningCell(uint32_t progress, uint32_t maximum, std::wstring_view decimalSeparator);
@@ -33,6 +33,9 @@ std::wstring RunningCell(uint32_t progress, uint32_t maximum);
 // end before the sheet is saved, or for `count` downloads of the earlier run to stop.
 std::wstring WaitingForLastDownloads(int count);
 std::wstring WaitingForEarlierRun(int count);
+// The line that sums a run up when it has ended: how many images completed, failed and were
+// skipped, and where the sheet's backup went (empty: the sheet was not rewritten).
+std::wstring RunSummary(int completed, int failed, int skipped, std::wstring_view backup);
 
 // One run of the sequencer: its identity, and per row whether the download ended, whether
 // it completed (or why it failed) and whether it has moved the run on.
@@ -43,7 +46,9 @@ class DownloadRun {
   int Id() const { return id_; }
   bool Matches(int run, int row) const { return run == id_ && row >= 0 && row < static_cast<int>(rows_.size()); }
   // A row was made (its index is the row count before).
-  int AddRow();
+  int AddRow(std::wstring address = {});
+  // The address row `row` asked for.
+  const std::wstring& Address(int row) const { return rows_.at(static_cast<size_t>(row)).address; }
   int RowCount() const { return static_cast<int>(rows_.size()); }
   // A report whose progress equals its maximum: the run may step on (the download goes on
   // and completes only when it ended). Answers whether this is the row's first step on.
@@ -65,6 +70,7 @@ class DownloadRun {
 
  private:
   struct Row {
+    std::wstring address;
     bool ended = false;
     bool completed = false;
     bool failed = false;

@@ -31,6 +31,8 @@ std::string TForm1::LocalFileName(int /*cursor*/, const std::string& address) {
 void TForm1::btn5Click(TObject*) {
   SetTag(0);
   ListView1->Items()->Clear();
+  HideRunSummary();
+  backup_.clear();
   waitingRow_ = false;
   run_.Restart();
   tmr1->SetEnabled(false);
@@ -85,7 +87,15 @@ void TForm1::EndRun() {
   }
   endPending_ = false;
   HideWaiting();
-  if (run_.TakeRewrite()) btn6->Click();
+  if (!run_.TakeRewrite()) return;
+  // The summary shows whether or not the rewrite could write its files.
+  try {
+    btn6->Click();
+  } catch (...) {
+    ShowRunSummary();
+    throw;
+  }
+  ShowRunSummary();
 }
 
 void TForm1::ShowWaiting(const std::wstring& text) {
@@ -123,7 +133,7 @@ void TForm1::StartRow(int cursor) {
   std::string address(workflow::InnerAddress(mmo2->Lines()->Strings(cursor)));
   std::string name = LocalFileName(cursor, address);
   AddRow(cursor, std::to_wstring(cursor), L"", name);
-  int row = run_.AddRow();
+  int row = run_.AddRow(FromAnsi(address));
   download::TDownloadJob job{FromAnsi(address), Hint(), FromAnsi(name), row, run_.Id(), Handle(), nullptr};
   if (name.empty() || !downloads_.Start(std::move(job))) {
     // Nothing to download into (or no worker): the row fails and the run goes on.
