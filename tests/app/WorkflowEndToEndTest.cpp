@@ -179,6 +179,7 @@ TEST_F(EndToEndTest, ClearedCheckBoxWritesNothing) {
   EXPECT_EQ(ReadFile(sheet), css);
   EXPECT_FALSE(Exists(sheet + L".bak"));
   EXPECT_EQ(form->Memo1->Lines()->Text(), css);
+  EXPECT_EQ(form->lbl9->Caption(), L"完成 1 个，失败 0 个，跳过 0 个。CSS文件未修改。");
 }
 
 TEST_F(EndToEndTest, FailedDownloadKeepsItsAddressAndASecondRunKeepsTheFirstBackup) {
@@ -189,6 +190,8 @@ TEST_F(EndToEndTest, FailedDownloadKeepsItsAddressAndASecondRunKeepsTheFirstBack
   EXPECT_EQ(form->ListView1->Items()->Item(1)->Caption(), L"失败1");
   EXPECT_EQ(ReadFile(sheet), css);  // a.gif -> a.gif, c.gif -> c.gif, b.gif kept
   EXPECT_EQ(ReadFile(sheet + L".bak"), css);
+  EXPECT_EQ(form->lbl9->Caption(), L"完成 2 个，失败 1 个，跳过 0 个。原CSS文件已备份为 " + sheet + L".bak");
+  EXPECT_TRUE(form->btn7->Visible());
 
   // Second run on the same sheet, now with b.gif available.
   server.Serve("/b.gif", {200, "B"});
@@ -198,6 +201,23 @@ TEST_F(EndToEndTest, FailedDownloadKeepsItsAddressAndASecondRunKeepsTheFirstBack
   EXPECT_EQ(ReadFile(sheet + L".bak.1"), css);
   std::string b = ToAnsi(form->ListView1->Items()->Item(1)->SubItems().Strings(1));
   EXPECT_EQ(ReadFile(folder + FromAnsi(b)), "B");
+  EXPECT_EQ(form->lbl9->Caption(), L"完成 3 个，失败 0 个，跳过 0 个。原CSS文件已备份为 " + sheet + L".bak.1");
+  EXPECT_FALSE(form->btn7->Visible());
+}
+
+// Step three's shortcut copies the found list as it is, quotes included: the download takes
+// the address inside them, and the sheet keeps its quotes.
+TEST_F(EndToEndTest, CompleteAddressesInQuotesTakeTheShortcut) {
+  server.Serve("/x/a.png", {200, "A"});
+  std::string css = "p{background:url(\"" + server.Url("/x/a.png") + "\")}";
+  WriteFile(sheet, css);
+  Open(sheet);
+  form->btn2->Click();
+  form->btn4->Click();
+  form->btn5->Click();
+  ASSERT_TRUE(PumpUntil([&] { return rewrites > 0; }, 30000));
+  EXPECT_EQ(ReadFile(folder + L"a.png"), "A");
+  EXPECT_EQ(ReadFile(sheet), "p{background:url(\"a.png\")}");
 }
 
 TEST_F(EndToEndTest, ChineseCommentsSurviveInBothEncodings) {
