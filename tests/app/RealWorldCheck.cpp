@@ -13,6 +13,7 @@
 
 #include "GuiTestSupport.h"
 #include "HttpServer.h"
+#include "app/SheetAddress.h"
 #include "app/Unit1.h"
 #include "ui/ShellApi.h"
 #include "ui/SysUtils.h"
@@ -26,16 +27,9 @@ std::string ReadAll(const std::wstring& path) {
   return f.ReadAll();
 }
 
-// The address inside one pair of matching quotes (blanks around them allowed), or as written.
-std::string Unquoted(const std::string& address) {
-  size_t first = address.find_first_not_of(" \t"), last = address.find_last_not_of(" \t");
-  if (first == std::string::npos || last == first) return address;
-  char q = address[first];
-  if ((q == '\'' || q == '"') && address[last] == q) return address.substr(first + 1, last - first - 1);
-  return address;
-}
+std::string Unquoted(const std::string& address) { return std::string(workflow::InnerAddress(address)); }
 
-bool IsData(const std::string& address) { return _strnicmp(address.c_str(), "data:", 5) == 0; }
+bool IsData(const std::string& address) { return workflow::IsEmbedded(address); }
 
 std::wstring FreshFolder() {
   wchar_t temp[MAX_PATH];
