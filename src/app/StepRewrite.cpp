@@ -32,7 +32,7 @@ void TForm1::btn6Click(TObject*) {
   std::vector<workflow::AddressReplacement> replacements;
   int found = mmo1->Lines()->Count();
   for (int i = 0; i < found && i < ListView1->Items()->Count(); ++i) {
-    if (!run_.Completed(i)) continue;
+    if (!DownloadRun().Completed(i)) continue;
     std::string address(workflow::InnerAddress(mmo1->Lines()->Strings(i)));
     replacements.emplace_back(address, ToAnsi(ListView1->Items()->Item(i)->SubItems().Strings(1)));
   }

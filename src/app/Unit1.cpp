@@ -53,7 +53,7 @@ void TForm1::ConnectHandlers() {
   btn6->OnClick = [this](TObject* s) { btn6Click(s); };
   btn7->OnClick = [this](TObject* s) { btn7Click(s); };
   tmr1->OnTimer = [this](TObject* s) { tmr1Timer(s); };
-  watchdog_->OnTimer = [this](TObject* s) { WatchdogTick(s); };
+  sequencer_->OnRunEnded = [this] { RunEnded(); };
 }
 
 void TForm1::FormShow(TObject*) { btn1->SetFocus(); }

@@ -3,11 +3,13 @@
 // workflow live beside it (one file per step).
 #pragma once
 
+#include <memory>
+#include <vector>
+
+#include "app/DownloadRows.h"
 #include "app/RegExp.h"
 #include "app/TextHolder.h"
-#include "app/download/LocalNames.h"
-#include "app/download/Downloads.h"
-#include "app/download/Progress.h"
+#include "app/download/Sequencer.h"
 #include "skin/frame/WinSkinForm.h"
 #include "ui/ComCtrls.h"
 #include "ui/Dialogs.h"
@@ -101,12 +103,14 @@ class TForm1 : public ui::TForm {
 
   // Where step three writes the test page: beside the executable.
   static std::wstring TestPagePath();
+  // Step four's run: its rows, its downloads and where it is.
+  const download::TSequencer& Sequencer() const { return *sequencer_; }
   // The download run in progress: which rows completed (the rewrite needs it).
-  const download::DownloadRun& DownloadRun() const { return run_; }
+  const download::DownloadRun& DownloadRun() const { return sequencer_->Run(); }
   // Downloads that make no progress for this long are aborted (download::kStallLimitMs).
-  void SetStallLimit(DWORD ms);
+  void SetStallLimit(DWORD ms) { sequencer_->SetStallLimit(ms); }
   // Downloads of any run that have not ended yet.
-  int RunningDownloads() const { return downloads_.Running(); }
+  int RunningDownloads() const { return sequencer_->RunningDownloads(); }
 
   void WndProc(ui::TMessage& message) override;
 
@@ -120,35 +124,16 @@ class TForm1 : public ui::TForm {
   void BuildFeedback();
   void BuildComponents();
   void ConnectHandlers();
-  void NextRow();
-  ui::TListItem* AddRow(int cursor, const std::wstring& caption, const std::wstring& progress, const std::string& name);
-  void SkipRow(int cursor);
-  void StartRow(int cursor);
-  std::string LocalFileName(int cursor, const std::string& address);
-  void ProgressReported(ui::TMessage& message);
-  void DownloadEnded(int run, int row);
-  void RowEnded(int row, const download::TOutcome& outcome);
-  void AfterDownloadEnded();
-  void EndRun();
-  void ShowWaiting(const std::wstring& text);
-  void HideWaiting();
-  void WatchdogTick(ui::TObject* sender);
-  void StopDownloads();
-  void StepOn();
+  std::vector<download::TJobLine> JobLines() const;
+  void RunEnded();
   std::wstring BackupPath() const;
   void ShowRunSummary();
   void HideRunSummary();
   std::wstring FailedImages() const;
 
-  download::DownloadRun run_;
   std::wstring backup_;  // where this run's rewrite put the sheet's backup; empty: not written
-  download::LocalNames names_;
-  download::TDownloadSet downloads_;
-  ui::TTimer* watchdog_ = nullptr;  // aborts stalled downloads while any runs
-  DWORD stallLimitMs_ = download::kStallLimitMs;
-  bool startPending_ = false;  // the start button waits for the earlier run's downloads to end
-  bool endPending_ = false;    // the run's last row is made; its end waits for its downloads
-  bool waitingRow_ = false;    // the list's last row says what the run waits for
+  std::unique_ptr<app::TListViewRows> rows_;            // ListView1 as the sequencer's rows
+  std::unique_ptr<download::TSequencer> sequencer_;    // step four's run
 };
 
 extern TForm1* Form1;

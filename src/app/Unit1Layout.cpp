@@ -233,7 +233,9 @@ void TForm1::BuildComponents() {
   tmr1->SetName(L"tmr1");
   tmr1->SetEnabled(false);
   tmr1->SetInterval(100);
-  watchdog_ = new TTimer(this);
-  watchdog_->SetEnabled(false);
-  SetStallLimit(download::kStallLimitMs);
+  // Step four's run writes its rows to ListView1 and is paced by tmr1; its workers report to
+  // this window, and the images go to the sheet's folder (the hint).
+  rows_ = std::make_unique<app::TListViewRows>(*ListView1);
+  sequencer_ = std::make_unique<download::TSequencer>(
+      *rows_, *tmr1, [this] { return Handle(); }, [this] { return Hint(); });
 }

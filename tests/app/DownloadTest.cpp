@@ -63,7 +63,7 @@ TEST_F(DownloadTest, ImagesArriveWithTheirNamesAndBytesAndRowsComplete) {
   EXPECT_EQ(form->ListView1->Items()->Count(), 1);  // row 0 at once, the rest by ticks
   ASSERT_TRUE(RunEnds());
   EXPECT_EQ(rewrites, 1);
-  EXPECT_EQ(form->Tag(), 3);  // the fourth tick found the cursor past the end
+  EXPECT_EQ(form->Sequencer().Cursor(), 3);  // the fourth tick found the cursor past the end
   ASSERT_EQ(form->ListView1->Items()->Count(), 3);
   EXPECT_EQ(ReadFile(folder + L"a.gif"), a);
   EXPECT_EQ(ReadFile(folder + L"b.png"), b);

@@ -7,11 +7,12 @@
 using namespace ui;
 
 void TForm1::ShowRunSummary() {
+  const download::DownloadRun& run = DownloadRun();
   int completed = 0, failed = 0, skipped = 0;
-  for (int row = 0; row < run_.RowCount(); ++row) {
-    completed += run_.Completed(row);
-    failed += run_.Failed(row);
-    skipped += run_.Skipped(row);
+  for (int row = 0; row < run.RowCount(); ++row) {
+    completed += run.Completed(row);
+    failed += run.Failed(row);
+    skipped += run.Skipped(row);
   }
   std::wstring summary = download::RunSummary(completed, failed, skipped, backup_);
   lbl9->SetCaption(summary);
@@ -28,11 +29,12 @@ void TForm1::HideRunSummary() {
 // One line per failed image: its row, the address as the sheet writes it, the address that
 // was asked for, and why it failed, separated by tabs.
 std::wstring TForm1::FailedImages() const {
+  const download::DownloadRun& run = DownloadRun();
   std::wstring text;
-  for (int row = 0; row < run_.RowCount() && row < ListView1->Items()->Count(); ++row) {
-    if (!run_.Failed(row)) continue;
+  for (int row = 0; row < run.RowCount() && row < ListView1->Items()->Count(); ++row) {
+    if (!run.Failed(row)) continue;
     text += download::FailedCaption(row) + L"\t" + ListView1->Items()->Item(row)->SubItems().Strings(2) + L"\t" +
-            run_.Address(row) + L"\t" + run_.Reason(row) + L"\r\n";
+            run.Address(row) + L"\t" + run.Reason(row) + L"\r\n";
   }
   return text;
 }

@@ -1,0 +1,50 @@
+// Step four as the window sees it: the start button hands the converted and found lists to
+// the sequencer, the pacing timer's ticks and the workers' messages go on to it, and the end
+// of its run is answered with the rewrite and the run's summary.
+#include "app/SheetAddress.h"
+#include "app/Texts.h"
+#include "app/Unit1.h"
+
+using namespace ui;
+
+std::string TForm1::geturlfn(const std::string& address) const { return workflow::UrlFileName(address); }
+
+// One job per converted line (mmo2), with the found line of the same index (mmo1).
+std::vector<download::TJobLine> TForm1::JobLines() const {
+  std::vector<download::TJobLine> lines;
+  for (int i = 0; i < mmo2->Lines()->Count(); ++i)
+    lines.push_back({mmo2->Lines()->Strings(i), mmo1->Lines()->Strings(i)});
+  return lines;
+}
+
+void TForm1::btn5Click(TObject*) {
+  sequencer_->Restart();
+  HideRunSummary();
+  backup_.clear();
+  wb1->Navigate(kProductPage);
+  wb1->SetAlign(alNone);
+  wb1->SetBounds(-3, -3, 300, 350);
+  pnl3->Show();
+  sequencer_->Start(JobLines());
+}
+
+void TForm1::tmr1Timer(TObject*) { sequencer_->Tick(); }
+
+// The summary shows whether or not the rewrite could write its files.
+void TForm1::RunEnded() {
+  try {
+    btn6->Click();
+  } catch (...) {
+    ShowRunSummary();
+    throw;
+  }
+  ShowRunSummary();
+}
+
+// Closing the window ends the run without a rewrite; no worker outlives the window.
+void TForm1::FormClose(TObject*) { sequencer_->Stop(); }
+
+void TForm1::WndProc(TMessage& m) {
+  if (sequencer_ && sequencer_->HandleMessage(m.Msg, m.WParam, m.LParam)) return;
+  TForm::WndProc(m);
+}
