@@ -117,9 +117,10 @@ TEST_F(DownloadTest, ReportsOfARealWorkerShowIntermediatePercentages) {
 // of those rows fails once the (shortened) stall limit has passed without progress, or when
 // the cut is seen, and leaves no file; a slow trickle that keeps going is not a stall.
 TEST_F(DownloadTest, StalledAndCutDownloadsFailAndLeaveNothing) {
-  const DWORD limit = 1500;
+  // Long enough that a busy machine still sees the cut well before it (Wine has taken 1.6 s).
+  const DWORD limit = 3000;
   form->SetStallLimit(limit);
-  std::string good = Image('g', 2000), cut = Image('c', 3698), half = Image('h', 4000), slow = Image('t', 2400);
+  std::string good = Image('g', 2000), cut = Image('c', 3698), half = Image('h', 4000), slow = Image('t', 3200);
   HttpServer::Response hang{200, "never"};
   hang.neverAnswers = true;
   HttpServer::Response halfRoute{200, half};
@@ -130,7 +131,7 @@ TEST_F(DownloadTest, StalledAndCutDownloadsFailAndLeaveNothing) {
   cutRoute.endAfter = 1849;
   HttpServer::Response slowRoute{200, slow};
   slowRoute.pieceBytes = 400;
-  slowRoute.pieceDelayMs = 500;  // about 3 s in all, far longer than the limit
+  slowRoute.pieceDelayMs = 500;  // about 4 s in all, longer than the limit
   server.Serve("/good.gif", {200, good});
   server.Serve("/hang.png", hang);
   server.Serve("/half.png", halfRoute);
