@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/DrawingScopes.h"
 #include "ui/Forms.h"
 
 namespace ui {
@@ -225,7 +226,7 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
   const bool focused = (item.itemState & ODS_FOCUS) != 0;
   const bool enabled = (item.itemState & ODS_DISABLED) == 0;
-  const int saved = SaveDC(dc);
+  TSavedDC saved(dc);
   if (Default() || focused) {
     FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     InflateRect(&r, -1, -1);
@@ -241,7 +242,6 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
     InflateRect(&f, -3, -3);
     DrawFocusRect(dc, &f);
   }
-  RestoreDC(dc, saved);
 }
 
 // ---------------------------------------------------------------------------------------------

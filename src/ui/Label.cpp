@@ -1,6 +1,7 @@
 // TCustomLabel and TLabel: windowless text.
 #include <cwctype>
 
+#include "ui/DrawingScopes.h"
 #include "ui/StdCtrls.h"
 
 namespace ui {
@@ -102,12 +103,12 @@ void TCustomLabel::AdjustBounds() {
   if (!autoSize_ || Destroying()) return;
   std::wstring text = Caption();
   if (text.empty()) text = L" ";  // an empty label keeps the height of one line
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, Font()->Handle());
   RECT r{0, 0, wordWrap_ ? Width() : 0, 0};
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, DrawTextFlags() | DT_CALCRECT);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  {
+    TClientDC screen(nullptr);
+    TSelectObject font(screen.Get(), Font()->Handle());
+    DrawTextW(screen.Get(), text.c_str(), static_cast<int>(text.size()), &r, DrawTextFlags() | DT_CALCRECT);
+  }
   int width = wordWrap_ ? Width() : static_cast<int>(r.right);
   int left = Left();
   if (alignment_ == taRightJustify) left += Width() - width;  // the right edge stays

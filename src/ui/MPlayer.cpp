@@ -4,6 +4,8 @@
 
 #include <mmsystem.h>
 
+#include "ui/DrawingScopes.h"
+
 namespace ui {
 
 namespace {
@@ -19,11 +21,8 @@ std::unique_ptr<TBitmap> LoadGlyph(const std::wstring& name) {
   BITMAP info{};
   GetObjectW(loaded.Get(), sizeof info, &info);
   auto glyph = std::make_unique<TBitmap>(info.bmWidth, info.bmHeight);
-  HDC source = CreateCompatibleDC(nullptr);
-  const HGDIOBJ old = SelectObject(source, loaded.Get());
-  BitBlt(glyph->Canvas()->Handle(), 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
-  SelectObject(source, old);
-  DeleteDC(source);
+  TMemoryDC source(loaded.Get());
+  BitBlt(glyph->Canvas()->Handle(), 0, 0, info.bmWidth, info.bmHeight, source.Get(), 0, 0, SRCCOPY);
   return glyph;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "ui/DrawingScopes.h"
 #include "ui/Forms.h"
 #include "ui/SysUtils.h"
 
@@ -409,19 +410,19 @@ bool DispatchMenuMessage(TMessage& m, TMenu* menu) {
       if (!measure || measure->CtlType != ODT_MENU) return false;
       TMenuItem* item = TMenuItem::FromItemData(measure->itemData);
       if (!item) return false;
-      HDC screen = GetDC(nullptr);
-      TCanvas canvas;
-      canvas.SetHandle(screen);
       NONCLIENTMETRICSW metrics{};
       metrics.cbSize = sizeof(metrics);
       SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
       TFontHandle font(CreateFontIndirectW(&metrics.lfMenuFont));
-      const HGDIOBJ old = SelectObject(screen, font.Get());
       int width = static_cast<int>(measure->itemWidth), height = static_cast<int>(measure->itemHeight);
-      item->MeasureItem(canvas, width, height);
-      SelectObject(screen, old);
-      canvas.SetHandle(nullptr);
-      ReleaseDC(nullptr, screen);
+      {
+        TClientDC screen(nullptr);
+        TSelectObject selected(screen.Get(), font.Get());
+        TCanvas canvas;
+        canvas.SetHandle(screen.Get());
+        item->MeasureItem(canvas, width, height);
+        canvas.SetHandle(nullptr);
+      }
       measure->itemWidth = static_cast<UINT>(std::max(width, 0));
       measure->itemHeight = static_cast<UINT>(std::max(height, 0));
       m.Result = TRUE;

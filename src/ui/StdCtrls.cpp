@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/DrawingScopes.h"
+
 namespace ui {
 
 const TEnumInfo& BorderStyleInfo() {
@@ -241,12 +243,10 @@ TCustomGroupBox::TCustomGroupBox(TComponent* owner) : TCustomControl(owner) {
 namespace {
 
 int CaptionHeight(const TFont& font) {
-  HDC dc = GetDC(nullptr);
-  const HGDIOBJ old = SelectObject(dc, font.Handle());
+  TClientDC screen(nullptr);
+  TSelectObject selected(screen.Get(), font.Handle());
   TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  GetTextMetricsW(screen.Get(), &metrics);
   return metrics.tmHeight;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ui/DrawingScopes.h"
 #include "ui/SysUtils.h"
 
 namespace ui {
@@ -54,8 +55,9 @@ void TTabSet::SetUnselectedColor(TColor value) {
 std::vector<RECT> TTabSet::TabRects() {
   std::vector<RECT> rects;
   // Measured on the screen, so that hit-testing works outside painting too.
-  HDC dc = GetDC(nullptr);
-  const HGDIOBJ oldFont = SelectObject(dc, Font()->Handle());
+  TClientDC screen(nullptr);
+  const HDC dc = screen.Get();
+  TSelectObject font(dc, Font()->Handle());
   int x = 0;
   for (int i = 0; i < tabs_->Count(); ++i) {
     const std::wstring caption = FromAnsi(tabs_->Strings(i));
@@ -65,8 +67,6 @@ std::vector<RECT> TTabSet::TabRects() {
     rects.push_back({x, 0, x + width, Height()});
     x += width - kSlant;  // neighbours overlap by one slant
   }
-  SelectObject(dc, oldFont);
-  ReleaseDC(nullptr, dc);
   return rects;
 }
 

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "ui/Controls.h"
+#include "ui/DrawingScopes.h"
 #include "ui/Forms.h"
 #include "ui/SysUtils.h"
 
@@ -398,16 +399,10 @@ void TWinControl::PaintControls(HDC dc) {
     if (dynamic_cast<TWinControl*>(c) || !c->Visible()) continue;
     RECT r = c->BoundsRect(), overlap{};
     if (!IntersectRect(&overlap, &r, &clip)) continue;
-    int saved = SaveDC(dc);
+    TSavedDC saved(dc);
     OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
     IntersectClipRect(dc, 0, 0, r.right - r.left, r.bottom - r.top);
-    try {
-      c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
-    } catch (...) {
-      RestoreDC(dc, saved);
-      throw;
-    }
-    RestoreDC(dc, saved);
+    c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
   }
 }
 

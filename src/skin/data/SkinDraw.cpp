@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "skin/data/GdiScope.h"
+#include "ui/DrawingScopes.h"
 
 namespace skin {
 
@@ -49,7 +49,7 @@ void DrawTransparentPart(HDC dc, int x, int y, int w, int h, ui::TBitmap& bitmap
     }
   }
   ui::TBitmapHandle mask(CreateBitmap(w, h, 1, 1, maskBits.data()));
-  TMemoryDC maskDC(mask.Get());
+  ui::TMemoryDC maskDC(mask.Get());
   const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
   const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
   BitBlt(dc, x, y, w, h, maskDC.Get(), 0, 0, SRCAND);
@@ -69,7 +69,7 @@ void TileOver(HDC dest, const TPieceRect& area, HDC src, const TPieceRect& sourc
   ui::TBitmap block(bw, bh);
   HDC b = block.Canvas()->Handle();
   {
-    TStretchModeScope mode(b);
+    ui::TStretchModeScope mode(b);
     CopyPiece(b, 0, 0, w, h, src, source.Left, source.Top, w, source.Height());
   }
   for (int filled = w; filled < bw; filled *= 2) BitBlt(b, filled, 0, std::min(filled, bw - filled), h, b, 0, 0, SRCCOPY);
@@ -116,7 +116,7 @@ std::unique_ptr<ui::TBitmap> ComposeNineRegion(int width, int height, ui::TBitma
   auto result = std::make_unique<ui::TBitmap>(width, height);
   const TPieceRect frame = FrameOfStrip(strip.Width(), strip.Height(), layout, count, index);
   HDC d = result->Canvas()->Handle();
-  TStretchModeScope mode(d);
+  ui::TStretchModeScope mode(d);
   DrawPieces(d, 0, 0, strip.Canvas()->Handle(), NineRegionPieces(width, height, frame, margins, centre));
   return result;
 }
@@ -141,7 +141,7 @@ void DrawThreePartTiled(ui::TCanvas& canvas, const RECT& rect, ui::TBitmap& stri
 
   ui::TBitmap result(dw, dh);
   HDC d = result.Canvas()->Handle();
-  TStretchModeScope mode(d);
+  ui::TStretchModeScope mode(d);
   DrawPieces(d, 0, 0, strip.Canvas()->Handle(), ThreePartTiledPieces(dw, dh, frame, margins));
   if (transparent) {
     result.SetTransparent(true);
@@ -154,7 +154,7 @@ void DrawThreePartStretched(HDC dc, const RECT& rect, ui::TBitmap& strip, TFrame
                             int count, int index, const TMargins& margins) {
   if (rect.right < rect.left || rect.bottom < rect.top || strip.Empty()) return;
   const TPieceRect frame = FrameOfStrip(strip.Width(), strip.Height(), layout, count, index);
-  TStretchModeScope mode(dc);
+  ui::TStretchModeScope mode(dc);
   DrawPieces(dc, rect.left, rect.top, strip.Canvas()->Handle(),
              ThreePartStretchedPieces(WidthOf(rect), HeightOf(rect), frame, margins));
 }
@@ -168,7 +168,7 @@ void DrawFrameStretched(HDC dc, const RECT& rect, ui::TBitmap& strip, bool trans
   ui::TBitmap stretched(dw, dh);
   {
     HDC d = stretched.Canvas()->Handle();
-    TStretchModeScope mode(d);
+    ui::TStretchModeScope mode(d);
     CopyPiece(d, 0, 0, dw, dh, strip.Canvas()->Handle(), frame.left, frame.top, WidthOf(frame),
               HeightOf(frame));
   }
@@ -209,7 +209,7 @@ void PaintParentImage(ui::TControl& control, HDC dc) {
   ui::TWinControl* parent = control.Parent();
   if (!parent) return;
   RECT r = control.ClientRect();
-  TSavedDC saved(dc);
+  ui::TSavedDC saved(dc);
   OffsetViewportOrgEx(dc, -control.Left(), -control.Top(), nullptr);
   OffsetRect(&r, control.Left(), control.Top());
   IntersectClipRect(dc, r.left, r.top, r.right, r.bottom);

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "skin/data/GdiScope.h"
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinDraw.h"
 #include "skin/frame/WinSkinForm.h"
+#include "ui/DrawingScopes.h"
 
 namespace skin {
 
@@ -32,7 +32,7 @@ RECT MirrorIn(const RECT& r, const RECT& outer) {
 void DrawMenuMark(HDC dc, const RECT& box, UINT kind, COLORREF colour) {
   const int w = WidthOf(box), h = HeightOf(box);
   ui::TBitmapHandle mono(CreateBitmap(w, h, 1, 1, nullptr));
-  TMemoryDC monoDC(mono.Get());
+  ui::TMemoryDC monoDC(mono.Get());
   RECT all{0, 0, w, h};
   FillRect(monoDC.Get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   DrawFrameControl(monoDC.Get(), &all, DFC_MENU, kind);
