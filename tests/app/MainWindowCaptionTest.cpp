@@ -127,6 +127,38 @@ TEST_F(CaptionTest, TheCaptionIsDrawnInsideItsClipInTheActiveAndInactiveTextColo
   }
 }
 
+// The text lies exactly where the layout puts it: its line centred in the clip's height from
+// the left of the text rectangle. The pixels in the full text colour are compared with the
+// same text written at that place on a bare picture.
+TEST_F(CaptionTest, TheCaptionTextLiesExactlyWhereTheLayoutPlacesIt) {
+  const std::wstring caption = L"Vexlo HIJ gyq";
+  const TCaptionLayout layout = Layout(caption);
+  ASSERT_FALSE(IsRectEmpty(&layout.Text));
+  const std::uint32_t ink = Rgb(title->ActiveText);
+  const auto painted = Paint(caption, true);
+  const auto blank = Paint(L"", true);
+  ui::TBitmap expected(kWidth, frame->TitleHeight());
+  const HDC dc = expected.Canvas()->Handle();
+  SelectObject(dc, form->SkinData1->CaptionFont());
+  SIZE extent{0, 0};
+  GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
+  const int top = layout.Clip.top + (layout.Clip.bottom - layout.Clip.top - extent.cy) / 2;
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, static_cast<COLORREF>(title->ActiveText));  // red in the lowest byte, as COLORREF
+  TextOutW(dc, layout.Text.left, top, caption.c_str(), static_cast<int>(caption.size()));
+  int compared = 0;
+  for (int y = 0; y < frame->TitleHeight(); ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      if (testsupport::PixelRGB(blank->Canvas()->Handle(), x, y) == ink || UnderButton(x, y)) continue;
+      const bool drawn = testsupport::PixelRGB(painted->Canvas()->Handle(), x, y) == ink;
+      const bool wanted = testsupport::PixelRGB(dc, x, y) == ink;
+      compared += wanted;
+      ASSERT_EQ(drawn, wanted) << "caption pixel " << x << "," << y;
+    }
+  }
+  EXPECT_GT(compared, 40);
+}
+
 TEST_F(CaptionTest, TheCaptionSitsOnTheSkinsPlateInTheLookOfTheWindow) {
   ASSERT_TRUE(HasCaptionPlate(title));
   const TCaptionLayout layout = Layout(L"Plate");

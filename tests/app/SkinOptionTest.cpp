@@ -97,9 +97,8 @@ TEST_F(MainWindowSkinOptionTest, TheSkinFileRepaintsFrameAndControlsAndTheBuiltI
   for (const auto& [window, before] : builtIn.controls) {
     const TChange c = Compare(*before, *second.controls.at(window), 0, 0, before->Width(), before->Height());
     const std::wstring kind = ClassOf(window);
-    // The page control's skinner does not draw from the skin yet, and the memo's skinned
-    // scroll bars lie in its non-client area, which neither capture holds.
-    if (kind == L"TPageControl" || kind == L"TTabSheet" || kind == L"TMemo") continue;
+    // The memo's skinned scroll bars lie in its non-client area, which neither capture holds.
+    if (kind == L"TMemo") continue;
     EXPECT_GT(c.recoloured, 0) << ui::Utf8(kind) << " still shows the built-in skin";
   }
 

@@ -295,7 +295,9 @@ void TWinSkinForm::OpenMenuItem(TMenuBtn& first) {
     g_tracking.OwnerDrawn = &ownerDrawn;
     RECT bounds{};
     GetWindowRect(window, &bounds);
-    const int x = bounds.left + (leftScrollBar_ ? item.Bounds.right : item.Bounds.left);
+    // On the side the bar lays its items out from (right to left: under the item's right edge).
+    const bool fromRight = menuBar_->RightToLeft();
+    const int x = bounds.left + (fromRight ? item.Bounds.right : item.Bounds.left);
     const int y = bounds.top + item.Bounds.bottom + 1;
     if (TSkinManage* manager = TSkinManage::Instance()) manager->SetPopupKind(1);
     g_tracking.Hook = SetWindowsHookExW(WH_MSGFILTER, MenuFilterProc, nullptr, GetCurrentThreadId());
@@ -303,7 +305,7 @@ void TWinSkinForm::OpenMenuItem(TMenuBtn& first) {
     if (item.ItemEnabled) {
       // The first item of the drop-down is selected as it opens.
       PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
-      const UINT align = leftScrollBar_ ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+      const UINT align = fromRight ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
       command = static_cast<UINT>(TrackPopupMenu(item.SubMenu, TPM_RETURNCMD | TPM_RIGHTBUTTON | align,
                                                  x, y, 0, window, nullptr));
     }

@@ -89,6 +89,25 @@ TEST(BitmapFile, DecodesRunLengthData) {
   EXPECT_EQ(Decode(MakeBmp(s)), (Pixels{0x111111, 0x222222, 0x111111, 0x333333, 0}));
 }
 
+// A 4-bit literal run holds two pixels a byte, the last byte half used when the run is odd,
+// and the run is padded to a whole word: five pixels take three bytes and one of padding.
+TEST(BitmapFile, DecodesFourBitLiteralRunsOfEveryParity) {
+  BmpSpec s;
+  s.width = 8, s.height = 3, s.bpp = 4, s.compression = 2;
+  for (std::uint32_t i = 0; i < 16; ++i) s.palette.push_back(0x100000 + i);
+  s.pixels = {0, 5, 0x12, 0x34, 0x50, 0,     // bottom row: literal 1 2 3 4 5, padded
+              0, 3, 0x67, 0x80,              // literal 6 7 8, a whole word
+              0, 0,                          // end of line
+              0, 6, 0x9A, 0xBC, 0xDE, 0,     // literal 9 A B C D E, padded
+              0, 2, 1, 1,                    // delta: one right, one up
+              1, 0xF0,                       // run of one F
+              0, 1};                         // end of bitmap
+  const auto p = [](std::uint32_t i) { return 0x100000 + i; };
+  EXPECT_EQ(Decode(MakeBmp(s)), (Pixels{0, 0, 0, 0, 0, 0, 0, p(15),                      //
+                                        p(9), p(10), p(11), p(12), p(13), p(14), 0, 0,  //
+                                        p(1), p(2), p(3), p(4), p(5), p(6), p(7), p(8)}));
+}
+
 // Each case breaks one rule; none may be read out of bounds (the sanitizer build checks).
 TEST(BitmapFile, RejectsMalformedFiles) {
   BmpSpec good;

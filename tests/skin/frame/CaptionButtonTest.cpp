@@ -283,6 +283,34 @@ TEST_F(CaptionButtonTest, AWindowWithSystemMenuAndMinimizeBoxShowsCloseMinimizeA
   EXPECT_EQ(HitTest(window_, Centre(minimized).x, Centre(minimized).y), HTMINBUTTON);
 }
 
+// A button answers over every pixel of its picture, up to the edges, and not one pixel
+// beyond; a press on one corner pixel released on the opposite one is a click.
+TEST_F(CaptionButtonTest, TheHitAreaIsTheWholePictureToItsEdgePixels) {
+  TWinSkinForm* frame = ShowIconsForm(kSysMenuAndMinimize);
+  ASSERT_NE(frame, nullptr);
+  for (const auto& [name, code] : {std::pair{"BUTTON.CLOSE", HTCLOSE}, std::pair{"BUTTON.MINIMIZEALONE", HTMINBUTTON}}) {
+    const RECT r = ButtonNamed(*frame, name)->Bounds;
+    const POINT c = Centre(r);
+    for (const POINT p : {POINT{r.left, r.top}, POINT{r.right - 1, r.top}, POINT{r.left, r.bottom - 1},
+                          POINT{r.right - 1, r.bottom - 1}, POINT{r.left, c.y}, POINT{r.right - 1, c.y},
+                          POINT{c.x, r.top}, POINT{c.x, r.bottom - 1}}) {
+      EXPECT_EQ(HitTest(window_, p.x, p.y), code) << name << " at " << p.x << "," << p.y;
+    }
+    for (const POINT p : {POINT{r.left - 1, c.y}, POINT{r.right, c.y}, POINT{c.x, r.top - 1},
+                          POINT{c.x, r.bottom}}) {
+      EXPECT_NE(HitTest(window_, p.x, p.y), code) << name << " at " << p.x << "," << p.y;
+    }
+  }
+  TWinSysButton* close = ButtonNamed(*frame, "BUTTON.CLOSE");
+  const RECT r = close->Bounds;
+  ASSERT_EQ(HitTest(window_, r.left, r.top), HTCLOSE);  // else the system would track the press
+  SendMessageW(window_, WM_NCLBUTTONDOWN, HTCLOSE, ScreenAt({r.left, r.top}));
+  EXPECT_EQ(frame->PressedButton(), close);
+  SendMessageW(window_, WM_LBUTTONUP, 0, ClientAt(*frame, {r.right - 1, r.bottom - 1}));
+  ASSERT_TRUE(PumpUntil([&] { return closes_ > 0; }, 2000));
+  EXPECT_EQ(closes_, 1);
+}
+
 TEST_F(CaptionButtonTest, AWindowWithAllBoxesShowsMaximizeAndRestoreByItsState) {
   TWinSkinForm* frame = ShowIconsForm(kAllIcons, ui::bsSizeable);
   ASSERT_NE(frame, nullptr);

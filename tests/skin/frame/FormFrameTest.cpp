@@ -3,7 +3,9 @@
 // that go before their frame started.
 #include "FrameTestSupport.h"
 
+#include "skin/data/BitmapFile.h"
 #include "skin/data/SkinMessages.h"
+#include "skin/data/SkinReader.h"
 
 using namespace skin;
 using namespace frametest;
@@ -134,6 +136,84 @@ TEST_F(FormFrameTest, TheRegionLeavesTheMagentaCornersOutAndIsRebuiltOnlyOnSizeC
   SetWindowPos(h, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   PumpFor(50);
   EXPECT_EQ(frame->RegionBuilds(), 43);
+}
+
+// The program's skin with its side and title pictures made opaque, then each corner of the
+// window cut in a shape of its own with the key colour: the pixels (x, y) given from the
+// outer corner inwards, in both frames of the side pictures.
+struct TCornerCut {
+  bool right, bottom;
+  std::vector<POINT> pixels;
+};
+const TCornerCut kCornerCuts[] = {
+    {false, false, {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {0, 1}, {1, 1}, {0, 2}}},  // a staircase
+    {true, false, {{0, 0}, {0, 1}}},                                          // a notch
+    {false, true, {{0, 0}, {1, 0}, {2, 0}, {0, 1}}},                          // a smaller step
+    {true, true, {{0, 0}, {1, 0}, {0, 1}, {1, 1}}},                           // a square
+};
+
+skintest::Bytes CutCornerPackage() {
+  const std::string own = DefaultSkinPackage();
+  TSkinReader reader;
+  EXPECT_TRUE(reader.Load(std::span(reinterpret_cast<const std::uint8_t*>(own.data()), own.size())));
+  std::vector<skinpack::TEntry> entries;
+  for (const std::string& name : reader.Names()) {
+    skintest::Bytes entry;
+    reader.ExtractEntry(name, entry);
+    TPixelImage image;
+    const bool side = name == "left.bmp" || name == "right.bmp";
+    if ((side || name == "top.bmp") && DecodeBitmapFile(entry, image)) {
+      for (std::uint32_t& p : image.Pixels) p = p == 0xFF00FF ? 0x204060 : p;
+      const int frameWidth = image.Width / 2;
+      for (const TCornerCut& cut : kCornerCuts) {
+        if (!side || cut.right != (name == "right.bmp")) continue;
+        for (int frame = 0; frame < 2; ++frame) {
+          for (const POINT& p : cut.pixels) {
+            const int x = frame * frameWidth + (cut.right ? frameWidth - 1 - p.x : p.x);
+            const int y = cut.bottom ? image.Height - 1 - p.y : p.y;
+            image.Pixels[static_cast<std::size_t>(y * image.Width + x)] = 0xFF00FF;
+          }
+        }
+      }
+      entry = skintest::MakeBmp24(image.Width, image.Height, [&](int x, int y) { return image.At(x, y); });
+    }
+    entries.push_back({name, std::move(entry)});
+  }
+  return skinpack::BuildPackage(entries);
+}
+
+TEST_F(FormFrameTest, TheRegionCutsEveryCornerExactlyWhereTheBorderPicturesHoldTheKeyColour) {
+  holder_.reset();
+  skin::DestroySkinManager();
+  holder_ = std::make_unique<ui::TForm>(nullptr);
+  data_ = LoadSkinData(holder_.get(), CutCornerPackage());
+  ASSERT_TRUE(data_->SkinLoaded());
+  ui::TForm& form = ShowForm(ui::bsSizeable);
+  const HWND h = form.Handle();
+  TWinSkinForm* frame = RunningFrame(h);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_EQ(frame->LeftWidth(), 4);
+  ASSERT_EQ(frame->RightWidth(), 4);
+  // The whole window less the cut pixels, for a window w x h.
+  auto expected = [](int w, int h) {
+    ui::TRegionHandle region(CreateRectRgn(0, 0, w, h));
+    for (const TCornerCut& cut : kCornerCuts) {
+      for (const POINT& p : cut.pixels) {
+        const int x = cut.right ? w - 1 - p.x : p.x, y = cut.bottom ? h - 1 - p.y : p.y;
+        ui::TRegionHandle pixel(CreateRectRgn(x, y, x + 1, y + 1));
+        CombineRgn(region.Get(), region.Get(), pixel.Get(), RGN_DIFF);
+      }
+    }
+    return region;
+  };
+  ui::TRegionHandle region = WindowRegion(h);
+  ASSERT_TRUE(region);
+  EXPECT_TRUE(EqualRgn(region.Get(), expected(308, 230).Get()));
+  // Built again for another size, the cuts follow the corners.
+  SetWindowPos(h, nullptr, 0, 0, 345, 261, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  region = WindowRegion(h);
+  ASSERT_TRUE(region);
+  EXPECT_TRUE(EqualRgn(region.Get(), expected(345, 261).Get()));
 }
 
 TEST_F(FormFrameTest, FourOpaqueBordersGiveThePlainWindowRectangle) {

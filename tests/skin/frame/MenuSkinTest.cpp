@@ -591,6 +591,46 @@ TEST_F(MenuBarTest, ARightToLeftMenuLaysItsItemsOutFromTheRight) {
   f.form.reset();
 }
 
+// Records where the drop-down window opened, then closes it.
+RECT g_dropDown{};
+void CALLBACK RecordDropDown(HWND, UINT, UINT_PTR, DWORD) {
+  HWND menu = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindVisibleMenu, reinterpret_cast<LPARAM>(&menu));
+  if (++g_ticks > 100 || menu) EndMenu();
+  if (menu && IsRectEmpty(&g_dropDown)) GetWindowRect(menu, &g_dropDown);
+}
+
+// A drop-down opens below its item on the side the bar lays the items out from: under the
+// item's left edge for a left-to-right menu, even in a window whose scroll bar is on the left,
+// and under its right edge, extending to the left, for a right-to-left menu.
+TEST_F(MenuBarTest, ADropDownOpensOnTheSideTheMenusDirectionLaysTheItemsOutFrom) {
+  for (const bool rightToLeft : {false, true}) {
+    TSmallMenuForm f = MakeSmallMenuForm(rightToLeft);
+    const HWND h = f.form->Handle();
+    if (!rightToLeft) SetWindowLongW(h, GWL_EXSTYLE, GetWindowLongW(h, GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
+    f.form->Show();
+    TWinSkinForm* frame = frametest::RunningFrame(h);
+    ASSERT_NE(frame, nullptr);
+    const RECT more = frame->MenuBar()->Items()[1]->Bounds;
+    ASSERT_NE(frame->MenuBar()->Items()[1]->SubMenu, nullptr);
+    g_dropDown = {};
+    g_ticks = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 40, RecordDropDown);
+    SendMessageW(h, WM_SYSCOMMAND, SC_KEYMENU, 'm');  // Alt+M: "&More"
+    KillTimer(nullptr, timer);
+    PumpFor(50);
+    ASSERT_FALSE(IsRectEmpty(&g_dropDown)) << "no drop-down, right to left: " << rightToLeft;
+    const RECT window = frametest::WindowRect(h);
+    EXPECT_EQ(g_dropDown.top, window.top + more.bottom + 1) << "right to left: " << rightToLeft;
+    if (rightToLeft) {
+      EXPECT_EQ(g_dropDown.right, window.left + more.right);
+    } else {
+      EXPECT_EQ(g_dropDown.left, window.left + more.left);
+    }
+    f.form.reset();
+  }
+}
+
 TEST_F(MenuBarTest, AMainMenuThatGoesLeavesTheBarWithoutItsItems) {
   ui::TForm& form = ShowGallery();
   TWinSkinForm* frame = frametest::RunningFrame(form.Handle());
