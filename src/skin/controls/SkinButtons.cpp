@@ -43,8 +43,8 @@ void DrawTextTransparent(HDC dc, const std::wstring& text, RECT r, UINT flags) {
 // ---------------------------------------------------------------------------------------------
 // State to frame
 
-int ButtonFrame(const TSkinState& s) {
-  int frame = sfNormal;
+TSkinFrame ButtonFrame(const TSkinState& s) {
+  TSkinFrame frame = sfNormal;
   if (s.Focused) frame = sfFocused;
   if (s.Pressed) frame = sfPressed;
   else if (s.Hot) frame = sfHot;
@@ -52,7 +52,7 @@ int ButtonFrame(const TSkinState& s) {
   return frame;
 }
 
-int BitButtonFrame(const TSkinState& s) {
+TSkinFrame BitButtonFrame(const TSkinState& s) {
   if (!s.Enabled) return sfDisabled;
   if (s.Pressed) return sfPressed;
   if (s.Hot) return sfHot;
@@ -60,14 +60,14 @@ int BitButtonFrame(const TSkinState& s) {
   return sfNormal;
 }
 
-int MenuButtonFrame(const TSkinState& s) {
+TSkinFrame MenuButtonFrame(const TSkinState& s) {
   if (!s.Enabled) return sfDisabled;
   if (s.Pressed) return sfPressed;
   if (s.Focused || s.Hot) return sfHot;
   return sfNormal;
 }
 
-int SpeedButtonFrame(const TSkinState& s, bool down) {
+TSkinFrame SpeedButtonFrame(const TSkinState& s, bool down) {
   if (down) return sfPressed;
   if (!s.Enabled) return sfDisabled;
   if (s.Pressed) return sfPressed;
@@ -75,7 +75,7 @@ int SpeedButtonFrame(const TSkinState& s, bool down) {
   return sfNormal;
 }
 
-int GlyphForFrame(int frame, bool down) {
+int GlyphForFrame(TSkinFrame frame, bool down) {
   if (down) return 4;
   if (frame == sfPressed) return 3;
   if (frame == sfDisabled) return 2;
@@ -197,7 +197,7 @@ std::wstring TSkinButton::ReadCaption() const {
 
 const TDataSkinButton* TSkinButton::ButtonsElement() const {
   if (!skinData_) return nullptr;
-  const auto* element = dynamic_cast<const TDataSkinButton*>(skinData_->SkinObject("Buttons"));
+  const TDataSkinButton* element = skinData_->Resolved().Button;
   if (!element || !element->Bitmap || element->Bitmap->Empty()) return nullptr;
   return element;
 }
@@ -270,7 +270,7 @@ void TSkinButton::DrawPlacedCaption(HDC dc, const RECT& textRect, UINT flags,
 
 void TSkinButton::Draw(HDC dc, const RECT& rect) {
   if (!ButtonsElement() || rect.right <= rect.left || rect.bottom <= rect.top) return;
-  const int frame = ButtonFrame(ReadState());
+  const TSkinFrame frame = ButtonFrame(ReadState());
   HDC face = BeginFace(rect, frame);
   HGDIOBJ oldFont = SelectCaptionFont(face);
   if (const COLORREF colour = CaptionColour(frame); colour != CLR_INVALID) SetTextColor(face, colour);
@@ -315,7 +315,7 @@ void TSkinBitButton::DrawGlyphFace(HDC dc, const RECT& client, int frame, int gl
 
 void TSkinBitButton::Draw(HDC dc, const RECT& rect) {
   if (!ButtonsElement() || rect.right <= rect.left || rect.bottom <= rect.top) return;
-  const int frame = BitButtonFrame(ReadState());
+  const TSkinFrame frame = BitButtonFrame(ReadState());
   HDC face = BeginFace(rect, frame);
   HGDIOBJ oldFont = SelectCaptionFont(face);
   DrawGlyphFace(face, {0, 0, WidthOf(rect), HeightOf(rect)}, frame, GlyphForFrame(frame, false),
@@ -427,7 +427,7 @@ void TSkinSpeedButton::Draw(HDC dc, const RECT& rect) {
   TSkinState state{IsTrue(graphicControl_, L"Enabled"), Hot(), Pressed(), false};
   enabled_ = state.Enabled;
   focused_ = false;
-  const int frame = SpeedButtonFrame(state, down);
+  const TSkinFrame frame = SpeedButtonFrame(state, down);
   // A flat button shows only its background until it is hot, pressed or down.
   const bool framed = frame == sfPressed || frame == sfHot || !IsTrue(graphicControl_, L"Flat");
   HDC face = BeginFace(rect, framed ? frame : 0);
@@ -450,7 +450,7 @@ void TSkinSpeedButton::Draw(HDC dc, const RECT& rect) {
 void TSkinMenuButton::Draw(HDC dc, const RECT& rect) {
   if (!ButtonsElement() || rect.right <= rect.left || rect.bottom <= rect.top) return;
   constexpr int kArrowWidth = 17;
-  const int frame = MenuButtonFrame(ReadState());
+  const TSkinFrame frame = MenuButtonFrame(ReadState());
   HDC face = BeginFace(rect, frame);
   HGDIOBJ oldFont = SelectCaptionFont(face);
   const int W = WidthOf(rect), H = HeightOf(rect);
