@@ -31,6 +31,41 @@ ui::TButtonLayout LayoutOf(const ui::TObject* control) {
   return ui::blGlyphLeft;
 }
 
+// What a glyph button's face is laid out from.
+struct TGlyphButtonLook {
+  const ui::TBitmap* Strip = nullptr;
+  int NumGlyphs = 1;
+  ui::TButtonLayout Layout = ui::blGlyphLeft;
+  int Margin = 0;
+  int Spacing = 0;
+  bool Centred = false;
+};
+
+template <class TGlyphButton>
+TGlyphButtonLook OwnLook(const TGlyphButton& button) {
+  return {button.Glyph(), button.NumGlyphs(), button.Layout(), button.Margin(), button.Spacing(),
+          false};
+}
+
+// The class library's glyph buttons answer through their accessors; another class's
+// properties are read by name, its picture from `glyphProperty` (one glyph as wide as the
+// picture) when that is given.
+TGlyphButtonLook ReadGlyphButtonLook(const ui::TObject* c, const std::wstring& glyphProperty) {
+  const bool foreign = !glyphProperty.empty();
+  if (!foreign) {
+    if (const auto* b = dynamic_cast<const ui::TBitBtn*>(c)) return OwnLook(*b);
+    if (const auto* b = dynamic_cast<const ui::TSpeedButton*>(c)) return OwnLook(*b);
+  }
+  TGlyphButtonLook look;
+  look.Strip = ui::GetObjectProp<ui::TBitmap>(c, foreign ? glyphProperty : L"Glyph");
+  look.NumGlyphs = foreign ? 1 : ui::GetIntProp(c, L"NumGlyphs");
+  look.Layout = LayoutOf(c);
+  look.Margin = ui::GetIntProp(c, L"Margin");
+  look.Spacing = ui::GetIntProp(c, L"Spacing");
+  look.Centred = ui::LowerCase(ui::GetEnumPropText(c, L"Alignment")) == L"tacenter";
+  return look;
+}
+
 // Transparent text in the rectangle; the background mode is put back afterwards.
 void DrawTextTransparent(HDC dc, const std::wstring& text, RECT r, UINT flags) {
   const int mode = SetBkMode(dc, TRANSPARENT);
@@ -285,22 +320,17 @@ void TSkinButton::Draw(HDC dc, const RECT& rect) {
 void TSkinBitButton::DrawGlyphFace(HDC dc, const RECT& client, int frame, int glyph,
                                    ui::TGlyphLayoutRule rule) {
   const ui::TObject* c = control_ ? static_cast<ui::TObject*>(control_) : graphicControl_;
-  // The glyph strip: the control's Glyph with its NumGlyphs, or a foreign class's picture
-  // (one glyph as wide as the picture).
   const bool foreign = !glyphProperty_.empty();
-  const ui::TBitmap* strip = ui::GetObjectProp<ui::TBitmap>(c, foreign ? glyphProperty_ : L"Glyph");
-  int numGlyphs = foreign ? 1 : ui::GetIntProp(c, L"NumGlyphs");
-  if (numGlyphs < 1) numGlyphs = 1;
+  const TGlyphButtonLook look = ReadGlyphButtonLook(c, glyphProperty_);
+  const ui::TBitmap* strip = look.Strip;
+  const int numGlyphs = std::max(look.NumGlyphs, 1);
   SIZE g{0, 0};
   if (strip && !strip->Empty()) g = {strip->Width() / numGlyphs, strip->Height()};
-  const ui::TButtonLayout layout = LayoutOf(c);
   const SIZE size{WidthOf(client), HeightOf(client)};
   const std::wstring text = BreakCaption(ReadCaption());
-  const SIZE t = ui::MeasureGlyphButtonCaption(dc, text, size, g, layout);
-  const bool centred = ui::LowerCase(ui::GetEnumPropText(c, L"Alignment")) == L"tacenter";
-  const ui::TGlyphButtonLayout place =
-      ui::LayoutGlyphButton(size, g, t, layout, ui::GetIntProp(c, L"Margin"),
-                            ui::GetIntProp(c, L"Spacing"), centred, rule);
+  const SIZE t = ui::MeasureGlyphButtonCaption(dc, text, size, g, look.Layout);
+  const ui::TGlyphButtonLayout place = ui::LayoutGlyphButton(
+      size, g, t, look.Layout, look.Margin, look.Spacing, look.Centred, rule);
   if (g.cx > 0 && g.cy > 0) {
     const POINT at{client.left + place.Glyph.x, client.top + place.Glyph.y};
     if (foreign) ui::DrawButtonGlyph(dc, at, *strip, 1, 0);
