@@ -19,6 +19,7 @@
 #include "SkinPackage.h"
 #include "TestFiles.h"
 #include "skin/data/QuickIni.h"
+#include "skin/data/ResolvedSkin.h"
 #include "skin/data/SkinDefinitions.h"
 #include "skin/data/SkinPieces.h"
 #include "skin/data/SkinReader.h"
@@ -275,6 +276,34 @@ void ComposeElement(FuzzedDataProvider& in, const skin::TDataSkinObject& o) {
   }
 }
 
+bool Held(const skin::TSkinDefinitions& defs, const skin::TDataSkinObject* o) {
+  if (!o) return true;
+  for (const auto& object : defs.Objects()) {
+    if (object.get() == o) return true;
+  }
+  return false;
+}
+
+// The skin resolved as the skin data component resolves it: every field one of the held
+// elements (or none), and the pictures it picks composed like the elements' own.
+void ResolveAndCompose(FuzzedDataProvider& in, const skin::TSkinDefinitions& defs) {
+  const skin::TResolvedSkin r = skin::ResolveSkin(defs);
+  for (const skin::TDataSkinObject* o :
+       {static_cast<const skin::TDataSkinObject*>(r.Button), static_cast<const skin::TDataSkinObject*>(r.Title),
+        r.MenuBar, r.MenuItem, r.MenuBackground, r.ComboButton, r.ComboArrow, r.SunkEdge,
+        r.ExtraImages, r.Progress, r.ProgressChunk, r.Track, r.TrackVert, r.ThumbHorz,
+        r.ThumbVert, r.Scrollbar, r.HorzScroll, r.VertScroll, r.HorzScrollThumb,
+        r.VertScrollThumb, static_cast<const skin::TDataSkinObject*>(r.UpDownHorz),
+        static_cast<const skin::TDataSkinObject*>(r.UpDownVert), r.Headerbar,
+        r.StatusBarEdges, r.Tabs, r.TabPane}) {
+    Require(Held(defs, o), "a resolved field outside the definitions");
+  }
+  if (r.TabPanePicture) Compose(in, *r.TabPanePicture, 1, {4, 5, 4, 4});
+  if (r.ComboButtonMirrored && r.ComboButton) {
+    Compose(in, *r.ComboButtonMirrored, r.ComboButton->Frame, {});
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -297,5 +326,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   for (const auto& object : defs.Objects()) ComposeElement(in, *object);
   for (const auto& button : defs.CaptionButtons()) ComposeElement(in, *button);
+  ResolveAndCompose(in, defs);
   return 0;
 }

@@ -386,7 +386,7 @@ void TWScrollbar::Paint() {
 
 void TWScrollbar::PaintTo(HDC dc) {
   TSkinData* data = owner_.SkinData();
-  const TDataSkinObject* strip = data ? data->SkinObject("Scrollbar") : nullptr;
+  const TDataSkinObject* strip = data ? data->Resolved().Scrollbar : nullptr;
   if (!HasImage(strip)) return;
   TNativeBar native;
   if (!ReadNative(native) || !native.Visible) return;
@@ -414,7 +414,7 @@ void TWScrollbar::PaintTo(HDC dc) {
     return vertical ? RECT{0, from, thickness, to} : RECT{from, 0, to, thickness};
   };
   // Track.
-  if (const TDataSkinObject* track = data->SkinObject(vertical ? "VertScroll" : "HorzScroll");
+  if (const TDataSkinObject* track = vertical ? data->Resolved().VertScroll : data->Resolved().HorzScroll;
       HasImage(track) && length - 2 * arrow > 0) {
     const RECT r = along(arrow, length - arrow);
     DrawNineRegion(pdc, r, *track->Bitmap, TFrameLayout::SideBySide,
@@ -429,7 +429,7 @@ void TWScrollbar::PaintTo(HDC dc) {
   const int thumbLength = bar.ThumbEnd - bar.ThumbStart;
   if (native.Enabled && thumbLength > 0 && bar.ThumbStart >= 0 && bar.ThumbEnd <= length) {
     if (const TDataSkinObject* thumb =
-            data->SkinObject(vertical ? "VertScrollThumb" : "HorzScrollThumb");
+            vertical ? data->Resolved().VertScrollThumb : data->Resolved().HorzScrollThumb;
         HasImage(thumb)) {
       DrawNineRegion(pdc, along(bar.ThumbStart, bar.ThumbEnd), *thumb->Bitmap,
                      TFrameLayout::SideBySide, TCentreMode::Stretch, thumb->Trans == 1,

@@ -83,7 +83,7 @@ TStatusPart ReadStatusPart(const std::wstring& text, UINT flags) {
 bool TSkinProgress::BeforeMessage(ui::TMessage& m) {
   switch (m.Msg) {
     case WM_PAINT:
-      if (!skinData_ || !HasImage(skinData_->SkinObject("Progress"))) return true;
+      if (!skinData_ || !HasImage(skinData_->Resolved().Progress)) return true;
       HandlePaint(m);
       return false;
     case WM_ERASEBKGND:
@@ -95,9 +95,9 @@ bool TSkinProgress::BeforeMessage(ui::TMessage& m) {
 }
 
 void TSkinProgress::Draw(HDC dc, const RECT& rect) {
-  const TDataSkinObject* bar = skinData_ ? skinData_->SkinObject("Progress") : nullptr;
-  if (!HasImage(bar) || !handle_) return;
-  if (bar->Style == 1 && !HasImage(skinData_->SkinObject("Progress.Chunk"))) return;
+  const TResolvedSkin* skin = skinData_ ? &skinData_->Resolved() : nullptr;
+  if (!skin || !HasImage(skin->Progress) || !handle_) return;
+  if (skin->ProgressLook == TProgressLook::Chunks && !HasImage(skin->ProgressChunk)) return;
   const int width = WidthOf(rect), height = HeightOf(rect);
   if (width <= 0 || height <= 0) return;
   // A vertical bar is drawn lying and turned counter-clockwise: its fill then grows upwards.
@@ -109,16 +109,20 @@ void TSkinProgress::Draw(HDC dc, const RECT& rect) {
 }
 
 void TSkinProgress::DrawLying(HDC dc, int width, int height) {
-  const TDataSkinObject& bar = *skinData_->SkinObject("Progress");
+  const TResolvedSkin& skin = skinData_->Resolved();
+  const TDataSkinObject& bar = *skin.Progress;
   const RECT whole{0, 0, width, height};
   FillFace(dc, whole);
   const int position = static_cast<int>(SendMessageW(handle_, PBM_GETPOS, 0, 0));
   const int lower = static_cast<int>(SendMessageW(handle_, PBM_GETRANGE, TRUE, 0));
   const int upper = static_cast<int>(SendMessageW(handle_, PBM_GETRANGE, FALSE, 0));
   const int fill = ProgressFillLength(width, position, lower, upper);
-  if (bar.Style == 1) {
-    DrawChunks(dc, width, height, fill);
-    return;
+  switch (skin.ProgressLook) {
+    case TProgressLook::Chunks:
+      DrawChunks(dc, width, height, fill);
+      return;
+    case TProgressLook::Stretched:
+      break;
   }
   const TCentreMode centre = bar.Tile == 1 ? TCentreMode::Tile : TCentreMode::Stretch;
   DrawNineRegion(dc, whole, *bar.Bitmap, TFrameLayout::SideBySide, centre, true, 2, 1, MarginsOf(bar));
@@ -129,8 +133,8 @@ void TSkinProgress::DrawLying(HDC dc, int width, int height) {
 }
 
 void TSkinProgress::DrawChunks(HDC dc, int width, int height, int fill) {
-  const TDataSkinObject& bar = *skinData_->SkinObject("Progress");
-  const TDataSkinObject& chunk = *skinData_->SkinObject("Progress.Chunk");
+  const TDataSkinObject& bar = *skinData_->Resolved().Progress;
+  const TDataSkinObject& chunk = *skinData_->Resolved().ProgressChunk;
   DrawNineRegion(dc, {0, 0, width, height}, *bar.Bitmap, TFrameLayout::SideBySide,
                  TCentreMode::Stretch, true, std::max(1, bar.Frame), 1, MarginsOf(bar));
   if (fill <= 0) return;
@@ -188,8 +192,8 @@ void TSkinTrackBar::DrawChannel(HDC dc) {
   if (!skinData_) return;
   RECT r{};
   SendMessageW(handle_, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&r));
-  const TDataSkinObject* vert = skinData_->SkinObject("TRACKVERT");
-  const TDataSkinObject* horz = skinData_->SkinObject("Track");
+  const TDataSkinObject* vert = skinData_->Resolved().TrackVert;
+  const TDataSkinObject* horz = skinData_->Resolved().Track;
   // Colour pictures are stretched by picking pixels, never by merging them.
   const int mode = SetStretchBltMode(dc, COLORONCOLOR);
   struct TRestore {
@@ -239,8 +243,8 @@ void TSkinTrackBar::DrawThumb(HDC dc) {
   if (!skinData_) return;
   RECT r{};
   SendMessageW(handle_, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&r));
-  const TDataSkinObject* strip = Vertical() ? skinData_->SkinObject("Trackbar.ThumbVert") : nullptr;
-  if (!HasImage(strip)) strip = skinData_->SkinObject("Trackbar.ThumbHorz");
+  const TDataSkinObject* strip = Vertical() ? skinData_->Resolved().ThumbVert : nullptr;
+  if (!HasImage(strip)) strip = skinData_->Resolved().ThumbHorz;
   if (HasImage(strip)) {
     DrawStripFrame(dc, r, strip->Frame > 0 ? strip->Frame : 5, 2, *strip->Bitmap);
     return;
@@ -302,7 +306,7 @@ void TSkinStatusBar::Draw(HDC dc, const RECT& rect) {
   FillFace(canvas.Handle(), whole);
   UseWindowFont(canvas);
   canvas.Font()->SetStyle(0);
-  if (const TDataSkinObject* edges = skinData_->SkinObject("StatusBarEdges")) {
+  if (const TDataSkinObject* edges = skinData_->Resolved().StatusBarEdges) {
     canvas.Font()->SetColor(ResolveColour(edges->NormalColour2));
   }
   const auto* bar = dynamic_cast<const ui::TStatusBar*>(control_);
@@ -366,7 +370,7 @@ void TSkinStatusBar::DrawPanelText(ui::TCanvas& canvas, const RECT& rect, UINT a
 }
 
 void TSkinStatusBar::DrawEdge(HDC dc, const RECT& rect, TStatusBevel bevel) const {
-  const TDataSkinObject* edges = skinData_->SkinObject("StatusBarEdges");
+  const TDataSkinObject* edges = skinData_->Resolved().StatusBarEdges;
   if (HasImage(edges)) {
     const TCentreMode centre = edges->Tile == 1 ? TCentreMode::Tile : TCentreMode::Stretch;
     DrawNineRegion(dc, rect, *edges->Bitmap, TFrameLayout::SideBySide, centre, false, 3,
@@ -385,7 +389,7 @@ void TSkinStatusBar::DrawEdge(HDC dc, const RECT& rect, TStatusBevel bevel) cons
 }
 
 void TSkinStatusBar::DrawSizeGrip(HDC dc, const RECT& rect) const {
-  const TDataSkinObject* extra = skinData_->SkinObject("ExtraImages");
+  const TDataSkinObject* extra = skinData_->Resolved().ExtraImages;
   if (!HasImage(extra)) return;
   const int frames = std::max(1, extra->Frame);
   const int w = extra->Bitmap->Width() / frames, h = extra->Bitmap->Height();

@@ -23,7 +23,7 @@ bool Contains(const std::wstring& text, const wchar_t* part) {
 int HeightOf(const RECT& r) { return r.bottom - r.top; }
 
 const TDataSkinButton* ButtonsOf(const TSkinData* data) {
-  return data ? dynamic_cast<const TDataSkinButton*>(data->SkinObject("Buttons")) : nullptr;
+  return data ? data->Resolved().Button : nullptr;
 }
 
 }  // namespace

@@ -31,6 +31,41 @@ ui::TButtonLayout LayoutOf(const ui::TObject* control) {
   return ui::blGlyphLeft;
 }
 
+// What a glyph button's face is laid out from.
+struct TGlyphButtonLook {
+  const ui::TBitmap* Strip = nullptr;
+  int NumGlyphs = 1;
+  ui::TButtonLayout Layout = ui::blGlyphLeft;
+  int Margin = 0;
+  int Spacing = 0;
+  bool Centred = false;
+};
+
+template <class TGlyphButton>
+TGlyphButtonLook OwnLook(const TGlyphButton& button) {
+  return {button.Glyph(), button.NumGlyphs(), button.Layout(), button.Margin(), button.Spacing(),
+          false};
+}
+
+// The class library's glyph buttons answer through their accessors; another class's
+// properties are read by name, its picture from `glyphProperty` (one glyph as wide as the
+// picture) when that is given.
+TGlyphButtonLook ReadGlyphButtonLook(const ui::TObject* c, const std::wstring& glyphProperty) {
+  const bool foreign = !glyphProperty.empty();
+  if (!foreign) {
+    if (const auto* b = dynamic_cast<const ui::TBitBtn*>(c)) return OwnLook(*b);
+    if (const auto* b = dynamic_cast<const ui::TSpeedButton*>(c)) return OwnLook(*b);
+  }
+  TGlyphButtonLook look;
+  look.Strip = ui::GetObjectProp<ui::TBitmap>(c, foreign ? glyphProperty : L"Glyph");
+  look.NumGlyphs = foreign ? 1 : ui::GetIntProp(c, L"NumGlyphs");
+  look.Layout = LayoutOf(c);
+  look.Margin = ui::GetIntProp(c, L"Margin");
+  look.Spacing = ui::GetIntProp(c, L"Spacing");
+  look.Centred = ui::LowerCase(ui::GetEnumPropText(c, L"Alignment")) == L"tacenter";
+  return look;
+}
+
 // Transparent text in the rectangle; the background mode is put back afterwards.
 void DrawTextTransparent(HDC dc, const std::wstring& text, RECT r, UINT flags) {
   const int mode = SetBkMode(dc, TRANSPARENT);
@@ -43,8 +78,8 @@ void DrawTextTransparent(HDC dc, const std::wstring& text, RECT r, UINT flags) {
 // ---------------------------------------------------------------------------------------------
 // State to frame
 
-int ButtonFrame(const TSkinState& s) {
-  int frame = sfNormal;
+TSkinFrame ButtonFrame(const TSkinState& s) {
+  TSkinFrame frame = sfNormal;
   if (s.Focused) frame = sfFocused;
   if (s.Pressed) frame = sfPressed;
   else if (s.Hot) frame = sfHot;
@@ -52,7 +87,7 @@ int ButtonFrame(const TSkinState& s) {
   return frame;
 }
 
-int BitButtonFrame(const TSkinState& s) {
+TSkinFrame BitButtonFrame(const TSkinState& s) {
   if (!s.Enabled) return sfDisabled;
   if (s.Pressed) return sfPressed;
   if (s.Hot) return sfHot;
@@ -60,14 +95,14 @@ int BitButtonFrame(const TSkinState& s) {
   return sfNormal;
 }
 
-int MenuButtonFrame(const TSkinState& s) {
+TSkinFrame MenuButtonFrame(const TSkinState& s) {
   if (!s.Enabled) return sfDisabled;
   if (s.Pressed) return sfPressed;
   if (s.Focused || s.Hot) return sfHot;
   return sfNormal;
 }
 
-int SpeedButtonFrame(const TSkinState& s, bool down) {
+TSkinFrame SpeedButtonFrame(const TSkinState& s, bool down) {
   if (down) return sfPressed;
   if (!s.Enabled) return sfDisabled;
   if (s.Pressed) return sfPressed;
@@ -75,7 +110,7 @@ int SpeedButtonFrame(const TSkinState& s, bool down) {
   return sfNormal;
 }
 
-int GlyphForFrame(int frame, bool down) {
+int GlyphForFrame(TSkinFrame frame, bool down) {
   if (down) return 4;
   if (frame == sfPressed) return 3;
   if (frame == sfDisabled) return 2;
@@ -197,7 +232,7 @@ std::wstring TSkinButton::ReadCaption() const {
 
 const TDataSkinButton* TSkinButton::ButtonsElement() const {
   if (!skinData_) return nullptr;
-  const auto* element = dynamic_cast<const TDataSkinButton*>(skinData_->SkinObject("Buttons"));
+  const TDataSkinButton* element = skinData_->Resolved().Button;
   if (!element || !element->Bitmap || element->Bitmap->Empty()) return nullptr;
   return element;
 }
@@ -270,7 +305,7 @@ void TSkinButton::DrawPlacedCaption(HDC dc, const RECT& textRect, UINT flags,
 
 void TSkinButton::Draw(HDC dc, const RECT& rect) {
   if (!ButtonsElement() || rect.right <= rect.left || rect.bottom <= rect.top) return;
-  const int frame = ButtonFrame(ReadState());
+  const TSkinFrame frame = ButtonFrame(ReadState());
   HDC face = BeginFace(rect, frame);
   HGDIOBJ oldFont = SelectCaptionFont(face);
   if (const COLORREF colour = CaptionColour(frame); colour != CLR_INVALID) SetTextColor(face, colour);
@@ -285,22 +320,17 @@ void TSkinButton::Draw(HDC dc, const RECT& rect) {
 void TSkinBitButton::DrawGlyphFace(HDC dc, const RECT& client, int frame, int glyph,
                                    ui::TGlyphLayoutRule rule) {
   const ui::TObject* c = control_ ? static_cast<ui::TObject*>(control_) : graphicControl_;
-  // The glyph strip: the control's Glyph with its NumGlyphs, or a foreign class's picture
-  // (one glyph as wide as the picture).
   const bool foreign = !glyphProperty_.empty();
-  const ui::TBitmap* strip = ui::GetObjectProp<ui::TBitmap>(c, foreign ? glyphProperty_ : L"Glyph");
-  int numGlyphs = foreign ? 1 : ui::GetIntProp(c, L"NumGlyphs");
-  if (numGlyphs < 1) numGlyphs = 1;
+  const TGlyphButtonLook look = ReadGlyphButtonLook(c, glyphProperty_);
+  const ui::TBitmap* strip = look.Strip;
+  const int numGlyphs = std::max(look.NumGlyphs, 1);
   SIZE g{0, 0};
   if (strip && !strip->Empty()) g = {strip->Width() / numGlyphs, strip->Height()};
-  const ui::TButtonLayout layout = LayoutOf(c);
   const SIZE size{WidthOf(client), HeightOf(client)};
   const std::wstring text = BreakCaption(ReadCaption());
-  const SIZE t = ui::MeasureGlyphButtonCaption(dc, text, size, g, layout);
-  const bool centred = ui::LowerCase(ui::GetEnumPropText(c, L"Alignment")) == L"tacenter";
-  const ui::TGlyphButtonLayout place =
-      ui::LayoutGlyphButton(size, g, t, layout, ui::GetIntProp(c, L"Margin"),
-                            ui::GetIntProp(c, L"Spacing"), centred, rule);
+  const SIZE t = ui::MeasureGlyphButtonCaption(dc, text, size, g, look.Layout);
+  const ui::TGlyphButtonLayout place = ui::LayoutGlyphButton(
+      size, g, t, look.Layout, look.Margin, look.Spacing, look.Centred, rule);
   if (g.cx > 0 && g.cy > 0) {
     const POINT at{client.left + place.Glyph.x, client.top + place.Glyph.y};
     if (foreign) ui::DrawButtonGlyph(dc, at, *strip, 1, 0);
@@ -315,7 +345,7 @@ void TSkinBitButton::DrawGlyphFace(HDC dc, const RECT& client, int frame, int gl
 
 void TSkinBitButton::Draw(HDC dc, const RECT& rect) {
   if (!ButtonsElement() || rect.right <= rect.left || rect.bottom <= rect.top) return;
-  const int frame = BitButtonFrame(ReadState());
+  const TSkinFrame frame = BitButtonFrame(ReadState());
   HDC face = BeginFace(rect, frame);
   HGDIOBJ oldFont = SelectCaptionFont(face);
   DrawGlyphFace(face, {0, 0, WidthOf(rect), HeightOf(rect)}, frame, GlyphForFrame(frame, false),
@@ -427,7 +457,7 @@ void TSkinSpeedButton::Draw(HDC dc, const RECT& rect) {
   TSkinState state{IsTrue(graphicControl_, L"Enabled"), Hot(), Pressed(), false};
   enabled_ = state.Enabled;
   focused_ = false;
-  const int frame = SpeedButtonFrame(state, down);
+  const TSkinFrame frame = SpeedButtonFrame(state, down);
   // A flat button shows only its background until it is hot, pressed or down.
   const bool framed = frame == sfPressed || frame == sfHot || !IsTrue(graphicControl_, L"Flat");
   HDC face = BeginFace(rect, framed ? frame : 0);
@@ -450,7 +480,7 @@ void TSkinSpeedButton::Draw(HDC dc, const RECT& rect) {
 void TSkinMenuButton::Draw(HDC dc, const RECT& rect) {
   if (!ButtonsElement() || rect.right <= rect.left || rect.bottom <= rect.top) return;
   constexpr int kArrowWidth = 17;
-  const int frame = MenuButtonFrame(ReadState());
+  const TSkinFrame frame = MenuButtonFrame(ReadState());
   HDC face = BeginFace(rect, frame);
   HGDIOBJ oldFont = SelectCaptionFont(face);
   const int W = WidthOf(rect), H = HeightOf(rect);

@@ -15,16 +15,16 @@ namespace skin {
 // The frames of the Buttons strip each kind of button shows for a state (1 normal,
 // 2 pressed, 3 disabled, 4 hot, 5 focused).
 // Push buttons: focused, then pressed or else hot, then disabled, each later rule winning.
-int ButtonFrame(const TSkinState& state);
+TSkinFrame ButtonFrame(const TSkinState& state);
 // Glyph buttons: pressed before hot before focused; disabled wins.
-int BitButtonFrame(const TSkinState& state);
+TSkinFrame BitButtonFrame(const TSkinState& state);
 // Drop-down buttons: pressed, then focused or hot alike; disabled wins.
-int MenuButtonFrame(const TSkinState& state);
+TSkinFrame MenuButtonFrame(const TSkinState& state);
 // Speed buttons: pressed before hot; a button that is down shows pressed whatever else;
 // otherwise disabled wins. Speed buttons take no focus.
-int SpeedButtonFrame(const TSkinState& state, bool down);
+TSkinFrame SpeedButtonFrame(const TSkinState& state, bool down);
 // The picture of a glyph strip (1 up, 2 disabled, 3 pressed, 4 down) shown with a frame.
-int GlyphForFrame(int frame, bool down);
+int GlyphForFrame(TSkinFrame frame, bool down);
 // The caption as drawn: its first "||" becomes a line break.
 std::wstring BreakCaption(const std::wstring& caption);
 

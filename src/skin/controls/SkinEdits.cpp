@@ -141,7 +141,7 @@ void TSkinEdit::PrintBorder(HDC dc) {
 // ---------------------------------------------------------------------------------------------
 // TSkinComBox
 
-int ComboFrame(const TSkinState& state) {
+TSkinFrame ComboFrame(const TSkinState& state) {
   if (!state.Enabled) return sfDisabled;
   if (state.Pressed) return sfPressed;
   if (state.Focused || state.Hot) return sfHot;
@@ -282,8 +282,8 @@ void TSkinComBox::AfterMessage(ui::TMessage& m) {
 }
 
 void TSkinComBox::Draw(HDC dc, const RECT& rect) {
-  const TDataSkinObject* button = skinData_ ? skinData_->SkinObject("ComboButton") : nullptr;
-  if (!HasImage(button)) return;
+  const TResolvedSkin* skin = skinData_ ? &skinData_->Resolved() : nullptr;
+  if (!skin || !HasImage(skin->ComboButton)) return;
   comboStyle_ = static_cast<DWORD>(GetLong(GWL_STYLE));
   comboExStyle_ = static_cast<DWORD>(GetLong(GWL_EXSTYLE));
   if (const TGetComboBoxInfo getInfo = ComboBoxInfoFunction()) {
@@ -294,23 +294,35 @@ void TSkinComBox::Draw(HDC dc, const RECT& rect) {
       if (info.stateButton & STATE_SYSTEM_INVISIBLE) return;
     }
   }
-  const int frame = ComboFrame(CurrentState());
+  const TSkinFrame frame = ComboFrame(CurrentState());
   RECT r = rect;
   OffsetRect(&r, -r.left, -r.top);
-  if (button->Style == 1) {
-    DrawFlat(dc, r, frame, *button);
-    return;
+  switch (skin->ComboLook) {
+    case TComboLook::Flat:
+      DrawFlat(dc, r, frame, *skin->ComboButton);
+      return;
+    case TComboLook::Whole:
+      DrawWhole(dc, r, frame, *skin);
+      return;
+    case TComboLook::EdgeAndButton:
+      DrawEdgeAndButton(dc, r, frame, *skin);
+      return;
   }
+}
+
+void TSkinComBox::DrawWhole(HDC dc, const RECT& r, int frame, const TResolvedSkin& skin) {
+  const bool leftButton = (comboExStyle_ & WS_EX_LEFTSCROLLBAR) != 0;
+  const TDataSkinObject* whole = leftButton ? skin.SunkEdge : skin.ComboButton;
+  if (!HasImage(whole)) return;
+  DrawNineRegion(dc, r, *whole->Bitmap, TFrameLayout::SideBySide, TCentreMode::Stretch, true,
+                 whole->Frame > 0 ? whole->Frame : kComboFrames, frame,
+                 {whole->LeftWidth, whole->TopHeight, whole->RightWidth, whole->BottomHeight});
+}
+
+void TSkinComBox::DrawEdgeAndButton(HDC dc, const RECT& r, int frame, const TResolvedSkin& skin) {
+  const TDataSkinObject* button = skin.ComboButton;
   const bool leftButton = (comboExStyle_ & WS_EX_LEFTSCROLLBAR) != 0;
   const int b = GetSystemMetrics(SM_CXHSCROLL);
-  if (button->Style == 2) {
-    const TDataSkinObject* whole = leftButton ? skinData_->SkinObject("SunkEdge") : button;
-    if (!HasImage(whole)) return;
-    DrawNineRegion(dc, r, *whole->Bitmap, TFrameLayout::SideBySide, TCentreMode::Stretch, true,
-                   whole->Frame > 0 ? whole->Frame : kComboFrames, frame,
-                   {whole->LeftWidth, whole->TopHeight, whole->RightWidth, whole->BottomHeight});
-    return;
-  }
   const RECT text = leftButton ? RECT{b + 4, 2, r.right - 2, r.bottom - 2}
                                : RECT{2, 2, r.right - b - 4, r.bottom - 2};
   const RECT buttonArea = leftButton ? RECT{r.left, r.top, r.left + b + 2, r.bottom}
@@ -319,15 +331,13 @@ void TSkinComBox::Draw(HDC dc, const RECT& rect) {
                                     : RECT{r.right - b - 2, r.top, r.right - 2, r.bottom};
   const int saved = SaveDC(dc);
   ExcludeClipRect(dc, text.left, text.top, text.right, text.bottom);
-  const TDataSkinObject* edge = skinData_->SkinObject("SunkEdge");
+  const TDataSkinObject* edge = skin.SunkEdge;
   if (HasImage(edge)) DrawSkinElement(dc, r, edge->Frame > 0 ? edge->Frame : kComboFrames, frame, edge);
-  const auto* border = dynamic_cast<const TDataSkinBorder*>(button);
-  ui::TBitmap& strip = leftButton && border && border->ExtraBitmap && !border->ExtraBitmap->Empty()
-                           ? *border->ExtraBitmap
-                           : *button->Bitmap;
+  ui::TBitmap& strip =
+      leftButton && skin.ComboButtonMirrored ? *skin.ComboButtonMirrored : *button->Bitmap;
   DrawStripFrame(dc, buttonArea, button->Frame > 0 ? button->Frame : kComboFrames, frame, strip);
   buttonRect_ = buttonArea;
-  if (const TDataSkinObject* extra = skinData_->SkinObject("ExtraImages"); HasImage(extra)) {
+  if (const TDataSkinObject* extra = skin.ExtraImages; HasImage(extra)) {
     const int count = extra->Frame > 0 ? extra->Frame : 1;
     DrawFrameCentred(dc, glyphArea, *extra->Bitmap, true, count, frame);
   }
@@ -359,7 +369,7 @@ void TSkinComBox::DrawFlat(HDC dc, const RECT& r, int frame, const TDataSkinObje
 // ---------------------------------------------------------------------------------------------
 // TSkinUpDown
 
-int UpDownHalfFrame(bool enabled, bool underCursor, bool pressed, bool hot) {
+TSkinFrame UpDownHalfFrame(bool enabled, bool underCursor, bool pressed, bool hot) {
   if (!enabled) return sfDisabled;
   if (!underCursor) return sfNormal;
   if (pressed) return sfPressed;
@@ -463,12 +473,11 @@ void TSkinUpDown::Draw(HDC dc, const RECT&) {
   const bool horizontal = horizontal_ == 1 || (GetLong(GWL_STYLE) & UDS_HORZ);
   const RECT halves[2] = {horizontal ? RECT{0, 0, w / 2, h} : RECT{0, 0, w, h / 2},
                           horizontal ? RECT{w / 2, 0, w, h} : RECT{0, h / 2, w, h}};
-  const auto* element = skinData_ ? dynamic_cast<const TDataSkinBorder*>(
-                                        skinData_->SkinObject(horizontal ? "UpDown.Horz" : "UpDown.Vert"))
-                                  : nullptr;
+  const TDataSkinBorder* element = nullptr;
+  if (skinData_) element = horizontal ? skinData_->Resolved().UpDownHorz : skinData_->Resolved().UpDownVert;
   for (int i = 0; i < 2; ++i) {
     const RECT& half = halves[i];
-    const int state = UpDownHalfFrame(enabled, PtInRect(&half, cursor) != FALSE, Pressed(), Hot());
+    const TSkinFrame state = UpDownHalfFrame(enabled, PtInRect(&half, cursor) != FALSE, Pressed(), Hot());
     if (HasImage(element)) {
       const int frame = state + 4 * i;
       DrawFrameStretched(pdc, half, *element->Bitmap, true, kUpDownFrames, frame);
@@ -626,7 +635,7 @@ void TArrowButton::PaintTo(HDC dc) {
   GetClientRect(window_, &client);
   FillColour(dc, client, owner_.FaceColour());
   TSkinData* data = owner_.SkinData();
-  const TDataSkinObject* arrow = data ? data->SkinObject("ComboxArrow") : nullptr;
+  const TDataSkinObject* arrow = data ? data->Resolved().ComboArrow : nullptr;
   if (!HasImage(arrow)) return;
   DrawFrameStretched(dc, client, *arrow->Bitmap, true, arrow->Frame > 0 ? arrow->Frame : 1,
                      hot_ ? sfHot : sfNormal);

@@ -33,7 +33,7 @@ class TSkinEdit : public TSkinControl {
 
 // The frame of a combo box's face for a state: pressed, then focused or hot, then normal;
 // disabled above all.
-int ComboFrame(const TSkinState& state);
+TSkinFrame ComboFrame(const TSkinState& state);
 
 class TSkinComBox : public TSkinControl {
   UI_CLASS_INFO
@@ -55,6 +55,8 @@ class TSkinComBox : public TSkinControl {
  private:
   void SetUp(bool makeListSkinner);
   void DrawFlat(HDC dc, const RECT& rect, int frame, const TDataSkinObject& button);
+  void DrawWhole(HDC dc, const RECT& rect, int frame, const TResolvedSkin& skin);
+  void DrawEdgeAndButton(HDC dc, const RECT& rect, int frame, const TResolvedSkin& skin);
   TSkinState CurrentState() const;
   DWORD comboStyle_ = 0;
   DWORD comboExStyle_ = 0;
@@ -68,7 +70,7 @@ class TSkinComBox : public TSkinControl {
 
 // The frame a half of an up-down shows: the half under the cursor pressed or hot, the other
 // normal; disabled above all.
-int UpDownHalfFrame(bool enabled, bool underCursor, bool pressed, bool hot);
+TSkinFrame UpDownHalfFrame(bool enabled, bool underCursor, bool pressed, bool hot);
 
 class TSkinUpDown : public TSkinControl {
   UI_CLASS_INFO

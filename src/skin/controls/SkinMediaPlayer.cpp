@@ -28,7 +28,7 @@ ui::TButtonSet ButtonsInSetText(const std::wstring& text) {
   return set;
 }
 
-int MPButtonFrame(bool pressedHere, bool enabled) {
+TSkinFrame MPButtonFrame(bool pressedHere, bool enabled) {
   if (pressedHere) return sfPressed;
   if (!enabled) return sfDisabled;
   return sfNormal;
@@ -66,9 +66,14 @@ ui::TBitmap* TWMediaPlayer::Glyph(ui::TMPBtnType button, int look) const {
 }
 
 void TWMediaPlayer::ReadButtons() {
-  const ui::TButtonSet visible = ButtonsInSetText(ui::GetEnumPropText(&player_, L"VisibleButtons"));
-  const ui::TButtonSet enabled = ButtonsInSetText(ui::GetEnumPropText(&player_, L"EnabledButtons"));
-  const ui::TButtonSet colored = ButtonsInSetText(ui::GetEnumPropText(&player_, L"ColoredButtons"));
+  // The class library's player answers its sets itself; another class's are read by name.
+  const auto* ours = dynamic_cast<const ui::TMediaPlayer*>(&player_);
+  const auto set = [&](ui::TButtonSet (ui::TMediaPlayer::*own)() const, const wchar_t* name) {
+    return ours ? (ours->*own)() : ButtonsInSetText(ui::GetEnumPropText(&player_, name));
+  };
+  const ui::TButtonSet visible = set(&ui::TMediaPlayer::VisibleButtons, L"VisibleButtons");
+  const ui::TButtonSet enabled = set(&ui::TMediaPlayer::EnabledButtons, L"EnabledButtons");
+  const ui::TButtonSet colored = set(&ui::TMediaPlayer::ColoredButtons, L"ColoredButtons");
   visibleCount_ = 0;
   for (int b = 0; b < ui::kMPButtonCount; ++b) {
     buttons_[b].Visible = (visible & (1 << b)) != 0;
@@ -110,7 +115,7 @@ void TWMediaPlayer::PaintTo(HDC dc) {
 void TWMediaPlayer::DrawButton(HDC dc, int button, const RECT& slot) {
   const TButton& b = buttons_[button];
   const bool down = pressed_ && pressedIndex_ == button;
-  const auto* element = skinData_ ? skinData_->SkinObject("Buttons") : nullptr;
+  const TDataSkinButton* element = skinData_ ? skinData_->Resolved().Button : nullptr;
   if (HasImage(element)) {
     DrawSkinElement(dc, slot, element->Frame > 0 ? element->Frame : 1, MPButtonFrame(down, b.Enabled),
                     element);

@@ -21,7 +21,7 @@ namespace skin {
 ui::TButtonSet ButtonsInSetText(const std::wstring& text);
 // The Buttons frame of a media-player button: 2 while it is the one pressed, 3 disabled,
 // else 1.
-int MPButtonFrame(bool pressedHere, bool enabled);
+TSkinFrame MPButtonFrame(bool pressedHere, bool enabled);
 // The glyph look of a button: 1 disabled, 2 coloured, else 0 (enabled).
 int MPGlyphLook(bool enabled, bool colored);
 

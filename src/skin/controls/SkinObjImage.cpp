@@ -45,7 +45,7 @@ void TSkinObjImage::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas*
 }
 
 void TSkinObjImage::BuildGlyphs() {
-  const auto* buttons = skinData_ ? dynamic_cast<const TDataSkinButton*>(skinData_->SkinObject("Buttons")) : nullptr;
+  const TDataSkinButton* buttons = skinData_ ? skinData_->Resolved().Button : nullptr;
   if (!buttons || !control_) return;
   const bool radio = variant_ == kObjImageRadio;
   ui::TBitmap* strip = radio ? buttons->RadioBitmap.get() : buttons->CheckBitmap.get();

@@ -230,11 +230,11 @@ void TSkinHeader::AttachHandle(HWND handle, TSkinData* skinData, TSkinnerHost* f
 bool TSkinHeader::BeforeMessage(ui::TMessage& m) {
   switch (m.Msg) {
     case WM_PAINT:
-      if (!skinData_ || !HasImage(skinData_->SkinObject("Headerbar"))) break;
+      if (!skinData_ || !HasImage(skinData_->Resolved().Headerbar)) break;
       HandlePaint(m);
       return false;
     case WM_ERASEBKGND:
-      if (!skinData_ || !HasImage(skinData_->SkinObject("Headerbar"))) break;
+      if (!skinData_ || !HasImage(skinData_->Resolved().Headerbar)) break;
       m.Result = 1;
       return false;
     default:
@@ -271,7 +271,7 @@ void TSkinHeader::AfterMessage(ui::TMessage& m) {
 }
 
 void TSkinHeader::Draw(HDC dc, const RECT& rect) {
-  const TDataSkinObject* bar = skinData_ ? skinData_->SkinObject("Headerbar") : nullptr;
+  const TDataSkinObject* bar = skinData_ ? skinData_->Resolved().Headerbar : nullptr;
   if (!HasImage(bar) || !handle_) return;
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0) return;
@@ -302,7 +302,7 @@ void TSkinHeader::Draw(HDC dc, const RECT& rect) {
 }
 
 void TSkinHeader::DrawHeaderItem(HIMAGELIST images, HDC dc, int index, const RECT& rect) {
-  const TDataSkinObject* bar = skinData_->SkinObject("Headerbar");
+  const TDataSkinObject* bar = skinData_->Resolved().Headerbar;
   wchar_t text[201] = {};
   HDITEMW item{};
   item.mask = HDI_TEXT | HDI_FORMAT | HDI_IMAGE;

@@ -67,7 +67,7 @@ void TSkinTab31::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* ca
 
 void TSkinTab31::LoadImage() {
   tabImage_->SetSize(0, 0);
-  const TDataSkinObject* tabs = skinData_ ? skinData_->SkinObject("Tabs") : nullptr;
+  const TDataSkinObject* tabs = skinData_ ? skinData_->Resolved().Tabs : nullptr;
   if (!tabs || !tabs->Bitmap || tabs->Bitmap->Empty()) return;
   tabImage_->Assign(*tabs->Bitmap);
   FlipBitmap(*tabImage_);
@@ -134,7 +134,7 @@ void TSkinTab31::LayOut(HDC dc, int width, int height) {
 }
 
 void TSkinTab31::Draw(HDC dc, const RECT& rect) {
-  const TDataSkinObject* tabs = skinData_ ? skinData_->SkinObject("Tabs") : nullptr;
+  const TDataSkinObject* tabs = skinData_ ? skinData_->Resolved().Tabs : nullptr;
   if (!tabs || tabImage_->Empty() || !control_) return;
   face_->SetSize(WidthOf(rect), HeightOf(rect));
   ui::TCanvas& canvas = *face_->Canvas();
@@ -175,7 +175,7 @@ void TSkinAdvPage::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* 
 
 void TSkinAdvPage::AssignTabImages() {
   if (pageMode_ != 4 || !control_ || !skinData_) return;
-  TDataSkinObject* tabs = skinData_->SkinObject("Tabs");
+  const TDataSkinObject* tabs = skinData_->Resolved().Tabs;
   if (!tabs || !tabs->Bitmap || tabs->Bitmap->Empty()) return;
   const wchar_t* names[] = {L"TabBackGround", L"TabBackGroundActive"};
   for (int frame = 1; frame <= 2; ++frame) {

@@ -117,8 +117,8 @@ TTabSide TabSideOfStyle(DWORD style) {
   return second ? tsdBottom : tsdTop;
 }
 
-int TabFrame(const TSkinState& s, bool current, bool hot, int frameCount) {
-  int frame = sfNormal;
+TSkinFrame TabFrame(const TSkinState& s, bool current, bool hot, int frameCount) {
+  TSkinFrame frame = sfNormal;
   if (!s.Enabled) frame = sfDisabled;
   else if (current) frame = s.Focused ? sfFocused : sfPressed;
   else if (hot) frame = sfHot;
@@ -126,7 +126,7 @@ int TabFrame(const TSkinState& s, bool current, bool hot, int frameCount) {
   return current && frameCount >= sfPressed ? sfPressed : sfNormal;
 }
 
-int TabButtonFrame(const TSkinState& s, bool current, bool hot) {
+TSkinFrame TabButtonFrame(const TSkinState& s, bool current, bool hot) {
   if (!s.Enabled) return sfDisabled;
   if (current) return sfPressed;
   if (hot) return sfHot;
@@ -177,7 +177,7 @@ TSkinTab::TSkinTab(ui::TComponent* owner)
 TSkinTab::~TSkinTab() = default;
 
 const TDataSkinObject* TSkinTab::TabsElement() const {
-  return skinData_ ? skinData_->SkinObject("Tabs") : nullptr;
+  return skinData_ ? skinData_->Resolved().Tabs : nullptr;
 }
 
 void TSkinTab::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
@@ -213,13 +213,7 @@ void TSkinTab::LoadImages() {
   const TDataSkinObject* tabs = TabsElement();
   if (!tabs) return;
   if (tabs->Bitmap) tabImage_->Assign(*tabs->Bitmap);
-  const TSkinBitmap* pane = nullptr;
-  if (tabs->Style == 0) {
-    if (const auto* border = dynamic_cast<const TDataSkinBorder*>(tabs)) pane = border->ExtraBitmap.get();
-  } else if (tabs->Style == 1) {
-    if (const TDataSkinObject* tabPane = skinData_->SkinObject("Tab.Pane")) pane = tabPane->Bitmap.get();
-  }
-  if (pane) paneImage_->Assign(*pane);
+  if (const TSkinBitmap* pane = skinData_->Resolved().TabPanePicture) paneImage_->Assign(*pane);
   switch (side_) {
     case tsdBottom:
       FlipBitmap(*tabImage_);
@@ -382,7 +376,7 @@ void TSkinTab::DrawTab(ui::TCanvas& canvas, int index, const RECT& face, const R
   const TDataSkinObject& tabs = *TabsElement();
   const int frames = std::max(1, tabs.Frame);
   const bool isCurrent = index == current;
-  const int frame = TabFrame({enabled_, false, false, focused_}, isCurrent, index == hotTab_, frames);
+  const TSkinFrame frame = TabFrame({enabled_, false, false, focused_}, isCurrent, index == hotTab_, frames);
   HDC dc = canvas.Handle();
   DrawNineRegion(dc, open, *tabImage_, TFrameLayout::SideBySide,
                  tabs.Tile ? TCentreMode::Tile : TCentreMode::Stretch, tabs.Trans != 0, frames,
@@ -410,14 +404,13 @@ void TSkinTab::DrawTab(ui::TCanvas& canvas, int index, const RECT& face, const R
 
 void TSkinTab::DrawPane(HDC dc, const RECT& display) {
   if (paneImage_->Empty() || display.right <= display.left || display.bottom <= display.top) return;
-  const TDataSkinObject* tabs = TabsElement();
+  // The tab element's second image has fixed margins; the pane element brings its own.
+  const TResolvedSkin* skin = skinData_ ? &skinData_->Resolved() : nullptr;
   TMargins margins{4, 5, 4, 4};
   TCentreMode centre = TCentreMode::Stretch;
-  if (tabs && tabs->Style != 0) {
-    if (const TDataSkinObject* pane = skinData_->SkinObject("Tab.Pane")) {
-      margins = MarginsOf(*pane);
-      centre = pane->Tile ? TCentreMode::Tile : TCentreMode::Stretch;
-    }
+  if (skin && skin->Tabs && skin->TabPaneSource != TTabPaneSource::TabsBorder && skin->TabPane) {
+    margins = MarginsOf(*skin->TabPane);
+    centre = skin->TabPane->Tile ? TCentreMode::Tile : TCentreMode::Stretch;
   }
   DrawNineRegion(dc, display, *paneImage_, TFrameLayout::SideBySide, centre, false, 1, 1,
                  TurnMargins(margins, side_));
@@ -455,7 +448,7 @@ void TSkinTabBtn::AfterMessage(ui::TMessage& m) {
 void TSkinTabBtn::Draw(HDC dc, const RECT& rect) {
   if (!handle_ || !skinData_) return;
   enabled_ = control_ ? control_->Enabled() : IsWindowEnabled(handle_) != FALSE;
-  const auto* buttons = dynamic_cast<const TDataSkinButton*>(skinData_->SkinObject("Buttons"));
+  const TDataSkinButton* buttons = skinData_->Resolved().Button;
   if (!buttons || !buttons->Bitmap || buttons->Bitmap->Empty()) return;
   const RECT display = DisplayRect(handle_, rect);
   const RECT row{rect.left, rect.top, rect.right, display.top + 1};
@@ -473,7 +466,7 @@ void TSkinTabBtn::Draw(HDC dc, const RECT& rect) {
     RECT item{};
     if (!SendMessageW(handle_, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item))) continue;
     OffsetRect(&item, -row.left, 1 - row.top);
-    const int frame = std::min(TabButtonFrame({enabled_}, i == current, i == hotTab_), frames);
+    const int frame = std::min<int>(TabButtonFrame({enabled_}, i == current, i == hotTab_), frames);
     DrawSkinElement(rowDC, item, frames, frame, buttons);
     COLORREF colour = RGB(0, 0, 0);
     if (frame == sfNormal && buttons->HasNormalColour2) colour = ui::ColorToRGB(ResolveColour(buttons->NormalColour2));

@@ -34,10 +34,10 @@ TTabSide TabSideOfStyle(DWORD style);
 // The frame of the Tabs strip a tab shows: a disabled control's tabs are disabled (3); the
 // current tab shows 2, or 5 while its control has the focus; a tab under the mouse shows
 // hot (4); others normal (1). A strip with fewer frames falls back to current (2) or normal (1).
-int TabFrame(const TSkinState& control, bool current, bool hot, int frameCount);
+TSkinFrame TabFrame(const TSkinState& control, bool current, bool hot, int frameCount);
 // The frame of the Buttons strip a button-style tab shows: disabled (3), current (2), under
 // the mouse (4), otherwise normal (1).
-int TabButtonFrame(const TSkinState& control, bool current, bool hot);
+TSkinFrame TabButtonFrame(const TSkinState& control, bool current, bool hot);
 
 // The part of the window rectangle outside the display rectangle on the tab side.
 RECT TabRowRect(const RECT& window, const RECT& display, TTabSide side);

@@ -19,7 +19,7 @@ int HeightOf(const RECT& r) { return r.bottom - r.top; }
 
 }  // namespace
 
-int StateFrame(const TSkinState& state) {
+TSkinFrame StateFrame(const TSkinState& state) {
   if (!state.Enabled) return sfDisabled;
   if (state.Pressed) return sfPressed;
   if (state.Hot) return sfHot;

@@ -54,7 +54,7 @@ struct TSkinState {
 
 // The frame that the base gives a state: disabled before pressed before hot before focused.
 // Skinners with other rules state their own mapping as a function like this one.
-int StateFrame(const TSkinState& state);
+TSkinFrame StateFrame(const TSkinState& state);
 
 class TSkinControl : public ui::TComponent {
   UI_CLASS_INFO

@@ -103,6 +103,7 @@ bool TSkinData::LoadFromStore() {
     return false;
   }
   ReadDerivedPictures();
+  resolved_ = ResolveSkin(defs_);
   noSkinLoaded_ = false;
   return true;
 }

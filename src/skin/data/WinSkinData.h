@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "skin/data/ResolvedSkin.h"
 #include "skin/data/SkinDefinitions.h"
 #include "ui/Canvas.h"
 #include "ui/Classes.h"
@@ -131,7 +132,11 @@ class TSkinData : public ui::TComponent {
 
   // The loaded skin.
   const TSkinDefinitions& Definitions() const { return defs_; }
+  // An element by name, for the reports and the foreign classes that need names; painting
+  // takes its elements from Resolved().
   TDataSkinObject* SkinObject(std::string_view name) const { return defs_.Find(name); }
+  // The loaded skin's elements, resolved when it was loaded.
+  const TResolvedSkin& Resolved() const { return resolved_; }
   const std::vector<std::unique_ptr<TDataSkinSysButton>>& CaptionButtons() const {
     return defs_.CaptionButtons();
   }
@@ -173,6 +178,7 @@ class TSkinData : public ui::TComponent {
   bool registered_ = false;
   std::string store_;
   TSkinDefinitions defs_;
+  TResolvedSkin resolved_;  // always resolved from defs_ as they are now
   HWND decidingWindow_ = nullptr;
   ui::TColor titleColour_ = ui::clBtnFace;
   ui::TBrushHandle faceBrush_;

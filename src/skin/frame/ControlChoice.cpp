@@ -47,7 +47,7 @@ bool HasBorder(const ui::TControl& control) {
   return w.right - w.left != c.right || w.bottom - w.top != c.bottom;
 }
 
-bool HasTabs(const TSkinData& data) { return data.SkinObject("Tabs") != nullptr; }
+bool HasTabs(const TSkinData& data) { return data.Resolved().Tabs != nullptr; }
 
 TControlChoice Skinner(TSkinnerClass cls, bool changeColor = false,
                        TAttachVia via = TAttachVia::Attach) {
@@ -159,7 +159,7 @@ TControlChoice ChooseByClass(const std::wstring& upperClass, const ui::TControl&
   const auto on = [&](TSkinControlType t) { return InSet(data.SkinControls(), t); };
   if (Is<ui::TCustomTabControl>(control) && HasTabs(data) && on(xcTab)) {
     if (Is<ui::TPageControl>(control)) {
-      const bool tabs = ui::LowerCase(ui::GetEnumPropText(&control, L"Style")) == L"tstabs";
+      const bool tabs = static_cast<const ui::TPageControl&>(control).Style() == ui::tsTabs;
       return Skinner(tabs ? scTab : scTabBtn);
     }
     TControlChoice c = Skinner(scTab);

@@ -104,7 +104,7 @@ TMenuItemLook LookOfHandleItem(const TOwnerDrawnDropDown::TItem& item, bool sele
 }
 
 SIZE MeasureHandleItem(const TSkinData& data, const std::wstring& text) {
-  const TDataSkinObject* def = data.SkinLoaded() ? data.SkinObject("MenuItem") : nullptr;
+  const TDataSkinObject* def = data.SkinLoaded() ? data.Resolved().MenuItem : nullptr;
   const int margin = def && def->Bitmap && !def->Bitmap->Empty() ? def->LeftWidth : 0;
   if (text.empty()) return {26 + margin, 8};
   HDC dc = GetDC(nullptr);

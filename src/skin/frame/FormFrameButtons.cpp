@@ -70,7 +70,7 @@ void TWinSkinForm::LayoutCaptionButtons() {
   const TCaptionContext context = CaptionContext();
   const SIZE icon{GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)};
   TMenuBarPlace menuBar{titleHeight_, menuBarHeight_, leftWidth_, rightWidth_, 0, leftScrollBar_};
-  if (const TDataSkinObject* bar = HasSkin() ? skinData_->Definitions().MenuBar() : nullptr) {
+  if (const TDataSkinObject* bar = HasSkin() ? skinData_->Resolved().MenuBar : nullptr) {
     menuBar.RightMargin = bar->LeftWidth;
   }
   for (const auto& button : buttons_) {

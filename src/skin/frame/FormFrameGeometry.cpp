@@ -157,7 +157,7 @@ void TWinSkinForm::FitWindow(bool atStart) {
 
 // A dialog is made wide enough for its caption; its controls move right by half the growth.
 int TWinSkinForm::FitDialogCaption(int width) {
-  const TDataSkinObject* title = skinData_->Definitions().Title();
+  const TDataSkinObject* title = skinData_->Resolved().Title;
   if (!title) return width;
   const std::wstring caption = WindowText(handle_);
   HDC dc = GetDC(handle_);

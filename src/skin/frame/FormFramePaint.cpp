@@ -106,7 +106,7 @@ void TWinSkinForm::PaintTitle(HDC dc, int w, int h, ui::TBitmap* leftSide, ui::T
 // The caption text in the system's caption font and the title's text colour of the present
 // look, on the caption plate when the skin has one, laid out by LayoutCaption.
 void TWinSkinForm::DrawCaptionText(HDC dc, int w) {
-  const TDataSkinTitle* def = skinData_->Definitions().Title();
+  const TDataSkinTitle* def = skinData_->Resolved().Title;
   const TColour given = def ? (active_ ? def->ActiveText : def->InActiveText) : kColourNotGiven;
   const TColour colour = given != kColourNotGiven
                              ? given

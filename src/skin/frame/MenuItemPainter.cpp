@@ -18,7 +18,7 @@ int WidthOf(const RECT& r) { return r.right - r.left; }
 int HeightOf(const RECT& r) { return r.bottom - r.top; }
 
 const TDataSkinObject* MenuItemDefinition(const TSkinData& data) {
-  const TDataSkinObject* def = data.SkinLoaded() ? data.SkinObject("MenuItem") : nullptr;
+  const TDataSkinObject* def = data.SkinLoaded() ? data.Resolved().MenuItem : nullptr;
   return def && def->Bitmap && !def->Bitmap->Empty() ? def : nullptr;
 }
 

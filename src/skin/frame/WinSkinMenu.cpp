@@ -15,7 +15,7 @@ constexpr int kBarFrames = 2;
 constexpr UINT kCaptionFormat = DT_SINGLELINE | DT_CENTER | DT_VCENTER;
 
 const TDataSkinObject* MenuBarDefinition(const TSkinData* data) {
-  const TDataSkinObject* def = data && data->SkinLoaded() ? data->Definitions().MenuBar() : nullptr;
+  const TDataSkinObject* def = data && data->SkinLoaded() ? data->Resolved().MenuBar : nullptr;
   return def && def->Bitmap && !def->Bitmap->Empty() ? def : nullptr;
 }
 

@@ -15,7 +15,7 @@ constexpr int kBorder = 3;
 
 const TDataSkinObject* MenuBackground(const TSkinData* data) {
   const TDataSkinObject* def =
-      data && data->SkinLoaded() ? data->SkinObject("MenuBackground") : nullptr;
+      data && data->SkinLoaded() ? data->Resolved().MenuBackground : nullptr;
   return def && def->Bitmap && !def->Bitmap->Empty() ? def : nullptr;
 }
 
