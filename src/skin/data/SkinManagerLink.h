@@ -1,5 +1,5 @@
 // What the skin data component asks of the process's one skin manager. The manager itself
-// lives with the frame skinners (skin/frame/WinSkinForm.h), above this layer; it registers a
+// lives with the frame skinners (skin/frame/SkinManage.h), above this layer; it registers a
 // factory here, so the component can create it on first use without depending upwards.
 #pragma once
 

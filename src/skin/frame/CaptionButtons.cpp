@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "skin/data/SkinMessages.h"
-#include "skin/frame/FormFrame.h"
+#include "skin/frame/WinSkinForm.h"
 
 namespace skin {
 

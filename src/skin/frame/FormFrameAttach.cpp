@@ -3,8 +3,8 @@
 
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinMessages.h"
-#include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 
 namespace skin {
 

@@ -2,8 +2,8 @@
 // state or style change, and found under a point. Painting and hit-testing both read the
 // Enabled and Bounds stored here.
 #include "skin/frame/CaptionButtons.h"
-#include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 
 namespace skin {
 

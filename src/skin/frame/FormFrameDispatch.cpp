@@ -2,8 +2,8 @@
 // state, then (once skinned) the top-level window's size, activation and commands, then the
 // non-client messages.
 #include "skin/data/SkinMessages.h"
-#include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 
 namespace skin {
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <string>
 
-#include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 
 namespace skin {
 

@@ -5,8 +5,8 @@
 
 #include "skin/data/SkinMessages.h"
 #include "skin/frame/CaptionButtons.h"
-#include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 #include "ui/Menus.h"
 
 namespace skin {

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "skin/data/SkinMessages.h"
-#include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 #include "skin/frame/WinSkinMenu.h"
 
 namespace skin {

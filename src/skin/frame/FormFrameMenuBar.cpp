@@ -8,9 +8,9 @@
 
 #include "skin/data/SkinMessages.h"
 #include "skin/frame/DropDownItems.h"
-#include "skin/frame/FormFrame.h"
-#include "skin/frame/MenuItemPainter.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/MenuItemPainter.h"
+#include "skin/frame/SkinManage.h"
 #include "skin/frame/WinSkinMenu.h"
 #include "ui/Menus.h"
 

@@ -6,9 +6,9 @@
 
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinDraw.h"
-#include "skin/frame/FormFrame.h"
-#include "skin/frame/FrameCaption.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/FrameCaption.h"
+#include "skin/frame/SkinManage.h"
 
 namespace skin {
 

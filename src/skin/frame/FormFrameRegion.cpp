@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "skin/data/SkinDraw.h"
-#include "skin/frame/FormFrame.h"
+#include "skin/frame/WinSkinForm.h"
 
 namespace skin {
 

@@ -2,9 +2,9 @@
 // window's own system menu, drawn by the skin's menu item painter with the skin's menu glyphs.
 #include <string>
 
-#include "skin/frame/FormFrame.h"
-#include "skin/frame/MenuItemPainter.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/MenuItemPainter.h"
+#include "skin/frame/SkinManage.h"
 #include "ui/Menus.h"
 
 namespace skin {

@@ -5,7 +5,7 @@
 #include "skin/data/GdiScope.h"
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinDraw.h"
-#include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 
 namespace skin {
 

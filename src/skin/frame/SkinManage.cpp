@@ -1,7 +1,7 @@
 #include <algorithm>
 
-#include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 #include "skin/frame/WinSkinPopMenu.h"
 #include "ui/Forms.h"
 #include "ui/SysUtils.h"

@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "skin/data/SkinMessages.h"
-#include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 #include "skin/frame/WinSkinPopMenu.h"
 
 namespace skin {

@@ -4,7 +4,7 @@
 
 #include "skin/data/SkinDraw.h"
 #include "skin/data/SkinMessages.h"
-#include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 
 namespace skin {
 
