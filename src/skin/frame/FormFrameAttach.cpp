@@ -4,7 +4,6 @@
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/frame/WinSkinForm.h"
-#include "skin/frame/SkinManage.h"
 
 namespace skin {
 
@@ -36,13 +35,13 @@ const ui::TClassInfo& TWinSkinForm::StaticClass() {
   return info;
 }
 
-TWinSkinForm::TWinSkinForm(ui::TComponent* owner, HWND window)
-    : ui::TComponent(owner), handle_(window) {}
+TWinSkinForm::TWinSkinForm(TFrameManager& manager, ui::TComponent* owner, HWND window)
+    : ui::TComponent(owner), manager_(manager), handle_(window) {}
 
 TWinSkinForm::~TWinSkinForm() {
   BeginDestruction();
   DetachFrameQuiet();
-  if (TSkinManage* manager = TSkinManage::Instance()) manager->RemoveSkinForm(this);
+  manager_.RemoveSkinForm(this);
 }
 
 TWinSkinForm* TWinSkinForm::FromWindow(HWND window) {
@@ -66,7 +65,7 @@ void TWinSkinForm::AttachToWindow(TSkinData* data) { AttachFrame(data); }
 
 void TWinSkinForm::AttachFrame(TSkinData* data) {
   if (subclass_.Installed()) return;  // once only
-  if (TSkinManage* manager = TSkinManage::Instance()) manager->SetManagerState(kManagerRunning);
+  manager_.FrameAttached();
   skinData_ = data;
   skinned_ = InSet(data->SkinControls(), xcMainMenu);
   ReadStyles();
@@ -94,7 +93,7 @@ void TWinSkinForm::AttachFrame(TSkinData* data) {
     const int system = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME);
     if (titleHeight_ < system) menuBarHeight_ = system - titleHeight_;
     if (windowState_ == wsMaximized) {
-      if (TSkinManage* manager = TSkinManage::Instance()) manager->SetMDIChildMaximized(true);
+      manager_.SetMDIChildMaximized(true);
     }
   }
 }
@@ -235,7 +234,7 @@ void TWinSkinForm::Start() {
   if (skinned_) AttachMenus();
   SendMessageW(handle_, SKM_SKINUPDATE, 0, kSkinMagic);
   frameState_ = fsRunning;
-  SetHoverTimer(active_ != 0);
+  captionButtons_.SetHoverTimer(active_ != 0);
   // The frame changes above were painted while the frame was still being fitted, when it
   // paints nothing: the whole frame is painted again now that it runs.
   RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
@@ -278,11 +277,8 @@ void TWinSkinForm::RestoreForm() {
 }
 
 void TWinSkinForm::DetachFrameQuiet() {
-  SetHoverTimer(false);
-  if (pressed_) {
-    pressed_ = nullptr;
-    if (IsWindow(handle_) && GetCapture() == handle_) ReleaseCapture();
-  }
+  captionButtons_.SetHoverTimer(false);
+  captionButtons_.DropPress();
   DetachMenus(false);
   RestoreForm();
   Unsubclass();

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "skin/frame/WinSkinForm.h"
-#include "skin/frame/SkinManage.h"
 
 namespace skin {
 
@@ -51,7 +50,7 @@ TDataSkinObject* TWinSkinForm::Border(TBorderPart part) const {
 // Sizes and caption buttons from the skin. The buttons are made anew: they refer to the
 // skin's definitions, which a new skin replaces.
 void TWinSkinForm::RebuildGeometry() {
-  ClearButtons();
+  captionButtons_.Clear();
   if (!HasSkin()) return;
   if (borderKind_ == bkNoCaption) {
     leftWidth_ = titleHeight_ = rightWidth_ = bottomHeight_ = 0;
@@ -107,7 +106,7 @@ LRESULT TWinSkinForm::NCHitTest(LPARAM lParam) {
   if (!PtInRect(&bounds, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) return own;
   const POINT p = WindowPoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
   KeepButtonsCurrent();
-  if (layoutWidth_ != bounds.right - bounds.left) LayoutCaptionButtons();
+  if (captionButtons_.LayoutWidth() != bounds.right - bounds.left) LayoutCaptionButtons();
   if (const TWinSysButton* button = ButtonAt(p)) return CaptionButtonHitCode(button->Action());
   LRESULT result = HTCAPTION;
   if (p.y >= 3 && p.y >= titleHeight_ && menuBarHeight_ > 0 &&
@@ -119,10 +118,10 @@ LRESULT TWinSkinForm::NCHitTest(LPARAM lParam) {
 
 LRESULT TWinSkinForm::NCActivate(WPARAM wParam, LPARAM lParam) {
   active_ = wParam != 0 ? 1 : 0;
-  SetHoverTimer(active_ != 0);
-  if (!active_ && hotObject_ && !pressed_) {
-    hotObject_->State = ncsNormal;  // painted below with the inactive frame
-    hotObject_ = nullptr;
+  captionButtons_.SetHoverTimer(active_ != 0);
+  if (!active_ && hot_.Get() && !captionButtons_.Pressed()) {
+    hot_.Get()->State = ncsNormal;  // painted below with the inactive frame
+    hot_.Clear();
   }
   if (formKind_ == fkMDIChild) return CallWindow(WM_NCACTIVATE, wParam, lParam);
   if (formKind_ == fkMDIFrame && mdiClient_) SendMessageW(mdiClient_, WM_NCACTIVATE, wParam, lParam);
@@ -131,11 +130,10 @@ LRESULT TWinSkinForm::NCActivate(WPARAM wParam, LPARAM lParam) {
 }
 
 void TWinSkinForm::OnSize() {
-  if (!buttons_.empty()) LayoutCaptionButtons();
+  if (!Buttons().empty()) LayoutCaptionButtons();
   if (windowState_ == wsMinimized) return;
   if (formKind_ == fkMDIChild) {
-    TSkinManage* manager = TSkinManage::Instance();
-    if ((manager && manager->MDIChildMaximized()) || windowState_ != wsNormal) return;
+    if (manager_.MDIChildMaximized() || windowState_ != wsNormal) return;
   }
   if (frameState_ == fsRunning || frameState_ == fsReapplying) BuildRegion();
 }

@@ -8,7 +8,6 @@
 #include "skin/data/SkinDraw.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/frame/FrameCaption.h"
-#include "skin/frame/SkinManage.h"
 
 namespace skin {
 
@@ -120,7 +119,7 @@ void TWinSkinForm::DrawCaptionText(HDC dc, int w) {
   SIZE extent{0, 0};
   GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
   std::vector<RECT> shown;
-  for (const auto& button : buttons_) {
+  for (const auto& button : Buttons()) {
     if (button->Enabled && button->Definition().Visibility != kMDIButtonVisibility) {
       shown.push_back(button->Bounds);
     }
@@ -145,7 +144,7 @@ void TWinSkinForm::DrawCaptionText(HDC dc, int w) {
 // Each shown button in the frame of its state; the buttons of a maximized MDI child belong
 // to the menu bar.
 void TWinSkinForm::DrawCaptionButtons(HDC dc) {
-  for (const auto& button : buttons_) {
+  for (const auto& button : Buttons()) {
     const TDataSkinSysButton& def = button->Definition();
     if (!button->Enabled || def.Visibility == kMDIButtonVisibility) continue;
     if (IsIconAction(def.Action) && (!def.Bitmap || def.Bitmap->Empty())) {

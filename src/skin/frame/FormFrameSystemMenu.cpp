@@ -4,7 +4,6 @@
 
 #include "skin/frame/WinSkinForm.h"
 #include "skin/frame/MenuItemPainter.h"
-#include "skin/frame/SkinManage.h"
 #include "ui/Menus.h"
 
 namespace skin {
@@ -89,7 +88,7 @@ std::unique_ptr<ui::TPopupMenu> TWinSkinForm::BuildSystemMenu() {
     };
     popup->Items()->Add(item);
   }
-  if (skinData_) SkinMenuItems(skinData_, *popup, false);
+  if (skinData_) SkinMenuItems(skinData_, manager_, *popup, false);
   popup->EndUpdate();
   return popup;
 }

@@ -36,7 +36,6 @@ TSkinManage::~TSkinManage() {
     frame->DetachFrameQuiet();
     delete frame;
   }
-  for (TWinSkinPopMenu* popup : popupSkinners_) delete popup;
   popupSkinners_.clear();
   if (hook_) UnhookWindowsHookEx(hook_);
 }
@@ -61,11 +60,7 @@ void TSkinManage::RemoveSkinData(TSkinData* data) {
       DetachAndFree(formSkinners_[i], true);
     }
   }
-  std::erase_if(popupSkinners_, [data](TWinSkinPopMenu* popup) {
-    if (popup->SkinData() != data) return false;
-    delete popup;
-    return true;
-  });
+  std::erase_if(popupSkinners_, [data](const auto& popup) { return popup->SkinData() == data; });
   if (pendingSkinData_ == data) pendingSkinData_ = nullptr;
   if (mainSkinData_ == data) mainSkinData_ = nullptr;
 }
@@ -212,6 +207,17 @@ TSkinData* TSkinManage::SelectSkinData(HWND window) const {
   }
   if (match) return match;
   return skinDatas_.empty() ? nullptr : skinDatas_.front();
+}
+
+// Every MDI child frame follows (a maximized child shows the system's caption inside the
+// frame's menu bar, the others their skinned frame).
+void TSkinManage::SetMDIChildMaximized(bool value) {
+  if (value == mdiChildMaximized_) return;
+  mdiChildMaximized_ = value;
+  if (mainSkinData_ && InSet(mainSkinData_->Options(), xoMDIChildBorder)) return;
+  for (TWinSkinForm* frame : std::vector<TWinSkinForm*>(formSkinners_)) {
+    if (frame->FormKind() == fkMDIChild) frame->FollowMDIMaximized(value);
+  }
 }
 
 }  // namespace skin

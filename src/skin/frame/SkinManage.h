@@ -22,14 +22,18 @@ namespace skin {
 class TWinSkinForm;     // frame skinner of a top-level window
 class TWinSkinPopMenu;  // skinner of an open popup menu window
 
-class TSkinManage final : public TSkinManagerLink {
+class TSkinManage final : public TSkinManagerLink,
+                          public TFrameManager,
+                          public TPopupSkinnerOwner {
  public:
   TSkinManage();
   ~TSkinManage() override;
   TSkinManage(const TSkinManage&) = delete;
   TSkinManage& operator=(const TSkinManage&) = delete;
 
-  // The process's manager, or none when no skin data component has loaded yet.
+  // The process's manager, or none when no skin data component has loaded yet. For the
+  // program's edges only (start-up and the hook procedures); the frame and popup skinners are
+  // handed the manager they need.
   static TSkinManage* Instance();
 
   void AddSkinData(TSkinData* data) override;
@@ -55,7 +59,8 @@ class TSkinManage final : public TSkinManagerLink {
   TWinSkinForm* FindSkinForm(HWND window) const;
   // Takes a frame skinner out of the list without freeing it (its destructor calls this);
   // nothing while the manager is closing.
-  void RemoveSkinForm(TWinSkinForm* frame);
+  void RemoveSkinForm(TWinSkinForm* frame) override;
+  void FrameAttached() override { managerState_ = kManagerRunning; }
   // Frees the frame skinners whose window has been destroyed.
   void PurgeClosedSkinners();
   // The form of that window, else the class library's object that owns the window, or none.
@@ -73,7 +78,7 @@ class TSkinManage final : public TSkinManagerLink {
   // The off-screen picture of the popup skinner bound to the menu, or none.
   ui::TBitmap* PopupBitmapFor(HMENU menu) const;
   // The popup skinner bound to the menu, or none.
-  TWinSkinPopMenu* PopupSkinnerFor(HMENU menu) const;
+  TWinSkinPopMenu* PopupSkinnerFor(HMENU menu) const override;
   // The component whose skin a window is drawn with: this form's own component, a dialog
   // component for dialogs, else the last main-form component, else the first registered.
   TSkinData* SelectSkinData(HWND window) const;
@@ -82,14 +87,16 @@ class TSkinManage final : public TSkinManagerLink {
   HHOOK Hook() const { return hook_; }
   const std::vector<TSkinData*>& SkinDatas() const { return skinDatas_; }
   const std::vector<TWinSkinForm*>& FormSkinners() const { return formSkinners_; }
-  const std::vector<TWinSkinPopMenu*>& PopupSkinners() const { return popupSkinners_; }
+  const std::vector<std::unique_ptr<TWinSkinPopMenu>>& PopupSkinners() const {
+    return popupSkinners_;
+  }
   bool ScanningForms() const { return scanningForms_; }
   int PopupKind() const { return popupKind_; }
-  void SetPopupKind(int kind) { popupKind_ = kind; }
-  bool MDIChildMaximized() const { return mdiChildMaximized_; }
+  void SetPopupKind(int kind) override { popupKind_ = kind; }
+  bool MDIChildMaximized() const override { return mdiChildMaximized_; }
   // An MDI child was maximized or restored: every MDI child frame follows (a maximized one
   // shows the system's caption inside the frame's menu bar, the others their skinned frame).
-  void SetMDIChildMaximized(bool value);
+  void SetMDIChildMaximized(bool value) override;
   int PendingAction() const { return pendingAction_; }
 
  private:
@@ -105,7 +112,7 @@ class TSkinManage final : public TSkinManagerLink {
   HHOOK hook_ = nullptr;
   // Owned (freed by the manager), though a form that goes frees its own frame skinner first.
   std::vector<TWinSkinForm*> formSkinners_;
-  std::vector<TWinSkinPopMenu*> popupSkinners_;  // owned
+  std::vector<std::unique_ptr<TWinSkinPopMenu>> popupSkinners_;
   std::vector<TSkinData*> skinDatas_;  // not owned; in order of loading
   bool active_ = false;
   bool scanningForms_ = false;

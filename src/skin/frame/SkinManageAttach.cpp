@@ -135,7 +135,7 @@ bool TSkinManage::AttachWindow(HWND window) {
   TSkinData* data = SelectSkinData(window);
   if (!data || !data->SkinLoaded()) return false;
   auto* form = dynamic_cast<ui::TCustomForm*>(object);
-  auto* frame = new TWinSkinForm(object, window);
+  auto* frame = new TWinSkinForm(*this, object, window);
   formSkinners_.push_back(frame);
   if (form) {
     frame->AttachToForm(data, form);

@@ -2,10 +2,10 @@
 // dialog or an MDI child). It subclasses the window, answers the non-client messages from the
 // skin's border sizes (size of the client area, hit-testing, activation), keeps the window's
 // region in the shape of the skin's borders and fits the window so that its client area keeps
-// its size. Its caption buttons (CaptionButtons.h) are drawn from the skin and take the
+// its size. Its caption buttons (CaptionButtonStrip.h) are drawn from the skin and take the
 // non-client mouse input. On starting it gives every control of its window a control
 // skinner (FormFrameControls.cpp) and keeps them in its list. The skin manager makes one per
-// window and frees it.
+// window and frees it; the frame asks it what it needs through TFrameManager.
 #pragma once
 
 #include <windows.h>
@@ -16,8 +16,10 @@
 
 #include "skin/controls/SkinControl.h"
 #include "skin/data/WinSkinData.h"
-#include "skin/frame/CaptionButtons.h"
+#include "skin/frame/CaptionButtonStrip.h"
+#include "skin/frame/NCObject.h"
 #include "skin/frame/WinSkinMenu.h"
+#include "skin/frame/WinSkinPopMenu.h"
 #include "ui/Controls.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
@@ -58,11 +60,34 @@ enum TBorderPart { bpLeft = 1, bpRight = 2, bpTop = 3, bpBottom = 4 };
 // active or the picture has a single frame, 2 (the inactive look) otherwise.
 int BorderFrameIndex(bool active, int frameCount);
 
-class TWinSkinForm final : public ui::TComponent, public TSkinnerHost {
+class TWinSkinForm;
+
+// What a frame skinner asks of the manager that keeps it.
+class TFrameManager : public TPopupSkinners {
+ public:
+  // An MDI child of the program is maximized: MDI frames show its buttons on their menu bar.
+  virtual bool MDIChildMaximized() const = 0;
+  virtual void SetMDIChildMaximized(bool value) = 0;
+  // The kind of popup menu about to open: 0 a context menu, 1 a drop-down of a menu bar, 2 the
+  // system menu.
+  virtual void SetPopupKind(int kind) = 0;
+  // A frame skinner attached to its window: the manager runs.
+  virtual void FrameAttached() = 0;
+  // A frame skinner is going (its destructor tells): the manager forgets it.
+  virtual void RemoveSkinForm(TWinSkinForm* frame) = 0;
+
+ protected:
+  ~TFrameManager() = default;
+};
+
+class TWinSkinForm final : public ui::TComponent,
+                           public TSkinnerHost,
+                           private TCaptionStripHost,
+                           private TMenuBarHost {
   UI_CLASS_INFO
  public:
   // `owner` is the window's form object, or none for a bare window.
-  TWinSkinForm(ui::TComponent* owner, HWND window);
+  TWinSkinForm(TFrameManager& manager, ui::TComponent* owner, HWND window);
   ~TWinSkinForm() override;
 
   // Binds the frame to a form object of the program, or to a bare window.
@@ -108,16 +133,15 @@ class TWinSkinForm final : public ui::TComponent, public TSkinnerHost {
   int FramePaints() const { return framePaints_; }
 
   // Caption buttons, one per caption-button definition of the skin, in the skin's order.
-  const std::vector<std::unique_ptr<TWinSysButton>>& Buttons() const { return buttons_; }
+  const TCaptionButtonStrip::TButtons& Buttons() const { return captionButtons_.Buttons(); }
   // Lays the caption buttons out for the window's present size, state and styles: which are
   // shown (Enabled) and their Bounds. Painting and hit-testing both use what it stored.
   void LayoutCaptionButtons();
   // The first shown caption button with an action that is not negative whose Bounds contain
   // the point (window coordinates), or none.
-  TWinSysButton* ButtonAt(POINT windowPoint) const;
+  TWinSysButton* ButtonAt(POINT windowPoint) const { return captionButtons_.ButtonAt(windowPoint); }
   // The item under the mouse or pressed, or none.
-  TNCObject* HotObject() const { return hotObject_; }
-  void SetHotObject(TNCObject* item) { hotObject_ = item; }
+  TNCObject* HotObject() const { return hot_.Get(); }
   // The icon the icon buttons show when the window has none: the window's icon at the small
   // size as it was when the frame started or its buttons were made, else the program's icon,
   // on the key colour. Prepared again when the window is given another icon.
@@ -125,11 +149,9 @@ class TWinSkinForm final : public ui::TComponent, public TSkinnerHost {
   // Repaints the title bar with the button in its present state (the window DC).
   void PaintCaptionButton(TWinSysButton& button);
   // The button held pressed with the mouse captured, or none.
-  TWinSysButton* PressedButton() const { return pressed_; }
+  TWinSysButton* PressedButton() const { return captionButtons_.Pressed(); }
   // The hover check runs while the frame runs and the window is active.
-  bool HoverTimerEnabled() const { return hoverTimer_ && hoverTimer_->Enabled(); }
-  // Ends the hot look of an item the cursor has left (the hover timer's tick).
-  void CheckHover();
+  bool HoverTimerEnabled() const { return captionButtons_.HoverTimerEnabled(); }
   // Screen point to window coordinates (origin at the window's top-left corner).
   POINT WindowPoint(POINT screen) const;
 
@@ -211,16 +233,22 @@ class TWinSkinForm final : public ui::TComponent, public TSkinnerHost {
   // of its own) or gives it back (before minimizing and when the frame lets go).
   void HideSystemMenuStyle();
   void RestoreSystemMenuStyle();
-  void ClearButtons();
   void MakeButtons();
   bool ButtonsCurrent() const;
   void KeepButtonsCurrent();
-  void SetHoverTimer(bool on);
   bool NCMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  bool TrackPressed(UINT msg, LPARAM lParam, LRESULT& result);
   void PressButton(TWinSysButton& button);
-  void ReleasePressed(POINT windowPoint);
   void RunCaptionAction(int action);
+  // What the caption-button strip asks of the frame.
+  HWND StripWindow() const override { return handle_; }
+  POINT StripPoint(POINT screen) const override { return WindowPoint(screen); }
+  bool StripRunning() const override { return frameState_ == fsRunning; }
+  void ShowButton(TWinSysButton& button) override { PaintCaptionButton(button); }
+  // What the menu bar asks of the frame.
+  HWND BarWindow() const override { return handle_; }
+  RECT BarStrip() const override;
+  bool BarActive() const override { return active_ != 0; }
+  const TCaptionButtonStrip::TButtons* MDIChildButtons() override;
   void ShowSystemMenu(POINT screen);
   void AttachMenus();
   // Takes the bar away (giving the window its menu back when `restore`) and the skinned look
@@ -247,6 +275,7 @@ class TWinSkinForm final : public ui::TComponent, public TSkinnerHost {
   TSkinControl* AttachSkinner(ui::TControl* control, const TControlChoice& choice);
   bool OfferToApplication(ui::TControl* control, ui::TControl* parent, const std::wstring& upperClass);
 
+  TFrameManager& manager_;
   HWND handle_;
   ui::TWindowSubclass subclass_;
   bool unicode_ = true;
@@ -284,12 +313,9 @@ class TWinSkinForm final : public ui::TComponent, public TSkinnerHost {
   int windowState_ = wsNormal;
   int frameState_ = fsAttached;
 
-  std::vector<std::unique_ptr<TWinSysButton>> buttons_;
-  TNCObject* hotObject_ = nullptr;
-  TWinSysButton* pressed_ = nullptr;  // pressed, the mouse captured until it is released
-  DWORD lastSysMenuTick_ = 0;         // when the system menu was last opened
-  int layoutWidth_ = 0;               // the window width the buttons were laid out for
-  std::unique_ptr<ui::TTimer> hoverTimer_;
+  TNCHotItem hot_;  // shared by the caption buttons and the menu bar's items
+  TCaptionButtonStrip captionButtons_{*this, hot_};
+  DWORD lastSysMenuTick_ = 0;  // when the system menu was last opened
   std::unique_ptr<ui::TBitmap> iconBitmap_;
   TControlSkinners controlSkinners_;  // owned
   std::unique_ptr<ui::TCanvas> canvas_ = std::make_unique<ui::TCanvas>();
