@@ -85,13 +85,13 @@ void TWinSkinForm::AttachFrame(TSkinData* data) {
   }
   menuHandle_ = GetMenu(handle_);
   // Until the menu bar is drawn by the skin, the strip of a window menu is kept free.
-  if (menuHandle_ && formKind_ != fkMDIChild) menuBarHeight_ = GetSystemMetrics(SM_CYMENU);
+  if (menuHandle_ && formKind_ != fkMDIChild) geometry_.SetMenuBarHeight(GetSystemMetrics(SM_CYMENU));
   const bool mdiChildNotNormal = formKind_ == fkMDIChild && windowState_ != wsNormal;
   if ((borderIcons_ & kBiCaptionToggled) && !mdiChildNotNormal) SetCaptionStyle(false);
   RebuildGeometry();
   if (formKind_ == fkMDIChild) {
     const int system = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME);
-    if (titleHeight_ < system) menuBarHeight_ = system - titleHeight_;
+    if (geometry_.TitleHeight() < system) geometry_.SetMenuBarHeight(system - geometry_.TitleHeight());
     if (windowState_ == wsMaximized) {
       manager_.SetMDIChildMaximized(true);
     }
@@ -305,8 +305,8 @@ void TWinSkinForm::DetachFrame() {
     if (HWND parent = GetParent(handle_); parent && formKind_ == fkMDIChild) {
       MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     }
-    const int w = r.right - r.left - leftWidth_ - rightWidth_ + sysFrameSize_.cx;
-    const int h = r.bottom - r.top - titleHeight_ - bottomHeight_ - menuBarHeight_ + sysFrameSize_.cy;
+    const int w = r.right - r.left - geometry_.LeftWidth() - geometry_.RightWidth() + sysFrameSize_.cx;
+    const int h = r.bottom - r.top - geometry_.TitleHeight() - geometry_.BottomHeight() - geometry_.MenuBarHeight() + sysFrameSize_.cy;
     SetWindowPos(handle_, nullptr, r.left, r.top, std::max(w, 0), std::max(h, 0),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
@@ -315,8 +315,7 @@ void TWinSkinForm::DetachFrame() {
 
 void TWinSkinForm::DropRegion() {
   if (IsWindow(handle_)) SetWindowRgn(handle_, nullptr, TRUE);
-  region_.Reset();
-  regionSize_ = {0, 0};
+  geometry_.DropRegion();
 }
 
 // In front of the form object's own message handling while the frame is skinned.

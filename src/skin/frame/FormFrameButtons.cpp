@@ -34,7 +34,7 @@ TCaptionContext TWinSkinForm::CaptionContext() const {
   c.DialogBorder = borderKind_ == bkDialog;
   c.ProgramDialog = borderKind_ == bkDialog && !isDialog_;
   c.MDIChildMaximizedWithMenu =
-      formKind_ == fkMDIFrame && manager_.MDIChildMaximized() && menuBarHeight_ > 0;
+      formKind_ == fkMDIFrame && manager_.MDIChildMaximized() && geometry_.MenuBarHeight() > 0;
   c.Window = handle_;
   return c;
 }
@@ -43,7 +43,7 @@ void TWinSkinForm::LayoutCaptionButtons() {
   if (!ButtonsCurrent()) MakeButtons();
   RECT window{};
   GetWindowRect(handle_, &window);
-  TMenuBarPlace menuBar{titleHeight_, menuBarHeight_, leftWidth_, rightWidth_, 0, leftScrollBar_};
+  TMenuBarPlace menuBar{geometry_.TitleHeight(), geometry_.MenuBarHeight(), geometry_.LeftWidth(), geometry_.RightWidth(), 0, leftScrollBar_};
   if (const TDataSkinObject* bar = HasSkin() ? skinData_->Definitions().MenuBar() : nullptr) {
     menuBar.RightMargin = bar->LeftWidth;
   }

@@ -11,14 +11,6 @@ namespace skin {
 
 namespace {
 
-// The size of one frame of a border image: frames of the side borders lie side by side,
-// those of the top and bottom borders one above the other.
-int FrameExtent(const TDataSkinObject* border, bool sideBySide) {
-  if (!border || !border->Bitmap || border->Bitmap->Empty()) return 0;
-  const int count = std::max(border->Frame, 1);
-  return (sideBySide ? border->Bitmap->Width() : border->Bitmap->Height()) / count;
-}
-
 std::wstring WindowText(HWND window) {
   const int length = GetWindowTextLengthW(window);
   std::wstring text(static_cast<std::size_t>(std::max(length, 0)) + 1, L'\0');
@@ -53,14 +45,10 @@ void TWinSkinForm::RebuildGeometry() {
   captionButtons_.Clear();
   if (!HasSkin()) return;
   if (borderKind_ == bkNoCaption) {
-    leftWidth_ = titleHeight_ = rightWidth_ = bottomHeight_ = 0;
-    menuBarHeight_ = 0;
+    geometry_.ClearBorders();
     return;
   }
-  leftWidth_ = FrameExtent(Border(bpLeft), true);
-  rightWidth_ = FrameExtent(Border(bpRight), true);
-  titleHeight_ = FrameExtent(Border(bpTop), false);
-  bottomHeight_ = FrameExtent(Border(bpBottom), false);
+  geometry_.MeasureBorders();
   MakeButtons();
   LayoutCaptionButtons();
 }
@@ -75,11 +63,7 @@ LRESULT TWinSkinForm::NCCalcSize(WPARAM wParam, LPARAM lParam) {
     params->rgrc[1] = params->rgrc[0];
     return own;
   }
-  const WINDOWPOS& pos = *params->lppos;
-  RECT client{pos.x + leftWidth_, pos.y + titleHeight_ + menuBarHeight_,
-              pos.x + pos.cx - rightWidth_, pos.y + pos.cy - bottomHeight_};
-  client.right = std::max(client.right, client.left);
-  client.bottom = std::max(client.bottom, client.top);
+  const RECT client = geometry_.ClientArea(*params->lppos);
   params->rgrc[0] = client;
   params->rgrc[1] = client;
   return WVR_VALIDRECTS;
@@ -88,11 +72,7 @@ LRESULT TWinSkinForm::NCCalcSize(WPARAM wParam, LPARAM lParam) {
 POINT TWinSkinForm::WindowPoint(POINT screen) const {
   ScreenToClient(handle_, &screen);
   const bool minimizedChild = formKind_ == fkMDIChild && windowState_ == wsMinimized;
-  if (!minimizedChild) {
-    screen.x += leftWidth_;
-    screen.y += titleHeight_ + menuBarHeight_;
-  }
-  return screen;
+  return minimizedChild ? screen : geometry_.ClientToWindow(screen);
 }
 
 // Borders, size grips and corners keep the system's answer; the rest of the non-client area
@@ -108,12 +88,7 @@ LRESULT TWinSkinForm::NCHitTest(LPARAM lParam) {
   KeepButtonsCurrent();
   if (captionButtons_.LayoutWidth() != bounds.right - bounds.left) LayoutCaptionButtons();
   if (const TWinSysButton* button = ButtonAt(p)) return CaptionButtonHitCode(button->Action());
-  LRESULT result = HTCAPTION;
-  if (p.y >= 3 && p.y >= titleHeight_ && menuBarHeight_ > 0 &&
-      p.y < titleHeight_ + menuBarHeight_) {
-    result = HTMENU;
-  }
-  return result;
+  return geometry_.OnMenuBar(p) ? HTMENU : HTCAPTION;
 }
 
 LRESULT TWinSkinForm::NCActivate(WPARAM wParam, LPARAM lParam) {
@@ -145,8 +120,8 @@ void TWinSkinForm::FitWindow(bool atStart) {
   }
   RECT client{};
   GetClientRect(handle_, &client);
-  int width = client.right + leftWidth_ + rightWidth_;
-  const int height = client.bottom + titleHeight_ + bottomHeight_ + menuBarHeight_;
+  int width = client.right + geometry_.LeftWidth() + geometry_.RightWidth();
+  const int height = client.bottom + geometry_.TitleHeight() + geometry_.BottomHeight() + geometry_.MenuBarHeight();
   if (isDialog_ && atStart) width = FitDialogCaption(width);
   SetWindowPos(handle_, nullptr, 0, 0, width, height,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);

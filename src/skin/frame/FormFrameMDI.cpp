@@ -84,7 +84,7 @@ void TWinSkinForm::FollowMDIMaximized(bool maximized) {
     return;
   }
   windowState_ = wsNormal;
-  const bool hadRegion = static_cast<bool>(region_);
+  const bool hadRegion = geometry_.Region() != nullptr;
   BuildRegion();
   if (borderIcons_ & kBiCaptionToggled) SetCaptionStyle(false);
   if (!hadRegion) RecomputeFrame();

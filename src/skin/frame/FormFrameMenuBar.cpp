@@ -38,7 +38,7 @@ RECT TWinSkinForm::BarStrip() const {
   RECT window{};
   GetWindowRect(handle_, &window);
   const int w = window.right - window.left;
-  return {leftWidth_, titleHeight_, w - rightWidth_, titleHeight_ + menuBarHeight_};
+  return {geometry_.LeftWidth(), geometry_.TitleHeight(), w - geometry_.RightWidth(), geometry_.TitleHeight() + geometry_.MenuBarHeight()};
 }
 
 // On an MDI frame whose active child is maximized the child's buttons sit on the bar; the

@@ -82,6 +82,37 @@ void TSkinManage::ScheduleAction(int action, int interval) {
   if (action == saDeactivate) active_ = false;
 }
 
+// The main form's component switches every window; a component of one form only its form.
+// A component with no skin switches nothing on.
+void TSkinManage::SkinSwitched(TSkinData* data, bool on) {
+  const bool nothingToSkinWith = on && !data->SkinLoaded();
+  const bool mainForm = data->SkinFormtype() == sfMainform;
+  if (mainForm && nothingToSkinWith) return;
+  pendingSkinData_ = data;
+  if (nothingToSkinWith) return;
+  ScheduleAction(on ? saActivate : saDeactivate, 250);
+  if (on && mainForm) managerState_ = kManagerRunning;
+}
+
+// A main-form component switches skinning on (at once while the manager has not started); a
+// component of one form skins its form at once when it is active.
+void TSkinManage::ComponentLoaded(TSkinData* data) {
+  if (data->SkinFormtype() == sfMainform) {
+    ScheduleAction(saActivate, 250);
+    return;
+  }
+  active_ = data->Active();
+  ++managerState_;
+  auto* form = dynamic_cast<ui::TCustomForm*>(data->Owner());
+  if (form && data->Active()) AttachWindow(form->Handle());
+}
+
+void TSkinManage::SkinChanged(TSkinData* data) {
+  pendingSkinData_ = data;
+  ReloadSkin(data);
+  if (managerState_ == kManagerRunning) ScheduleAction(saSkinChanged, 250);
+}
+
 void TSkinManage::RunPendingAction() {
   actionTimer_->SetEnabled(false);
   TSkinData* data = pendingSkinData_;

@@ -38,17 +38,25 @@ class TSkinManage final : public TSkinManagerLink,
 
   void AddSkinData(TSkinData* data) override;
   void RemoveSkinData(TSkinData* data) override;
-  TSkinData* MainSkinData() const override { return mainSkinData_; }
   void InstallHook() override;
-  void ScheduleAction(int action, int interval) override;
+  void SkinSwitched(TSkinData* data, bool on) override;
+  void ComponentLoaded(TSkinData* data) override;
+  void SkinChanged(TSkinData* data) override;
+
+  TSkinData* MainSkinData() const { return mainSkinData_; }
+  // Runs `action` after `interval` ms, or at once when the manager has not started yet.
+  void ScheduleAction(int action, int interval);
   bool Active() const override { return active_; }
-  void SetActive(bool value) override { active_ = value; }
-  int ManagerState() const override { return managerState_; }
-  void SetManagerState(int value) override { managerState_ = value; }
-  TSkinData* PendingSkinData() const override { return pendingSkinData_; }
-  void SetPendingSkinData(TSkinData* data) override { pendingSkinData_ = data; }
-  bool AttachWindow(HWND window) override;
-  void ReloadSkin(TSkinData* data) override;
+  void SetActive(bool value) { active_ = value; }
+  int ManagerState() const { return managerState_; }
+  void SetManagerState(int value) { managerState_ = value; }
+  // The component the scheduled action is for.
+  TSkinData* PendingSkinData() const { return pendingSkinData_; }
+  void SetPendingSkinData(TSkinData* data) { pendingSkinData_ = data; }
+  // Gives the window a frame skinner now; true when one was made.
+  bool AttachWindow(HWND window);
+  // Every frame skinner bound to `data` re-reads its skin.
+  void ReloadSkin(TSkinData* data);
 
   // Carries out the pending action (the action timer's tick).
   void RunPendingAction();

@@ -17,6 +17,7 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/CaptionButtonStrip.h"
+#include "skin/frame/FrameGeometry.h"
 #include "skin/frame/NCObject.h"
 #include "skin/frame/WinSkinMenu.h"
 #include "skin/frame/WinSkinPopMenu.h"
@@ -53,9 +54,6 @@ constexpr int kBiCaptionToggled = 0x10;  // the frame takes WS_CAPTION away whil
 // The tag of the skinned system menu.
 constexpr int kSystemMenuTag = 33333;
 
-// The four border strips, numbered as the painter numbers them.
-enum TBorderPart { bpLeft = 1, bpRight = 2, bpTop = 3, bpBottom = 4 };
-
 // The frame of a border picture that is painted: 1 (the active look) when the window is
 // active or the picture has a single frame, 2 (the inactive look) otherwise.
 int BorderFrameIndex(bool active, int frameCount);
@@ -82,6 +80,7 @@ class TFrameManager : public TPopupSkinners {
 
 class TWinSkinForm final : public ui::TComponent,
                            public TSkinnerHost,
+                           private TBorderSource,
                            private TCaptionStripHost,
                            private TMenuBarHost {
   UI_CLASS_INFO
@@ -107,11 +106,12 @@ class TWinSkinForm final : public ui::TComponent,
   ui::TCustomForm* FormObject() const { return form_; }
   bool Skinned() const { return skinned_; }
   int FrameState() const { return frameState_; }
-  int LeftWidth() const { return leftWidth_; }
-  int TitleHeight() const { return titleHeight_; }
-  int RightWidth() const { return rightWidth_; }
-  int BottomHeight() const { return bottomHeight_; }
-  int MenuBarHeight() const { return menuBarHeight_; }
+  const TFrameGeometry& Geometry() const { return geometry_; }
+  int LeftWidth() const { return geometry_.LeftWidth(); }
+  int TitleHeight() const { return geometry_.TitleHeight(); }
+  int RightWidth() const { return geometry_.RightWidth(); }
+  int BottomHeight() const { return geometry_.BottomHeight(); }
+  int MenuBarHeight() const { return geometry_.MenuBarHeight(); }
   SIZE SysFrameSize() const { return sysFrameSize_; }
   int BorderKind() const { return borderKind_; }
   int FormKind() const { return formKind_; }
@@ -120,13 +120,14 @@ class TWinSkinForm final : public ui::TComponent,
   bool IsDialog() const { return isDialog_; }
   bool Active() const { return active_ != 0; }
   // How often a window region was built (a region of the same size is reused).
-  int RegionBuilds() const { return regionBuilds_; }
+  int RegionBuilds() const { return geometry_.RegionBuilds(); }
   // The region last built, kept by the frame (the window holds its own copy); none when the
   // window has no skinned region.
-  HRGN RegionCopy() const { return region_.Get(); }
+  HRGN RegionCopy() const { return geometry_.Region(); }
 
   // The strip of a border composed to `width` x `height` as it is painted.
-  std::unique_ptr<ui::TBitmap> ComposeBorder(TBorderPart part, int width, int height) const;
+  std::unique_ptr<ui::TBitmap> ComposeBorder(TBorderPart part, int width,
+                                             int height) const override;
   // Paints the frame into `dc` (the window DC when none).
   void PaintFrame(HDC dc = nullptr);
   // How often the whole frame was painted.
@@ -263,9 +264,8 @@ class TWinSkinForm final : public ui::TComponent,
   int FitDialogCaption(int width);
   void RecomputeFrame();
   void BuildRegion();
-  ui::TRegionHandle MakeRegion(int width, int height) const;
   void DropRegion();
-  TDataSkinObject* Border(TBorderPart part) const;
+  TDataSkinObject* Border(TBorderPart part) const override;
   bool HasSkin() const { return skinData_ && skinData_->SkinLoaded(); }
 
   // Carrying out a choice of ControlChoice.h.
@@ -297,14 +297,10 @@ class TWinSkinForm final : public ui::TComponent,
   HMENU systemMenu_ = nullptr;
   ui::TColor savedColor_ = ui::clBtnFace;
 
-  int leftWidth_ = 0, titleHeight_ = 0, rightWidth_ = 0, bottomHeight_ = 0;
-  int menuBarHeight_ = 0;
+  TFrameGeometry geometry_{*this};
   SIZE sysFrameSize_{0, 0};
   bool fitted_ = false;  // the window was fitted to the skin's borders at start
   RECT windowRect_{0, 0, 0, 0};
-  ui::TRegionHandle region_;  // our copy of the region of regionSize_
-  SIZE regionSize_{0, 0};
-  int regionBuilds_ = 0;
   int framePaints_ = 0;
   int active_ = 1;
   int formKind_ = fkOrdinary;
