@@ -21,8 +21,8 @@
 #include "skin/data/SkinManagerLink.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/data/SkinReport.h"
-#include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "app/RegExp.h"
 #include "app/TextHolder.h"
 #include "app/download/Sequencer.h"
-#include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 #include "ui/ComCtrls.h"
 #include "ui/Dialogs.h"
 #include "ui/ExtCtrls.h"

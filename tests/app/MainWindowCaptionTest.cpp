@@ -10,7 +10,7 @@
 
 #include "skin/data/SkinBitmap.h"
 #include "skin/data/SkinMessages.h"
-#include "skin/frame/FormFrame.h"
+#include "skin/frame/WinSkinForm.h"
 #include "skin/frame/FrameCaption.h"
 
 using namespace skin;

@@ -7,7 +7,7 @@
 
 #include "skin/data/SkinMessages.h"
 #include "skin/frame/ControlChoice.h"
-#include "skin/frame/FormFrame.h"
+#include "skin/frame/WinSkinForm.h"
 
 using namespace skin;
 using testsupport::PumpUntil;

@@ -6,7 +6,7 @@
 
 #include "skin/data/SkinBitmap.h"
 #include "skin/data/SkinMessages.h"
-#include "skin/frame/FormFrame.h"
+#include "skin/frame/WinSkinForm.h"
 
 #include <algorithm>
 #include <memory>

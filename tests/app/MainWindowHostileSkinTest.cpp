@@ -8,8 +8,8 @@
 #include "SkinSwitchSupport.h"
 #include "app/SkinOption.h"
 #include "app/Workflow.h"
-#include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 
 using testsupport::PumpFor;
 using testsupport::PumpUntil;

@@ -4,7 +4,7 @@
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinDraw.h"
 #include "skin/data/SkinMessages.h"
-#include "skin/frame/FormFrame.h"
+#include "skin/frame/WinSkinForm.h"
 
 using namespace skin;
 using testsupport::PumpUntil;

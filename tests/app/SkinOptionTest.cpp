@@ -14,8 +14,8 @@
 #include "app/Texts.h"
 #include "app/Workflow.h"
 #include "skin/data/SkinReport.h"
-#include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 
 using namespace skinswitch;
 using testsupport::PumpFor;

@@ -4,7 +4,7 @@
 
 #include "GuiTestSupport.h"
 #include "app/Startup.h"
-#include "skin/frame/FormFrame.h"
+#include "skin/frame/WinSkinForm.h"
 
 using namespace ui;
 

@@ -13,7 +13,7 @@
 #include "SkinPackage.h"
 #include "skin/data/LZH.h"
 #include "skin/data/SkinContainer.h"
-#include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 
 namespace testsupport {
 

@@ -13,8 +13,8 @@
 #include "GuiTestSupport.h"
 #include "LeakCheck.h"
 #include "SecondSkin.h"
-#include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 #include "ui/Classes.h"
 #include "ui/Forms.h"
 

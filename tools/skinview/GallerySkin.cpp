@@ -1,7 +1,7 @@
 #include "GallerySkin.h"
 
 #include "skin/data/SkinPackageFile.h"
-#include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 #include "ui/Classes.h"
 #include "ui/SysUtils.h"
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "skin/controls/WinSubClass.h"
+#include "skin/controls/SkinControl.h"
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinDraw.h"
 

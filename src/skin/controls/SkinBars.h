@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "skin/controls/WinSubClass.h"
+#include "skin/controls/SkinControl.h"
 
 namespace skin {
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "skin/controls/SkinClassMacros.h"
-#include "skin/controls/WinSubClass.h"
+#include "skin/controls/SkinControl.h"
 
 namespace skin {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "skin/controls/WinSubClass.h"
+#include "skin/controls/SkinControl.h"
 #include "ui/Buttons.h"
 
 namespace skin {

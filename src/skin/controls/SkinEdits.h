@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "skin/controls/SkinClassMacros.h"
-#include "skin/controls/WinSubClass.h"
+#include "skin/controls/SkinControl.h"
 #include "ui/WindowSubclass.h"
 
 namespace skin {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "skin/controls/WinSubClass.h"
+#include "skin/controls/SkinControl.h"
 #include "ui/ExtCtrls.h"
 #include "ui/MPlayer.h"
 

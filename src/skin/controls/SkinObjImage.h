@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "skin/controls/WinSubClass.h"
+#include "skin/controls/SkinControl.h"
 
 namespace skin {
 

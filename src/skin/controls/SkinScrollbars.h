@@ -11,7 +11,7 @@
 
 #include "skin/controls/ScrollOverlay.h"
 #include "skin/controls/SkinClassMacros.h"
-#include "skin/controls/WinSubClass.h"
+#include "skin/controls/SkinControl.h"
 
 namespace skin {
 

@@ -14,7 +14,7 @@
 
 #include "skin/controls/SkinClassMacros.h"
 #include "skin/data/SkinDraw.h"
-#include "skin/controls/WinSubClass.h"
+#include "skin/controls/SkinControl.h"
 
 namespace skin {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "skin/controls/WinSubClass.h"
+#include "skin/controls/SkinControl.h"
 
 namespace skin {
 

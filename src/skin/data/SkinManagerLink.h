@@ -1,5 +1,5 @@
 // What the skin data component asks of the process's one skin manager. The manager itself
-// lives with the frame skinners (skin/frame/WinSkinForm.h), above this layer; it registers a
+// lives with the frame skinners (skin/frame/SkinManage.h), above this layer; it registers a
 // factory here, so the component can create it on first use without depending upwards.
 #pragma once
 
@@ -25,21 +25,18 @@ class TSkinManagerLink {
 
   virtual void AddSkinData(TSkinData* data) = 0;
   virtual void RemoveSkinData(TSkinData* data) = 0;
-  virtual TSkinData* MainSkinData() const = 0;
   // Installs the CBT hook for the calling (GUI) thread; once per manager.
   virtual void InstallHook() = 0;
-  // Runs `action` after `interval` ms, or at once when the manager has not started yet.
-  virtual void ScheduleAction(int action, int interval) = 0;
-  virtual bool Active() const = 0;
-  virtual void SetActive(bool value) = 0;
-  virtual int ManagerState() const = 0;
-  virtual void SetManagerState(int value) = 0;
-  virtual TSkinData* PendingSkinData() const = 0;
-  virtual void SetPendingSkinData(TSkinData* data) = 0;
-  // Gives the window a frame skinner now; true when one was made.
-  virtual bool AttachWindow(HWND window) = 0;
-  // Every frame skinner bound to `data` re-reads its skin.
-  virtual void ReloadSkin(TSkinData* data) = 0;
+
+  // Notices of a component; the manager decides what follows.
+  // Skinning with the component was switched on or off (carried out 250 ms later).
+  virtual void SkinSwitched(TSkinData* data, bool on) = 0;
+  // A component finished loading: an active main-form component with a skin switches skinning
+  // on 250 ms later, a component of one form or of the dialogs at once.
+  virtual void ComponentLoaded(TSkinData* data) = 0;
+  // The component holds a new skin: the frames bound to it re-read it, and every window is
+  // brought up to date 250 ms later.
+  virtual void SkinChanged(TSkinData* data) = 0;
 };
 
 using TSkinManagerFactory = std::unique_ptr<TSkinManagerLink> (*)();

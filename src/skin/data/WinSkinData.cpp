@@ -75,26 +75,7 @@ void TSkinData::SetActive(bool value) {
   TSkinManagerLink* manager = SkinManager();
   // While the owner is read, or before any manager exists, Loaded acts on the stored value.
   if (reading_ || !manager) return;
-  switch (formType_) {
-    case sfMainform:
-      if (value && noSkinLoaded_) return;
-      manager->SetPendingSkinData(this);
-      if (value) {
-        manager->ScheduleAction(saActivate, 250);
-        manager->SetManagerState(kManagerRunning);
-      } else {
-        manager->ScheduleAction(saDeactivate, 250);
-      }
-      return;
-    case sfOnlyThisForm:
-      manager->SetPendingSkinData(this);
-      if (value && noSkinLoaded_) return;
-      manager->ScheduleAction(value ? saActivate : saDeactivate, 250);
-      return;
-    case sfDialog:
-    case sfDLL:
-      return;
-  }
+  if (formType_ == sfMainform || formType_ == sfOnlyThisForm) manager->SkinSwitched(this, value);
 }
 
 void TSkinData::Loaded() {
@@ -120,12 +101,7 @@ void TSkinData::Loaded() {
   MakeAppIconBitmap();
 }
 
-void TSkinData::StartOtherFormType(TSkinManagerLink& manager) {
-  manager.SetActive(active_);
-  manager.SetManagerState(manager.ManagerState() + 1);
-  auto* form = dynamic_cast<ui::TCustomForm*>(Owner());
-  if (form && active_) manager.AttachWindow(form->Handle());
-}
+void TSkinData::StartOtherFormType(TSkinManagerLink& manager) { manager.ComponentLoaded(this); }
 
 void TSkinData::StartMainForm(TSkinManagerLink& manager) {
   manager.InstallHook();
@@ -133,7 +109,7 @@ void TSkinData::StartMainForm(TSkinManagerLink& manager) {
   if (noSkinLoaded_) {
     active_ = false;  // nothing to skin with
   } else {
-    manager.ScheduleAction(saActivate, 250);
+    manager.ComponentLoaded(this);
   }
 }
 
@@ -194,9 +170,7 @@ void TSkinData::ApplyNewSkin() {
     manager = SkinManager();
   }
   if (!manager) return;
-  manager->SetPendingSkinData(this);
-  manager->ReloadSkin(this);
-  if (manager->ManagerState() == kManagerRunning) manager->ScheduleAction(saSkinChanged, 250);
+  manager->SkinChanged(this);
 }
 
 bool TSkinData::QueryFormSkin(HWND window, const std::wstring& className, bool doSkin) {

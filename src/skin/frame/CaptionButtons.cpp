@@ -1,11 +1,9 @@
-// Caption buttons: the visibility codes, placement, the state's picture frame, and the item
-// states with the frame's hot item.
+// Caption buttons: the visibility codes, placement and the state's picture frame.
 #include "skin/frame/CaptionButtons.h"
 
 #include <algorithm>
 
 #include "skin/data/SkinMessages.h"
-#include "skin/frame/FormFrame.h"
 
 namespace skin {
 
@@ -130,39 +128,5 @@ LRESULT CaptionButtonHitCode(int action) {
     default: return HTCAPTION;
   }
 }
-
-void TNCObject::SetState(int state) {
-  State = state;
-  Paint();
-}
-
-void TNCObject::MouseDown() {
-  TNCObject* hot = owner_.HotObject();
-  if (hot && hot != this) hot->MouseLeave();
-  if (!Enabled) return;
-  owner_.SetHotObject(this);
-  SetState(ncsPressed);
-}
-
-void TNCObject::MouseUp() {
-  if (Enabled) SetState(ncsHot);
-}
-
-void TNCObject::MouseEnter() {
-  TNCObject* hot = owner_.HotObject();
-  if (hot == this) return;
-  if (hot) hot->MouseLeave();
-  if (!Enabled) return;
-  owner_.SetHotObject(this);
-  SetState(ncsHot);
-}
-
-void TNCObject::MouseLeave() {
-  if (!Enabled) return;
-  if (owner_.HotObject() == this) owner_.SetHotObject(nullptr);
-  SetState(ncsNormal);
-}
-
-void TWinSysButton::Paint() { Owner().PaintCaptionButton(*this); }
 
 }  // namespace skin

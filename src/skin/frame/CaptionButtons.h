@@ -1,19 +1,16 @@
-// The clickable items of a skinned frame's non-client area (the caption buttons) and the pure
-// rules behind them: which buttons a window shows, where they lie, which frame of a button's
-// picture belongs to its state and what the system's hit-test code for a button is.
+// The pure rules behind a skinned frame's caption buttons: which buttons a window shows, where
+// they lie, which frame of a button's picture belongs to its state and what the system's
+// hit-test code for a button is.
 #pragma once
 
 #include <windows.h>
 
 #include "skin/data/SkinObjects.h"
+#include "skin/frame/NCObject.h"
 
 namespace skin {
 
-class TWinSkinForm;
-
-// States of a non-client item, which are also the frame numbers of a caption-button picture
-// (frames side by side: 1 normal, 2 pressed, 3 hot, 4 inactive).
-enum TNCState { ncsNormal = 1, ncsPressed = 2, ncsHot = 3 };
+// The inactive look's frame of a caption-button picture (after the frames of TNCState).
 constexpr int kInactiveFrame = 4;
 
 // Caption-button actions the frame carries out itself; any other code reaches the window as
@@ -79,48 +76,5 @@ int CaptionButtonFrame(int state, bool active, int frameCount, int visibility);
 // The system's hit-test code for a button with that action (HTCLOSE, HTMAXBUTTON,
 // HTMINBUTTON, HTSYSMENU), HTCAPTION for other actions.
 LRESULT CaptionButtonHitCode(int action);
-
-// A clickable item of the non-client area.
-class TNCObject {
- public:
-  explicit TNCObject(TWinSkinForm& owner) : owner_(owner) {}
-  virtual ~TNCObject() = default;
-  TNCObject(const TNCObject&) = delete;
-  TNCObject& operator=(const TNCObject&) = delete;
-
-  // The item is pressed: a different hot item leaves first; this one becomes the hot item,
-  // pressed.
-  virtual void MouseDown();
-  // Released over the item: it is hot again.
-  virtual void MouseUp();
-  // The mouse came over the item: a different hot item leaves; this one becomes hot.
-  virtual void MouseEnter();
-  // The mouse left the item (or a press ended elsewhere): normal again, no longer hot.
-  virtual void MouseLeave();
-  virtual void Paint() {}
-  // Shows the item in a state and repaints it.
-  void SetState(int state);
-
-  TWinSkinForm& Owner() const { return owner_; }
-  RECT Bounds{0, 0, 0, 0};  // window coordinates
-  bool Enabled = false;     // shown and reacting
-  int State = ncsNormal;
-
- private:
-  TWinSkinForm& owner_;
-};
-
-// A caption button made from the skin's definition.
-class TWinSysButton final : public TNCObject {
- public:
-  TWinSysButton(TWinSkinForm& owner, const TDataSkinSysButton& definition)
-      : TNCObject(owner), definition_(definition) {}
-  const TDataSkinSysButton& Definition() const { return definition_; }
-  int Action() const { return definition_.Action; }
-  void Paint() override;
-
- private:
-  const TDataSkinSysButton& definition_;
-};
 
 }  // namespace skin

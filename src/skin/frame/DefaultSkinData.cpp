@@ -1,6 +1,6 @@
 #include <string>
 
-#include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 
 namespace skin {
 

@@ -3,7 +3,6 @@
 
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinMessages.h"
-#include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
 
 namespace skin {
@@ -36,13 +35,13 @@ const ui::TClassInfo& TWinSkinForm::StaticClass() {
   return info;
 }
 
-TWinSkinForm::TWinSkinForm(ui::TComponent* owner, HWND window)
-    : ui::TComponent(owner), handle_(window) {}
+TWinSkinForm::TWinSkinForm(TFrameManager& manager, ui::TComponent* owner, HWND window)
+    : ui::TComponent(owner), manager_(manager), handle_(window) {}
 
 TWinSkinForm::~TWinSkinForm() {
   BeginDestruction();
   DetachFrameQuiet();
-  if (TSkinManage* manager = TSkinManage::Instance()) manager->RemoveSkinForm(this);
+  manager_.RemoveSkinForm(this);
 }
 
 TWinSkinForm* TWinSkinForm::FromWindow(HWND window) {
@@ -66,7 +65,7 @@ void TWinSkinForm::AttachToWindow(TSkinData* data) { AttachFrame(data); }
 
 void TWinSkinForm::AttachFrame(TSkinData* data) {
   if (subclass_.Installed()) return;  // once only
-  if (TSkinManage* manager = TSkinManage::Instance()) manager->SetManagerState(kManagerRunning);
+  manager_.FrameAttached();
   skinData_ = data;
   skinned_ = InSet(data->SkinControls(), xcMainMenu);
   ReadStyles();
@@ -86,15 +85,15 @@ void TWinSkinForm::AttachFrame(TSkinData* data) {
   }
   menuHandle_ = GetMenu(handle_);
   // Until the menu bar is drawn by the skin, the strip of a window menu is kept free.
-  if (menuHandle_ && formKind_ != fkMDIChild) menuBarHeight_ = GetSystemMetrics(SM_CYMENU);
+  if (menuHandle_ && formKind_ != fkMDIChild) geometry_.SetMenuBarHeight(GetSystemMetrics(SM_CYMENU));
   const bool mdiChildNotNormal = formKind_ == fkMDIChild && windowState_ != wsNormal;
   if ((borderIcons_ & kBiCaptionToggled) && !mdiChildNotNormal) SetCaptionStyle(false);
   RebuildGeometry();
   if (formKind_ == fkMDIChild) {
     const int system = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CXFRAME);
-    if (titleHeight_ < system) menuBarHeight_ = system - titleHeight_;
+    if (geometry_.TitleHeight() < system) geometry_.SetMenuBarHeight(system - geometry_.TitleHeight());
     if (windowState_ == wsMaximized) {
-      if (TSkinManage* manager = TSkinManage::Instance()) manager->SetMDIChildMaximized(true);
+      manager_.SetMDIChildMaximized(true);
     }
   }
 }
@@ -235,7 +234,7 @@ void TWinSkinForm::Start() {
   if (skinned_) AttachMenus();
   SendMessageW(handle_, SKM_SKINUPDATE, 0, kSkinMagic);
   frameState_ = fsRunning;
-  SetHoverTimer(active_ != 0);
+  captionButtons_.SetHoverTimer(active_ != 0);
   // The frame changes above were painted while the frame was still being fitted, when it
   // paints nothing: the whole frame is painted again now that it runs.
   RedrawWindow(handle_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
@@ -278,11 +277,8 @@ void TWinSkinForm::RestoreForm() {
 }
 
 void TWinSkinForm::DetachFrameQuiet() {
-  SetHoverTimer(false);
-  if (pressed_) {
-    pressed_ = nullptr;
-    if (IsWindow(handle_) && GetCapture() == handle_) ReleaseCapture();
-  }
+  captionButtons_.SetHoverTimer(false);
+  captionButtons_.DropPress();
   DetachMenus(false);
   RestoreForm();
   Unsubclass();
@@ -309,8 +305,8 @@ void TWinSkinForm::DetachFrame() {
     if (HWND parent = GetParent(handle_); parent && formKind_ == fkMDIChild) {
       MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     }
-    const int w = r.right - r.left - leftWidth_ - rightWidth_ + sysFrameSize_.cx;
-    const int h = r.bottom - r.top - titleHeight_ - bottomHeight_ - menuBarHeight_ + sysFrameSize_.cy;
+    const int w = r.right - r.left - geometry_.LeftWidth() - geometry_.RightWidth() + sysFrameSize_.cx;
+    const int h = r.bottom - r.top - geometry_.TitleHeight() - geometry_.BottomHeight() - geometry_.MenuBarHeight() + sysFrameSize_.cy;
     SetWindowPos(handle_, nullptr, r.left, r.top, std::max(w, 0), std::max(h, 0),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
@@ -319,8 +315,7 @@ void TWinSkinForm::DetachFrame() {
 
 void TWinSkinForm::DropRegion() {
   if (IsWindow(handle_)) SetWindowRgn(handle_, nullptr, TRUE);
-  region_.Reset();
-  regionSize_ = {0, 0};
+  geometry_.DropRegion();
 }
 
 // In front of the form object's own message handling while the frame is skinned.

@@ -2,7 +2,7 @@
 // standard dialog, a message box): its own procedure runs first, then the background and the
 // static and button controls take the skin's background colour. Forms of the program take the
 // skin's colour as their own colour instead.
-#include "skin/frame/FormFrame.h"
+#include "skin/frame/WinSkinForm.h"
 
 namespace skin {
 

@@ -13,7 +13,7 @@
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/frame/ControlChoice.h"
-#include "skin/frame/FormFrame.h"
+#include "skin/frame/WinSkinForm.h"
 #include "ui/ExtCtrls.h"
 #include "ui/StdCtrls.h"
 #include "ui/SysUtils.h"

@@ -2,7 +2,6 @@
 // state, then (once skinned) the top-level window's size, activation and commands, then the
 // non-client messages.
 #include "skin/data/SkinMessages.h"
-#include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
 
 namespace skin {
@@ -49,9 +48,7 @@ LRESULT TWinSkinForm::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kThemedCaptionDraw:
       return 0;
     case WM_INITMENUPOPUP:
-      if (TSkinManage* manager = TSkinManage::Instance()) {
-        manager->SetPopupKind(reinterpret_cast<HMENU>(wParam) == systemMenu_ ? 2 : 1);
-      }
+      manager_.SetPopupKind(reinterpret_cast<HMENU>(wParam) == systemMenu_ ? 2 : 1);
       break;
     case SKM_STARTFRAME:
       if (frameState_ == fsAttached) Start();
@@ -143,7 +140,7 @@ bool TWinSkinForm::DispatchTopLevel(UINT msg, WPARAM wParam, LPARAM lParam, LRES
         case SC_RESTORE:
           windowState_ = wsNormal;
           if (formKind_ == fkMDIChild) {
-            if (TSkinManage* manager = TSkinManage::Instance()) manager->SetMDIChildMaximized(false);
+            manager_.SetMDIChildMaximized(false);
           }
           break;
         default: break;

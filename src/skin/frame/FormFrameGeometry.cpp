@@ -5,20 +5,11 @@
 #include <algorithm>
 #include <string>
 
-#include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
 
 namespace skin {
 
 namespace {
-
-// The size of one frame of a border image: frames of the side borders lie side by side,
-// those of the top and bottom borders one above the other.
-int FrameExtent(const TDataSkinObject* border, bool sideBySide) {
-  if (!border || !border->Bitmap || border->Bitmap->Empty()) return 0;
-  const int count = std::max(border->Frame, 1);
-  return (sideBySide ? border->Bitmap->Width() : border->Bitmap->Height()) / count;
-}
 
 std::wstring WindowText(HWND window) {
   const int length = GetWindowTextLengthW(window);
@@ -51,17 +42,13 @@ TDataSkinObject* TWinSkinForm::Border(TBorderPart part) const {
 // Sizes and caption buttons from the skin. The buttons are made anew: they refer to the
 // skin's definitions, which a new skin replaces.
 void TWinSkinForm::RebuildGeometry() {
-  ClearButtons();
+  captionButtons_.Clear();
   if (!HasSkin()) return;
   if (borderKind_ == bkNoCaption) {
-    leftWidth_ = titleHeight_ = rightWidth_ = bottomHeight_ = 0;
-    menuBarHeight_ = 0;
+    geometry_.ClearBorders();
     return;
   }
-  leftWidth_ = FrameExtent(Border(bpLeft), true);
-  rightWidth_ = FrameExtent(Border(bpRight), true);
-  titleHeight_ = FrameExtent(Border(bpTop), false);
-  bottomHeight_ = FrameExtent(Border(bpBottom), false);
+  geometry_.MeasureBorders();
   MakeButtons();
   LayoutCaptionButtons();
 }
@@ -76,11 +63,7 @@ LRESULT TWinSkinForm::NCCalcSize(WPARAM wParam, LPARAM lParam) {
     params->rgrc[1] = params->rgrc[0];
     return own;
   }
-  const WINDOWPOS& pos = *params->lppos;
-  RECT client{pos.x + leftWidth_, pos.y + titleHeight_ + menuBarHeight_,
-              pos.x + pos.cx - rightWidth_, pos.y + pos.cy - bottomHeight_};
-  client.right = std::max(client.right, client.left);
-  client.bottom = std::max(client.bottom, client.top);
+  const RECT client = geometry_.ClientArea(*params->lppos);
   params->rgrc[0] = client;
   params->rgrc[1] = client;
   return WVR_VALIDRECTS;
@@ -89,11 +72,7 @@ LRESULT TWinSkinForm::NCCalcSize(WPARAM wParam, LPARAM lParam) {
 POINT TWinSkinForm::WindowPoint(POINT screen) const {
   ScreenToClient(handle_, &screen);
   const bool minimizedChild = formKind_ == fkMDIChild && windowState_ == wsMinimized;
-  if (!minimizedChild) {
-    screen.x += leftWidth_;
-    screen.y += titleHeight_ + menuBarHeight_;
-  }
-  return screen;
+  return minimizedChild ? screen : geometry_.ClientToWindow(screen);
 }
 
 // Borders, size grips and corners keep the system's answer; the rest of the non-client area
@@ -107,22 +86,17 @@ LRESULT TWinSkinForm::NCHitTest(LPARAM lParam) {
   if (!PtInRect(&bounds, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) return own;
   const POINT p = WindowPoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
   KeepButtonsCurrent();
-  if (layoutWidth_ != bounds.right - bounds.left) LayoutCaptionButtons();
+  if (captionButtons_.LayoutWidth() != bounds.right - bounds.left) LayoutCaptionButtons();
   if (const TWinSysButton* button = ButtonAt(p)) return CaptionButtonHitCode(button->Action());
-  LRESULT result = HTCAPTION;
-  if (p.y >= 3 && p.y >= titleHeight_ && menuBarHeight_ > 0 &&
-      p.y < titleHeight_ + menuBarHeight_) {
-    result = HTMENU;
-  }
-  return result;
+  return geometry_.OnMenuBar(p) ? HTMENU : HTCAPTION;
 }
 
 LRESULT TWinSkinForm::NCActivate(WPARAM wParam, LPARAM lParam) {
   active_ = wParam != 0 ? 1 : 0;
-  SetHoverTimer(active_ != 0);
-  if (!active_ && hotObject_ && !pressed_) {
-    hotObject_->State = ncsNormal;  // painted below with the inactive frame
-    hotObject_ = nullptr;
+  captionButtons_.SetHoverTimer(active_ != 0);
+  if (!active_ && hot_.Get() && !captionButtons_.Pressed()) {
+    hot_.Get()->State = ncsNormal;  // painted below with the inactive frame
+    hot_.Clear();
   }
   if (formKind_ == fkMDIChild) return CallWindow(WM_NCACTIVATE, wParam, lParam);
   if (formKind_ == fkMDIFrame && mdiClient_) SendMessageW(mdiClient_, WM_NCACTIVATE, wParam, lParam);
@@ -131,11 +105,10 @@ LRESULT TWinSkinForm::NCActivate(WPARAM wParam, LPARAM lParam) {
 }
 
 void TWinSkinForm::OnSize() {
-  if (!buttons_.empty()) LayoutCaptionButtons();
+  if (!Buttons().empty()) LayoutCaptionButtons();
   if (windowState_ == wsMinimized) return;
   if (formKind_ == fkMDIChild) {
-    TSkinManage* manager = TSkinManage::Instance();
-    if ((manager && manager->MDIChildMaximized()) || windowState_ != wsNormal) return;
+    if (manager_.MDIChildMaximized() || windowState_ != wsNormal) return;
   }
   if (frameState_ == fsRunning || frameState_ == fsReapplying) BuildRegion();
 }
@@ -147,8 +120,8 @@ void TWinSkinForm::FitWindow(bool atStart) {
   }
   RECT client{};
   GetClientRect(handle_, &client);
-  int width = client.right + leftWidth_ + rightWidth_;
-  const int height = client.bottom + titleHeight_ + bottomHeight_ + menuBarHeight_;
+  int width = client.right + geometry_.LeftWidth() + geometry_.RightWidth();
+  const int height = client.bottom + geometry_.TitleHeight() + geometry_.BottomHeight() + geometry_.MenuBarHeight();
   if (isDialog_ && atStart) width = FitDialogCaption(width);
   SetWindowPos(handle_, nullptr, 0, 0, width, height,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);

@@ -4,8 +4,6 @@
 #include <windowsx.h>
 
 #include "skin/data/SkinMessages.h"
-#include "skin/frame/CaptionButtons.h"
-#include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
 #include "ui/Menus.h"
 
@@ -13,38 +11,21 @@ namespace skin {
 
 namespace {
 
-constexpr int kHoverInterval = 250;
-
 POINT ScreenPoint(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
 }  // namespace
 
-void TWinSkinForm::SetHoverTimer(bool on) {
-  if (!hoverTimer_) {
-    if (!on) return;
-    hoverTimer_ = std::make_unique<ui::TTimer>(nullptr);
-    hoverTimer_->SetEnabled(false);
-    hoverTimer_->SetInterval(kHoverInterval);
-    hoverTimer_->OnTimer = [this](ui::TObject*) { CheckHover(); };
-  }
-  hoverTimer_->SetEnabled(on);
-}
-
-void TWinSkinForm::CheckHover() {
-  if (frameState_ != fsRunning || !hotObject_ || pressed_) return;
-  POINT cursor{};
-  GetCursorPos(&cursor);
-  const bool overWindow = WindowFromPoint(cursor) == handle_;
-  const POINT p = WindowPoint(cursor);
-  if (!overWindow || !PtInRect(&hotObject_->Bounds, p)) hotObject_->MouseLeave();
-}
-
 // The non-client mouse messages, and the mouse messages that come while a pressed button
 // holds the capture. Answers true when the message was consumed.
 bool TWinSkinForm::NCMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-  if (pressed_ || (msg >= WM_NCMOUSEMOVE && msg <= WM_NCMBUTTONDBLCLK)) KeepButtonsCurrent();
-  if (pressed_ && TrackPressed(msg, lParam, result)) return true;
+  const bool pressed = captionButtons_.Pressed() != nullptr;
+  if (pressed || (msg >= WM_NCMOUSEMOVE && msg <= WM_NCMBUTTONDBLCLK)) KeepButtonsCurrent();
   result = 0;
+  std::optional<int> action;
+  if (captionButtons_.Pressed() && captionButtons_.TrackPressed(msg, lParam, action)) {
+    if (action) RunCaptionAction(*action);
+    return true;
+  }
   switch (msg) {
     case WM_NCMOUSEMOVE: {
       if (!active_) return true;  // an inactive window shows no hot buttons
@@ -52,7 +33,7 @@ bool TWinSkinForm::NCMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
         button->MouseEnter();
         return true;
       }
-      if (hotObject_) hotObject_->MouseLeave();
+      if (TNCObject* hot = hot_.Get()) hot->MouseLeave();
       return false;
     }
     case WM_NCLBUTTONDOWN: {
@@ -74,7 +55,7 @@ bool TWinSkinForm::NCMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
     case WM_NCLBUTTONDBLCLK: {
       TWinSysButton* button = ButtonAt(WindowPoint(ScreenPoint(lParam)));
       if (button && IsIconAction(button->Action())) {
-        SetHoverTimer(false);
+        captionButtons_.SetHoverTimer(false);
         PostMessageW(handle_, WM_SYSCOMMAND, SC_CLOSE, 0);
         return true;
       }
@@ -104,66 +85,14 @@ bool TWinSkinForm::NCMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
   }
 }
 
-void TWinSkinForm::PressButton(TWinSysButton& button) {
-  button.MouseDown();
-  if (!button.Enabled) return;
-  pressed_ = &button;
-  // The release may come anywhere on the screen; with the capture it comes here.
-  SetCapture(handle_);
-}
-
-// While a button is held pressed: it shows pressed only while the cursor is over it; the
-// release runs its action over it and nothing elsewhere; losing the capture ends the press.
-bool TWinSkinForm::TrackPressed(UINT msg, LPARAM lParam, LRESULT& result) {
-  result = 0;
-  switch (msg) {
-    case WM_MOUSEMOVE:
-    case WM_NCMOUSEMOVE: {
-      POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      if (msg == WM_MOUSEMOVE) ClientToScreen(handle_, &p);
-      const bool over = PtInRect(&pressed_->Bounds, WindowPoint(p)) != FALSE;
-      const int state = over ? ncsPressed : ncsNormal;
-      if (pressed_->State != state) pressed_->SetState(state);
-      return true;
-    }
-    case WM_LBUTTONUP:
-    case WM_NCLBUTTONUP: {
-      POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      if (msg == WM_LBUTTONUP) ClientToScreen(handle_, &p);
-      ReleasePressed(WindowPoint(p));
-      return true;
-    }
-    case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lParam) == handle_) return false;
-      {
-        TWinSysButton* button = pressed_;
-        pressed_ = nullptr;
-        button->MouseLeave();
-      }
-      return true;
-    default:
-      return false;
-  }
-}
-
-void TWinSkinForm::ReleasePressed(POINT windowPoint) {
-  TWinSysButton* button = pressed_;
-  pressed_ = nullptr;
-  if (GetCapture() == handle_) ReleaseCapture();
-  if (ButtonAt(windowPoint) != button) {
-    button->MouseLeave();
-    return;
-  }
-  button->MouseUp();
-  RunCaptionAction(button->Action());
-}
+void TWinSkinForm::PressButton(TWinSysButton& button) { captionButtons_.Press(button); }
 
 void TWinSkinForm::RunCaptionAction(int action) {
   switch (action) {
     case caClose: {
       const HMENU menu = GetSystemMenu(handle_, FALSE);
       if (menu && GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND) == static_cast<UINT>(-1)) return;
-      SetHoverTimer(false);
+      captionButtons_.SetHoverTimer(false);
       PostMessageW(handle_, WM_SYSCOMMAND, SC_CLOSE, 0);
       return;
     }
@@ -175,10 +104,10 @@ void TWinSkinForm::RunCaptionAction(int action) {
         return;
       }
       if (formKind_ == fkMDIChild) {
-        if (TSkinManage* manager = TSkinManage::Instance()) manager->SetMDIChildMaximized(true);
+        manager_.SetMDIChildMaximized(true);
       }
       windowState_ = wsMaximized;
-      hotObject_ = nullptr;
+      hot_.Clear();
       PostMessageW(handle_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
       return;
     case caMinimize:
@@ -223,15 +152,15 @@ void TWinSkinForm::RunCaptionAction(int action) {
 // opening within the double-click time while a button is hot closes the window instead.
 void TWinSkinForm::ShowSystemMenu(POINT screen) {
   const DWORD now = GetTickCount();
-  if (lastSysMenuTick_ != 0 && now - lastSysMenuTick_ < GetDoubleClickTime() && hotObject_) {
-    SetHoverTimer(false);
+  if (lastSysMenuTick_ != 0 && now - lastSysMenuTick_ < GetDoubleClickTime() && hot_.Get()) {
+    captionButtons_.SetHoverTimer(false);
     PostMessageW(handle_, WM_CLOSE, 0, 0);
     return;
   }
   lastSysMenuTick_ = now;
   const HMENU menu = GetSystemMenu(handle_, FALSE);
   if (!menu) return;
-  if (TSkinManage* manager = TSkinManage::Instance()) manager->SetPopupKind(2);
+  manager_.SetPopupKind(2);
   const HWND window = handle_;
   if (HasSkin() && InSet(skinData_->SkinControls(), xcSystemMenu)) {
     // The skinned copy; its items post their commands when chosen.

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "skin/data/SkinMessages.h"
-#include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/frame/WinSkinMenu.h"
 
@@ -26,7 +25,6 @@ LRESULT TWinSkinForm::MDIClientMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return unicode ? CallWindowProcW(proc, client, msg, wParam, lParam)
                    : CallWindowProcA(proc, client, msg, wParam, lParam);
   };
-  TSkinManage* manager = TSkinManage::Instance();
   switch (msg) {
     case WM_NCCALCSIZE:
       if (skinned_ && !InSet(skinData_->Options(), xoMDIScrollbar)) {
@@ -56,13 +54,13 @@ LRESULT TWinSkinForm::MDIClientMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       BOOL maximized = FALSE;
       const HWND active = reinterpret_cast<HWND>(
           SendMessageW(client, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
-      if (manager) manager->SetMDIChildMaximized(active && maximized);
+      manager_.SetMDIChildMaximized(active && maximized);
       if (!active) skinData_->SetMenuUpdate(true);
       return result;
     }
     case WM_MDITILE:
     case WM_MDICASCADE:
-      if (manager) manager->SetMDIChildMaximized(false);
+      manager_.SetMDIChildMaximized(false);
       return pass();
     case SKM_MDIREDRAW:
       RedrawWindow(reinterpret_cast<HWND>(wParam), nullptr, nullptr,
@@ -86,19 +84,10 @@ void TWinSkinForm::FollowMDIMaximized(bool maximized) {
     return;
   }
   windowState_ = wsNormal;
-  const bool hadRegion = static_cast<bool>(region_);
+  const bool hadRegion = geometry_.Region() != nullptr;
   BuildRegion();
   if (borderIcons_ & kBiCaptionToggled) SetCaptionStyle(false);
   if (!hadRegion) RecomputeFrame();
-}
-
-void TSkinManage::SetMDIChildMaximized(bool value) {
-  if (value == mdiChildMaximized_) return;
-  mdiChildMaximized_ = value;
-  if (mainSkinData_ && InSet(mainSkinData_->Options(), xoMDIChildBorder)) return;
-  for (TWinSkinForm* frame : std::vector<TWinSkinForm*>(formSkinners_)) {
-    if (frame->FormKind() == fkMDIChild) frame->FollowMDIMaximized(value);
-  }
 }
 
 }  // namespace skin

@@ -8,9 +8,8 @@
 
 #include "skin/data/SkinMessages.h"
 #include "skin/frame/DropDownItems.h"
-#include "skin/frame/FormFrame.h"
-#include "skin/frame/MenuItemPainter.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/MenuItemPainter.h"
 #include "skin/frame/WinSkinMenu.h"
 #include "ui/Menus.h"
 
@@ -35,11 +34,33 @@ int Neighbour(int index, int step, int count) { return ((index + step) % count +
 
 }  // namespace
 
+RECT TWinSkinForm::BarStrip() const {
+  RECT window{};
+  GetWindowRect(handle_, &window);
+  const int w = window.right - window.left;
+  return {geometry_.LeftWidth(), geometry_.TitleHeight(), w - geometry_.RightWidth(), geometry_.TitleHeight() + geometry_.MenuBarHeight()};
+}
+
+// On an MDI frame whose active child is maximized the child's buttons sit on the bar; the
+// first frame to see the child maximized tells the manager and lays its buttons out for it.
+const TCaptionButtonStrip::TButtons* TWinSkinForm::MDIChildButtons() {
+  if (formKind_ != fkMDIFrame || !mdiClient_) return nullptr;
+  BOOL maximized = FALSE;
+  const HWND active = reinterpret_cast<HWND>(
+      SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+  if (!active || !maximized) return nullptr;
+  if (!manager_.MDIChildMaximized()) {
+    manager_.SetMDIChildMaximized(true);
+    LayoutCaptionButtons();
+  }
+  return &Buttons();
+}
+
 // Menus of the form object get the skinned look; a window with a menu gets the menu bar.
 void TWinSkinForm::AttachMenus() {
   const HMENU menu = GetMenu(handle_);
   if (menu && formKind_ != fkMDIChild) {
-    menuBar_ = std::make_unique<TWinSkinMenu>(*this, skinData_, form_);
+    menuBar_ = std::make_unique<TWinSkinMenu>(static_cast<TMenuBarHost&>(*this), hot_, skinData_, form_);
     menuBar_->RebuildItems(menu);
   }
   // Owner-drawn menus are built anew; the bar hears of it as a menu change.
@@ -48,9 +69,9 @@ void TWinSkinForm::AttachMenus() {
 
 void TWinSkinForm::DetachMenus(bool restore) {
   if (menuBar_) {
-    if (hotObject_ && std::any_of(menuBar_->Items().begin(), menuBar_->Items().end(),
-                                  [&](const auto& item) { return item.get() == hotObject_; })) {
-      hotObject_ = nullptr;
+    if (hot_.Get() && std::any_of(menuBar_->Items().begin(), menuBar_->Items().end(),
+                                  [&](const auto& item) { return item.get() == hot_.Get(); })) {
+      hot_.Clear();
     }
     // A window on its way out would destroy the menu with itself.
     if (restore) menuBar_->RestoreMenu();
@@ -67,7 +88,7 @@ void TWinSkinForm::SkinFormMenus(bool off) {
     const bool popup = menu->InheritsFrom(ui::TPopupMenu::StaticClass());
     const bool wanted = popup ? InSet(kinds, xcPopupMenu) && menu->Tag() != skinData_->DisableTag()
                               : InSet(kinds, xcMainMenu) || InSet(kinds, xcMenuItem);
-    if (wanted) SkinMenuItems(skinData_, *menu, off);
+    if (wanted) SkinMenuItems(skinData_, manager_, *menu, off);
   }
 }
 
@@ -126,7 +147,7 @@ bool TWinSkinForm::MenuBarMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
       const POINT p = WindowPoint({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       TMenuBtn* item = menuBar_->ItemAt(p);
       if (!item) {
-        if (msg == WM_NCMOUSEMOVE && dynamic_cast<TMenuBtn*>(hotObject_)) hotObject_->MouseLeave();
+        if (msg == WM_NCMOUSEMOVE && dynamic_cast<TMenuBtn*>(hot_.Get())) hot_.Get()->MouseLeave();
         return wParam == HTMENU && msg != WM_NCMOUSEMOVE;
       }
       if (msg == WM_NCMOUSEMOVE) {
@@ -182,7 +203,7 @@ bool TWinSkinForm::MenuBarMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESUL
       const TOwnerDrawnDropDown::TItem* item =
           g_tracking.OwnerDrawn->Find(reinterpret_cast<HMENU>(draw->hwndItem), draw->itemID);
       if (!item) return false;
-      DrawMenuItemOf(*skinData_, item->Menu, draw->hDC, draw->rcItem,
+      DrawMenuItemOf(*skinData_, manager_, item->Menu, draw->hDC, draw->rcItem,
                      LookOfHandleItem(*item, (draw->itemState & ODS_SELECTED) != 0));
       result = TRUE;
       return true;
@@ -299,7 +320,7 @@ void TWinSkinForm::OpenMenuItem(TMenuBtn& first) {
     const bool fromRight = menuBar_->RightToLeft();
     const int x = bounds.left + (fromRight ? item.Bounds.right : item.Bounds.left);
     const int y = bounds.top + item.Bounds.bottom + 1;
-    if (TSkinManage* manager = TSkinManage::Instance()) manager->SetPopupKind(1);
+    manager_.SetPopupKind(1);
     g_tracking.Hook = SetWindowsHookExW(WH_MSGFILTER, MenuFilterProc, nullptr, GetCurrentThreadId());
     UINT command = 0;
     if (item.ItemEnabled) {

@@ -6,9 +6,8 @@
 
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinDraw.h"
-#include "skin/frame/FormFrame.h"
-#include "skin/frame/FrameCaption.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/FrameCaption.h"
 
 namespace skin {
 
@@ -62,18 +61,18 @@ void TWinSkinForm::PaintFrame(HDC given) {
   // The side borders are composed once: their tops are the title bar's ends as well.
   std::unique_ptr<ui::TBitmap> leftSide, rightSide;
   if (windowState_ != wsMinimized) {
-    leftSide = ComposeBorder(bpLeft, leftWidth_, h);
-    rightSide = ComposeBorder(bpRight, rightWidth_, h);
-    const RECT left{0, 0, leftWidth_, h}, right{w - rightWidth_, 0, w, h};
-    const RECT bottom{leftWidth_, h - bottomHeight_, w - rightWidth_, h};
+    leftSide = ComposeBorder(bpLeft, geometry_.LeftWidth(), h);
+    rightSide = ComposeBorder(bpRight, geometry_.RightWidth(), h);
+    const RECT left{0, 0, geometry_.LeftWidth(), h}, right{w - geometry_.RightWidth(), 0, w, h};
+    const RECT bottom{geometry_.LeftWidth(), h - geometry_.BottomHeight(), w - geometry_.RightWidth(), h};
     Blit(dc.Get(), left, leftSide.get());
     Blit(dc.Get(), right, rightSide.get());
-    Blit(dc.Get(), bottom, ComposeBorder(bpBottom, bottom.right - bottom.left, bottomHeight_).get());
+    Blit(dc.Get(), bottom, ComposeBorder(bpBottom, bottom.right - bottom.left, geometry_.BottomHeight()).get());
   }
   LayoutCaptionButtons();
   PaintTitle(dc.Get(), w, h, leftSide.get(), rightSide.get());
-  if (menuBarHeight_ > 0 && windowState_ != wsMinimized) {
-    const RECT band{leftWidth_, titleHeight_, w - rightWidth_, titleHeight_ + menuBarHeight_};
+  if (geometry_.MenuBarHeight() > 0 && windowState_ != wsMinimized) {
+    const RECT band{geometry_.LeftWidth(), geometry_.TitleHeight(), w - geometry_.RightWidth(), geometry_.TitleHeight() + geometry_.MenuBarHeight()};
     if (menuBar_) menuBar_->PaintBar(dc.Get(), band);
     else FillRect(dc.Get(), &band, skinData_->ButtonFaceBrush());
   }
@@ -83,24 +82,24 @@ void TWinSkinForm::PaintFrame(HDC given) {
 // caption text and the caption buttons) and copied to the window in one piece, so that a
 // button changing its look never flickers.
 void TWinSkinForm::PaintTitle(HDC dc, int w, int h, ui::TBitmap* leftSide, ui::TBitmap* rightSide) {
-  if (w <= 0 || titleHeight_ <= 0) return;
-  ui::TBitmap buffer(w, titleHeight_);
+  if (w <= 0 || geometry_.TitleHeight() <= 0) return;
+  ui::TBitmap buffer(w, geometry_.TitleHeight());
   HDC target = buffer.Canvas()->Handle();
-  RECT title{0, 0, w, titleHeight_};
+  RECT title{0, 0, w, geometry_.TitleHeight()};
   if (windowState_ == wsMinimized) {
     FillRect(target, &title, skinData_->ButtonFaceBrush());
   } else {
     std::unique_ptr<ui::TBitmap> ownLeft, ownRight;
-    if (!leftSide) leftSide = (ownLeft = ComposeBorder(bpLeft, leftWidth_, h)).get();
-    if (!rightSide) rightSide = (ownRight = ComposeBorder(bpRight, rightWidth_, h)).get();
-    Blit(target, {0, 0, leftWidth_, titleHeight_}, leftSide);
-    Blit(target, {w - rightWidth_, 0, w, titleHeight_}, rightSide);
-    title = {leftWidth_, 0, w - rightWidth_, titleHeight_};
+    if (!leftSide) leftSide = (ownLeft = ComposeBorder(bpLeft, geometry_.LeftWidth(), h)).get();
+    if (!rightSide) rightSide = (ownRight = ComposeBorder(bpRight, geometry_.RightWidth(), h)).get();
+    Blit(target, {0, 0, geometry_.LeftWidth(), geometry_.TitleHeight()}, leftSide);
+    Blit(target, {w - geometry_.RightWidth(), 0, w, geometry_.TitleHeight()}, rightSide);
+    title = {geometry_.LeftWidth(), 0, w - geometry_.RightWidth(), geometry_.TitleHeight()};
   }
-  Blit(target, title, ComposeBorder(bpTop, title.right - title.left, titleHeight_).get());
+  Blit(target, title, ComposeBorder(bpTop, title.right - title.left, geometry_.TitleHeight()).get());
   DrawCaptionText(target, w);
   DrawCaptionButtons(target);
-  BitBlt(dc, 0, 0, w, titleHeight_, target, 0, 0, SRCCOPY);
+  BitBlt(dc, 0, 0, w, geometry_.TitleHeight(), target, 0, 0, SRCCOPY);
 }
 
 // The caption text in the system's caption font and the title's text colour of the present
@@ -120,12 +119,12 @@ void TWinSkinForm::DrawCaptionText(HDC dc, int w) {
   SIZE extent{0, 0};
   GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &extent);
   std::vector<RECT> shown;
-  for (const auto& button : buttons_) {
+  for (const auto& button : Buttons()) {
     if (button->Enabled && button->Definition().Visibility != kMDIButtonVisibility) {
       shown.push_back(button->Bounds);
     }
   }
-  const TCaptionLayout layout = LayoutCaption(def, w, titleHeight_, extent.cx, shown);
+  const TCaptionLayout layout = LayoutCaption(def, w, geometry_.TitleHeight(), extent.cx, shown);
   if (!IsRectEmpty(&layout.Plate)) {
     // The plate picture holds the active and the inactive look side by side.
     DrawNineRegion(dc, layout.Plate, *def->Bitmap, TFrameLayout::SideBySide, TCentreMode::Stretch,
@@ -145,7 +144,7 @@ void TWinSkinForm::DrawCaptionText(HDC dc, int w) {
 // Each shown button in the frame of its state; the buttons of a maximized MDI child belong
 // to the menu bar.
 void TWinSkinForm::DrawCaptionButtons(HDC dc) {
-  for (const auto& button : buttons_) {
+  for (const auto& button : Buttons()) {
     const TDataSkinSysButton& def = button->Definition();
     if (!button->Enabled || def.Visibility == kMDIButtonVisibility) continue;
     if (IsIconAction(def.Action) && (!def.Bitmap || def.Bitmap->Empty())) {

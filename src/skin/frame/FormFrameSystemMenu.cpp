@@ -2,9 +2,8 @@
 // window's own system menu, drawn by the skin's menu item painter with the skin's menu glyphs.
 #include <string>
 
-#include "skin/frame/FormFrame.h"
-#include "skin/frame/MenuItemPainter.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/MenuItemPainter.h"
 #include "ui/Menus.h"
 
 namespace skin {
@@ -89,7 +88,7 @@ std::unique_ptr<ui::TPopupMenu> TWinSkinForm::BuildSystemMenu() {
     };
     popup->Items()->Add(item);
   }
-  if (skinData_) SkinMenuItems(skinData_, *popup, false);
+  if (skinData_) SkinMenuItems(skinData_, manager_, *popup, false);
   popup->EndUpdate();
   return popup;
 }

@@ -4,7 +4,6 @@
 
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinDraw.h"
-#include "skin/frame/WinSkinForm.h"
 #include "ui/DrawingScopes.h"
 
 namespace skin {
@@ -252,27 +251,24 @@ void DrawMenuItem(const TSkinData& data, HDC dc, const RECT& rect, const TMenuIt
   if (look.HasSubMenu) ExcludeClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
 }
 
-void DrawMenuItemOf(TSkinData& data, HMENU menu, HDC dc, const RECT& rect,
-                    const TMenuItemLook& look) {
+void DrawMenuItemOf(TSkinData& data, const TPopupSkinners& popups, HMENU menu, HDC dc,
+                    const RECT& rect, const TMenuItemLook& look) {
   ui::TBitmap* background = nullptr;
   POINT offset{rect.left, rect.top};
-  if (TSkinManage* manager = TSkinManage::Instance(); manager && menu) {
-    manager->BindPopupMenu(menu);
-    if (TWinSkinPopMenu* popup = manager->PopupSkinnerFor(menu)) {
-      background = popup->Picture();
-      const POINT shift = popup->ClientOffset();
-      offset = {rect.left + shift.x, rect.top + shift.y};
-    }
+  if (const TWinSkinPopMenu* popup = menu ? popups.PopupSkinnerFor(menu) : nullptr) {
+    background = popup->Picture();
+    const POINT shift = popup->ClientOffset();
+    offset = {rect.left + shift.x, rect.top + shift.y};
   }
   DrawMenuItem(data, dc, rect, look, background, offset);
 }
 
 namespace {
 
-void DrawSkinned(TSkinData* data, ui::TMenuItem& item, ui::TCanvas& canvas, const RECT& rect,
-                 bool selected) {
-  DrawMenuItemOf(*data, item.Parent() ? item.Parent()->Handle() : nullptr, canvas.Handle(), rect,
-                 LookOf(item, selected));
+void DrawSkinned(TSkinData* data, const TPopupSkinners& popups, ui::TMenuItem& item,
+                 ui::TCanvas& canvas, const RECT& rect, bool selected) {
+  DrawMenuItemOf(*data, popups, item.Parent() ? item.Parent()->Handle() : nullptr,
+                 canvas.Handle(), rect, LookOf(item, selected));
 }
 
 void MeasureSkinned(TSkinData* data, ui::TMenuItem& item, ui::TCanvas& canvas, int& width,
@@ -291,9 +287,10 @@ void MeasureSkinned(TSkinData* data, ui::TMenuItem& item, ui::TCanvas& canvas, i
 // The skinned handlers; their type tells them apart from an item's own handlers.
 struct TSkinnedDraw {
   TSkinData* Data;
+  const TPopupSkinners* Popups;
   ui::TMenuItem* Item;
   void operator()(ui::TObject*, ui::TCanvas* canvas, const RECT& r, bool selected) const {
-    DrawSkinned(Data, *Item, *canvas, r, selected);
+    DrawSkinned(Data, *Popups, *Item, *canvas, r, selected);
   }
 };
 struct TSkinnedMeasure {
@@ -304,7 +301,8 @@ struct TSkinnedMeasure {
   }
 };
 
-void SkinItem(TSkinData* data, ui::TMenuItem& item, bool withItself, bool off) {
+void SkinItem(TSkinData* data, const TPopupSkinners& popups, ui::TMenuItem& item, bool withItself,
+              bool off) {
   if (withItself) {
     const bool skinnedDraw = item.OnDrawItem.target<TSkinnedDraw>() != nullptr;
     const bool skinnedMeasure = item.OnMeasureItem.target<TSkinnedMeasure>() != nullptr;
@@ -313,23 +311,23 @@ void SkinItem(TSkinData* data, ui::TMenuItem& item, bool withItself, bool off) {
       if (skinnedMeasure) item.OnMeasureItem = nullptr;
     } else if (!item.OnDrawItem || skinnedDraw) {
       // An item that draws itself keeps its own handlers; a skinned one takes this skin.
-      item.OnDrawItem = TSkinnedDraw{data, &item};
+      item.OnDrawItem = TSkinnedDraw{data, &popups, &item};
       if (!item.OnMeasureItem || skinnedMeasure) item.OnMeasureItem = TSkinnedMeasure{data, &item};
     }
   }
-  for (int i = 0; i < item.Count(); ++i) SkinItem(data, *item.Items(i), true, off);
+  for (int i = 0; i < item.Count(); ++i) SkinItem(data, popups, *item.Items(i), true, off);
 }
 
 }  // namespace
 
-void SkinMenuItems(TSkinData* data, ui::TMenu& menu, bool off) {
+void SkinMenuItems(TSkinData* data, const TPopupSkinners& popups, ui::TMenu& menu, bool off) {
   menu.BeginUpdate();
   if (!off) menu.SetOwnerDraw(true);
   ui::TMenuItem& root = *menu.Items();
   const bool mainMenu = menu.InheritsFrom(ui::TMainMenu::StaticClass());
   for (int i = 0; i < root.Count(); ++i) {
     // The top level of a main menu is the menu bar, drawn by the bar itself.
-    SkinItem(data, *root.Items(i), !mainMenu, off);
+    SkinItem(data, popups, *root.Items(i), !mainMenu, off);
   }
   if (off) menu.SetOwnerDraw(false);
   menu.EndUpdate();

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "skin/data/WinSkinData.h"
+#include "skin/frame/WinSkinPopMenu.h"
 #include "ui/Canvas.h"
 #include "ui/Menus.h"
 
@@ -50,13 +51,14 @@ void DrawMenuItem(const TSkinData& data, HDC dc, const RECT& rect, const TMenuIt
                   ui::TBitmap* background, POINT offset);
 
 // Draws the item as one of `menu`'s, over the picture of the popup window showing that menu
-// (the newest popup window without a menu yet takes it).
-void DrawMenuItemOf(TSkinData& data, HMENU menu, HDC dc, const RECT& rect,
-                    const TMenuItemLook& look);
+// (found in `popups`).
+void DrawMenuItemOf(TSkinData& data, const TPopupSkinners& popups, HMENU menu, HDC dc,
+                    const RECT& rect, const TMenuItemLook& look);
 
 // Gives the menu component's items the skinned look (unless `off`): the menu is owner-drawn,
 // each item (below the top level of a main menu) gets the skinned draw handler and, unless it
-// measures itself, the skinned measure handler. `off` takes the handlers away again.
-void SkinMenuItems(TSkinData* data, ui::TMenu& menu, bool off);
+// measures itself, the skinned measure handler; the items are drawn over the pictures of the
+// popup windows found in `popups`. `off` takes the handlers away again.
+void SkinMenuItems(TSkinData* data, const TPopupSkinners& popups, ui::TMenu& menu, bool off);
 
 }  // namespace skin

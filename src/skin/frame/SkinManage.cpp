@@ -1,7 +1,7 @@
 #include <algorithm>
 
-#include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 #include "skin/frame/WinSkinPopMenu.h"
 #include "ui/Forms.h"
 #include "ui/SysUtils.h"
@@ -36,7 +36,6 @@ TSkinManage::~TSkinManage() {
     frame->DetachFrameQuiet();
     delete frame;
   }
-  for (TWinSkinPopMenu* popup : popupSkinners_) delete popup;
   popupSkinners_.clear();
   if (hook_) UnhookWindowsHookEx(hook_);
 }
@@ -61,11 +60,7 @@ void TSkinManage::RemoveSkinData(TSkinData* data) {
       DetachAndFree(formSkinners_[i], true);
     }
   }
-  std::erase_if(popupSkinners_, [data](TWinSkinPopMenu* popup) {
-    if (popup->SkinData() != data) return false;
-    delete popup;
-    return true;
-  });
+  std::erase_if(popupSkinners_, [data](const auto& popup) { return popup->SkinData() == data; });
   if (pendingSkinData_ == data) pendingSkinData_ = nullptr;
   if (mainSkinData_ == data) mainSkinData_ = nullptr;
 }
@@ -85,6 +80,37 @@ void TSkinManage::ScheduleAction(int action, int interval) {
   // Not started yet: nothing to defer. Switching is immediate, a changed skin is dropped.
   if (action == saActivate) active_ = true;
   if (action == saDeactivate) active_ = false;
+}
+
+// The main form's component switches every window; a component of one form only its form.
+// A component with no skin switches nothing on.
+void TSkinManage::SkinSwitched(TSkinData* data, bool on) {
+  const bool nothingToSkinWith = on && !data->SkinLoaded();
+  const bool mainForm = data->SkinFormtype() == sfMainform;
+  if (mainForm && nothingToSkinWith) return;
+  pendingSkinData_ = data;
+  if (nothingToSkinWith) return;
+  ScheduleAction(on ? saActivate : saDeactivate, 250);
+  if (on && mainForm) managerState_ = kManagerRunning;
+}
+
+// A main-form component switches skinning on (at once while the manager has not started); a
+// component of one form skins its form at once when it is active.
+void TSkinManage::ComponentLoaded(TSkinData* data) {
+  if (data->SkinFormtype() == sfMainform) {
+    ScheduleAction(saActivate, 250);
+    return;
+  }
+  active_ = data->Active();
+  ++managerState_;
+  auto* form = dynamic_cast<ui::TCustomForm*>(data->Owner());
+  if (form && data->Active()) AttachWindow(form->Handle());
+}
+
+void TSkinManage::SkinChanged(TSkinData* data) {
+  pendingSkinData_ = data;
+  ReloadSkin(data);
+  if (managerState_ == kManagerRunning) ScheduleAction(saSkinChanged, 250);
 }
 
 void TSkinManage::RunPendingAction() {
@@ -212,6 +238,17 @@ TSkinData* TSkinManage::SelectSkinData(HWND window) const {
   }
   if (match) return match;
   return skinDatas_.empty() ? nullptr : skinDatas_.front();
+}
+
+// Every MDI child frame follows (a maximized child shows the system's caption inside the
+// frame's menu bar, the others their skinned frame).
+void TSkinManage::SetMDIChildMaximized(bool value) {
+  if (value == mdiChildMaximized_) return;
+  mdiChildMaximized_ = value;
+  if (mainSkinData_ && InSet(mainSkinData_->Options(), xoMDIChildBorder)) return;
+  for (TWinSkinForm* frame : std::vector<TWinSkinForm*>(formSkinners_)) {
+    if (frame->FormKind() == fkMDIChild) frame->FollowMDIMaximized(value);
+  }
 }
 
 }  // namespace skin

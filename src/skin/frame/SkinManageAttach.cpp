@@ -5,8 +5,8 @@
 #include <string>
 
 #include "skin/data/SkinMessages.h"
-#include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 #include "ui/SysUtils.h"
 
 namespace skin {
@@ -135,7 +135,7 @@ bool TSkinManage::AttachWindow(HWND window) {
   TSkinData* data = SelectSkinData(window);
   if (!data || !data->SkinLoaded()) return false;
   auto* form = dynamic_cast<ui::TCustomForm*>(object);
-  auto* frame = new TWinSkinForm(object, window);
+  auto* frame = new TWinSkinForm(*this, object, window);
   formSkinners_.push_back(frame);
   if (form) {
     frame->AttachToForm(data, form);

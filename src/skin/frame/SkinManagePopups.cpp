@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "skin/data/SkinMessages.h"
-#include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 #include "skin/frame/WinSkinPopMenu.h"
 
 namespace skin {
@@ -26,25 +26,22 @@ bool SkinsMenuKind(const TSkinData& data, int kind) {
 void TSkinManage::AttachPopupMenu(HWND window) {
   // A menu window that went without being heard of (its creation was refused further down
   // the hook chain) leaves no entry behind.
-  std::erase_if(popupSkinners_, [](TWinSkinPopMenu* popup) {
-    if (IsWindow(popup->Handle())) return false;
-    delete popup;
-    return true;
-  });
+  std::erase_if(popupSkinners_, [](const auto& popup) { return !IsWindow(popup->Handle()); });
   if (!active_ || SendMessageW(window, SKM_QUERYSKINNED, 0, 0) == 1 || IsPopupSkinned(window)) return;
   TSkinData* data = SelectSkinData(window);
   if (!data || !data->SkinLoaded() || !SkinsMenuKind(*data, popupKind_)) return;
-  popupSkinners_.push_back(new TWinSkinPopMenu(window, data));
+  popupSkinners_.push_back(std::make_unique<TWinSkinPopMenu>(*this, window, data));
 }
 
 bool TSkinManage::DetachPopupMenu(HWND window) {
   bool freed = false;
   const auto it = std::find_if(popupSkinners_.begin(), popupSkinners_.end(),
-                               [&](TWinSkinPopMenu* p) { return p->Handle() == window; });
+                               [&](const auto& p) { return p->Handle() == window; });
   if (it != popupSkinners_.end()) {
-    TWinSkinPopMenu* popup = *it;
+    // Freeing the skinner gives the window back first.
+    std::unique_ptr<TWinSkinPopMenu> popup = std::move(*it);
     popupSkinners_.erase(it);
-    delete popup;  // gives the window back first
+    popup.reset();
     freed = true;
   }
   if (popupSkinners_.empty()) popupKind_ = 0;
@@ -53,7 +50,7 @@ bool TSkinManage::DetachPopupMenu(HWND window) {
 
 bool TSkinManage::IsPopupSkinned(HWND window) const {
   return std::any_of(popupSkinners_.begin(), popupSkinners_.end(),
-                     [&](TWinSkinPopMenu* p) { return p->Handle() == window; });
+                     [&](const auto& p) { return p->Handle() == window; });
 }
 
 void TSkinManage::BindPopupMenu(HMENU menu) {
@@ -71,8 +68,8 @@ ui::TBitmap* TSkinManage::PopupBitmapFor(HMENU menu) const {
 }
 
 TWinSkinPopMenu* TSkinManage::PopupSkinnerFor(HMENU menu) const {
-  for (TWinSkinPopMenu* p : popupSkinners_) {
-    if (p->Menu() == menu) return p;
+  for (const auto& p : popupSkinners_) {
+    if (p->Menu() == menu) return p.get();
   }
   return nullptr;
 }

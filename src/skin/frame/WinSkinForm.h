@@ -1,145 +1,322 @@
-// The skin engine's window side. TSkinManage is the one object per process that watches the
-// GUI thread's windows through a CBT hook, carries out the skin data components' requests
-// (switch skinning on or off, apply a changed skin) and keeps the frame and popup skinners.
+// TWinSkinForm: the frame skinner of one top-level window (a form of the program, a standard
+// dialog or an MDI child). It subclasses the window, answers the non-client messages from the
+// skin's border sizes (size of the client area, hit-testing, activation), keeps the window's
+// region in the shape of the skin's borders and fits the window so that its client area keeps
+// its size. Its caption buttons (CaptionButtonStrip.h) are drawn from the skin and take the
+// non-client mouse input. On starting it gives every control of its window a control
+// skinner (FormFrameControls.cpp) and keeps them in its list. The skin manager makes one per
+// window and frees it; the frame asks it what it needs through TFrameManager.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "skin/data/SkinManagerLink.h"
+#include "skin/controls/SkinControl.h"
 #include "skin/data/WinSkinData.h"
-#include "skin/frame/FormFrame.h"       // the frame skinners it keeps
-#include "skin/frame/WinSkinPopMenu.h"  // the popup skinners it keeps
+#include "skin/frame/CaptionButtonStrip.h"
+#include "skin/frame/FrameGeometry.h"
+#include "skin/frame/NCObject.h"
+#include "skin/frame/WinSkinMenu.h"
+#include "skin/frame/WinSkinPopMenu.h"
+#include "ui/Controls.h"
 #include "ui/Forms.h"
+#include "ui/Menus.h"
 #include "ui/Timer.h"
+#include "ui/WindowSubclass.h"
 
 namespace skin {
 
-class TWinSkinForm;     // frame skinner of a top-level window
-class TWinSkinPopMenu;  // skinner of an open popup menu window
+struct TControlChoice;
 
-class TSkinManage final : public TSkinManagerLink {
- public:
-  TSkinManage();
-  ~TSkinManage() override;
-  TSkinManage(const TSkinManage&) = delete;
-  TSkinManage& operator=(const TSkinManage&) = delete;
-
-  // The process's manager, or none when no skin data component has loaded yet.
-  static TSkinManage* Instance();
-
-  void AddSkinData(TSkinData* data) override;
-  void RemoveSkinData(TSkinData* data) override;
-  TSkinData* MainSkinData() const override { return mainSkinData_; }
-  void InstallHook() override;
-  void ScheduleAction(int action, int interval) override;
-  bool Active() const override { return active_; }
-  void SetActive(bool value) override { active_ = value; }
-  int ManagerState() const override { return managerState_; }
-  void SetManagerState(int value) override { managerState_ = value; }
-  TSkinData* PendingSkinData() const override { return pendingSkinData_; }
-  void SetPendingSkinData(TSkinData* data) override { pendingSkinData_ = data; }
-  bool AttachWindow(HWND window) override;
-  void ReloadSkin(TSkinData* data) override;
-
-  // Carries out the pending action (the action timer's tick).
-  void RunPendingAction();
-  // A visible form that is not a child window goes to AttachWindow; true when it was given
-  // a frame skinner.
-  bool AttachForm(ui::TCustomForm* form);
-  // The frame skinner of the window, or none.
-  TWinSkinForm* FindSkinForm(HWND window) const;
-  // Takes a frame skinner out of the list without freeing it (its destructor calls this);
-  // nothing while the manager is closing.
-  void RemoveSkinForm(TWinSkinForm* frame);
-  // Frees the frame skinners whose window has been destroyed.
-  void PurgeClosedSkinners();
-  // The form of that window, else the class library's object that owns the window, or none.
-  static ui::TWinControl* FindControlOfWindow(HWND window);
-
-  // Popup menu windows: a skinner is made for a new menu window when skinning is on and the
-  // skin data allows menus of the pending kind (PopupKind), and freed with the window.
-  void AttachPopupMenu(HWND window);
-  // Frees the skinner of the menu window; true when there was one. PopupKind returns to 0
-  // (a context menu) once no menu window is open.
-  bool DetachPopupMenu(HWND window);
-  bool IsPopupSkinned(HWND window) const;
-  // Binds the menu handle to the newest popup skinner that has none yet.
-  void BindPopupMenu(HMENU menu);
-  // The off-screen picture of the popup skinner bound to the menu, or none.
-  ui::TBitmap* PopupBitmapFor(HMENU menu) const;
-  // The popup skinner bound to the menu, or none.
-  TWinSkinPopMenu* PopupSkinnerFor(HMENU menu) const;
-  // The component whose skin a window is drawn with: this form's own component, a dialog
-  // component for dialogs, else the last main-form component, else the first registered.
-  TSkinData* SelectSkinData(HWND window) const;
-
-  ui::TTimer& ActionTimer() const { return *actionTimer_; }
-  HHOOK Hook() const { return hook_; }
-  const std::vector<TSkinData*>& SkinDatas() const { return skinDatas_; }
-  const std::vector<TWinSkinForm*>& FormSkinners() const { return formSkinners_; }
-  const std::vector<TWinSkinPopMenu*>& PopupSkinners() const { return popupSkinners_; }
-  bool ScanningForms() const { return scanningForms_; }
-  int PopupKind() const { return popupKind_; }
-  void SetPopupKind(int kind) { popupKind_ = kind; }
-  bool MDIChildMaximized() const { return mdiChildMaximized_; }
-  // An MDI child was maximized or restored: every MDI child frame follows (a maximized one
-  // shows the system's caption inside the frame's menu bar, the others their skinned frame).
-  void SetMDIChildMaximized(bool value);
-  int PendingAction() const { return pendingAction_; }
-
- private:
-  static LRESULT CALLBACK CBTHookProc(int code, WPARAM wParam, LPARAM lParam);
-  bool MaySkin(HWND window, ui::TWinControl*& object);
-  void AttachForms(TSkinData* owner);
-  void DetachAndFree(TWinSkinForm* frame, bool restore);
-  void Activate(TSkinData* data);
-  void Deactivate(TSkinData* data);
-  void ApplyChangedSkin(TSkinData* data);
-
-  std::unique_ptr<ui::TTimer> actionTimer_;
-  HHOOK hook_ = nullptr;
-  // Owned (freed by the manager), though a form that goes frees its own frame skinner first.
-  std::vector<TWinSkinForm*> formSkinners_;
-  std::vector<TWinSkinPopMenu*> popupSkinners_;  // owned
-  std::vector<TSkinData*> skinDatas_;  // not owned; in order of loading
-  bool active_ = false;
-  bool scanningForms_ = false;
-  int managerState_ = kManagerCreated;
-  int popupKind_ = 0;
-  bool mdiChildMaximized_ = false;
-  int pendingAction_ = saNone;
-  TSkinData* pendingSkinData_ = nullptr;
-  TSkinData* mainSkinData_ = nullptr;
+// States of a frame skinner.
+enum TFrameState {
+  fsAttached = 0,   // attached, waiting for SKM_STARTFRAME
+  fsRunning = 1,
+  fsReapplying = 3,
+  fsDetaching = 4,
+  fsResizing = 5,   // fitting the window at start
+  fsDestroyed = 6,  // the window is gone; the manager frees the skinner on its next purge
 };
 
-// Lets the skin data components create the skin manager on first use. The manager's unit
-// also does this when the program starts; calling it makes sure the unit is linked in.
-void UseSkinManager();
+enum TFormKind { fkOrdinary = 0, fkMDIFrame = 1, fkMDIChild = 2 };
+enum TBorderKind { bkSizeable = 0, bkSingle = 1, bkNoCaption = 2, bkDialog = 3 };
+enum TFrameWindowState { wsNormal = 0, wsMaximized = 1, wsMinimized = 2 };
 
-// The kinds of control the program's main window skins.
-constexpr TSkinControlTypes kMainWindowSkinControls =
-    SetOf({xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, xcCombo, xcCheckBox, xcRadioButton,
-           xcProgress, xcScrollbar, xcEdit, xcButton, xcBitBtn, xcSpeedButton, xcSpin,
-           xcGroupBox, xcStatusBar, xcTab, xcTrackBar, xcSystemMenu});
+// BorderIcons bits.
+constexpr int kBiMaximize = 1;
+constexpr int kBiMinimize = 2;
+constexpr int kBiSystemMenu = 8;
+constexpr int kBiCaptionToggled = 0x10;  // the frame takes WS_CAPTION away while it runs
 
-// The compressed package of the program's "DEFAULTSKIN" resource; empty when there is none.
-std::string DefaultSkinPackage();
+// The tag of the skinned system menu.
+constexpr int kSystemMenuTag = 33333;
 
-// Makes a skin data component owned by `owner`, configured as the program's main window
-// uses it (active, DisableTag 99, its options) but skinning the given kinds of control,
-// holding `package` (a compressed skin package) as its stored skin, loaded and registered.
-// Skinning is switched on 250 ms later when the engine accepted the package. Answers none for
-// an empty package.
-TSkinData* CreateSkinData(ui::TComponent* owner, std::string_view package,
-                          TSkinControlTypes kinds);
+// The frame of a border picture that is painted: 1 (the active look) when the window is
+// active or the picture has a single frame, 2 (the inactive look) otherwise.
+int BorderFrameIndex(bool active, int frameCount);
 
-// CreateSkinData with the program's "DEFAULTSKIN" resource and the main window's kinds of
-// control. Answers none when the program has no such resource.
-TSkinData* CreateDefaultSkinData(ui::TComponent* owner);
+class TWinSkinForm;
+
+// What a frame skinner asks of the manager that keeps it.
+class TFrameManager : public TPopupSkinners {
+ public:
+  // An MDI child of the program is maximized: MDI frames show its buttons on their menu bar.
+  virtual bool MDIChildMaximized() const = 0;
+  virtual void SetMDIChildMaximized(bool value) = 0;
+  // The kind of popup menu about to open: 0 a context menu, 1 a drop-down of a menu bar, 2 the
+  // system menu.
+  virtual void SetPopupKind(int kind) = 0;
+  // A frame skinner attached to its window: the manager runs.
+  virtual void FrameAttached() = 0;
+  // A frame skinner is going (its destructor tells): the manager forgets it.
+  virtual void RemoveSkinForm(TWinSkinForm* frame) = 0;
+
+ protected:
+  ~TFrameManager() = default;
+};
+
+class TWinSkinForm final : public ui::TComponent,
+                           public TSkinnerHost,
+                           private TBorderSource,
+                           private TCaptionStripHost,
+                           private TMenuBarHost {
+  UI_CLASS_INFO
+ public:
+  // `owner` is the window's form object, or none for a bare window.
+  TWinSkinForm(TFrameManager& manager, ui::TComponent* owner, HWND window);
+  ~TWinSkinForm() override;
+
+  // Binds the frame to a form object of the program, or to a bare window.
+  void AttachToForm(TSkinData* data, ui::TCustomForm* form);
+  void AttachToWindow(TSkinData* data);
+  // Restores the window as it was (system frame, same client area, no region).
+  void DetachFrame();
+  // Lets go of the window without changing its styles, colour, size or region.
+  void DetachFrameQuiet();
+  // Border sizes from the skin.
+  void RebuildGeometry();
+  // Applies a changed skin: colour, sizes, region, and tells the window.
+  void ReapplySkin();
+
+  HWND Handle() const { return handle_; }
+  TSkinData* SkinData() const { return skinData_; }
+  ui::TCustomForm* FormObject() const { return form_; }
+  bool Skinned() const { return skinned_; }
+  int FrameState() const { return frameState_; }
+  const TFrameGeometry& Geometry() const { return geometry_; }
+  int LeftWidth() const { return geometry_.LeftWidth(); }
+  int TitleHeight() const { return geometry_.TitleHeight(); }
+  int RightWidth() const { return geometry_.RightWidth(); }
+  int BottomHeight() const { return geometry_.BottomHeight(); }
+  int MenuBarHeight() const { return geometry_.MenuBarHeight(); }
+  SIZE SysFrameSize() const { return sysFrameSize_; }
+  int BorderKind() const { return borderKind_; }
+  int FormKind() const { return formKind_; }
+  int BorderIcons() const { return borderIcons_; }
+  int WindowState() const { return windowState_; }
+  bool IsDialog() const { return isDialog_; }
+  bool Active() const { return active_ != 0; }
+  // How often a window region was built (a region of the same size is reused).
+  int RegionBuilds() const { return geometry_.RegionBuilds(); }
+  // The region last built, kept by the frame (the window holds its own copy); none when the
+  // window has no skinned region.
+  HRGN RegionCopy() const { return geometry_.Region(); }
+
+  // The strip of a border composed to `width` x `height` as it is painted.
+  std::unique_ptr<ui::TBitmap> ComposeBorder(TBorderPart part, int width,
+                                             int height) const override;
+  // Paints the frame into `dc` (the window DC when none).
+  void PaintFrame(HDC dc = nullptr);
+  // How often the whole frame was painted.
+  int FramePaints() const { return framePaints_; }
+
+  // Caption buttons, one per caption-button definition of the skin, in the skin's order.
+  const TCaptionButtonStrip::TButtons& Buttons() const { return captionButtons_.Buttons(); }
+  // Lays the caption buttons out for the window's present size, state and styles: which are
+  // shown (Enabled) and their Bounds. Painting and hit-testing both use what it stored.
+  void LayoutCaptionButtons();
+  // The first shown caption button with an action that is not negative whose Bounds contain
+  // the point (window coordinates), or none.
+  TWinSysButton* ButtonAt(POINT windowPoint) const { return captionButtons_.ButtonAt(windowPoint); }
+  // The item under the mouse or pressed, or none.
+  TNCObject* HotObject() const { return hot_.Get(); }
+  // The icon the icon buttons show when the window has none: the window's icon at the small
+  // size as it was when the frame started or its buttons were made, else the program's icon,
+  // on the key colour. Prepared again when the window is given another icon.
+  ui::TBitmap* IconBitmap() const { return iconBitmap_.get(); }
+  // Repaints the title bar with the button in its present state (the window DC).
+  void PaintCaptionButton(TWinSysButton& button);
+  // The button held pressed with the mouse captured, or none.
+  TWinSysButton* PressedButton() const { return captionButtons_.Pressed(); }
+  // The hover check runs while the frame runs and the window is active.
+  bool HoverTimerEnabled() const { return captionButtons_.HoverTimerEnabled(); }
+  // Screen point to window coordinates (origin at the window's top-left corner).
+  POINT WindowPoint(POINT screen) const;
+
+  // The skinned copy of the window's system menu (none without one): its items, enabled as the
+  // window's state and buttons allow, post their commands as WM_SYSCOMMAND when chosen.
+  std::unique_ptr<ui::TPopupMenu> BuildSystemMenu();
+  // The menu bar, or none for a window without menu.
+  TWinSkinMenu* MenuBar() const;
+  // Opens the bar item's drop-down and returns when it closed.
+  void OpenMenuItem(TMenuBtn& item);
+  // A drop-down of the menu bar is open.
+  bool InMenuLoop() const { return inMenuLoop_; }
+  // The Alt key ends the menu loop: keyboard menu commands reach the window again.
+  void LeaveMenuLoop() { inMenuLoop_ = false; }
+
+  // The frame skinner subclassing `window`, or none.
+  static TWinSkinForm* FromWindow(HWND window);
+
+  // Control skinners (FormFrameControls.cpp).
+  TControlSkinners& Skinners() override { return controlSkinners_; }
+  HWND HostWindow() const override { return handle_; }
+  const TControlSkinners& ControlSkinners() const { return controlSkinners_; }
+  // The scratch canvas that control skinners draw with.
+  ui::TCanvas* ScratchCanvas() const { return canvas_.get(); }
+  // Gives every control of the form a skinner: the form's components, then its tab order.
+  void AttachControls(ui::TCustomForm* form);
+  // The choice of a skinner for one class-library control on `parent`.
+  void AttachControl(ui::TControl* control, ui::TControl* parent);
+  // Every child window with WS_CHILD, in z-order from the top, gets AttachChildWindow.
+  void AttachChildWindows(HWND window);
+  // The choice of a skinner for a bare child window.
+  void AttachChildWindow(HWND window);
+  // The control whose skinned scroll bars had the window `oldWindow` got a new window: its
+  // scroll-bar skinner is replaced by a fresh one of the same family.
+  void ReplaceScrollSkinner(HWND oldWindow);
+  HWND MDIClient() const { return mdiClient_; }
+  // For an MDI child frame: an MDI child was maximized (true) or restored.
+  void FollowMDIMaximized(bool maximized);
+
+ private:
+  LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam);
+  bool DispatchTopLevel(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  bool DispatchNonClient(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // The background and control colours of a window without form object.
+  bool ForeignClientMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  LRESULT CallWindow(UINT msg, WPARAM wParam, LPARAM lParam);
+  void FormHook(ui::TMessage& message);
+
+  void AttachFrame(TSkinData* data);
+  void ReadStyles();
+  void ReadWindowState();
+  void FindMDIClient();
+  void ReadBorderKind();
+  void DecideCaptionToggle();
+  void Subclass();
+  void Unsubclass();
+  void Start();
+  void SetCaptionStyle(bool on);
+  void RestoreForm();
+
+  void SubclassMDIClient();
+  void UnsubclassMDIClient();
+  LRESULT MDIClientMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  LRESULT NCCalcSize(WPARAM wParam, LPARAM lParam);
+  LRESULT NCHitTest(LPARAM lParam);
+  LRESULT NCActivate(WPARAM wParam, LPARAM lParam);
+  void OnSize();
+  TCaptionContext CaptionContext() const;
+  bool FramePaintable() const;
+  // The title bar; its ends come from the side borders, composed here unless the caller
+  // composed them already for the same paint.
+  void PaintTitle(HDC dc, int width, int height, ui::TBitmap* leftSide = nullptr,
+                  ui::TBitmap* rightSide = nullptr);
+  void DrawCaptionButtons(HDC dc);
+  void DrawCaptionText(HDC dc, int width);
+  void DrawIcon(HDC dc, const RECT& bounds);
+  void PrepareIcon();
+  // Takes WS_SYSMENU away while the frame paints (so that the system draws no caption buttons
+  // of its own) or gives it back (before minimizing and when the frame lets go).
+  void HideSystemMenuStyle();
+  void RestoreSystemMenuStyle();
+  void MakeButtons();
+  bool ButtonsCurrent() const;
+  void KeepButtonsCurrent();
+  bool NCMouseMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void PressButton(TWinSysButton& button);
+  void RunCaptionAction(int action);
+  // What the caption-button strip asks of the frame.
+  HWND StripWindow() const override { return handle_; }
+  POINT StripPoint(POINT screen) const override { return WindowPoint(screen); }
+  bool StripRunning() const override { return frameState_ == fsRunning; }
+  void ShowButton(TWinSysButton& button) override { PaintCaptionButton(button); }
+  // What the menu bar asks of the frame.
+  HWND BarWindow() const override { return handle_; }
+  RECT BarStrip() const override;
+  bool BarActive() const override { return active_ != 0; }
+  const TCaptionButtonStrip::TButtons* MDIChildButtons() override;
+  void ShowSystemMenu(POINT screen);
+  void AttachMenus();
+  // Takes the bar away (giving the window its menu back when `restore`) and the skinned look
+  // from the form's menus.
+  void DetachMenus(bool restore);
+  void SkinFormMenus(bool off);
+  void MenuChanged(ui::TMessage& m, const ui::TWndMethod& next);
+  bool MenuDialogChar(WPARAM character);
+  bool MenuBarMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  LRESULT OfferDialogCharToMainForm(WPARAM character, LPARAM keyData);
+  void FitWindow(bool atStart);
+  int FitDialogCaption(int width);
+  void RecomputeFrame();
+  void BuildRegion();
+  void DropRegion();
+  TDataSkinObject* Border(TBorderPart part) const override;
+  bool HasSkin() const { return skinData_ && skinData_->SkinLoaded(); }
+
+  // Carrying out a choice of ControlChoice.h.
+  void ApplyControlChoice(ui::TControl* control, ui::TControl* parent, const TControlChoice& choice);
+  void ServeChildren(ui::TControl* control, ui::TControl* parent, const TControlChoice& choice);
+  // Makes, sets up and attaches a skinner of the chosen class for the control.
+  TSkinControl* AttachSkinner(ui::TControl* control, const TControlChoice& choice);
+  bool OfferToApplication(ui::TControl* control, ui::TControl* parent, const std::wstring& upperClass);
+
+  TFrameManager& manager_;
+  HWND handle_;
+  ui::TWindowSubclass subclass_;
+  bool unicode_ = true;
+  ui::TCustomForm* form_ = nullptr;
+  ui::TWndMethod savedFormProc_;
+  bool formHooked_ = false;
+  TSkinData* skinData_ = nullptr;
+  bool skinned_ = false;
+
+  std::wstring className_;
+  HWND ownerWindow_ = nullptr;
+  LONG savedStyle_ = 0;
+  bool leftScrollBar_ = false;
+  bool isDialog_ = false;
+  bool isChildWindow_ = false;
+  HWND mdiClient_ = nullptr;
+  ui::TWindowSubclass mdiSubclass_;
+  HMENU menuHandle_ = nullptr;
+  HMENU systemMenu_ = nullptr;
+  ui::TColor savedColor_ = ui::clBtnFace;
+
+  TFrameGeometry geometry_{*this};
+  SIZE sysFrameSize_{0, 0};
+  bool fitted_ = false;  // the window was fitted to the skin's borders at start
+  RECT windowRect_{0, 0, 0, 0};
+  int framePaints_ = 0;
+  int active_ = 1;
+  int formKind_ = fkOrdinary;
+  int borderKind_ = bkSizeable;
+  int borderIcons_ = 0;
+  int windowState_ = wsNormal;
+  int frameState_ = fsAttached;
+
+  TNCHotItem hot_;  // shared by the caption buttons and the menu bar's items
+  TCaptionButtonStrip captionButtons_{*this, hot_};
+  DWORD lastSysMenuTick_ = 0;  // when the system menu was last opened
+  std::unique_ptr<ui::TBitmap> iconBitmap_;
+  TControlSkinners controlSkinners_;  // owned
+  std::unique_ptr<ui::TCanvas> canvas_ = std::make_unique<ui::TCanvas>();
+  std::unique_ptr<TWinSkinMenu> menuBar_;
+  bool inMenuLoop_ = false;
+};
 
 }  // namespace skin

@@ -4,8 +4,6 @@
 
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinDraw.h"
-#include "skin/frame/FormFrame.h"
-#include "skin/frame/WinSkinForm.h"
 
 namespace skin {
 
@@ -37,8 +35,9 @@ ui::TFontHandle MenuFont() {
 
 void TMenuBtn::Paint() { bar_.PaintItem(*this); }
 
-TWinSkinMenu::TWinSkinMenu(TWinSkinForm& owner, TSkinData* data, ui::TCustomForm* form)
-    : owner_(owner), data_(data), form_(form) {}
+TWinSkinMenu::TWinSkinMenu(TMenuBarHost& host, TNCHotItem& hot, TSkinData* data,
+                           ui::TCustomForm* form)
+    : host_(host), hot_(hot), data_(data), form_(form) {}
 
 void TWinSkinMenu::RebuildItems(HMENU menu) { ReadItems(menu, false); }
 
@@ -50,10 +49,10 @@ void TWinSkinMenu::MergeItems(HMENU menu) { ReadItems(menu, true); }
 void TWinSkinMenu::ReadItems(HMENU menu, bool merged) {
   if (!menu) return;
   menuHandle_ = menu;
-  if (owner_.HotObject() && std::any_of(items_.begin(), items_.end(), [&](const auto& item) {
-        return item.get() == owner_.HotObject();
+  if (hot_.Get() && std::any_of(items_.begin(), items_.end(), [&](const auto& item) {
+        return item.get() == hot_.Get();
       })) {
-    owner_.SetHotObject(nullptr);
+    hot_.Clear();
   }
   items_.clear();
   ui::TMainMenu* component = MenuComponent();
@@ -66,7 +65,7 @@ void TWinSkinMenu::ReadItems(HMENU menu, bool merged) {
     info.dwTypeData = text;
     info.cch = 80;
     if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) continue;
-    auto item = std::make_unique<TMenuBtn>(owner_, *this, i);
+    auto item = std::make_unique<TMenuBtn>(hot_, *this, i);
     item->Enabled = true;  // shown
     item->ItemEnabled = (info.fState & (MFS_DISABLED | MFS_GRAYED)) == 0;
     item->SubMenu = info.hSubMenu;
@@ -88,26 +87,18 @@ void TWinSkinMenu::ReadItems(HMENU menu, bool merged) {
     items_.push_back(std::move(item));
   }
   // The system draws no bar any more; the menu stays ours until it is given back.
-  if (GetMenu(owner_.Handle()) == menu) SetMenu(owner_.Handle(), nullptr);
+  if (GetMenu(host_.BarWindow()) == menu) SetMenu(host_.BarWindow(), nullptr);
   LayoutItems();
 }
 
 void TWinSkinMenu::RestoreMenu() {
-  if (menuHandle_ && IsWindow(owner_.Handle()) && IsMenu(menuHandle_)) {
-    SetMenu(owner_.Handle(), menuHandle_);
+  if (menuHandle_ && IsWindow(host_.BarWindow()) && IsMenu(menuHandle_)) {
+    SetMenu(host_.BarWindow(), menuHandle_);
   }
 }
 
-RECT TWinSkinMenu::Strip() const {
-  RECT window{};
-  GetWindowRect(owner_.Handle(), &window);
-  const int w = window.right - window.left;
-  return {owner_.LeftWidth(), owner_.TitleHeight(), w - owner_.RightWidth(),
-          owner_.TitleHeight() + owner_.MenuBarHeight()};
-}
-
 void TWinSkinMenu::LayoutItems() {
-  const RECT strip = Strip();
+  const RECT strip = host_.BarStrip();
   const int stripWidth = strip.right - strip.left, stripHeight = strip.bottom - strip.top;
   const TDataSkinObject* def = MenuBarDefinition(data_);
   const bool rtl = RightToLeft();
@@ -155,7 +146,7 @@ void TWinSkinMenu::PaintBar(HDC dc, const RECT& strip) {
   ui::TBitmap buffer(w, h);
   HDC target = buffer.Canvas()->Handle();
   const RECT all{0, 0, w, h};
-  const int frame = owner_.Active() ? 1 : 2;
+  const int frame = host_.BarActive() ? 1 : 2;
   if (const TDataSkinObject* def = MenuBarDefinition(data_)) {
     const TMargins margins{def->LeftWidth, 0, def->RightWidth, 0};
     if (def->Tile == 1) {
@@ -185,7 +176,7 @@ void TWinSkinMenu::PaintBar(HDC dc, const RECT& strip) {
   DrawMDIChildButtons(target, strip);
   BitBlt(dc, strip.left, strip.top, w, h, target, 0, 0, SRCCOPY);
   // An item shown hot or pressed keeps its look.
-  if (auto* hot = dynamic_cast<TMenuBtn*>(owner_.HotObject()); hot && hot->State != ncsNormal) {
+  if (auto* hot = dynamic_cast<TMenuBtn*>(hot_.Get()); hot && hot->State != ncsNormal) {
     PaintItem(*hot);
   }
 }
@@ -193,17 +184,9 @@ void TWinSkinMenu::PaintBar(HDC dc, const RECT& strip) {
 // On an MDI frame whose active child is maximized, the child's minimize, restore and close
 // buttons sit on the bar: drawn into the bar's picture `dc` (its origin at the strip's corner).
 void TWinSkinMenu::DrawMDIChildButtons(HDC dc, const RECT& strip) {
-  if (owner_.FormKind() != fkMDIFrame || !owner_.MDIClient()) return;
-  BOOL maximized = FALSE;
-  const HWND active = reinterpret_cast<HWND>(SendMessageW(
-      owner_.MDIClient(), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
-  if (!active || !maximized) return;
-  TSkinManage* manager = TSkinManage::Instance();
-  if (manager && !manager->MDIChildMaximized()) {
-    manager->SetMDIChildMaximized(true);
-    owner_.LayoutCaptionButtons();
-  }
-  for (const auto& button : owner_.Buttons()) {
+  const TCaptionButtonStrip::TButtons* buttons = host_.MDIChildButtons();
+  if (!buttons) return;
+  for (const auto& button : *buttons) {
     const TDataSkinSysButton& def = button->Definition();
     if (!button->Enabled || def.Visibility != kMDIButtonVisibility || !def.Bitmap ||
         def.Bitmap->Empty()) {
@@ -217,7 +200,7 @@ void TWinSkinMenu::DrawMDIChildButtons(HDC dc, const RECT& strip) {
 
 void TWinSkinMenu::PaintItem(const TMenuBtn& item) {
   if (!barBackground_ || !item.Enabled || IsRectEmpty(&item.Bounds)) return;
-  HDC dc = GetWindowDC(owner_.Handle());
+  HDC dc = GetWindowDC(host_.BarWindow());
   if (!dc) return;
   const RECT column{item.Bounds.left, barRect_.top, item.Bounds.right, barRect_.bottom};
   BitBlt(dc, column.left, column.top, column.right - column.left, column.bottom - column.top,
@@ -231,7 +214,7 @@ void TWinSkinMenu::PaintItem(const TMenuBtn& item) {
   const HGDIOBJ old = SelectObject(dc, font.Get());
   DrawCaption(dc, item, item.Bounds);
   SelectObject(dc, old);
-  ReleaseDC(owner_.Handle(), dc);
+  ReleaseDC(host_.BarWindow(), dc);
 }
 
 TMenuBtn* TWinSkinMenu::ItemAt(POINT windowPoint) const {

@@ -1,8 +1,8 @@
 // TWinSkinMenu: the skinned menu bar of a frame. It takes the items of the window's menu,
 // removes the menu from the window (the system draws no bar any more) and draws its own bar in
 // the strip the frame keeps between the title and the client area. Each top-level item is a
-// TMenuBtn, a non-client item with the frame's hot and pressed behaviour; the frame opens its
-// drop-down (FormFrameMenuBar.cpp).
+// TMenuBtn, a non-client item that shares the frame's hot item with the caption buttons; the
+// frame opens its drop-down (FormFrameMenuBar.cpp).
 #pragma once
 
 #include <windows.h>
@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "skin/data/WinSkinData.h"
-#include "skin/frame/CaptionButtons.h"
+#include "skin/frame/CaptionButtonStrip.h"
+#include "skin/frame/NCObject.h"
 #include "ui/Canvas.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
@@ -21,10 +22,28 @@ namespace skin {
 
 class TWinSkinMenu;
 
+// What the menu bar needs of the frame that shows it.
+class TMenuBarHost {
+ public:
+  // The window whose non-client area holds the bar.
+  virtual HWND BarWindow() const = 0;
+  // The bar's strip between the title and the client area for the window's present size
+  // (window coordinates).
+  virtual RECT BarStrip() const = 0;
+  // The window is active: the bar shows its active look.
+  virtual bool BarActive() const = 0;
+  // The caption buttons a maximized MDI child shows on the bar, laid out for it; none unless
+  // the window is an MDI frame whose active child is maximized.
+  virtual const TCaptionButtonStrip::TButtons* MDIChildButtons() = 0;
+
+ protected:
+  ~TMenuBarHost() = default;
+};
+
 class TMenuBtn final : public TNCObject {
  public:
-  TMenuBtn(TWinSkinForm& owner, TWinSkinMenu& bar, int index)
-      : TNCObject(owner), Index(index), bar_(bar) {}
+  TMenuBtn(TNCHotItem& hot, TWinSkinMenu& bar, int index)
+      : TNCObject(hot), Index(index), bar_(bar) {}
   // Restores the item's column of the bar and draws it in its state.
   void Paint() override;
 
@@ -43,7 +62,7 @@ class TWinSkinMenu {
  public:
   // `form` is the window's form object (none for a bare window); its Menu is the menu
   // component the items come from.
-  TWinSkinMenu(TWinSkinForm& owner, TSkinData* data, ui::TCustomForm* form);
+  TWinSkinMenu(TMenuBarHost& host, TNCHotItem& hot, TSkinData* data, ui::TCustomForm* form);
   TWinSkinMenu(const TWinSkinMenu&) = delete;
   TWinSkinMenu& operator=(const TWinSkinMenu&) = delete;
 
@@ -69,18 +88,17 @@ class TWinSkinMenu {
   ui::TMainMenu* MenuComponent() const { return form_ ? form_->Menu() : nullptr; }
   bool RightToLeft() const { return MenuComponent() && MenuComponent()->RightToLeft(); }
   const RECT& BarRect() const { return barRect_; }
-  TWinSkinForm& Owner() const { return owner_; }
   TSkinData* SkinData() const { return data_; }
   // Draws the item's feedback (Paint of TMenuBtn) into the window DC.
   void PaintItem(const TMenuBtn& item);
 
  private:
   void ReadItems(HMENU menu, bool merged);
-  RECT Strip() const;
   void DrawCaption(HDC dc, const TMenuBtn& item, const RECT& bounds) const;
   void DrawMDIChildButtons(HDC dc, const RECT& strip);
 
-  TWinSkinForm& owner_;
+  TMenuBarHost& host_;
+  TNCHotItem& hot_;
   TSkinData* data_;
   ui::TCustomForm* form_;
   std::vector<std::unique_ptr<TMenuBtn>> items_;

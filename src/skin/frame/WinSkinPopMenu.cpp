@@ -4,7 +4,6 @@
 
 #include "skin/data/SkinDraw.h"
 #include "skin/data/SkinMessages.h"
-#include "skin/frame/WinSkinForm.h"
 
 namespace skin {
 
@@ -19,20 +18,21 @@ const TDataSkinObject* MenuBackground(const TSkinData* data) {
   return def && def->Bitmap && !def->Bitmap->Empty() ? def : nullptr;
 }
 
-bool ManagerActive() {
-  TSkinManage* manager = TSkinManage::Instance();
-  return manager && manager->Active();
-}
-
 }  // namespace
 
-TWinSkinPopMenu::TWinSkinPopMenu(HWND window, TSkinData* data) : handle_(window), skinData_(data) {
+TWinSkinPopMenu::TWinSkinPopMenu(const TPopupSkinnerOwner& owner, HWND window, TSkinData* data)
+    : owner_(owner), handle_(window), skinData_(data) {
   subclass_.Install(window, [this](UINT msg, WPARAM wParam, LPARAM lParam) {
     return PopupMessage(msg, wParam, lParam);
   });
 }
 
 TWinSkinPopMenu::~TWinSkinPopMenu() { ReleaseWindow(); }
+
+void TWinSkinPopMenu::ReadMenu() {
+  if (menu_) return;
+  menu_ = reinterpret_cast<HMENU>(CallOwn(MN_GETHMENU, 0, 0));
+}
 
 void TWinSkinPopMenu::ReleaseWindow() {
   subclass_.Restore();
@@ -142,7 +142,13 @@ LRESULT TWinSkinPopMenu::PopupMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return unicode ? CallWindowProcW(own, window, msg, wParam, lParam)
                    : CallWindowProcA(own, window, msg, wParam, lParam);
   }
-  if (!ManagerActive()) return CallOwn(msg, wParam, lParam);
+  if (msg == WM_CREATE || (msg == WM_SHOWWINDOW && wParam)) {
+    // The menu window knows its menu once it is made; the items it draws find it by it.
+    const LRESULT result = CallOwn(msg, wParam, lParam);
+    ReadMenu();
+    return result;
+  }
+  if (!owner_.Active()) return CallOwn(msg, wParam, lParam);
   switch (msg) {
     case WM_ERASEBKGND:
       if (!InSet(skinData_->Options(), xoMenuBG)) CallOwn(msg, wParam, lParam);

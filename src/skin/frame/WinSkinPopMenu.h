@@ -1,8 +1,8 @@
 // TWinSkinPopMenu: the skinner of one open popup menu window (class "#32768"). The skin
 // manager makes one when the menu window is created and frees it when the window is
 // destroyed. It subclasses the window so that the window answers that it is skinned, and
-// holds what the popup menu painter works with: the skin data, the menu shown and the
-// off-screen picture of the menu.
+// holds what the popup menu painter works with: the skin data, the menu shown (read from the
+// window as it opens) and the off-screen picture of the menu.
 #pragma once
 
 #include <windows.h>
@@ -15,9 +15,31 @@
 
 namespace skin {
 
+class TWinSkinPopMenu;
+
+// What a popup skinner asks of the manager that keeps it.
+class TPopupSkinnerOwner {
+ public:
+  // Skinning is on: the menu window is painted from the skin.
+  virtual bool Active() const = 0;
+
+ protected:
+  ~TPopupSkinnerOwner() = default;
+};
+
+// Finds the skinner of the open popup window that shows a menu.
+class TPopupSkinners {
+ public:
+  // The popup skinner bound to the menu, or none.
+  virtual TWinSkinPopMenu* PopupSkinnerFor(HMENU menu) const = 0;
+
+ protected:
+  ~TPopupSkinners() = default;
+};
+
 class TWinSkinPopMenu {
  public:
-  TWinSkinPopMenu(HWND window, TSkinData* data);
+  TWinSkinPopMenu(const TPopupSkinnerOwner& owner, HWND window, TSkinData* data);
   ~TWinSkinPopMenu();
   TWinSkinPopMenu(const TWinSkinPopMenu&) = delete;
   TWinSkinPopMenu& operator=(const TWinSkinPopMenu&) = delete;
@@ -46,6 +68,10 @@ class TWinSkinPopMenu {
   void PaintNonClient();
   void PaintBorderBands(HDC dc, POINT origin);
 
+  // The menu the window shows, once the window knows it.
+  void ReadMenu();
+
+  const TPopupSkinnerOwner& owner_;
   HWND handle_;
   TSkinData* skinData_;
   HMENU menu_ = nullptr;

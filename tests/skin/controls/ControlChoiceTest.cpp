@@ -6,7 +6,7 @@
 #include "skin/controls/SkinButtons.h"
 #include "skin/controls/SkinScrollbars.h"
 #include "skin/frame/ControlChoice.h"
-#include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 #include "ui/Buttons.h"
 #include "ui/ComCtrls.h"
 #include "ui/ListControls.h"

@@ -13,7 +13,7 @@
 
 #include "GuiTestSupport.h"
 #include "MessageSequence.h"
-#include "skin/controls/WinSubClass.h"
+#include "skin/controls/SkinControl.h"
 #include "skin/data/SkinMessages.h"
 #include "ui/Forms.h"
 

@@ -8,7 +8,7 @@
 #include "ControlTestSupport.h"
 #include "ImageTestSupport.h"
 #include "skin/data/SkinObjects.h"
-#include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 #include "ui/Forms.h"
 
 namespace ctltest {

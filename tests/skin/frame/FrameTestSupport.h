@@ -11,8 +11,8 @@
 
 #include "CraftedSkin.h"
 #include "GuiTestSupport.h"
-#include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 #include "ui/Classes.h"
 #include "ui/Forms.h"
 

@@ -7,7 +7,7 @@
 #include "LzhEncoder.h"
 #include "GuiTestSupport.h"
 #include "skin/data/SkinSystem.h"
-#include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 #include "ui/Classes.h"
 #include "ui/Forms.h"
 

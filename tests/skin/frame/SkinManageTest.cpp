@@ -4,7 +4,7 @@
 
 #include "CraftedSkin.h"
 #include "GuiTestSupport.h"
-#include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 #include "ui/Forms.h"
 
 using namespace skin;

@@ -16,7 +16,7 @@
 
 #include "GalleryMenus.h"
 #include "skin/data/SkinMessages.h"
-#include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
 

@@ -8,7 +8,7 @@
 #include "LzhEncoder.h"
 #include "SkinPackage.h"
 #include "SkinviewTestSupport.h"
-#include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 #include "ui/SysUtils.h"
 
 using namespace skinview;

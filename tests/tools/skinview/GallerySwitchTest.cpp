@@ -17,8 +17,8 @@
 #include "SkinSwitchSupport.h"
 #include "SkinviewTestSupport.h"
 #include "skin/data/SkinManagerLink.h"
-#include "skin/frame/FormFrame.h"
 #include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 #include "ui/Menus.h"
 #include "ui/SysUtils.h"
 

@@ -19,7 +19,7 @@
 #include "SkinviewTestSupport.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/data/SkinReport.h"
-#include "skin/frame/WinSkinForm.h"
+#include "skin/frame/SkinManage.h"
 #include "ui/SysUtils.h"
 
 using testsupport::PumpUntil;

@@ -1,4 +1,4 @@
-#include "skin/controls/WinSubClass.h"
+#include "skin/controls/SkinControl.h"
 
 #include <windowsx.h>
 
