@@ -13,7 +13,7 @@
 
 #include "ClassicLzhuf.h"
 #include "LzhEncoder.h"
-#include "skin/data/LZH.h"
+#include "skin/model/LZH.h"
 
 namespace {
 

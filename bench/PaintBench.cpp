@@ -17,10 +17,10 @@
 
 #include "GalleryForm.h"
 #include "app/Unit1.h"
-#include "skin/data/LZH.h"
+#include "skin/model/LZH.h"
 #include "skin/data/SkinManagerLink.h"
 #include "skin/data/SkinMessages.h"
-#include "skin/data/SkinReport.h"
+#include "skin/model/SkinReport.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/frame/SkinManage.h"
 

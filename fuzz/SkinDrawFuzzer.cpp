@@ -18,11 +18,11 @@
 
 #include "SkinPackage.h"
 #include "TestFiles.h"
-#include "skin/data/QuickIni.h"
-#include "skin/data/ResolvedSkin.h"
-#include "skin/data/SkinDefinitions.h"
-#include "skin/data/SkinPieces.h"
-#include "skin/data/SkinReader.h"
+#include "skin/model/QuickIni.h"
+#include "skin/model/ResolvedSkin.h"
+#include "skin/model/SkinDefinitions.h"
+#include "skin/model/SkinPieces.h"
+#include "skin/model/SkinReader.h"
 
 namespace {
 

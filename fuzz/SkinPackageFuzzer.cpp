@@ -12,7 +12,7 @@
 #include "ClassicLzhuf.h"
 #include "LzhEncoder.h"
 #include "SkinLoad.h"
-#include "skin/data/LZH.h"
+#include "skin/model/LZH.h"
 
 extern "C" size_t LLVMFuzzerMutate(uint8_t* data, size_t size, size_t maxSize);
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/data/SkinBitmap.h"
+#include "skin/model/SkinBitmap.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/frame/FrameCaption.h"

@@ -4,7 +4,7 @@
 // button pictures.
 #include "FormFixture.h"
 
-#include "skin/data/SkinBitmap.h"
+#include "skin/model/SkinBitmap.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/frame/WinSkinForm.h"
 

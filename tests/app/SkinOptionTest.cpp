@@ -13,7 +13,7 @@
 #include "app/SkinOption.h"
 #include "app/Texts.h"
 #include "app/Workflow.h"
-#include "skin/data/SkinReport.h"
+#include "skin/model/SkinReport.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/frame/SkinManage.h"
 

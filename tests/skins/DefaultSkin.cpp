@@ -6,7 +6,7 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "skin/data/SkinContainer.h"
+#include "skin/model/SkinContainer.h"
 
 namespace skintest {
 

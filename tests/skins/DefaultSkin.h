@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "skin/data/BitmapFile.h"
-#include "skin/data/QuickIni.h"
-#include "skin/data/SkinReader.h"
+#include "skin/model/BitmapFile.h"
+#include "skin/model/QuickIni.h"
+#include "skin/model/SkinReader.h"
 
 namespace skintest {
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "DefaultSkin.h"
-#include "skin/data/SkinContainer.h"
-#include "skin/data/SkinReader.h"
+#include "skin/model/SkinContainer.h"
+#include "skin/model/SkinReader.h"
 
 namespace skintest {
 namespace {

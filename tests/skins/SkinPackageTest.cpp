@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "DefaultSkin.h"
-#include "skin/data/SkinContainer.h"
+#include "skin/model/SkinContainer.h"
 
 namespace skintest {
 namespace {

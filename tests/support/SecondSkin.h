@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "SkinPackage.h"
-#include "skin/data/LZH.h"
-#include "skin/data/SkinContainer.h"
+#include "skin/model/LZH.h"
+#include "skin/model/SkinContainer.h"
 #include "skin/frame/SkinManage.h"
 
 namespace testsupport {

@@ -4,7 +4,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "skin/data/LzhTree.h"
+#include "skin/model/LzhTree.h"
 
 namespace skinpack {
 

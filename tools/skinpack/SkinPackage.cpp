@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "LzhEncoder.h"
-#include "skin/data/SkinContainer.h"
+#include "skin/model/SkinContainer.h"
 
 namespace skinpack {
 

@@ -11,10 +11,10 @@
 #include "LzhEncoder.h"
 #include "SkinCheck.h"
 #include "SkinPackage.h"
-#include "skin/data/LZH.h"
-#include "skin/data/QuickIni.h"
-#include "skin/data/SkinContainer.h"
-#include "skin/data/SkinReader.h"
+#include "skin/model/LZH.h"
+#include "skin/model/QuickIni.h"
+#include "skin/model/SkinContainer.h"
+#include "skin/model/SkinReader.h"
 
 namespace skinpack {
 

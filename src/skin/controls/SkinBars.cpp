@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "skin/data/ImgUtil.h"
-#include "skin/data/SkinPieces.h"
+#include "skin/model/SkinPieces.h"
 #include "skin/data/SkinDerivedImages.h"
 #include "ui/Messages.h"
 #include "ui/StatusBar.h"

@@ -10,7 +10,7 @@
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinDraw.h"
 #include "skin/data/SkinMessages.h"
-#include "skin/data/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 
 namespace skin {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "skin/data/ImgUtil.h"
-#include "skin/data/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 #include "ui/TypInfo.h"
 
 namespace skin {

@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "skin/data/BitmapFile.h"
+#include "skin/model/BitmapFile.h"
 
 namespace skin {
 

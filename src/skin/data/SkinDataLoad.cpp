@@ -4,7 +4,7 @@
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinDraw.h"
 #include "skin/data/SkinPackageFile.h"
-#include "skin/data/SkinReport.h"
+#include "skin/model/SkinReport.h"
 #include "skin/data/WinSkinData.h"
 #include "ui/Forms.h"
 

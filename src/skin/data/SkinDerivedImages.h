@@ -2,7 +2,7 @@
 // combo arrow, the tool bar background and the title colour.
 #pragma once
 
-#include "skin/data/SkinDefinitions.h"
+#include "skin/model/SkinDefinitions.h"
 #include "ui/Graphics.h"
 
 namespace skin {

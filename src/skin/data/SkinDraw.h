@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "skin/data/SkinPieces.h"
+#include "skin/model/SkinPieces.h"
 #include "ui/Canvas.h"
 #include "ui/Controls.h"
 

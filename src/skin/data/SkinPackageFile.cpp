@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "skin/data/SkinReader.h"
+#include "skin/model/SkinReader.h"
 #include "ui/Classes.h"
 #include "ui/Forms.h"
 #include "ui/SysUtils.h"

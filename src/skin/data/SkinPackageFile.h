@@ -8,7 +8,7 @@
 #include <span>
 #include <string>
 
-#include "skin/data/SkinReader.h"
+#include "skin/model/SkinReader.h"
 
 namespace skin {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "skin/data/ResolvedSkin.h"
-#include "skin/data/SkinDefinitions.h"
+#include "skin/model/ResolvedSkin.h"
+#include "skin/model/SkinDefinitions.h"
 #include "ui/Canvas.h"
 #include "ui/Classes.h"
 #include "ui/Controls.h"

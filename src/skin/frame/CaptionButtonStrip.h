@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "skin/data/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 #include "skin/frame/CaptionButtons.h"
 #include "skin/frame/NCObject.h"
 #include "ui/Timer.h"

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "skin/data/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 #include "skin/frame/NCObject.h"
 
 namespace skin {

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "skin/data/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 
 namespace skin {
 

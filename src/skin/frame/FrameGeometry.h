@@ -8,7 +8,7 @@
 
 #include <memory>
 
-#include "skin/data/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 #include "ui/Graphics.h"
 
 namespace skin {

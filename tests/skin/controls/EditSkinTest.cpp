@@ -11,7 +11,7 @@
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinDraw.h"
 #include "skin/data/SkinMessages.h"
-#include "skin/data/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 #include "ui/ListControls.h"
 #include "ui/RangeControls.h"
 #include "ui/StatusBar.h"

@@ -8,7 +8,7 @@
 #include "SkinTestCapture.h"
 #include "skin/controls/SkinMediaPlayer.h"
 #include "skin/controls/SkinObjImage.h"
-#include "skin/data/SkinBitmap.h"
+#include "skin/model/SkinBitmap.h"
 #include "skin/data/SkinDerivedImages.h"
 #include "ui/MPlayer.h"
 

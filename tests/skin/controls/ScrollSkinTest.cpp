@@ -11,7 +11,7 @@
 #include "skin/controls/SkinScrollbars.h"
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinDraw.h"
-#include "skin/data/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 #include "ui/ComCtrls.h"
 #include "ui/RangeControls.h"
 #include "ui/StdCtrls.h"

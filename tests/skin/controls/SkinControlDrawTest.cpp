@@ -3,7 +3,7 @@
 
 #include "ControlTestSupport.h"
 #include "ImageTestSupport.h"
-#include "skin/data/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 #include "skin/data/WinSkinData.h"
 #include "ui/StdCtrls.h"
 

@@ -7,7 +7,7 @@
 
 #include "ControlTestSupport.h"
 #include "ImageTestSupport.h"
-#include "skin/data/SkinObjects.h"
+#include "skin/model/SkinObjects.h"
 #include "skin/frame/SkinManage.h"
 #include "ui/Forms.h"
 

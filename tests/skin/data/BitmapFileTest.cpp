@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TestFiles.h"
-#include "skin/data/BitmapFile.h"
+#include "skin/model/BitmapFile.h"
 
 using namespace skin;
 using skintest::BmpSpec;

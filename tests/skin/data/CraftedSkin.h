@@ -7,7 +7,7 @@
 
 #include "SkinPackage.h"
 #include "TestFiles.h"
-#include "skin/data/SkinReport.h"
+#include "skin/model/SkinReport.h"
 
 namespace skintest {
 

@@ -16,7 +16,7 @@
 
 #include "CraftedSkin.h"
 #include "skin/data/SkinMessages.h"
-#include "skin/data/SkinReader.h"
+#include "skin/model/SkinReader.h"
 #include "ui/Canvas.h"
 
 namespace hostile {

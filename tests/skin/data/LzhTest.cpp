@@ -5,8 +5,8 @@
 #include "ClassicLzhuf.h"
 #include "LzhEncoder.h"
 #include "TestFiles.h"
-#include "skin/data/LZH.h"
-#include "skin/data/LzhTree.h"
+#include "skin/model/LZH.h"
+#include "skin/model/LzhTree.h"
 
 using namespace skin;
 using skintest::Bytes;

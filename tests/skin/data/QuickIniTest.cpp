@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "skin/data/QuickIni.h"
+#include "skin/model/QuickIni.h"
 
 using skin::TQuickIni;
 

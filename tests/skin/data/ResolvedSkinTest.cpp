@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "CraftedSkin.h"
-#include "skin/data/ResolvedSkin.h"
+#include "skin/model/ResolvedSkin.h"
 
 using namespace skin;
 using skintest::TCraftedSkin;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "skin/data/SkinColour.h"
+#include "skin/model/SkinColour.h"
 
 using skin::ReadColourValue;
 using skin::RGBColour;

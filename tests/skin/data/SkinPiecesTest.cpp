@@ -5,7 +5,7 @@
 
 #include <climits>
 
-#include "skin/data/SkinPieces.h"
+#include "skin/model/SkinPieces.h"
 
 using namespace skin;
 

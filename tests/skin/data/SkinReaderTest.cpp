@@ -5,7 +5,7 @@
 #include "LzhEncoder.h"
 #include "SkinPackage.h"
 #include "TestFiles.h"
-#include "skin/data/SkinReader.h"
+#include "skin/model/SkinReader.h"
 
 using namespace skin;
 using skintest::AsBytes;

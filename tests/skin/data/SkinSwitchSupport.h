@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "CraftedSkin.h"
-#include "skin/data/BitmapFile.h"
+#include "skin/model/BitmapFile.h"
 #include "skin/data/SkinMessages.h"
-#include "skin/data/SkinReader.h"
+#include "skin/model/SkinReader.h"
 #include "GuiTestSupport.h"
 #include "skin/data/WinSkinData.h"
 #include "ui/Canvas.h"

@@ -8,7 +8,7 @@
 #include <set>
 
 #include "MessageSequence.h"
-#include "skin/data/SkinBitmap.h"
+#include "skin/model/SkinBitmap.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/frame/CaptionButtons.h"
 

@@ -3,9 +3,9 @@
 // that go before their frame started.
 #include "FrameTestSupport.h"
 
-#include "skin/data/BitmapFile.h"
+#include "skin/model/BitmapFile.h"
 #include "skin/data/SkinMessages.h"
-#include "skin/data/SkinReader.h"
+#include "skin/model/SkinReader.h"
 
 using namespace skin;
 using namespace frametest;

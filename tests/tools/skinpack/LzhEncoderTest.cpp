@@ -4,7 +4,7 @@
 
 #include "LzhEncoder.h"
 #include "TestFiles.h"
-#include "skin/data/LZH.h"
+#include "skin/model/LZH.h"
 
 using skintest::Bytes;
 

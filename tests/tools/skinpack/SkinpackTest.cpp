@@ -10,7 +10,7 @@
 #include "SkinPackage.h"
 #include "Skinpack.h"
 #include "TestFiles.h"
-#include "skin/data/SkinReader.h"
+#include "skin/model/SkinReader.h"
 
 namespace fs = std::filesystem;
 using skintest::AsBytes;

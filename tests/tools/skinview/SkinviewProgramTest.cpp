@@ -18,7 +18,7 @@
 #include "GuiTestSupport.h"
 #include "SkinviewTestSupport.h"
 #include "skin/data/SkinMessages.h"
-#include "skin/data/SkinReport.h"
+#include "skin/model/SkinReport.h"
 #include "skin/frame/SkinManage.h"
 #include "ui/SysUtils.h"
 

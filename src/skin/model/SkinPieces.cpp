@@ -1,4 +1,4 @@
-#include "skin/data/SkinPieces.h"
+#include "skin/model/SkinPieces.h"
 
 #include <algorithm>
 
