@@ -120,15 +120,15 @@ class TMemoryDC {
 };
 
 // An off-screen picture to compose into and copy to the screen in one piece, so that what is
-// composed never flickers. It keeps its bitmap between uses and grows it only when a larger
-// one is asked for.
+// composed never flickers. It keeps its bitmap between uses of the same size and makes it
+// anew for another size, so that it never holds more than the last picture needs.
 class TOffscreenBuffer {
  public:
   // The buffer's context, ready for a picture of `width` x `height`; none for an empty size.
   // It holds what was composed last: the caller draws the whole area.
   HDC Begin(int width, int height) {
     if (width <= 0 || height <= 0) return nullptr;
-    if (!bitmap_ || bitmap_->Width() < width || bitmap_->Height() < height) {
+    if (!bitmap_ || bitmap_->Width() != width || bitmap_->Height() != height) {
       bitmap_ = std::make_unique<TBitmap>(width, height);
     }
     width_ = width;

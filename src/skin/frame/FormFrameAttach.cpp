@@ -246,6 +246,7 @@ void TWinSkinForm::RecomputeFrame() {
 }
 
 void TWinSkinForm::ReapplySkin() {
+  painter_.DropStrips();
   if (form_) {
     const ui::TColor face = ResolveColour(skinData_->Colours().ButtonFace);
     form_->SetColor(face);

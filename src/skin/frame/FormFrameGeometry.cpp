@@ -42,6 +42,7 @@ TDataSkinObject* TWinSkinForm::Border(TBorderPart part) const {
 // Sizes and caption buttons from the skin. The buttons are made anew: they refer to the
 // skin's definitions, which a new skin replaces.
 void TWinSkinForm::RebuildGeometry() {
+  painter_.DropStrips();
   captionButtons_.Clear();
   if (!HasSkin()) return;
   if (borderKind_ == bkNoCaption) {

@@ -1,31 +1,9 @@
-// The border strips composed as they are painted, and the window region in the shape of the
-// skin's borders. The geometry keeps its own copy of the region for the size it was built for;
-// the window is given a fresh copy each time, because a region handed to the system belongs to
-// the system from then on.
-#include <algorithm>
-
-#include "skin/data/SkinDraw.h"
+// The window region in the shape of the skin's borders. The geometry keeps its own copy of the
+// region for the size it was built for; the window is given a fresh copy each time, because a
+// region handed to the system belongs to the system from then on.
 #include "skin/frame/WinSkinForm.h"
 
 namespace skin {
-
-int BorderFrameIndex(bool active, int frameCount) { return (active || frameCount <= 1) ? 1 : 2; }
-
-std::unique_ptr<ui::TBitmap> TWinSkinForm::ComposeBorder(TBorderPart part, int width,
-                                                         int height) const {
-  TDataSkinObject* border = Border(part);
-  if (!border || !border->Bitmap || border->Bitmap->Empty() || width <= 0 || height <= 0) {
-    return nullptr;
-  }
-  const bool side = part == bpLeft || part == bpRight;
-  const TMargins margins{border->LeftWidth, border->TopHeight, border->RightWidth,
-                         border->BottomHeight};
-  const int index = BorderFrameIndex(active_ != 0, border->Frame);
-  return ComposeNineRegion(width, height, *border->Bitmap, margins,
-                           side ? TFrameLayout::SideBySide : TFrameLayout::Stacked,
-                           border->Tile == 1 ? TCentreMode::Stretch : TCentreMode::Tile,
-                           std::max(border->Frame, 1), index);
-}
 
 void TWinSkinForm::BuildRegion() {
   if (frameState_ == fsDestroyed || !skinned_ || !HasSkin() || borderKind_ == bkNoCaption) return;

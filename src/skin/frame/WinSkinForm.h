@@ -18,6 +18,7 @@
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/CaptionButtonStrip.h"
 #include "skin/frame/FrameGeometry.h"
+#include "skin/frame/FramePainter.h"
 #include "skin/frame/NCObject.h"
 #include "skin/frame/WinSkinMenu.h"
 #include "skin/frame/WinSkinPopMenu.h"
@@ -54,10 +55,6 @@ constexpr int kBiCaptionToggled = 0x10;  // the frame takes WS_CAPTION away whil
 // The tag of the skinned system menu.
 constexpr int kSystemMenuTag = 33333;
 
-// The frame of a border picture that is painted: 1 (the active look) when the window is
-// active or the picture has a single frame, 2 (the inactive look) otherwise.
-int BorderFrameIndex(bool active, int frameCount);
-
 class TWinSkinForm;
 
 // What a frame skinner asks of the manager that keeps it.
@@ -82,6 +79,7 @@ class TWinSkinForm final : public ui::TComponent,
                            public TSkinnerHost,
                            private TBorderSource,
                            private TCaptionStripHost,
+                           private TFramePaintHost,
                            private TMenuBarHost {
   UI_CLASS_INFO
  public:
@@ -127,7 +125,9 @@ class TWinSkinForm final : public ui::TComponent,
 
   // The strip of a border composed to `width` x `height` as it is painted.
   std::unique_ptr<ui::TBitmap> ComposeBorder(TBorderPart part, int width,
-                                             int height) const override;
+                                             int height) const override {
+    return painter_.ComposeBorder(part, width, height);
+  }
   // Paints the frame into `dc` (the window DC when none).
   void PaintFrame(HDC dc = nullptr);
   // How often the whole frame was painted.
@@ -146,7 +146,7 @@ class TWinSkinForm final : public ui::TComponent,
   // The icon the icon buttons show when the window has none: the window's icon at the small
   // size as it was when the frame started or its buttons were made, else the program's icon,
   // on the key colour. Prepared again when the window is given another icon.
-  ui::TBitmap* IconBitmap() const { return iconBitmap_.get(); }
+  ui::TBitmap* IconBitmap() const { return painter_.IconBitmap(); }
   // Repaints the title bar with the button in its present state (the window DC).
   void PaintCaptionButton(TWinSysButton& button);
   // The button held pressed with the mouse captured, or none.
@@ -222,14 +222,7 @@ class TWinSkinForm final : public ui::TComponent,
   void OnSize();
   TCaptionContext CaptionContext() const;
   bool FramePaintable() const;
-  // The title bar; its ends come from the side borders, composed here unless the caller
-  // composed them already for the same paint.
-  void PaintTitle(HDC dc, int width, int height, ui::TBitmap* leftSide = nullptr,
-                  ui::TBitmap* rightSide = nullptr);
-  void DrawCaptionButtons(HDC dc);
-  void DrawCaptionText(HDC dc, int width);
-  void DrawIcon(HDC dc, const RECT& bounds);
-  void PrepareIcon();
+  void PrepareIcon() { painter_.PrepareIcon(); }
   // Takes WS_SYSMENU away while the frame paints (so that the system draws no caption buttons
   // of its own) or gives it back (before minimizing and when the frame lets go).
   void HideSystemMenuStyle();
@@ -245,6 +238,12 @@ class TWinSkinForm final : public ui::TComponent,
   POINT StripPoint(POINT screen) const override { return WindowPoint(screen); }
   bool StripRunning() const override { return frameState_ == fsRunning; }
   void ShowButton(TWinSysButton& button) override { PaintCaptionButton(button); }
+  // What the frame painter asks of the frame.
+  HWND PaintWindow() const override { return handle_; }
+  TSkinData* PaintSkin() const override { return skinData_; }
+  TDataSkinObject* PaintBorder(TBorderPart part) const override { return Border(part); }
+  bool PaintActive() const override { return active_ != 0; }
+  const TCaptionButtonStrip::TButtons& PaintButtons() const override { return Buttons(); }
   // What the menu bar asks of the frame.
   HWND BarWindow() const override { return handle_; }
   RECT BarStrip() const override;
@@ -312,7 +311,7 @@ class TWinSkinForm final : public ui::TComponent,
   TNCHotItem hot_;  // shared by the caption buttons and the menu bar's items
   TCaptionButtonStrip captionButtons_{*this, hot_};
   DWORD lastSysMenuTick_ = 0;  // when the system menu was last opened
-  std::unique_ptr<ui::TBitmap> iconBitmap_;
+  TFramePainter painter_{*this, geometry_};
   TControlSkinners controlSkinners_;  // owned
   std::unique_ptr<ui::TCanvas> canvas_ = std::make_unique<ui::TCanvas>();
   std::unique_ptr<TWinSkinMenu> menuBar_;
