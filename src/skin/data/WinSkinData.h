@@ -137,6 +137,8 @@ class TSkinData : public ui::TComponent {
   TDataSkinObject* SkinObject(std::string_view name) const { return defs_.Find(name); }
   // The loaded skin's elements, resolved when it was loaded.
   const TResolvedSkin& Resolved() const { return resolved_; }
+  // Resolves the definitions again after they were changed in place (a crafted element).
+  void DefinitionsChanged() { resolved_ = ResolveSkin(defs_); }
   const std::vector<std::unique_ptr<TDataSkinSysButton>>& CaptionButtons() const {
     return defs_.CaptionButtons();
   }

@@ -214,6 +214,7 @@ class ChunkProgressTest : public BarSkinTest {
     ASSERT_TRUE(bar_ && chunk_ && chunk_->Bitmap && !chunk_->Bitmap->Empty());
     bar_->Style = 1;
     bar_->Frame = 1;
+    data_->DefinitionsChanged();
   }
   std::unique_ptr<ui::TBitmap> Drawn(int position) {
     auto* bar = Make<ui::TProgressBar, TSkinProgress>(10, 10, 200, 20);
