@@ -1,34 +1,9 @@
 // When and where the frame is painted: the borders and the title bar by the frame painter
 // (FramePainter.h), then the menu-bar strip.
 #include "skin/frame/WinSkinForm.h"
+#include "ui/DrawingScopes.h"
 
 namespace skin {
-
-namespace {
-
-// A window DC taken for the frame and given back at the end of the scope.
-class TWindowDC {
- public:
-  TWindowDC(HWND window, HDC given) : window_(window), dc_(given) {
-    if (!dc_) {
-      dc_ = GetWindowDC(window);
-      owned_ = true;
-    }
-  }
-  ~TWindowDC() {
-    if (owned_ && dc_) ReleaseDC(window_, dc_);
-  }
-  TWindowDC(const TWindowDC&) = delete;
-  TWindowDC& operator=(const TWindowDC&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HWND window_;
-  HDC dc_;
-  bool owned_ = false;
-};
-
-}  // namespace
 
 bool TWinSkinForm::FramePaintable() const {
   if (frameState_ != fsRunning && frameState_ != fsReapplying) return false;
@@ -40,7 +15,7 @@ void TWinSkinForm::PaintFrame(HDC given) {
   if (!FramePaintable()) return;
   GetWindowRect(handle_, &windowRect_);
   const int w = windowRect_.right - windowRect_.left, h = windowRect_.bottom - windowRect_.top;
-  TWindowDC dc(handle_, given);
+  ui::TWindowDC dc(handle_, given);
   if (!dc.Get()) return;
   ++framePaints_;
   const bool minimized = windowState_ == wsMinimized;
@@ -61,7 +36,7 @@ void TWinSkinForm::PaintCaptionButton(TWinSysButton& button) {
   if (!FramePaintable()) return;
   RECT r{};
   GetWindowRect(handle_, &r);
-  TWindowDC dc(handle_, nullptr);
+  ui::TWindowDC dc(handle_, nullptr);
   if (!dc.Get()) return;
   painter_.PaintTitle(dc.Get(), r.right - r.left, r.bottom - r.top, windowState_ == wsMinimized);
 }
