@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skin/data/GdiPicture.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/model/SkinPieces.h"
 #include "skin/data/SkinDerivedImages.h"
@@ -29,6 +30,7 @@ ui::TBitmap& SharedStatusBitmap() {
 
 // A bitmap's device context (the canvas makes it on demand).
 HDC DcOf(ui::TBitmap& bitmap) { return bitmap.Canvas()->Handle(); }
+HDC DcOf(const TSkinBitmap& bitmap) { return GdiPicture(bitmap).Source(); }
 
 }  // namespace
 
@@ -138,7 +140,7 @@ void TSkinProgress::DrawChunks(HDC dc, int width, int height, int fill) {
   DrawNineRegion(dc, {0, 0, width, height}, *bar.Bitmap, TFrameLayout::SideBySide,
                  TCentreMode::Stretch, true, std::max(1, bar.Frame), 1, MarginsOf(bar));
   if (fill <= 0) return;
-  ui::TBitmap& image = *chunk.Bitmap;
+  const TSkinBitmap& image = *chunk.Bitmap;
   const int w = image.Width(), h = image.Height();
   if (chunk.Tile == 1) {
     // Copies of the chunk side by side up to the bar's end.
@@ -209,7 +211,7 @@ void TSkinTrackBar::DrawChannel(HDC dc) {
   if (Vertical() && HasImage(vert)) {
     // Some versions of the control give a vertical bar's channel as if the bar were lying.
     if (WidthOf(r) > HeightOf(r)) r = {r.top, r.left, r.bottom, r.right};
-    ui::TBitmap& image = *vert->Bitmap;
+    const TSkinBitmap& image = *vert->Bitmap;
     const int w = image.Width(), h = image.Height();
     const TMargins m = MarginsWithin({0, vert->TopHeight, 0, vert->BottomHeight}, w, h);
     const int T = m.Top, B = m.Bottom;
@@ -223,7 +225,7 @@ void TSkinTrackBar::DrawChannel(HDC dc) {
     piece(x, r.top + T, width, HeightOf(r) - T - B, src, 0, T, w, h - T - B);
     piece(x, r.bottom - B, width, B, src, 0, h - B, w, B);
   } else if (HasImage(horz)) {
-    ui::TBitmap& image = *horz->Bitmap;
+    const TSkinBitmap& image = *horz->Bitmap;
     const int w = image.Width(), h = image.Height();
     const TMargins m = MarginsWithin({horz->LeftWidth, 0, horz->RightWidth, 0}, w, h);
     const int L = m.Left, R = m.Right;

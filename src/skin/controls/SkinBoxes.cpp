@@ -67,7 +67,7 @@ void TSkinMarkButton::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanva
 // The skinner draws the control (1) when the skin has a strip for its mark; otherwise the
 // control keeps its own look (0).
 void TSkinMarkButton::DecideKind() {
-  const ui::TBitmap* strip = Strip();
+  const TSkinBitmap* strip = Strip();
   kind_ = control_ && strip && !strip->Empty() ? 1 : 0;
 }
 
@@ -109,7 +109,7 @@ void TSkinMarkButton::AfterMessage(ui::TMessage& m) {
 }
 
 void TSkinMarkButton::Draw(HDC dc, const RECT& rect) {
-  ui::TBitmap* strip = Strip();
+  const TSkinBitmap* strip = Strip();
   const int count = std::max(1, StripFrames());
   if (!strip || strip->Empty()) {
     kind_ = 0;  // the control keeps its own look
@@ -165,7 +165,7 @@ void TSkinCheckBox::AfterMessage(ui::TMessage& m) {
   TSkinMarkButton::AfterMessage(m);
 }
 
-ui::TBitmap* TSkinCheckBox::Strip() const {
+const TSkinBitmap* TSkinCheckBox::Strip() const {
   const TDataSkinButton* buttons = ButtonsOf(skinData_);
   return buttons ? buttons->CheckBitmap.get() : nullptr;
 }
@@ -202,7 +202,7 @@ int TSkinCheckBox::CurrentFrame() {
 // ---------------------------------------------------------------------------------------------
 // TSkinRadioButton
 
-ui::TBitmap* TSkinRadioButton::Strip() const {
+const TSkinBitmap* TSkinRadioButton::Strip() const {
   const TDataSkinButton* buttons = ButtonsOf(skinData_);
   return buttons ? buttons->RadioBitmap.get() : nullptr;
 }

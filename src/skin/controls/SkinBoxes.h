@@ -35,7 +35,7 @@ class TSkinMarkButton : public TSkinControl {
   bool Transparent() const { return transparent_; }
 
  protected:
-  virtual ui::TBitmap* Strip() const = 0;
+  virtual const TSkinBitmap* Strip() const = 0;
   virtual int StripFrames() const = 0;
   // The frame of the strip for the control's state now.
   virtual int CurrentFrame() = 0;
@@ -54,7 +54,7 @@ class TSkinCheckBox : public TSkinMarkButton {
   int LastSetCheck() const { return lastSetCheck_; }
 
  protected:
-  ui::TBitmap* Strip() const override;
+  const TSkinBitmap* Strip() const override;
   int StripFrames() const override;
   int CurrentFrame() override;
   int RightInset() const override { return 0; }
@@ -69,7 +69,7 @@ class TSkinRadioButton : public TSkinMarkButton {
   using TSkinMarkButton::TSkinMarkButton;
 
  protected:
-  ui::TBitmap* Strip() const override;
+  const TSkinBitmap* Strip() const override;
   int StripFrames() const override;
   int CurrentFrame() override;
   int RightInset() const override { return 1; }

@@ -542,12 +542,13 @@ void DrawSkinElement(HDC dc, const RECT& rect, int frameCount, int frameIndex,
                  element->Trans == 1, frameCount, frameIndex, margins);
 }
 
-void DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frameIndex, ui::TBitmap& strip) {
+void DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frameIndex,
+                    const TSkinBitmap& strip) {
   DrawFrameStretched(dc, rect, strip, true, frameCount, frameIndex);
 }
 
 void DrawStripFrame(ui::TCanvas& canvas, const RECT& rect, int frameCount, int frameIndex,
-                    ui::TBitmap& strip) {
+                    const TSkinBitmap& strip) {
   DrawFrameStretched(canvas.Handle(), rect, strip, true, frameCount, frameIndex);
 }
 

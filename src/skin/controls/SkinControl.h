@@ -220,9 +220,10 @@ void DrawSkinElement(HDC dc, const RECT& rect, int frameCount, int frameIndex,
                      const TDataSkinObject* element);
 // Frame `frameIndex` of `frameCount` side-by-side frames of the strip, stretched to the
 // rectangle and drawn with magenta transparent.
-void DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frameIndex, ui::TBitmap& strip);
+void DrawStripFrame(HDC dc, const RECT& rect, int frameCount, int frameIndex,
+                    const TSkinBitmap& strip);
 void DrawStripFrame(ui::TCanvas& canvas, const RECT& rect, int frameCount, int frameIndex,
-                    ui::TBitmap& strip);
+                    const TSkinBitmap& strip);
 // The windowless children of a control, each painted into the DC at its place (the class
 // library's own painting of them, for skinners that paint the control's face themselves).
 void PaintGraphicChildren(ui::TControl* control, HDC dc);

@@ -333,7 +333,7 @@ void TSkinComBox::DrawEdgeAndButton(HDC dc, const RECT& r, int frame, const TRes
   ExcludeClipRect(dc, text.left, text.top, text.right, text.bottom);
   const TDataSkinObject* edge = skin.SunkEdge;
   if (HasImage(edge)) DrawSkinElement(dc, r, edge->Frame > 0 ? edge->Frame : kComboFrames, frame, edge);
-  ui::TBitmap& strip =
+  const TSkinBitmap& strip =
       leftButton && skin.ComboButtonMirrored ? *skin.ComboButtonMirrored : *button->Bitmap;
   DrawStripFrame(dc, buttonArea, button->Frame > 0 ? button->Frame : kComboFrames, frame, strip);
   buttonRect_ = buttonArea;

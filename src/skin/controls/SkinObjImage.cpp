@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "skin/data/GdiPicture.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/model/SkinObjects.h"
 #include "ui/TypInfo.h"
@@ -48,7 +49,7 @@ void TSkinObjImage::BuildGlyphs() {
   const TDataSkinButton* buttons = skinData_ ? skinData_->Resolved().Button : nullptr;
   if (!buttons || !control_) return;
   const bool radio = variant_ == kObjImageRadio;
-  ui::TBitmap* strip = radio ? buttons->RadioBitmap.get() : buttons->CheckBitmap.get();
+  const TSkinBitmap* strip = radio ? buttons->RadioBitmap.get() : buttons->CheckBitmap.get();
   const int frames = radio ? buttons->RadioButtonFrame : buttons->CheckButtonFrame;
   const TObjImageGlyphs layout = ObjImageGlyphs(variant_, frames);
   if (!strip || strip->Empty() || frames <= 0 || layout.Count == 0) return;
@@ -58,7 +59,7 @@ void TSkinObjImage::BuildGlyphs() {
   HDC dc = glyphs.Canvas()->Handle();
   FillColour(dc, {0, 0, glyphs.Width(), h}, kKeyColour);
   for (const TGlyphSource& s : layout.Sources) {
-    BitBlt(dc, (s.Glyph - 1) * w, 0, w, h, strip->Canvas()->Handle(), (s.Frame - 1) * w, 0, SRCCOPY);
+    BitBlt(dc, (s.Glyph - 1) * w, 0, w, h, GdiPicture(*strip).Source(), (s.Frame - 1) * w, 0, SRCCOPY);
   }
   if (variant_ == kObjImageProperties) {
     ui::TObject* properties = ui::GetObjectPropByName(control_, L"Properties", ui::TObject::StaticClass());

@@ -37,7 +37,7 @@ int IntPropOr(const ui::TObject* object, const wchar_t* name, int fallback) {
 // TSkinTab31
 
 TSkinTab31::TSkinTab31(ui::TComponent* owner)
-    : TSkinControl(owner), tabImage_(std::make_unique<ui::TBitmap>()), face_(std::make_unique<ui::TBitmap>()) {}
+    : TSkinControl(owner), tabImage_(std::make_unique<TSkinBitmap>()), face_(std::make_unique<ui::TBitmap>()) {}
 
 TSkinTab31::~TSkinTab31() = default;
 

@@ -169,8 +169,8 @@ TMargins TurnMargins(const TMargins& m, TTabSide side) {
 
 TSkinTab::TSkinTab(ui::TComponent* owner)
     : TSkinControl(owner),
-      tabImage_(std::make_unique<ui::TBitmap>()),
-      paneImage_(std::make_unique<ui::TBitmap>()),
+      tabImage_(std::make_unique<TSkinBitmap>()),
+      paneImage_(std::make_unique<TSkinBitmap>()),
       rowBitmap_(std::make_unique<ui::TBitmap>()),
       face_(std::make_unique<ui::TBitmap>()) {}
 

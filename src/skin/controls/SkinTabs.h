@@ -89,8 +89,8 @@ class TSkinTab : public TSkinControl {
 
   std::vector<RECT> closeRects_;
   TTabSide side_ = tsdTop;
-  std::unique_ptr<ui::TBitmap> tabImage_;
-  std::unique_ptr<ui::TBitmap> paneImage_;
+  std::unique_ptr<TSkinBitmap> tabImage_;
+  std::unique_ptr<TSkinBitmap> paneImage_;
   std::unique_ptr<ui::TBitmap> rowBitmap_;
   std::unique_ptr<ui::TBitmap> face_;  // the whole control, composed off screen
   TSkinUpDown* rowUpDown_ = nullptr;
@@ -145,7 +145,7 @@ class TSkinTab31 : public TSkinControl {
   // Chooses the drawn tab at the point; answers whether one was there.
   bool ChooseAt(POINT p);
 
-  std::unique_ptr<ui::TBitmap> tabImage_;
+  std::unique_ptr<TSkinBitmap> tabImage_;
   std::unique_ptr<ui::TBitmap> face_;
   std::unique_ptr<TSkinUpDown> scrollerUpDown_;
   std::vector<RECT> tabRects_;

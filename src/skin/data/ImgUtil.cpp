@@ -18,8 +18,8 @@ ui::TColor MakeColour(int r, int g, int b) { return ui::TColor(RGB(r & 0xFF, g &
 std::uint32_t PixelOf(COLORREF c) { return std::uint32_t(Red(c)) << 16 | Green(c) << 8 | Blue(c); }
 
 // Applies f to every pixel in place.
-template <typename F>
-void ForEachPixel(ui::TBitmap& bitmap, F f) {
+template <class Bitmap, typename F>
+void ForEachPixel(Bitmap& bitmap, F f) {
   for (int y = 0; y < bitmap.Height(); ++y) {
     std::uint32_t* row = bitmap.ScanLine(y);
     for (int x = 0; x < bitmap.Width(); ++x) row[x] = f(row[x]);
@@ -27,8 +27,8 @@ void ForEachPixel(ui::TBitmap& bitmap, F f) {
 }
 
 // Rebuilds the bitmap as newWidth x newHeight with pixel (x, y) taken from source(x, y).
-template <typename F>
-void Remap(ui::TBitmap& bitmap, int newWidth, int newHeight, F source) {
+template <class Bitmap, typename F>
+void Remap(Bitmap& bitmap, int newWidth, int newHeight, F source) {
   if (bitmap.Empty()) return;
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(newWidth) * newHeight);
   for (int y = 0; y < newHeight; ++y) {
@@ -63,44 +63,63 @@ std::vector<ui::TColor> BuildGradient(int n, COLORREF start, COLORREF end) {
   return colours;
 }
 
-}  // namespace
-
-void GrayBitmap(ui::TBitmap& bitmap) {
+template <class Bitmap>
+void GrayBitmapOf(Bitmap& bitmap) {
   ForEachPixel(bitmap, [](std::uint32_t p) {
     const std::uint32_t grey = (((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF)) / 3;
     return grey << 16 | grey << 8 | grey;
   });
 }
 
-void ReplaceKeyColour(ui::TBitmap& bitmap, ui::TColor colour) {
+template <class Bitmap>
+void ReplaceKeyColourOf(Bitmap& bitmap, ui::TColor colour) {
   const std::uint32_t replacement = PixelOf(ui::ColorToRGB(colour));
   ForEachPixel(bitmap, [replacement](std::uint32_t p) {
     return (p & 0xFFFFFF) == 0xFF00FF ? replacement : p;
   });
 }
 
-void MirrorBitmap(ui::TBitmap& bitmap) {
+template <class Bitmap>
+void MirrorBitmapOf(Bitmap& bitmap) {
   for (int y = 0; y < bitmap.Height(); ++y) {
     std::reverse(bitmap.ScanLine(y), bitmap.ScanLine(y) + bitmap.Width());
   }
 }
 
-void FlipBitmap(ui::TBitmap& bitmap) {
+template <class Bitmap>
+void FlipBitmapOf(Bitmap& bitmap) {
   const int w = bitmap.Width();
   for (int top = 0, bottom = bitmap.Height() - 1; top < bottom; ++top, --bottom) {
     std::swap_ranges(bitmap.ScanLine(top), bitmap.ScanLine(top) + w, bitmap.ScanLine(bottom));
   }
 }
 
-void RotateLeft(ui::TBitmap& bitmap) {
+template <class Bitmap>
+void RotateLeftOf(Bitmap& bitmap) {
   const int w = bitmap.Width();
   Remap(bitmap, bitmap.Height(), w, [w](int x, int y) { return POINT{w - 1 - y, x}; });
 }
 
-void RotateRight(ui::TBitmap& bitmap) {
+template <class Bitmap>
+void RotateRightOf(Bitmap& bitmap) {
   const int h = bitmap.Height();
   Remap(bitmap, h, bitmap.Width(), [h](int x, int y) { return POINT{y, h - 1 - x}; });
 }
+
+}  // namespace
+
+void GrayBitmap(ui::TBitmap& bitmap) { GrayBitmapOf(bitmap); }
+void GrayBitmap(TSkinBitmap& bitmap) { GrayBitmapOf(bitmap); }
+void ReplaceKeyColour(ui::TBitmap& bitmap, ui::TColor colour) { ReplaceKeyColourOf(bitmap, colour); }
+void ReplaceKeyColour(TSkinBitmap& bitmap, ui::TColor colour) { ReplaceKeyColourOf(bitmap, colour); }
+void MirrorBitmap(ui::TBitmap& bitmap) { MirrorBitmapOf(bitmap); }
+void MirrorBitmap(TSkinBitmap& bitmap) { MirrorBitmapOf(bitmap); }
+void FlipBitmap(ui::TBitmap& bitmap) { FlipBitmapOf(bitmap); }
+void FlipBitmap(TSkinBitmap& bitmap) { FlipBitmapOf(bitmap); }
+void RotateLeft(ui::TBitmap& bitmap) { RotateLeftOf(bitmap); }
+void RotateLeft(TSkinBitmap& bitmap) { RotateLeftOf(bitmap); }
+void RotateRight(ui::TBitmap& bitmap) { RotateRightOf(bitmap); }
+void RotateRight(TSkinBitmap& bitmap) { RotateRightOf(bitmap); }
 
 ui::TColor BlendColours(ui::TColor a, ui::TColor b, int weight) {
   const COLORREF ca = ui::ColorToRGB(a), cb = ui::ColorToRGB(b);

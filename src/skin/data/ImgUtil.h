@@ -1,6 +1,6 @@
 // Image primitives of the skin engine: the bitmap and colour routines, and (through
-// SkinDraw.h) the routines that compose skin frames. All work on 32-bit top-down DIB
-// sections (ui::TBitmap), pixel (x, y) being 0x00RRGGBB.
+// SkinDraw.h) the routines that compose skin frames. Bitmaps are top-down, pixel (x, y) being
+// 0x00RRGGBB: 32-bit DIB sections (ui::TBitmap) and skin bitmaps.
 #pragma once
 
 #include <windows.h>
@@ -16,14 +16,21 @@
 
 namespace skin {
 
+// The pixel routines take a GDI bitmap (a composed picture) or a skin bitmap alike.
 // Turns the bitmap's pixels to grey (R + G + B) div 3.
 void GrayBitmap(ui::TBitmap& bitmap);
+void GrayBitmap(TSkinBitmap& bitmap);
 // Every pixel exactly (255, 0, 255) becomes `colour`.
 void ReplaceKeyColour(ui::TBitmap& bitmap, ui::TColor colour);
+void ReplaceKeyColour(TSkinBitmap& bitmap, ui::TColor colour);
 void MirrorBitmap(ui::TBitmap& bitmap);  // left and right exchanged
+void MirrorBitmap(TSkinBitmap& bitmap);
 void FlipBitmap(ui::TBitmap& bitmap);    // top and bottom exchanged
+void FlipBitmap(TSkinBitmap& bitmap);
 void RotateLeft(ui::TBitmap& bitmap);    // 90 degrees counter-clockwise
+void RotateLeft(TSkinBitmap& bitmap);
 void RotateRight(ui::TBitmap& bitmap);   // 90 degrees clockwise
+void RotateRight(TSkinBitmap& bitmap);
 
 // The mix of a and b: weights below 100 are per cent of a, weights of 100 and more per mille.
 ui::TColor BlendColours(ui::TColor a, ui::TColor b, int weight);

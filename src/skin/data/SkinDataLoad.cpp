@@ -65,7 +65,7 @@ TIconHandle ApplicationIcon(int cx, int cy) {
 
 }  // namespace
 
-bool LoadResourceBitmap(HINSTANCE module, const wchar_t* name, ui::TBitmap& bitmap) {
+bool LoadResourceBitmap(HINSTANCE module, const wchar_t* name, TSkinBitmap& bitmap) {
   ui::TBitmapHandle handle(static_cast<HBITMAP>(
       LoadImageW(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   if (!handle) return false;

@@ -4,6 +4,7 @@
 #include <memory>
 #include <vector>
 
+#include "skin/data/GdiPicture.h"
 #include "skin/data/ImgUtil.h"
 
 namespace skin {
@@ -26,7 +27,8 @@ void FillKey(ui::TBitmap& bitmap, const RECT& rect) {
   canvas->FillRect(rect);
 }
 
-void PastePixels(const ui::TBitmap& source, ui::TBitmap& target, int x) {
+template <class Bitmap>
+void PastePixels(const Bitmap& source, ui::TBitmap& target, int x) {
   for (int y = 0; y < std::min(source.Height(), target.Height()); ++y) {
     const std::uint32_t* from = source.ScanLine(y);
     std::uint32_t* to = target.ScanLine(y);
@@ -75,12 +77,13 @@ void MakeComboImages(TSkinDefinitions& defs) {
     PastePixels(face, strip, kComboWidth * (k - 1));
   }
   combo->Style = 2;
-  combo->Bitmap->Assign(strip);
+  AssignPixels(*combo->Bitmap, strip);
   combo->LeftWidth = 2;
   combo->TopHeight = edge->TopHeight;
   combo->RightWidth = button + 2;
   combo->BottomHeight = edge->BottomHeight;
-  CopyMirrored(strip, *edge->Bitmap);
+  AssignPixels(*edge->Bitmap, strip);
+  MirrorBitmap(*edge->Bitmap);
   edge->LeftWidth = button + 2;
   edge->RightWidth = 2;
 }
@@ -102,11 +105,11 @@ void MakeComboArrow(TSkinDefinitions& defs) {
   const int w = combo->Bitmap->Width() / n;
   ui::TBitmap strip(kArrowSize * n, kArrowSize);
   for (int i = 0; i < n; ++i) {
-    ui::TBitmap part;
+    TSkinBitmap part;
     CopyBitmapPart(*combo->Bitmap, (i + 1) * w - 19, 2, kArrowSize, kArrowSize, part);
     PastePixels(part, strip, kArrowSize * i);
   }
-  arrow->Bitmap->Assign(strip);
+  AssignPixels(*arrow->Bitmap, strip);
   arrow->Frame = n;
 }
 
@@ -130,11 +133,11 @@ void MakeToolbarBackground(TSkinDefinitions& defs, ui::TColor titleColour) {
   TDataSkinObject* toolbar = defs.Find("Toolbar");
   if (!toolbar) toolbar = defs.Put(std::make_unique<TDataSkinObject>("Toolbar"));
   toolbar->Frame = 1;
-  ui::TBitmap& b = *toolbar->Bitmap;
-  b.SetSize(10, 40);
+  ui::TBitmap gradient(10, 40);
   const ui::TColor start = BlendColours(ResolveColour(defs.Colours.ButtonFace), ui::clWhite, 150);
-  FillGradient(b.Canvas()->Handle(), RECT{0, 0, 10, 40}, start, true,
+  FillGradient(gradient.Canvas()->Handle(), RECT{0, 0, 10, 40}, start, true,
                ToolbarGradientEnd(titleColour));
+  AssignPixels(*toolbar->Bitmap, gradient);
 }
 
 }  // namespace skin

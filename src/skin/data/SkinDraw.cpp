@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "skin/data/GdiPicture.h"
 #include "ui/DrawingScopes.h"
 
 namespace skin {
@@ -25,8 +26,9 @@ void CopyPiece(HDC dest, int dx, int dy, int dw, int dh, HDC src, int sx, int sy
 
 // Draws w x h pixels of the bitmap from (sx, sy) at (x, y), leaving out the key colour: the
 // destination is first cleared where the picture is opaque, then the picture (its key pixels
-// made black) is ORed in.
-void DrawTransparentPart(HDC dc, int x, int y, int w, int h, ui::TBitmap& bitmap, int sx, int sy,
+// made black) is ORed in. The pixels are read from the bitmap, a skin bitmap or a GDI one.
+template <class Bitmap>
+void DrawTransparentPart(HDC dc, int x, int y, int w, int h, const Bitmap& bitmap, int sx, int sy,
                          ui::TColor key) {
   w = std::min(w, bitmap.Width() - sx);
   h = std::min(h, bitmap.Height() - sy);
@@ -105,23 +107,23 @@ void DrawOpaqueOrTransparent(HDC dc, const RECT& rect, ui::TBitmap& bitmap, bool
 
 }  // namespace
 
-RECT FrameRect(const ui::TBitmap& strip, TFrameLayout layout, int count, int index) {
+RECT FrameRect(const TSkinBitmap& strip, TFrameLayout layout, int count, int index) {
   const TPieceRect f = FrameOfStrip(strip.Width(), strip.Height(), layout, count, index);
   return {f.Left, f.Top, f.Right, f.Bottom};
 }
 
-std::unique_ptr<ui::TBitmap> ComposeNineRegion(int width, int height, ui::TBitmap& strip,
+std::unique_ptr<ui::TBitmap> ComposeNineRegion(int width, int height, const TSkinBitmap& strip,
                                                const TMargins& margins, TFrameLayout layout,
                                                TCentreMode centre, int count, int index) {
   auto result = std::make_unique<ui::TBitmap>(width, height);
   const TPieceRect frame = FrameOfStrip(strip.Width(), strip.Height(), layout, count, index);
   HDC d = result->Canvas()->Handle();
   ui::TStretchModeScope mode(d);
-  DrawPieces(d, 0, 0, strip.Canvas()->Handle(), NineRegionPieces(width, height, frame, margins, centre));
+  DrawPieces(d, 0, 0, GdiPicture(strip).Source(), NineRegionPieces(width, height, frame, margins, centre));
   return result;
 }
 
-void DrawNineRegion(HDC dc, const RECT& rect, ui::TBitmap& strip, TFrameLayout layout,
+void DrawNineRegion(HDC dc, const RECT& rect, const TSkinBitmap& strip, TFrameLayout layout,
                     TCentreMode centre, bool transparent, int count, int index,
                     const TMargins& margins) {
   if (rect.right < rect.left || rect.bottom < rect.top) return;
@@ -131,7 +133,7 @@ void DrawNineRegion(HDC dc, const RECT& rect, ui::TBitmap& strip, TFrameLayout l
   DrawOpaqueOrTransparent(dc, rect, *composed, transparent);
 }
 
-void DrawThreePartTiled(ui::TCanvas& canvas, const RECT& rect, ui::TBitmap& strip,
+void DrawThreePartTiled(ui::TCanvas& canvas, const RECT& rect, const TSkinBitmap& strip,
                         TFrameLayout layout, bool transparent, int count, int index,
                         const TMargins& margins) {
   if (rect.right < rect.left || rect.bottom < rect.top) return;
@@ -142,7 +144,7 @@ void DrawThreePartTiled(ui::TCanvas& canvas, const RECT& rect, ui::TBitmap& stri
   ui::TBitmap result(dw, dh);
   HDC d = result.Canvas()->Handle();
   ui::TStretchModeScope mode(d);
-  DrawPieces(d, 0, 0, strip.Canvas()->Handle(), ThreePartTiledPieces(dw, dh, frame, margins));
+  DrawPieces(d, 0, 0, GdiPicture(strip).Source(), ThreePartTiledPieces(dw, dh, frame, margins));
   if (transparent) {
     result.SetTransparent(true);
     result.SetTransparentColor(kKeyColour);
@@ -150,16 +152,16 @@ void DrawThreePartTiled(ui::TCanvas& canvas, const RECT& rect, ui::TBitmap& stri
   canvas.Draw(rect.left, rect.top, result);
 }
 
-void DrawThreePartStretched(HDC dc, const RECT& rect, ui::TBitmap& strip, TFrameLayout layout,
+void DrawThreePartStretched(HDC dc, const RECT& rect, const TSkinBitmap& strip, TFrameLayout layout,
                             int count, int index, const TMargins& margins) {
   if (rect.right < rect.left || rect.bottom < rect.top || strip.Empty()) return;
   const TPieceRect frame = FrameOfStrip(strip.Width(), strip.Height(), layout, count, index);
   ui::TStretchModeScope mode(dc);
-  DrawPieces(dc, rect.left, rect.top, strip.Canvas()->Handle(),
+  DrawPieces(dc, rect.left, rect.top, GdiPicture(strip).Source(),
              ThreePartStretchedPieces(WidthOf(rect), HeightOf(rect), frame, margins));
 }
 
-void DrawFrameStretched(HDC dc, const RECT& rect, ui::TBitmap& strip, bool transparent, int count,
+void DrawFrameStretched(HDC dc, const RECT& rect, const TSkinBitmap& strip, bool transparent, int count,
                         int index) {
   if (rect.right < rect.left || rect.bottom < rect.top || strip.Empty()) return;
   const int dw = WidthOf(rect), dh = HeightOf(rect);
@@ -169,13 +171,13 @@ void DrawFrameStretched(HDC dc, const RECT& rect, ui::TBitmap& strip, bool trans
   {
     HDC d = stretched.Canvas()->Handle();
     ui::TStretchModeScope mode(d);
-    CopyPiece(d, 0, 0, dw, dh, strip.Canvas()->Handle(), frame.left, frame.top, WidthOf(frame),
+    CopyPiece(d, 0, 0, dw, dh, GdiPicture(strip).Source(), frame.left, frame.top, WidthOf(frame),
               HeightOf(frame));
   }
   DrawOpaqueOrTransparent(dc, rect, stretched, transparent);
 }
 
-void DrawFrameCentred(HDC dc, const RECT& rect, ui::TBitmap& strip, bool transparent, int count,
+void DrawFrameCentred(HDC dc, const RECT& rect, const TSkinBitmap& strip, bool transparent, int count,
                       int index) {
   if (rect.right < rect.left || rect.bottom < rect.top || strip.Empty()) return;
   const RECT frame = FrameRect(strip, TFrameLayout::SideBySide, count, index);
@@ -185,7 +187,7 @@ void DrawFrameCentred(HDC dc, const RECT& rect, ui::TBitmap& strip, bool transpa
   if (transparent) {
     DrawTransparentPart(dc, x, y, fw, fh, strip, frame.left, frame.top, kKeyColour);
   } else {
-    BitBlt(dc, x, y, fw, fh, strip.Canvas()->Handle(), frame.left, frame.top, SRCCOPY);
+    BitBlt(dc, x, y, fw, fh, GdiPicture(strip).Source(), frame.left, frame.top, SRCCOPY);
   }
 }
 

@@ -1,11 +1,13 @@
 // Routines that paint skin elements from frame strips: pick a frame, compose it to size by
-// nine regions or three parts, and draw it with the key colour left transparent.
+// nine regions or three parts, and draw it with the key colour left transparent. The strips
+// are skin bitmaps, drawn through their GDI pictures; what is composed is a GDI bitmap.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
 
+#include "skin/model/SkinBitmap.h"
 #include "skin/model/SkinPieces.h"
 #include "ui/Canvas.h"
 #include "ui/Controls.h"
@@ -16,27 +18,27 @@ namespace skin {
 inline constexpr ui::TColor kKeyColour = 0xFF00FF;
 
 // Frame `index` (1-based, held to 1..count) of a strip of `count` equal frames.
-RECT FrameRect(const ui::TBitmap& strip, TFrameLayout layout, int count, int index);
+RECT FrameRect(const TSkinBitmap& strip, TFrameLayout layout, int count, int index);
 
 // A new bitmap of width x height holding the frame composed by nine regions.
-std::unique_ptr<ui::TBitmap> ComposeNineRegion(int width, int height, ui::TBitmap& strip,
+std::unique_ptr<ui::TBitmap> ComposeNineRegion(int width, int height, const TSkinBitmap& strip,
                                                const TMargins& margins, TFrameLayout layout,
                                                TCentreMode centre, int count, int index);
-void DrawNineRegion(HDC dc, const RECT& rect, ui::TBitmap& strip, TFrameLayout layout,
+void DrawNineRegion(HDC dc, const RECT& rect, const TSkinBitmap& strip, TFrameLayout layout,
                     TCentreMode centre, bool transparent, int count, int index,
                     const TMargins& margins);
 // Left cap, middle piece repeated, right cap; only the left and right margins count.
-void DrawThreePartTiled(ui::TCanvas& canvas, const RECT& rect, ui::TBitmap& strip,
+void DrawThreePartTiled(ui::TCanvas& canvas, const RECT& rect, const TSkinBitmap& strip,
                         TFrameLayout layout, bool transparent, int count, int index,
                         const TMargins& margins);
 // Left cap, middle stretched, right cap; always opaque.
-void DrawThreePartStretched(HDC dc, const RECT& rect, ui::TBitmap& strip, TFrameLayout layout,
+void DrawThreePartStretched(HDC dc, const RECT& rect, const TSkinBitmap& strip, TFrameLayout layout,
                             int count, int index, const TMargins& margins);
 // A frame of a side-by-side strip stretched over the rectangle.
-void DrawFrameStretched(HDC dc, const RECT& rect, ui::TBitmap& strip, bool transparent, int count,
+void DrawFrameStretched(HDC dc, const RECT& rect, const TSkinBitmap& strip, bool transparent, int count,
                         int index);
 // A frame of a side-by-side strip unscaled, centred in the rectangle.
-void DrawFrameCentred(HDC dc, const RECT& rect, ui::TBitmap& strip, bool transparent, int count,
+void DrawFrameCentred(HDC dc, const RECT& rect, const TSkinBitmap& strip, bool transparent, int count,
                       int index);
 // The bitmap's top-left part of the rectangle's size; pixels of the key colour are left out.
 void DrawTransparent(HDC dc, const RECT& rect, ui::TBitmap& bitmap, ui::TColor key);

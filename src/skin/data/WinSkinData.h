@@ -190,8 +190,8 @@ class TSkinData : public ui::TComponent {
   int maxWidth_ = 0, maxHeight_ = 0;
 };
 
-// Loads a program bitmap resource (BITMAP type) into a 32-bit bitmap; false when the module
-// has no such resource.
-bool LoadResourceBitmap(HINSTANCE module, const wchar_t* name, ui::TBitmap& bitmap);
+// Loads a program bitmap resource (BITMAP type) into a skin bitmap; false when the module has
+// no such resource.
+bool LoadResourceBitmap(HINSTANCE module, const wchar_t* name, TSkinBitmap& bitmap);
 
 }  // namespace skin

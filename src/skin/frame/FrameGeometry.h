@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "skin/model/SkinObjects.h"
+#include "ui/Canvas.h"
 #include "ui/Graphics.h"
 
 namespace skin {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "skin/data/GdiPicture.h"
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinDraw.h"
 #include "ui/DrawingScopes.h"
@@ -161,11 +162,11 @@ void DrawContent(const TSkinData& data, HDC dc, const RECT& rect, const TMenuIte
 
 // The separator picture: the lowest rows of frame 2, the caps unscaled, the middle stretched.
 void DrawSeparator(HDC dc, const RECT& r, const TDataSkinObject& def) {
-  ui::TBitmap& strip = *def.Bitmap;
+  const TSkinBitmap& strip = *def.Bitmap;
   const RECT frame = FrameRect(strip, TFrameLayout::SideBySide, kMenuItemFrames, 2);
   const int rows = std::min(HeightOf(r), HeightOf(frame));
   ui::TBitmap piece(WidthOf(frame), rows);
-  BitBlt(piece.Canvas()->Handle(), 0, 0, WidthOf(frame), rows, strip.Canvas()->Handle(),
+  BitBlt(piece.Canvas()->Handle(), 0, 0, WidthOf(frame), rows, GdiPicture(strip).Source(),
          frame.left, frame.bottom - rows, SRCCOPY);
   const RECT target{r.left, r.bottom - rows, r.right, r.bottom};
   const int left = std::min<int>(def.LeftWidth, WidthOf(target));

@@ -26,12 +26,12 @@ TTabPaneSource TabPaneSourceOf(const TDataSkinObject* tabs) {
   }
 }
 
-TSkinBitmap* ExtraPicture(const TDataSkinObject* object) {
+const TSkinBitmap* ExtraPicture(const TDataSkinObject* object) {
   const auto* border = dynamic_cast<const TDataSkinBorder*>(object);
   return border ? border->ExtraBitmap.get() : nullptr;
 }
 
-TSkinBitmap* PanePicture(const TResolvedSkin& r) {
+const TSkinBitmap* PanePicture(const TResolvedSkin& r) {
   switch (r.TabPaneSource) {
     case TTabPaneSource::TabsBorder: return ExtraPicture(r.Tabs);
     case TTabPaneSource::PaneElement: return r.TabPane ? r.TabPane->Bitmap.get() : nullptr;
@@ -44,7 +44,7 @@ void ResolveControls(const TSkinDefinitions& defs, TResolvedSkin& r) {
   r.Button = defs.FindAs<TDataSkinButton>("Buttons");
   r.ComboButton = defs.Find("ComboButton");
   r.ComboLook = ComboLookOf(r.ComboButton);
-  TSkinBitmap* mirrored = ExtraPicture(r.ComboButton);
+  const TSkinBitmap* mirrored = ExtraPicture(r.ComboButton);
   r.ComboButtonMirrored = mirrored && !mirrored->Empty() ? mirrored : nullptr;
   r.ComboArrow = defs.Find("ComboxArrow");
   r.SunkEdge = defs.Find("SunkEdge");

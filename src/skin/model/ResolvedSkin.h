@@ -40,9 +40,8 @@ struct TResolvedSkin {
 
   const TDataSkinObject* ComboButton = nullptr;
   TComboLook ComboLook = TComboLook::EdgeAndButton;
-  // The combo button's picture mirrored for a button on the left; none when not made. (The
-  // pictures are not const: drawing from one selects it into a device context.)
-  TSkinBitmap* ComboButtonMirrored = nullptr;
+  // The combo button's picture mirrored for a button on the left; none when not made.
+  const TSkinBitmap* ComboButtonMirrored = nullptr;
   const TDataSkinObject* ComboArrow = nullptr;  // the drop-down arrow made from the skin
   const TDataSkinObject* SunkEdge = nullptr;
   const TDataSkinObject* ExtraImages = nullptr;  // the drop-down glyphs and the size grip
@@ -70,7 +69,7 @@ struct TResolvedSkin {
   const TDataSkinObject* Tabs = nullptr;
   TTabPaneSource TabPaneSource = TTabPaneSource::None;
   const TDataSkinObject* TabPane = nullptr;       // the pane element, whatever the source
-  TSkinBitmap* TabPanePicture = nullptr;          // the pane picture of the chosen source
+  const TSkinBitmap* TabPanePicture = nullptr;         // the pane picture of the chosen source
 };
 
 // The typed fields of the skin the definitions hold.

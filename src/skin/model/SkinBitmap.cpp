@@ -7,7 +7,8 @@
 
 namespace skin {
 
-#ifndef _WIN32
+TPaintCopy::~TPaintCopy() = default;
+
 void TSkinBitmap::SetSize(int width, int height) {
   width = std::max(width, 0);
   height = std::max(height, 0);
@@ -20,17 +21,18 @@ void TSkinBitmap::SetSize(int width, int height) {
                 pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width));
   }
   pixels_ = std::move(pixels);
+  paintCopy_.reset();
   width_ = width;
   height_ = height;
 }
 
 void TSkinBitmap::SetPixels(int width, int height, const std::uint32_t* rows) {
+  paintCopy_.reset();
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
   pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0);
   if (rows && !pixels_.empty()) std::memcpy(pixels_.data(), rows, pixels_.size() * 4);
 }
-#endif
 
 bool LoadSkinBitmap(std::span<const std::uint8_t> file, TSkinBitmap& bitmap) {
   TPixelImage image;

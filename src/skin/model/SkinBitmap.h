@@ -1,22 +1,26 @@
-// The bitmap that skin definition objects hold. On Windows it is the class library's DIB
-// section, ready for GDI drawing; on other hosts (the skin tool, sanitizer runs) a plain pixel
-// buffer with the same interface, so that the description readers build everywhere.
+// The bitmap that skin definition objects hold: top-down rows of 0x00RRGGBB pixels, the same
+// plain pixel buffer on every host, so the skin tool, the sanitizer runs and the fuzzers test
+// the type the program draws from.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
-#ifdef _WIN32
-#include "ui/Canvas.h"
-#endif
-
 namespace skin {
 
-#ifdef _WIN32
-using TSkinBitmap = ui::TBitmap;
-#else
-// Top-down rows of 0x00RRGGBB pixels.
+// A copy of a skin bitmap that a drawing layer makes for its own use (a device-dependent
+// picture, say). The bitmap owns it and drops it whenever its pixels may change, so a copy
+// never outlives the pixels it was made from.
+class TPaintCopy {
+ public:
+  TPaintCopy() = default;
+  virtual ~TPaintCopy();
+  TPaintCopy(const TPaintCopy&) = delete;
+  TPaintCopy& operator=(const TPaintCopy&) = delete;
+};
+
 class TSkinBitmap {
  public:
   TSkinBitmap() = default;
@@ -29,10 +33,24 @@ class TSkinBitmap {
   bool Empty() const { return width_ <= 0 || height_ <= 0; }
   // Keeps the overlapping part of the old picture; new pixels are black.
   void SetSize(int width, int height);
-  std::uint32_t* ScanLine(int y) { return pixels_.data() + Offset(y); }
+  // Row y for writing. The paint copy is dropped; a row pointer kept past the next drawing
+  // of the bitmap would change pixels the copy no longer shows, so write before drawing.
+  std::uint32_t* ScanLine(int y) {
+    paintCopy_.reset();
+    return pixels_.data() + Offset(y);
+  }
   const std::uint32_t* ScanLine(int y) const { return pixels_.data() + Offset(y); }
+  // Copies pixels given as 0x00RRGGBB rows, top row first.
   void SetPixels(int width, int height, const std::uint32_t* rows);
-  void Assign(const TSkinBitmap& other) { SetPixels(other.width_, other.height_, other.pixels_.data()); }
+  void Assign(const TSkinBitmap& other) {
+    if (&other != this) SetPixels(other.width_, other.height_, other.pixels_.data());
+  }
+
+  // The copy a drawing layer made of these pixels, or none. It is kept with the bitmap (a
+  // cache, not part of the picture, so a const bitmap may be given one) and is used from one
+  // thread, the one that draws.
+  TPaintCopy* PaintCopy() const { return paintCopy_.get(); }
+  void SetPaintCopy(std::unique_ptr<TPaintCopy> copy) const { paintCopy_ = std::move(copy); }
 
  private:
   std::size_t Offset(int y) const {
@@ -40,8 +58,8 @@ class TSkinBitmap {
   }
   int width_ = 0, height_ = 0;
   std::vector<std::uint32_t> pixels_;
+  mutable std::unique_ptr<TPaintCopy> paintCopy_;
 };
-#endif
 
 // Fills the bitmap from a Windows bitmap file held in memory; a missing or malformed file
 // leaves it empty (0 x 0). Answers whether a picture was loaded.

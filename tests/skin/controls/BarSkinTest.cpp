@@ -5,6 +5,7 @@
 
 #include "SkinTestCapture.h"
 #include "skin/controls/SkinBars.h"
+#include "skin/data/GdiPicture.h"
 #include "skin/data/ImgUtil.h"
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinDraw.h"
@@ -128,7 +129,7 @@ class BarSkinTest : public SkinnedFormTest {
   // The corners (the margins) of frame `frame` of `count` at the rectangle.
   static int CornerMismatches(const ui::TBitmap& drawn, const RECT& r, const TDataSkinObject& e,
                               int count, int frame, int* compared) {
-    const ui::TBitmap& strip = *e.Bitmap;
+    const skin::TSkinBitmap& strip = *e.Bitmap;
     const int fw = strip.Width() / count, fh = strip.Height();
     const int L = e.LeftWidth, T = e.TopHeight, R = e.RightWidth, B = e.BottomHeight;
     return Mismatches(drawn, r.left, r.top, L, T, strip, count, frame, 0, 0, compared) +
@@ -184,7 +185,7 @@ TEST_F(BarSkinTest, AVerticalProgressBarFillsFromTheBottom) {
   // Turned counter-clockwise, the lying bar's (x, y) lies at (y, 119 - x): the fill's left
   // cap (frame 2) is at the bottom, the trough's right cap (frame 1) at the top.
   const TDataSkinObject& e = Element("Progress");
-  const ui::TBitmap& strip = *e.Bitmap;
+  const skin::TSkinBitmap& strip = *e.Bitmap;
   const int fw = strip.Width() / 2, fh = strip.Height(), R = e.RightWidth;
   int compared = 0, bad = 0;
   for (int sy = 0; sy < fh; ++sy) {
@@ -229,7 +230,7 @@ class ChunkProgressTest : public BarSkinTest {
 TEST_F(ChunkProgressTest, TiledChunksRepeatUpToTheBarsEnd) {
   chunk_->Tile = 1;
   auto drawn = Drawn(50);
-  const ui::TBitmap& image = *chunk_->Bitmap;
+  const skin::TSkinBitmap& image = *chunk_->Bitmap;
   const int w = image.Width(), h = image.Height(), x0 = chunk_->LeftWidth + 2, y0 = (20 - h) / 2;
   int compared = 0, bad = 0;
   for (int x = 0; x < 100 && x0 + x < 200; ++x) {
@@ -306,15 +307,15 @@ TEST_F(BarSkinTest, TrackBarChannelAndThumbComeFromTheSkinTicksStayNative) {
   // the image is lower, else fitted to its height by picking rows of the image (the column of
   // the cap's rows as the stretch picks them is the reference).
   const TDataSkinObject& track = Element("Track");
-  ui::TBitmap& image = *track.Bitmap;
+  const skin::TSkinBitmap& image = *track.Bitmap;
   const int h = std::min<int>(image.Height(), channel.bottom - channel.top);
   const int top = channel.top + (channel.bottom - channel.top - h) / 2;
   const int L = track.LeftWidth, R = track.RightWidth;
   auto caps = skintest::Filled(L + R, h, kMagenta);
   HDC capsDc = caps->Canvas()->Handle();
   SetStretchBltMode(capsDc, COLORONCOLOR);
-  StretchBlt(capsDc, 0, 0, L, h, image.Canvas()->Handle(), 0, 0, L, image.Height(), SRCCOPY);
-  StretchBlt(capsDc, L, 0, R, h, image.Canvas()->Handle(), image.Width() - R, 0, R, image.Height(), SRCCOPY);
+  StretchBlt(capsDc, 0, 0, L, h, skin::GdiPicture(image).Source(), 0, 0, L, image.Height(), SRCCOPY);
+  StretchBlt(capsDc, L, 0, R, h, skin::GdiPicture(image).Source(), image.Width() - R, 0, R, image.Height(), SRCCOPY);
   int compared = 0, bad = 0, foreign = 0;
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < L + R; ++x) {
@@ -369,15 +370,15 @@ TEST_F(BarSkinTest, AVerticalTrackBarTakesTheUprightChannelAndThumb) {
   // The upright image's top and bottom caps, unscaled along the bar, centred across it when
   // narrower, else fitted to its width by picking columns (as the reference stretch picks).
   const TDataSkinObject& track = Element("TRACKVERT");
-  ui::TBitmap& image = *track.Bitmap;
+  const skin::TSkinBitmap& image = *track.Bitmap;
   const int w = std::min<int>(image.Width(), channel.right - channel.left);
   const int left = channel.left + (channel.right - channel.left - w) / 2;
   const int T = track.TopHeight, B = track.BottomHeight;
   auto caps = skintest::Filled(w, T + B, kMagenta);
   HDC capsDc = caps->Canvas()->Handle();
   SetStretchBltMode(capsDc, COLORONCOLOR);
-  StretchBlt(capsDc, 0, 0, w, T, image.Canvas()->Handle(), 0, 0, image.Width(), T, SRCCOPY);
-  StretchBlt(capsDc, 0, T, w, B, image.Canvas()->Handle(), 0, image.Height() - B, image.Width(), B, SRCCOPY);
+  StretchBlt(capsDc, 0, 0, w, T, skin::GdiPicture(image).Source(), 0, 0, image.Width(), T, SRCCOPY);
+  StretchBlt(capsDc, 0, T, w, B, skin::GdiPicture(image).Source(), 0, image.Height() - B, image.Width(), B, SRCCOPY);
   int compared = 0, bad = 0;
   for (int y = 0; y < T + B; ++y) {
     const int dy = y < T ? channel.top + y : channel.bottom - B + (y - T);
@@ -469,7 +470,7 @@ TEST_F(StatusSkinTest, AnEmptyPanelGetsItsEdgeAndTheLastPanelReachesTheRightEdge
   const int width = drawn->Width();
   ASSERT_LT(last.right + 2, width - 50);
   last.right = width;
-  const ui::TBitmap& strip = *edges.Bitmap;
+  const skin::TSkinBitmap& strip = *edges.Bitmap;
   const int fw = strip.Width() / 3;
   compared = 0;
   EXPECT_EQ(Mismatches(*drawn, width - edges.RightWidth, last.top, edges.RightWidth, edges.TopHeight, strip,

@@ -24,7 +24,8 @@ using testsupport::PumpUntil;
 
 namespace {
 
-std::uint32_t PixelOf(ui::TBitmap& b, int x, int y) { return b.ScanLine(y)[x] & 0xFFFFFF; }
+template <class Bitmap>
+std::uint32_t PixelOf(const Bitmap& b, int x, int y) { return b.ScanLine(y)[x] & 0xFFFFFF; }
 std::uint32_t Rgb(ui::TColor c) {
   const COLORREF r = ui::ColorToRGB(c);
   return (GetRValue(r) << 16) | (GetGValue(r) << 8) | GetBValue(r);
@@ -287,7 +288,7 @@ TEST_F(EditSkinTest, AnUpDownsHalvesShowTheirStates) {
   ASSERT_NE(skinner, nullptr);
   const auto* element = dynamic_cast<const TDataSkinBorder*>(data_->SkinObject("UpDown.Vert"));
   ASSERT_NE(element, nullptr);
-  ui::TBitmap& strip = *element->Bitmap;
+  const skin::TSkinBitmap& strip = *element->Bitmap;
   const int fw = strip.Width() / 8;
   RECT r{};
   GetClientRect(upDown->Handle(), &r);

@@ -86,7 +86,7 @@ class ObjImageTest : public SkinnedFormTest {
     buttons_->CheckButtonFrame = frames;
   }
   // Differences of glyph `glyph` of the bitmap from frame `frame` of the strip.
-  static int GlyphDifferences(const ui::TBitmap& glyphs, int glyph, const ui::TBitmap& strip, int frames,
+  static int GlyphDifferences(const ui::TBitmap& glyphs, int glyph, const TSkinBitmap& strip, int frames,
                               int frame) {
     const int w = strip.Width() / frames;
     int bad = 0;
@@ -107,7 +107,7 @@ class ObjImageTest : public SkinnedFormTest {
 
 TEST_F(ObjImageTest, AFourFrameCheckStripGivesNineGlyphsWithThreeSixAndNineEmpty) {
   CutCheckStrip(4);
-  const ui::TBitmap& strip = *buttons_->CheckBitmap;
+  const skin::TSkinBitmap& strip = *buttons_->CheckBitmap;
   const int w = strip.Width() / 4;
   auto* box = Make<TRzCheckBox>(kObjImageCheckBox);
   const ui::TBitmap& glyphs = *box->CustomGlyphs();
@@ -125,14 +125,14 @@ TEST_F(ObjImageTest, AFourFrameCheckStripGivesNineGlyphsWithThreeSixAndNineEmpty
 
 TEST_F(ObjImageTest, AFiveFrameStripFillsTheEmptyGlyphsWithItsLastFrame) {
   CutCheckStrip(5);
-  const ui::TBitmap& strip = *buttons_->CheckBitmap;
+  const skin::TSkinBitmap& strip = *buttons_->CheckBitmap;
   auto* box = Make<TRzCheckBox>(kObjImageCheckBox);
   for (int glyph : {3, 6, 9}) EXPECT_EQ(GlyphDifferences(*box->CustomGlyphs(), glyph, strip, 5, 5), 0) << glyph;
   EXPECT_EQ(GlyphDifferences(*box->CustomGlyphs(), 8, strip, 5, 4), 0);
 }
 
 TEST_F(ObjImageTest, ARadioButtonGetsSixGlyphsFromTheRadioStripAndDetachingSwitchesThemOff) {
-  const ui::TBitmap& strip = *buttons_->RadioBitmap;
+  const skin::TSkinBitmap& strip = *buttons_->RadioBitmap;
   const int frames = buttons_->RadioButtonFrame;
   TSkinObjImage* skinner = nullptr;
   auto* radio = Make<TRzRadioButton>(kObjImageRadio, &skinner);
@@ -150,7 +150,7 @@ TEST_F(ObjImageTest, ARadioButtonGetsSixGlyphsFromTheRadioStripAndDetachingSwitc
 }
 
 TEST_F(ObjImageTest, APropertiesCheckBoxGetsItsGlyphOpaqueWithMagentaAsItsColour) {
-  const ui::TBitmap& strip = *buttons_->CheckBitmap;
+  const skin::TSkinBitmap& strip = *buttons_->CheckBitmap;
   const int frames = buttons_->CheckButtonFrame;
   const int w = strip.Width() / frames;
   TSkinObjImage* skinner = nullptr;
@@ -194,7 +194,7 @@ class MediaPlayerSkinTest : public SkinnedFormTest {
   std::uint32_t Face() const { return skintest::Px(ResolveColour(data_->Colours().ButtonFace)); }
   // The Buttons frame whose corners the slot shows; 0 for none.
   int SlotFrame(const ui::TBitmap& drawn, int slot, int width) const {
-    const ui::TBitmap& strip = *buttons_->Bitmap;
+    const skin::TSkinBitmap& strip = *buttons_->Bitmap;
     const int L = buttons_->LeftWidth, T = buttons_->TopHeight, R = buttons_->RightWidth, B = buttons_->BottomHeight;
     const int fw = strip.Width() / buttons_->Frame, fh = strip.Height(), H = drawn.Height();
     const int x0 = slot * width;

@@ -107,11 +107,12 @@ TEST(ScrollBarFrames, EachStateHasItsFrames) {
 // ---------------------------------------------------------------------------------------------
 // Real controls
 
-std::uint32_t PixelOf(ui::TBitmap& b, int x, int y) { return b.ScanLine(y)[x] & 0xFFFFFF; }
+template <class Bitmap>
+std::uint32_t PixelOf(const Bitmap& b, int x, int y) { return b.ScanLine(y)[x] & 0xFFFFFF; }
 
 // Pixel (x, y) of frame `index` of `count` side-by-side frames, stretched to w x h the way the
 // colour-on-colour stretch picks pixels (nearest, sampled at the same place for centre pixels).
-std::uint32_t StripPixel(ui::TBitmap& strip, int count, int index, int x, int y, int w, int h) {
+std::uint32_t StripPixel(const skin::TSkinBitmap& strip, int count, int index, int x, int y, int w, int h) {
   const int fw = strip.Width() / count, fh = strip.Height();
   return PixelOf(strip, fw * (index - 1) + x * fw / w, y * fh / h);
 }
@@ -138,7 +139,7 @@ class ScrollSkinTest : public FrameTest {
   }
   // Every non-key pixel of the arrow square at `along` equals the strip's frame.
   void ExpectArrow(ui::TBitmap& picture, int along, bool vertical, int frame, int arrow) {
-    ui::TBitmap& strip = *data_->SkinObject("Scrollbar")->Bitmap;
+    const skin::TSkinBitmap& strip = *data_->SkinObject("Scrollbar")->Bitmap;
     int checked = 0;
     for (int a = 1; a < arrow - 1; ++a) {
       for (int c = 1; c < arrow - 1; ++c) {
@@ -154,7 +155,7 @@ class ScrollSkinTest : public FrameTest {
   // The thumb's unscaled corners (its margins) equal the thumb strip's frame.
   void ExpectThumb(ui::TBitmap& picture, const TBarGeometry& g, int frame) {
     const TDataSkinObject* thumb = data_->SkinObject("VertScrollThumb");
-    ui::TBitmap& strip = *thumb->Bitmap;
+    const skin::TSkinBitmap& strip = *thumb->Bitmap;
     const int fw = strip.Width() / thumb->Frame, fh = strip.Height();
     const POINT corners[] = {{2, 2}, {fw - 3, 2}, {2, fh - 3}, {fw - 3, fh - 3}};
     for (const POINT& c : corners) {
@@ -208,7 +209,7 @@ TEST_F(ScrollSkinTest, AMemosBarIsCoveredByASkinnedPanel) {
   const TBarGeometry g = vert->Geometry();
   ASSERT_GT(g.ThumbEnd - g.ThumbStart, 8);
   ExpectThumb(*picture, g, 1);
-  ui::TBitmap& track = *data_->SkinObject("VertScroll")->Bitmap;
+  const skin::TSkinBitmap& track = *data_->SkinObject("VertScroll")->Bitmap;
   EXPECT_EQ(PixelOf(*picture, arrow / 2, length - arrow - 3), StripPixel(track, 4, 1, 8, 8, 17, 17));
 
   // Hot and pressed arrows.
@@ -238,7 +239,7 @@ TEST_F(ScrollSkinTest, ADisabledBarShowsNoThumb) {
   ASSERT_TRUE((info.rgstate[0] | (info.rgstate[1] & info.rgstate[5])) & STATE_SYSTEM_UNAVAILABLE)
       << std::hex << info.rgstate[0] << " " << info.rgstate[1] << " " << info.rgstate[5];
   auto picture = Picture(*vert);
-  ui::TBitmap& track = *data_->SkinObject("VertScroll")->Bitmap;
+  const skin::TSkinBitmap& track = *data_->SkinObject("VertScroll")->Bitmap;
   const int middle = (before.ThumbStart + before.ThumbEnd) / 2;
   EXPECT_EQ(PixelOf(*picture, vert->ArrowSize() / 2, middle), StripPixel(track, 4, 3, 8, 8, 17, 17));
   EnableScrollBar(memo->Handle(), SB_VERT, ESB_ENABLE_BOTH);
@@ -316,7 +317,7 @@ TEST_F(ScrollSkinTest, TheListHeaderIsDrawnFromTheSkin) {
   ui::TBitmap picture(r.right, r.bottom);
   lv->Header()->Draw(picture.Canvas()->Handle(), r);
   const TDataSkinObject* bar = data_->SkinObject("Headerbar");
-  ui::TBitmap& strip = *bar->Bitmap;
+  const skin::TSkinBitmap& strip = *bar->Bitmap;
   const int fw = strip.Width() / bar->Frame;
   // Past the last column: frame 1 (its flat middle); in the first item away from the text the
   // same; the bottom line from the bottom margin.

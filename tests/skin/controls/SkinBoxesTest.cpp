@@ -47,13 +47,13 @@ class SkinMarkTest : public SkinnedFormTest {
     return c;
   }
   // Mismatches of the mark drawn at (x, (height - h) / 2) against frame `frame` of the strip.
-  static int MarkMismatches(const ui::TBitmap& drawn, int x, const ui::TBitmap& strip, int count,
+  static int MarkMismatches(const ui::TBitmap& drawn, int x, const TSkinBitmap& strip, int count,
                             int frame, int* compared) {
     const int w = strip.Width() / count, h = strip.Height();
     return Mismatches(drawn, x, (drawn.Height() - h) / 2, w, h, strip, count, frame, 0, 0, compared);
   }
   // The frames of the strip that the mark at `x` shows exactly.
-  static std::vector<int> MarksShown(const ui::TBitmap& drawn, int x, const ui::TBitmap& strip, int count) {
+  static std::vector<int> MarksShown(const ui::TBitmap& drawn, int x, const TSkinBitmap& strip, int count) {
     std::vector<int> frames;
     for (int f = 1; f <= count; ++f) {
       int compared = 0;
@@ -64,7 +64,7 @@ class SkinMarkTest : public SkinnedFormTest {
 };
 
 TEST_F(SkinMarkTest, TheCheckBoxMarkIsTheSkinsFrameForEachState) {
-  const ui::TBitmap& strip = *buttons_->CheckBitmap;
+  const skin::TSkinBitmap& strip = *buttons_->CheckBitmap;
   const int count = buttons_->CheckButtonFrame;
   ASSERT_EQ(count, 12);
   auto* box = Make<ui::TCheckBox, TSkinCheckBox>(10, L"Check me");
@@ -84,7 +84,7 @@ TEST_F(SkinMarkTest, TheCheckBoxMarkIsTheSkinsFrameForEachState) {
 }
 
 TEST_F(SkinMarkTest, AClickChecksTheBoxAndTheMarkFollows) {
-  const ui::TBitmap& strip = *buttons_->CheckBitmap;
+  const skin::TSkinBitmap& strip = *buttons_->CheckBitmap;
   auto* box = Make<ui::TCheckBox, TSkinCheckBox>(10, L"Click");
   int clicks = 0;
   box->OnClick = [&](ui::TObject*) { ++clicks; };
@@ -96,8 +96,8 @@ TEST_F(SkinMarkTest, AClickChecksTheBoxAndTheMarkFollows) {
 }
 
 TEST_F(SkinMarkTest, ACaptionOnTheLeftPutsTheMarkAtTheRightEdge) {
-  const ui::TBitmap& check = *buttons_->CheckBitmap;
-  const ui::TBitmap& radio = *buttons_->RadioBitmap;
+  const skin::TSkinBitmap& check = *buttons_->CheckBitmap;
+  const skin::TSkinBitmap& radio = *buttons_->RadioBitmap;
   auto* box = new ui::TCheckBox(form_.get());
   box->SetAlignment(ui::taLeftJustify);
   box->SetParent(form_.get());
@@ -120,7 +120,7 @@ TEST_F(SkinMarkTest, ACaptionOnTheLeftPutsTheMarkAtTheRightEdge) {
 }
 
 TEST_F(SkinMarkTest, TheRadioMarkIsTheSkinsFrameForEachState) {
-  const ui::TBitmap& strip = *buttons_->RadioBitmap;
+  const skin::TSkinBitmap& strip = *buttons_->RadioBitmap;
   const int count = buttons_->RadioButtonFrame;
   ASSERT_EQ(count, 8);
   auto* button = Make<ui::TRadioButton, TSkinRadioButton>(10, L"Radio");

@@ -394,7 +394,7 @@ TEST_F(SkinnedFormTest, AButtonTaggedForTheParentsImageShowsItAroundTheFrame) {
   EXPECT_TRUE(taggedSkinner->Transparent());
   SetFocus(nullptr);
   // A key-coloured pixel of the normal frame's top-left corner.
-  const ui::TBitmap& strip = *buttons_->Bitmap;
+  const skin::TSkinBitmap& strip = *buttons_->Bitmap;
   POINT key{-1, -1};
   for (int y = 0; y < buttons_->TopHeight && key.x < 0; ++y) {
     for (int x = 0; x < buttons_->LeftWidth; ++x) {

@@ -22,7 +22,7 @@ constexpr std::uint32_t kMagenta = 0xFF00FF;
 // white border row at the top.
 std::unique_ptr<skin::TDataSkinObject> TwoFrameElement(int trans) {
   auto element = std::make_unique<skin::TDataSkinObject>("Test");
-  element->Bitmap = MakeBitmap(20, 10, [](int x, int y) -> std::uint32_t {
+  element->Bitmap = skintest::MakeSkinBitmap(20, 10, [](int x, int y) -> std::uint32_t {
     if (x < 10) return kRed;
     if (x == 12 && y == 5) return kMagenta;
     return y == 0 ? 0xFFFFFF : kGreen;

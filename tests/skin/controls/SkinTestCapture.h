@@ -43,9 +43,9 @@ class SkinnedFormTest : public testing::Test {
   // Pixels of `drawn` in the part (x, y, w, h) that differ from the same part of frame `frame`
   // of `count` side-by-side frames of `strip` at (sx, sy) within the frame, magenta left out;
   // `compared` counts the pixels that were not magenta.
-  static int Mismatches(const ui::TBitmap& drawn, int x, int y, int w, int h,
-                        const ui::TBitmap& strip, int count, int frame, int sx, int sy,
-                        int* compared = nullptr) {
+  template <class Strip>
+  static int Mismatches(const ui::TBitmap& drawn, int x, int y, int w, int h, const Strip& strip,
+                        int count, int frame, int sx, int sy, int* compared = nullptr) {
     const int fw = strip.Width() / count;
     int bad = 0;
     for (int dy = 0; dy < h; ++dy) {
@@ -61,7 +61,7 @@ class SkinnedFormTest : public testing::Test {
 
   // The four corners of a button (the element's unscaled margins) against frame `frame`.
   int CornerMismatches(const ui::TBitmap& drawn, int frame, int* compared = nullptr) const {
-    const ui::TBitmap& strip = *buttons_->Bitmap;
+    const skin::TSkinBitmap& strip = *buttons_->Bitmap;
     const int count = buttons_->Frame, fw = strip.Width() / count, fh = strip.Height();
     const int L = buttons_->LeftWidth, T = buttons_->TopHeight;
     const int R = buttons_->RightWidth, B = buttons_->BottomHeight;

@@ -110,7 +110,7 @@ class TabSkinTest : public SkinnedFormTest {
   }
 
   TurnedFrame Turned(int frame, TTabSide side) const {
-    const ui::TBitmap& strip = *tabs_->Bitmap;
+    const skin::TSkinBitmap& strip = *tabs_->Bitmap;
     const int fw = strip.Width() / tabs_->Frame, fh = strip.Height();
     auto picture = std::make_unique<ui::TBitmap>(fw, fh);
     for (int y = 0; y < fh; ++y) {

@@ -36,7 +36,8 @@ skintest::Bytes DefaultPackage() {
   return skintest::Bytes(p, p + SizeofResource(nullptr, r));
 }
 
-std::uint32_t Pixel(const ui::TBitmap& b, int x, int y) { return b.ScanLine(y)[x]; }
+template <class Bitmap>
+std::uint32_t Pixel(const Bitmap& b, int x, int y) { return b.ScanLine(y)[x]; }
 std::uint32_t AsPixel(ui::TColor c) {
   const auto v = static_cast<std::uint32_t>(c);
   return ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
@@ -275,9 +276,9 @@ TEST_F(SkinDataTest, MenuGlyphsAndApplicationIcon) {
 
 TEST_F(SkinDataTest, TrackBitmapResourcesMatchTheBuiltInPictures) {
   for (const wchar_t* name : {L"TRACK", L"TRACKVERT"}) {
-    ui::TBitmap resource;
+    TSkinBitmap resource;
     ASSERT_TRUE(LoadResourceBitmap(GetModuleHandleW(nullptr), name, resource));
-    ui::TBitmap builtin;
+    TSkinBitmap builtin;
     const std::wstring w(name);
     ASSERT_TRUE(BuiltinTrackBitmap(std::string(w.begin(), w.end()), builtin));
     ASSERT_EQ(resource.Width(), builtin.Width());
@@ -288,7 +289,7 @@ TEST_F(SkinDataTest, TrackBitmapResourcesMatchTheBuiltInPictures) {
       }
     }
   }
-  ui::TBitmap none;
+  TSkinBitmap none;
   EXPECT_FALSE(LoadResourceBitmap(GetModuleHandleW(nullptr), L"NOSUCHBITMAP", none));
 }
 

@@ -10,6 +10,7 @@ using skintest::At;
 using skintest::Filled;
 using skintest::kMagenta;
 using skintest::MakeBitmap;
+using skintest::MakeSkinBitmap;
 using Pixels = std::vector<std::uint32_t>;
 
 namespace {
@@ -25,9 +26,9 @@ std::uint32_t ZoneColour(int zx, int zy, int frame) {
 }
 
 // Two frames of 6 x 6, each cut by margins of 2 into nine single-coloured zones.
-std::unique_ptr<ui::TBitmap> NineZoneStrip(TFrameLayout layout) {
+std::unique_ptr<TSkinBitmap> NineZoneStrip(TFrameLayout layout) {
   const bool side = layout == TFrameLayout::SideBySide;
-  return MakeBitmap(side ? 12 : 6, side ? 6 : 12, [side](int x, int y) {
+  return MakeSkinBitmap(side ? 12 : 6, side ? 6 : 12, [side](int x, int y) {
     const int frame = side ? x / 6 + 1 : y / 6 + 1;
     return ZoneColour(Zone(x % 6, 2, 6, 2), Zone(y % 6, 2, 6, 2), frame);
   });
@@ -52,7 +53,7 @@ TEST(SkinDraw, NineRegionKeepsMarginsAndStretchesTheRest) {
 // Narrower than both side margins: they are dropped and the frame is stretched across, while
 // the top and bottom margins, which fit, stay.
 TEST(SkinDraw, NineRegionDropsMarginsThatDoNotFit) {
-  auto strip = MakeBitmap(6, 6, [](int x, int y) {
+  auto strip = MakeSkinBitmap(6, 6, [](int x, int y) {
     return std::uint32_t(0x300000 * (x / 2 + 1) + 0x30 * (Zone(y, 1, 6, 1) + 1));
   });
   const auto out = ComposeNineRegion(3, 8, *strip, {2, 1, 2, 1}, TFrameLayout::SideBySide,
@@ -69,7 +70,7 @@ TEST(SkinDraw, NineRegionDropsMarginsThatDoNotFit) {
 // one pixel over, where the right edge covers it.
 TEST(SkinDraw, NineRegionTilesTheCentreWholeAndPaintsTheRightEdgeOverIt) {
   constexpr std::uint32_t L = 0x0000AA, R = 0x0000BB, T = 0x333333, X = 0xFF0000, Y = 0x00FF00;
-  auto strip = MakeBitmap(13, 5, [&](int x, int y) {
+  auto strip = MakeSkinBitmap(13, 5, [&](int x, int y) {
     if (y == 0 || y == 4) return T;
     if (x < 3) return L;
     if (x >= 10) return R;
@@ -88,7 +89,7 @@ TEST(SkinDraw, NineRegionTilesTheCentreWholeAndPaintsTheRightEdgeOverIt) {
 
 TEST(SkinDraw, DrawNineRegionOpaqueOrWithTheKeyColourLeftOut) {
   auto strip =
-      MakeBitmap(4, 4, [](int x, int y) { return x == 0 && y == 0 ? kMagenta : 0x102030u; });
+      MakeSkinBitmap(4, 4, [](int x, int y) { return x == 0 && y == 0 ? kMagenta : 0x102030u; });
   for (bool transparent : {false, true}) {
     ui::TBitmap target(8, 8);
     for (int y = 0; y < 8; ++y) std::fill(target.ScanLine(y), target.ScanLine(y) + 8, kGrey);
@@ -109,7 +110,7 @@ TEST(SkinDraw, DrawNineRegionOpaqueOrWithTheKeyColourLeftOut) {
 TEST(SkinDraw, ThreePartTiledRepeatsTheMiddleBetweenTheCaps) {
   constexpr std::uint32_t A = 0x0A0A0A, B = 0x0B0B0B, M[3] = {0x100000, 0x200000, 0x300000};
   // Two frames of 7 x 2; the second is drawn. Its middle pixel M[1] is the key colour.
-  auto strip = MakeBitmap(14, 2, [&](int x, int) {
+  auto strip = MakeSkinBitmap(14, 2, [&](int x, int) {
     const int fx = x % 7;
     if (x < 7) return 0x999999u;
     if (fx < 2) return A;
@@ -131,7 +132,7 @@ TEST(SkinDraw, ThreePartTiledRepeatsTheMiddleBetweenTheCaps) {
 
 TEST(SkinDraw, ThreePartStretchedKeepsCapsUnlessNarrowerThanTheFrame) {
   const std::uint32_t P[4] = {0x010000, 0x020000, 0x030000, 0x040000};
-  auto strip = MakeBitmap(8, 3, [&](int x, int) { return P[x / 2]; });
+  auto strip = MakeSkinBitmap(8, 3, [&](int x, int) { return P[x / 2]; });
   ui::TBitmap narrow(4, 3);
   DrawThreePartStretched(narrow.Canvas()->Handle(), {0, 0, 4, 3}, *strip, TFrameLayout::SideBySide,
                          1, 1, {2, 0, 2, 0});
@@ -146,7 +147,7 @@ TEST(SkinDraw, ThreePartStretchedKeepsCapsUnlessNarrowerThanTheFrame) {
 }
 
 TEST(SkinDraw, FrameStretchedFillsTheRectangleWithTheChosenFrame) {
-  auto strip = MakeBitmap(12, 4, [](int x, int) {
+  auto strip = MakeSkinBitmap(12, 4, [](int x, int) {
     const int frame = x / 4;
     return frame == 1 && x % 4 < 2 ? kMagenta : std::uint32_t(0x111111 * (frame + 1));
   });
@@ -169,7 +170,7 @@ TEST(SkinDraw, FrameStretchedFillsTheRectangleWithTheChosenFrame) {
 
 // A 16-pixel frame centred in a 10-pixel rectangle starts 3 pixels before it.
 TEST(SkinDraw, FrameCentredOverhangsEquallyOnBothSides) {
-  auto strip = MakeBitmap(32, 16, [](int x, int y) {
+  auto strip = MakeSkinBitmap(32, 16, [](int x, int y) {
     if (x < 16) return 0x999999u;
     const int fx = x - 16;
     if (fx == 5 && y == 5) return kMagenta;
@@ -255,7 +256,7 @@ TEST(SkinDraw, TileBitmapOfATinyTileCoversALargeAreaInPhase) {
 // neighbouring frame shows, and nothing outside the strip is read.
 TEST(SkinDraw, MarginsWiderThanTheFrameNeverShowTheNextFrame) {
   constexpr std::uint32_t kRed = 0xC00000, kBlue = 0x0000C0;
-  auto strip = MakeBitmap(8, 6, [](int x, int) { return x < 4 ? kRed : kBlue; });
+  auto strip = MakeSkinBitmap(8, 6, [](int x, int) { return x < 4 ? kRed : kBlue; });
   for (TCentreMode centre : {TCentreMode::Tile, TCentreMode::Stretch}) {
     for (const TMargins& m : {TMargins{10, 10, 10, 10}, TMargins{INT_MAX, INT_MAX, 0, 0},
                               TMargins{-7, 2, INT_MIN, 9}}) {

@@ -24,6 +24,12 @@ SIZE SystemWindowSize(HWND window, int clientWidth, int clientHeight, LONG extra
 
 using FormFrameTest = FrameTest;
 
+// The pixel of a composed picture at (x, y), as the skin bitmaps' PixelAt answers it.
+std::uint32_t PixelAt(const ui::TBitmap& bitmap, int x, int y) {
+  if (x < 0 || y < 0 || x >= bitmap.Width() || y >= bitmap.Height()) return 0;
+  return bitmap.ScanLine(y)[x];
+}
+
 TEST_F(FormFrameTest, AnActivatedFormGetsTheSkinsBordersAndKeepsItsClientArea) {
   ui::TForm& form = ShowForm();
   const HWND h = form.Handle();

@@ -25,7 +25,8 @@ using testsupport::PumpUntil;
 constexpr std::uint32_t kMagentaPixel = 0xFF00FF;
 constexpr int kItemWidth = 120, kItemHeight = 20;
 
-std::uint32_t Pixel(const ui::TBitmap& b, int x, int y) { return b.ScanLine(y)[x] & 0xFFFFFF; }
+template <class Bitmap>
+std::uint32_t Pixel(const Bitmap& b, int x, int y) { return b.ScanLine(y)[x] & 0xFFFFFF; }
 std::uint32_t Rgb(TColour colour) { return testsupport::ColourRGB(ResolveColour(colour)); }
 
 int CountColour(const ui::TBitmap& b, const RECT& area, std::uint32_t colour) {
