@@ -110,8 +110,12 @@ void RotateRightOf(Bitmap& bitmap) {
 
 void GrayBitmap(ui::TBitmap& bitmap) { GrayBitmapOf(bitmap); }
 void GrayBitmap(TSkinBitmap& bitmap) { GrayBitmapOf(bitmap); }
-void ReplaceKeyColour(ui::TBitmap& bitmap, ui::TColor colour) { ReplaceKeyColourOf(bitmap, colour); }
-void ReplaceKeyColour(TSkinBitmap& bitmap, ui::TColor colour) { ReplaceKeyColourOf(bitmap, colour); }
+void ReplaceKeyColour(ui::TBitmap& bitmap, ui::TColor colour) {
+  ReplaceKeyColourOf(bitmap, colour);
+}
+void ReplaceKeyColour(TSkinBitmap& bitmap, ui::TColor colour) {
+  ReplaceKeyColourOf(bitmap, colour);
+}
 void MirrorBitmap(ui::TBitmap& bitmap) { MirrorBitmapOf(bitmap); }
 void MirrorBitmap(TSkinBitmap& bitmap) { MirrorBitmapOf(bitmap); }
 void FlipBitmap(ui::TBitmap& bitmap) { FlipBitmapOf(bitmap); }

@@ -119,7 +119,8 @@ std::unique_ptr<ui::TBitmap> ComposeNineRegion(int width, int height, const TSki
   const TPieceRect frame = FrameOfStrip(strip.Width(), strip.Height(), layout, count, index);
   HDC d = result->Canvas()->Handle();
   ui::TStretchModeScope mode(d);
-  DrawPieces(d, 0, 0, GdiPicture(strip).Source(), NineRegionPieces(width, height, frame, margins, centre));
+  DrawPieces(d, 0, 0, GdiPicture(strip).Source(),
+             NineRegionPieces(width, height, frame, margins, centre));
   return result;
 }
 
@@ -152,8 +153,8 @@ void DrawThreePartTiled(ui::TCanvas& canvas, const RECT& rect, const TSkinBitmap
   canvas.Draw(rect.left, rect.top, result);
 }
 
-void DrawThreePartStretched(HDC dc, const RECT& rect, const TSkinBitmap& strip, TFrameLayout layout,
-                            int count, int index, const TMargins& margins) {
+void DrawThreePartStretched(HDC dc, const RECT& rect, const TSkinBitmap& strip,
+                            TFrameLayout layout, int count, int index, const TMargins& margins) {
   if (rect.right < rect.left || rect.bottom < rect.top || strip.Empty()) return;
   const TPieceRect frame = FrameOfStrip(strip.Width(), strip.Height(), layout, count, index);
   ui::TStretchModeScope mode(dc);
@@ -161,8 +162,8 @@ void DrawThreePartStretched(HDC dc, const RECT& rect, const TSkinBitmap& strip, 
              ThreePartStretchedPieces(WidthOf(rect), HeightOf(rect), frame, margins));
 }
 
-void DrawFrameStretched(HDC dc, const RECT& rect, const TSkinBitmap& strip, bool transparent, int count,
-                        int index) {
+void DrawFrameStretched(HDC dc, const RECT& rect, const TSkinBitmap& strip, bool transparent,
+                        int count, int index) {
   if (rect.right < rect.left || rect.bottom < rect.top || strip.Empty()) return;
   const int dw = WidthOf(rect), dh = HeightOf(rect);
   if (dw == 0 || dh == 0) return;
@@ -177,8 +178,8 @@ void DrawFrameStretched(HDC dc, const RECT& rect, const TSkinBitmap& strip, bool
   DrawOpaqueOrTransparent(dc, rect, stretched, transparent);
 }
 
-void DrawFrameCentred(HDC dc, const RECT& rect, const TSkinBitmap& strip, bool transparent, int count,
-                      int index) {
+void DrawFrameCentred(HDC dc, const RECT& rect, const TSkinBitmap& strip, bool transparent,
+                      int count, int index) {
   if (rect.right < rect.left || rect.bottom < rect.top || strip.Empty()) return;
   const RECT frame = FrameRect(strip, TFrameLayout::SideBySide, count, index);
   const int fw = WidthOf(frame), fh = HeightOf(frame);

@@ -32,14 +32,14 @@ void DrawThreePartTiled(ui::TCanvas& canvas, const RECT& rect, const TSkinBitmap
                         TFrameLayout layout, bool transparent, int count, int index,
                         const TMargins& margins);
 // Left cap, middle stretched, right cap; always opaque.
-void DrawThreePartStretched(HDC dc, const RECT& rect, const TSkinBitmap& strip, TFrameLayout layout,
-                            int count, int index, const TMargins& margins);
+void DrawThreePartStretched(HDC dc, const RECT& rect, const TSkinBitmap& strip,
+                            TFrameLayout layout, int count, int index, const TMargins& margins);
 // A frame of a side-by-side strip stretched over the rectangle.
-void DrawFrameStretched(HDC dc, const RECT& rect, const TSkinBitmap& strip, bool transparent, int count,
-                        int index);
+void DrawFrameStretched(HDC dc, const RECT& rect, const TSkinBitmap& strip, bool transparent,
+                        int count, int index);
 // A frame of a side-by-side strip unscaled, centred in the rectangle.
-void DrawFrameCentred(HDC dc, const RECT& rect, const TSkinBitmap& strip, bool transparent, int count,
-                      int index);
+void DrawFrameCentred(HDC dc, const RECT& rect, const TSkinBitmap& strip, bool transparent,
+                      int count, int index);
 // The bitmap's top-left part of the rectangle's size; pixels of the key colour are left out.
 void DrawTransparent(HDC dc, const RECT& rect, ui::TBitmap& bitmap, ui::TColor key);
 // Repeats the source rectangle of `source` unscaled over the destination, whole tiles only.

@@ -12,7 +12,8 @@
 namespace skintest {
 
 template <class Bitmap = ui::TBitmap>
-std::unique_ptr<Bitmap> MakeBitmap(int w, int h, const std::function<std::uint32_t(int, int)>& pixel) {
+std::unique_ptr<Bitmap> MakeBitmap(int w, int h,
+                                   const std::function<std::uint32_t(int, int)>& pixel) {
   auto b = std::make_unique<Bitmap>(w, h);
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) b->ScanLine(y)[x] = pixel(x, y);

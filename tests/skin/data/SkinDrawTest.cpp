@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "ImageTestSupport.h"
+#include "skin/data/GdiPicture.h"
 #include "skin/data/ImgUtil.h"
 
 using namespace skin;
@@ -166,6 +167,37 @@ TEST(SkinDraw, FrameStretchedFillsTheRectangleWithTheChosenFrame) {
     for (int x = 1; x < 5; ++x) EXPECT_EQ(At(keyed, x, y), kGrey) << x << "," << y;
     for (int x = 7; x < 11; ++x) EXPECT_EQ(At(keyed, x, y), 0x222222u) << x << "," << y;
   }
+}
+
+// A skin bitmap is drawn through one GDI picture, made at its first drawing and kept while its
+// pixels stay; pixels changed by any means show at the next drawing.
+TEST(SkinDraw, ASkinBitmapIsConvertedOnceAndAgainWhenItsPixelsChange) {
+  auto strip = MakeSkinBitmap(4, 2, [](int, int) { return 0x102030u; });
+  ui::TBitmap target(4, 2);
+  const auto drawnColour = [&] {
+    DrawFrameStretched(target.Canvas()->Handle(), {0, 0, 4, 2}, *strip, false, 1, 1);
+    return At(target, 3, 1);
+  };
+  EXPECT_EQ(drawnColour(), 0x102030u);
+  const TGdiPicture* picture = &GdiPicture(*strip);
+  EXPECT_EQ(drawnColour(), 0x102030u);
+  EXPECT_EQ(&GdiPicture(*strip), picture);
+  EXPECT_EQ(PixelAt(*strip, 3, 1), 0x102030u);  // reading leaves the picture
+  EXPECT_EQ(&GdiPicture(*strip), picture);
+
+  strip->ScanLine(1)[3] = 0x405060;
+  EXPECT_EQ(drawnColour(), 0x405060u);
+  const std::uint32_t rows[8] = {0, 0, 0, 0, 0, 0, 0, 0x708090};
+  strip->SetPixels(4, 2, rows);
+  EXPECT_EQ(drawnColour(), 0x708090u);
+  auto other = MakeSkinBitmap(4, 2, [](int, int) { return 0xA0B0C0u; });
+  strip->Assign(*other);
+  EXPECT_EQ(drawnColour(), 0xA0B0C0u);
+  strip->SetSize(2, 2);  // the picture is cut: the stretched frame is its left half
+  DrawFrameStretched(target.Canvas()->Handle(), {0, 0, 4, 2}, *strip, false, 1, 1);
+  EXPECT_EQ(At(target, 3, 1), 0xA0B0C0u);
+  strip->SetSize(4, 2);  // widened again: the new pixels are black
+  EXPECT_EQ(drawnColour(), 0u);
 }
 
 // A 16-pixel frame centred in a 10-pixel rectangle starts 3 pixels before it.
