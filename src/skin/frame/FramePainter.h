@@ -28,7 +28,7 @@ class TFramePaintHost {
   // The skin the frame holds, or none; loaded whenever the painter is asked to paint.
   virtual TSkinData* PaintSkin() const = 0;
   // The border definition of the skin, or none.
-  virtual TDataSkinObject* PaintBorder(TBorderPart part) const = 0;
+  virtual const TDataSkinObject* PaintBorder(TBorderPart part) const = 0;
   // Whether the frame shows its active look.
   virtual bool PaintActive() const = 0;
   // The caption buttons as laid out for the present size.

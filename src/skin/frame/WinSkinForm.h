@@ -241,7 +241,7 @@ class TWinSkinForm final : public ui::TComponent,
   // What the frame painter asks of the frame.
   HWND PaintWindow() const override { return handle_; }
   TSkinData* PaintSkin() const override { return skinData_; }
-  TDataSkinObject* PaintBorder(TBorderPart part) const override { return Border(part); }
+  const TDataSkinObject* PaintBorder(TBorderPart part) const override { return Border(part); }
   bool PaintActive() const override { return active_ != 0; }
   const TCaptionButtonStrip::TButtons& PaintButtons() const override { return Buttons(); }
   // What the menu bar asks of the frame.
@@ -264,7 +264,7 @@ class TWinSkinForm final : public ui::TComponent,
   void RecomputeFrame();
   void BuildRegion();
   void DropRegion();
-  TDataSkinObject* Border(TBorderPart part) const override;
+  const TDataSkinObject* Border(TBorderPart part) const override;
   bool HasSkin() const { return skinData_ && skinData_->SkinLoaded(); }
 
   // Carrying out a choice of ControlChoice.h.
