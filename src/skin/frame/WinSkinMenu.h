@@ -15,6 +15,7 @@
 #include "skin/frame/CaptionButtonStrip.h"
 #include "skin/frame/NCObject.h"
 #include "ui/Canvas.h"
+#include "ui/DrawingScopes.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
 
@@ -96,6 +97,15 @@ class TWinSkinMenu {
   void ReadItems(HMENU menu, bool merged);
   void DrawCaption(HDC dc, const TMenuBtn& item, const RECT& bounds) const;
   void DrawMDIChildButtons(HDC dc, const RECT& strip);
+  void ComposeBackground(int width, int height, int frame);
+
+  // What the bar's background was composed for.
+  struct TBackgroundKey {
+    int width = 0, height = 0, frame = 0;
+    unsigned skinRevision = 0;
+    bool skinLoaded = false;
+    bool operator==(const TBackgroundKey&) const = default;
+  };
 
   TMenuBarHost& host_;
   TNCHotItem& hot_;
@@ -104,6 +114,8 @@ class TWinSkinMenu {
   std::vector<std::unique_ptr<TMenuBtn>> items_;
   RECT barRect_{0, 0, 0, 0};
   std::unique_ptr<ui::TBitmap> barBackground_;
+  TBackgroundKey backgroundKey_;
+  ui::TOffscreenBuffer buffer_;  // the bar composed with its items before it is shown
   HMENU menuHandle_ = nullptr;
 };
 
