@@ -68,7 +68,7 @@ LRESULT TWinSkinForm::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
   if (!skinned_) return CallWindow(msg, wParam, lParam);
   LRESULT result = 0;
-  if (frameState_ == fsRunning && MenuBarMessage(msg, wParam, lParam, result)) return result;
+  if (frameState_ == fsRunning && menus_.Message(msg, wParam, lParam, result)) return result;
   if ((formKind_ == fkMDIChild || !isChildWindow_) && DispatchTopLevel(msg, wParam, lParam, result)) {
     return result;
   }

@@ -42,11 +42,7 @@ LRESULT TWinSkinForm::MDIClientMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       // window loses the menu again.
       const LRESULT result = pass();
       const auto menu = reinterpret_cast<HMENU>(wParam);
-      if (menu && menuBar_ && skinned_) {
-        menuBar_->MergeItems(menu);
-        if (GetMenu(handle_)) SetMenu(handle_, nullptr);
-        PaintFrame();
-      }
+      if (menu && skinned_ && menus_.TakeMergedMenu(menu)) PaintFrame();
       return result;
     }
     case WM_MDIDESTROY: {
@@ -69,6 +65,21 @@ LRESULT TWinSkinForm::MDIClientMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
       return pass();
   }
+}
+
+// On an MDI frame whose active child is maximized the child's buttons sit on the bar; the
+// first frame to see the child maximized tells the manager and lays its buttons out for it.
+const TCaptionButtonStrip::TButtons* TWinSkinForm::MDIChildButtons() {
+  if (formKind_ != fkMDIFrame || !mdiClient_) return nullptr;
+  BOOL maximized = FALSE;
+  const HWND active = reinterpret_cast<HWND>(
+      SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+  if (!active || !maximized) return nullptr;
+  if (!manager_.MDIChildMaximized()) {
+    manager_.SetMDIChildMaximized(true);
+    LayoutCaptionButtons();
+  }
+  return &Buttons();
 }
 
 void TWinSkinForm::FollowMDIMaximized(bool maximized) {

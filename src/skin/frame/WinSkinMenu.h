@@ -2,7 +2,7 @@
 // removes the menu from the window (the system draws no bar any more) and draws its own bar in
 // the strip the frame keeps between the title and the client area. Each top-level item is a
 // TMenuBtn, a non-client item that shares the frame's hot item with the caption buttons; the
-// frame opens its drop-down (FormFrameMenuBar.cpp).
+// frame's menu-bar controller opens its drop-down (MenuBarController.h).
 #pragma once
 
 #include <windows.h>
