@@ -217,6 +217,9 @@ class TWinSkinForm final : public ui::TComponent,
   void SubclassMDIClient();
   void UnsubclassMDIClient();
   LRESULT MDIClientMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  // For an MDI frame: the client's active child is maximized.
+  bool ActiveMDIChildMaximized() const;
+  void FollowChildMaximized();
   LRESULT NCCalcSize(WPARAM wParam, LPARAM lParam);
   LRESULT NCHitTest(LPARAM lParam);
   LRESULT NCActivate(WPARAM wParam, LPARAM lParam);
@@ -249,7 +252,7 @@ class TWinSkinForm final : public ui::TComponent,
   HWND BarWindow() const override { return handle_; }
   RECT BarStrip() const override;
   bool BarActive() const override { return active_ != 0; }
-  const TCaptionButtonStrip::TButtons* MDIChildButtons() override;
+  const TCaptionButtonStrip::TButtons* MDIChildButtons() const override;
   TSkinData* BarSkin() const override { return skinData_; }
   ui::TCustomForm* BarForm() const override { return form_; }
   const TPopupSkinners& BarPopups() const override { return manager_; }

@@ -34,7 +34,7 @@ class TMenuBarHost {
   virtual bool BarActive() const = 0;
   // The caption buttons a maximized MDI child shows on the bar, laid out for it; none unless
   // the window is an MDI frame whose active child is maximized.
-  virtual const TCaptionButtonStrip::TButtons* MDIChildButtons() = 0;
+  virtual const TCaptionButtonStrip::TButtons* MDIChildButtons() const = 0;
 
  protected:
   ~TMenuBarHost() = default;
