@@ -231,7 +231,7 @@ void TWinSkinForm::Start() {
       else BuildRegion();
     }
   }
-  if (skinned_) AttachMenus();
+  if (skinned_) menus_.Attach(formKind_ != fkMDIChild);
   SendMessageW(handle_, SKM_SKINUPDATE, 0, kSkinMagic);
   frameState_ = fsRunning;
   captionButtons_.SetHoverTimer(active_ != 0);
@@ -280,7 +280,7 @@ void TWinSkinForm::RestoreForm() {
 void TWinSkinForm::DetachFrameQuiet() {
   captionButtons_.SetHoverTimer(false);
   captionButtons_.DropPress();
-  DetachMenus(false);
+  menus_.Detach(false);
   RestoreForm();
   Unsubclass();
   UnsubclassMDIClient();
@@ -290,7 +290,7 @@ void TWinSkinForm::DetachFrameQuiet() {
 void TWinSkinForm::DetachFrame() {
   const bool restoreWindow = frameState_ != fsDetaching && frameState_ != fsDestroyed && IsWindow(handle_);
   controlSkinners_.DetachAll();
-  DetachMenus(restoreWindow);
+  menus_.Detach(restoreWindow);
   RestoreForm();
   Unsubclass();
   UnsubclassMDIClient();
@@ -344,12 +344,10 @@ void TWinSkinForm::FormHook(ui::TMessage& m) {
       m.Result = m.LParam == kSkinMagic ? kSkinMagic : 1;
       return;
     case ui::CM_MENUCHANGED:
-      MenuChanged(m, next);
+      menus_.MenuChanged(m, next);
       return;
     case ui::CM_DIALOGCHAR:
-      if (next) next(m);
-      if (m.Result == 0 && MenuDialogChar(m.WParam)) m.Result = 1;
-      if (m.Result == 0) m.Result = OfferDialogCharToMainForm(m.WParam, m.LParam);
+      menus_.DialogChar(m, next);
       return;
     default:
       break;

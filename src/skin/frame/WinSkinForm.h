@@ -3,9 +3,11 @@
 // skin's border sizes (size of the client area, hit-testing, activation), keeps the window's
 // region in the shape of the skin's borders and fits the window so that its client area keeps
 // its size. Its caption buttons (CaptionButtonStrip.h) are drawn from the skin and take the
-// non-client mouse input. On starting it gives every control of its window a control
-// skinner (FormFrameControls.cpp) and keeps them in its list. The skin manager makes one per
-// window and frees it; the frame asks it what it needs through TFrameManager.
+// non-client mouse input; its menu bar, the menu loop and the form's menus belong to its
+// menu-bar controller (MenuBarController.h), to which it forwards their messages. On starting
+// it gives every control of its window a control skinner (FormFrameControls.cpp) and keeps
+// them in its list. The skin manager makes one per window and frees it; the frame asks it what
+// it needs through TFrameManager.
 #pragma once
 
 #include <windows.h>
@@ -19,6 +21,7 @@
 #include "skin/frame/CaptionButtonStrip.h"
 #include "skin/frame/FrameGeometry.h"
 #include "skin/frame/FramePainter.h"
+#include "skin/frame/MenuBarController.h"
 #include "skin/frame/NCObject.h"
 #include "skin/frame/WinSkinMenu.h"
 #include "skin/frame/WinSkinPopMenu.h"
@@ -80,7 +83,7 @@ class TWinSkinForm final : public ui::TComponent,
                            private TBorderSource,
                            private TCaptionStripHost,
                            private TFramePaintHost,
-                           private TMenuBarHost {
+                           private TMenuBarFrame {
   UI_CLASS_INFO
  public:
   // `owner` is the window's form object, or none for a bare window.
@@ -160,13 +163,11 @@ class TWinSkinForm final : public ui::TComponent,
   // window's state and buttons allow, post their commands as WM_SYSCOMMAND when chosen.
   std::unique_ptr<ui::TPopupMenu> BuildSystemMenu();
   // The menu bar, or none for a window without menu.
-  TWinSkinMenu* MenuBar() const;
+  TWinSkinMenu* MenuBar() const { return menus_.Bar(); }
   // Opens the bar item's drop-down and returns when it closed.
-  void OpenMenuItem(TMenuBtn& item);
+  void OpenMenuItem(TMenuBtn& item) { menus_.OpenItem(item); }
   // A drop-down of the menu bar is open.
-  bool InMenuLoop() const { return inMenuLoop_; }
-  // The Alt key ends the menu loop: keyboard menu commands reach the window again.
-  void LeaveMenuLoop() { inMenuLoop_ = false; }
+  bool InMenuLoop() const { return menus_.InMenuLoop(); }
 
   // The frame skinner subclassing `window`, or none.
   static TWinSkinForm* FromWindow(HWND window);
@@ -216,6 +217,9 @@ class TWinSkinForm final : public ui::TComponent,
   void SubclassMDIClient();
   void UnsubclassMDIClient();
   LRESULT MDIClientMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  // For an MDI frame: the client's active child is maximized.
+  bool ActiveMDIChildMaximized() const;
+  void FollowChildMaximized();
   LRESULT NCCalcSize(WPARAM wParam, LPARAM lParam);
   LRESULT NCHitTest(LPARAM lParam);
   LRESULT NCActivate(WPARAM wParam, LPARAM lParam);
@@ -244,21 +248,18 @@ class TWinSkinForm final : public ui::TComponent,
   const TDataSkinObject* PaintBorder(TBorderPart part) const override { return Border(part); }
   bool PaintActive() const override { return active_ != 0; }
   const TCaptionButtonStrip::TButtons& PaintButtons() const override { return Buttons(); }
-  // What the menu bar asks of the frame.
+  // What the menu bar and its controller ask of the frame.
   HWND BarWindow() const override { return handle_; }
   RECT BarStrip() const override;
   bool BarActive() const override { return active_ != 0; }
-  const TCaptionButtonStrip::TButtons* MDIChildButtons() override;
+  const TCaptionButtonStrip::TButtons* MDIChildButtons() const override;
+  TSkinData* BarSkin() const override { return skinData_; }
+  ui::TCustomForm* BarForm() const override { return form_; }
+  const TPopupSkinners& BarPopups() const override { return manager_; }
+  POINT BarPoint(POINT screen) const override { return WindowPoint(screen); }
+  void DropDownOpening() override { manager_.SetPopupKind(1); }
+  void RepaintFrame() override { PaintFrame(); }
   void ShowSystemMenu(POINT screen);
-  void AttachMenus();
-  // Takes the bar away (giving the window its menu back when `restore`) and the skinned look
-  // from the form's menus.
-  void DetachMenus(bool restore);
-  void SkinFormMenus(bool off);
-  void MenuChanged(ui::TMessage& m, const ui::TWndMethod& next);
-  bool MenuDialogChar(WPARAM character);
-  bool MenuBarMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  LRESULT OfferDialogCharToMainForm(WPARAM character, LPARAM keyData);
   void FitWindow(bool atStart);
   int FitDialogCaption(int width);
   void RecomputeFrame();
@@ -314,8 +315,7 @@ class TWinSkinForm final : public ui::TComponent,
   TFramePainter painter_{*this, geometry_};
   TControlSkinners controlSkinners_;  // owned
   std::unique_ptr<ui::TCanvas> canvas_ = std::make_unique<ui::TCanvas>();
-  std::unique_ptr<TWinSkinMenu> menuBar_;
-  bool inMenuLoop_ = false;
+  TMenuBarController menus_{*this, hot_};
 };
 
 }  // namespace skin

@@ -2,7 +2,7 @@
 // removes the menu from the window (the system draws no bar any more) and draws its own bar in
 // the strip the frame keeps between the title and the client area. Each top-level item is a
 // TMenuBtn, a non-client item that shares the frame's hot item with the caption buttons; the
-// frame opens its drop-down (FormFrameMenuBar.cpp).
+// frame's menu-bar controller opens its drop-down (MenuBarController.h).
 #pragma once
 
 #include <windows.h>
@@ -35,7 +35,7 @@ class TMenuBarHost {
   virtual bool BarActive() const = 0;
   // The caption buttons a maximized MDI child shows on the bar, laid out for it; none unless
   // the window is an MDI frame whose active child is maximized.
-  virtual const TCaptionButtonStrip::TButtons* MDIChildButtons() = 0;
+  virtual const TCaptionButtonStrip::TButtons* MDIChildButtons() const = 0;
 
  protected:
   ~TMenuBarHost() = default;
