@@ -209,9 +209,9 @@ void TWinSkinForm::Start() {
   sysFrameSize_ = {(window.right - window.left) - client.right,
                    (window.bottom - window.top) - client.bottom};
   if (form_) {
-    AttachControls(form_);
+    controls_.AttachControls(form_);
   } else {
-    AttachChildWindows(handle_);
+    controls_.AttachChildWindows(handle_);
   }
   if (frameState_ == fsAttached && skinned_) {
     if (formKind_ == fkMDIChild) {
@@ -254,7 +254,7 @@ void TWinSkinForm::ReapplySkin() {
       if (auto* owned = dynamic_cast<ui::TCustomForm*>(form_->Components(i))) owned->SetColor(face);
     }
   }
-  for (int i = 0; i < controlSkinners_.Count(); ++i) controlSkinners_.Items(i)->SkinChanged();
+  controls_.SkinChanged();
   frameState_ = fsReapplying;
   if (skinned_ && form_ && IsWindow(handle_)) {
     FitWindow(false);
@@ -284,12 +284,12 @@ void TWinSkinForm::DetachFrameQuiet() {
   RestoreForm();
   Unsubclass();
   UnsubclassMDIClient();
-  controlSkinners_.FreeAll();
+  controls_.FreeAll();
 }
 
 void TWinSkinForm::DetachFrame() {
   const bool restoreWindow = frameState_ != fsDetaching && frameState_ != fsDestroyed && IsWindow(handle_);
-  controlSkinners_.DetachAll();
+  controls_.DetachAll();
   DetachMenus(restoreWindow);
   RestoreForm();
   Unsubclass();

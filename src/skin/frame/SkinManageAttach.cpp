@@ -41,7 +41,7 @@ LRESULT CALLBACK TSkinManage::CBTHookProc(int code, WPARAM wParam, LPARAM lParam
         // A new size grip on a skinned window is skinned with the window's other controls.
         if ((create->style & WS_CHILD) && (create->style & SBS_SIZEGRIP) &&
             ClassNameOf(window) == L"ScrollBar") {
-          if (TWinSkinForm* frame = self->FindSkinForm(create->hwndParent)) frame->AttachChildWindow(window);
+          if (TWinSkinForm* frame = self->FindSkinForm(create->hwndParent)) frame->Controls().AttachChildWindow(window);
         }
         break;
       }

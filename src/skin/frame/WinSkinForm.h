@@ -3,9 +3,9 @@
 // skin's border sizes (size of the client area, hit-testing, activation), keeps the window's
 // region in the shape of the skin's borders and fits the window so that its client area keeps
 // its size. Its caption buttons (CaptionButtonStrip.h) are drawn from the skin and take the
-// non-client mouse input. On starting it gives every control of its window a control
-// skinner (FormFrameControls.cpp) and keeps them in its list. The skin manager makes one per
-// window and frees it; the frame asks it what it needs through TFrameManager.
+// non-client mouse input. On starting it has its set of control skinners (FrameControls.h)
+// give every control of its window a skinner. The skin manager makes one per window and frees
+// it; the frame asks it what it needs through TFrameManager.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +17,7 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/CaptionButtonStrip.h"
+#include "skin/frame/FrameControls.h"
 #include "skin/frame/FrameGeometry.h"
 #include "skin/frame/FramePainter.h"
 #include "skin/frame/NCObject.h"
@@ -29,8 +30,6 @@
 #include "ui/WindowSubclass.h"
 
 namespace skin {
-
-struct TControlChoice;
 
 // States of a frame skinner.
 enum TFrameState {
@@ -76,11 +75,11 @@ class TFrameManager : public TPopupSkinners {
 };
 
 class TWinSkinForm final : public ui::TComponent,
-                           public TSkinnerHost,
                            private TBorderSource,
                            private TCaptionStripHost,
                            private TFramePaintHost,
-                           private TMenuBarHost {
+                           private TMenuBarHost,
+                           private TFrameControlsHost {
   UI_CLASS_INFO
  public:
   // `owner` is the window's form object, or none for a bare window.
@@ -171,23 +170,9 @@ class TWinSkinForm final : public ui::TComponent,
   // The frame skinner subclassing `window`, or none.
   static TWinSkinForm* FromWindow(HWND window);
 
-  // Control skinners (FormFrameControls.cpp).
-  TControlSkinners& Skinners() override { return controlSkinners_; }
-  HWND HostWindow() const override { return handle_; }
-  const TControlSkinners& ControlSkinners() const { return controlSkinners_; }
-  // The scratch canvas that control skinners draw with.
-  ui::TCanvas* ScratchCanvas() const { return canvas_.get(); }
-  // Gives every control of the form a skinner: the form's components, then its tab order.
-  void AttachControls(ui::TCustomForm* form);
-  // The choice of a skinner for one class-library control on `parent`.
-  void AttachControl(ui::TControl* control, ui::TControl* parent);
-  // Every child window with WS_CHILD, in z-order from the top, gets AttachChildWindow.
-  void AttachChildWindows(HWND window);
-  // The choice of a skinner for a bare child window.
-  void AttachChildWindow(HWND window);
-  // The control whose skinned scroll bars had the window `oldWindow` got a new window: its
-  // scroll-bar skinner is replaced by a fresh one of the same family.
-  void ReplaceScrollSkinner(HWND oldWindow);
+  // The control skinners of the window.
+  TFrameControls& Controls() { return controls_; }
+  const TControlSkinners& ControlSkinners() const { return controls_.List(); }
   HWND MDIClient() const { return mdiClient_; }
   // For an MDI child frame: an MDI child was maximized (true) or restored.
   void FollowMDIMaximized(bool maximized);
@@ -267,12 +252,10 @@ class TWinSkinForm final : public ui::TComponent,
   TDataSkinObject* Border(TBorderPart part) const override;
   bool HasSkin() const { return skinData_ && skinData_->SkinLoaded(); }
 
-  // Carrying out a choice of ControlChoice.h.
-  void ApplyControlChoice(ui::TControl* control, ui::TControl* parent, const TControlChoice& choice);
-  void ServeChildren(ui::TControl* control, ui::TControl* parent, const TControlChoice& choice);
-  // Makes, sets up and attaches a skinner of the chosen class for the control.
-  TSkinControl* AttachSkinner(ui::TControl* control, const TControlChoice& choice);
-  bool OfferToApplication(ui::TControl* control, ui::TControl* parent, const std::wstring& upperClass);
+  // What the control skinners' set asks of the frame.
+  TSkinData* ControlsSkin() const override { return skinData_; }
+  HWND ControlsWindow() const override { return handle_; }
+  ui::TComponent* ControlsSender() override { return this; }
 
   TFrameManager& manager_;
   HWND handle_;
@@ -312,8 +295,7 @@ class TWinSkinForm final : public ui::TComponent,
   TCaptionButtonStrip captionButtons_{*this, hot_};
   DWORD lastSysMenuTick_ = 0;  // when the system menu was last opened
   TFramePainter painter_{*this, geometry_};
-  TControlSkinners controlSkinners_;  // owned
-  std::unique_ptr<ui::TCanvas> canvas_ = std::make_unique<ui::TCanvas>();
+  TFrameControls controls_{*this};
   std::unique_ptr<TWinSkinMenu> menuBar_;
   bool inMenuLoop_ = false;
 };
