@@ -35,13 +35,22 @@ const ui::TClassInfo& TWinSkinForm::StaticClass() {
   return info;
 }
 
-TWinSkinForm::TWinSkinForm(TFrameManager& manager, ui::TComponent* owner, HWND window)
-    : ui::TComponent(owner), manager_(manager), handle_(window) {}
+TWinSkinForm::TWinSkinForm(TFrameManager& manager, ui::TComponent* formObject, HWND window)
+    : ui::TComponent(nullptr), manager_(manager), handle_(window) {
+  if (!formObject) return;
+  formWatch_ = new TFormWatch(formObject, [this] {
+    formWatch_ = nullptr;  // the form is freeing it
+    manager_.FormObjectGone(*this);
+  });
+}
 
 TWinSkinForm::~TWinSkinForm() {
   BeginDestruction();
   DetachFrameQuiet();
-  manager_.RemoveSkinForm(this);
+  if (formWatch_) {
+    formWatch_->Disarm();
+    delete formWatch_;  // leaves the form object's components
+  }
 }
 
 TWinSkinForm* TWinSkinForm::FromWindow(HWND window) {

@@ -4,8 +4,8 @@
 // region in the shape of the skin's borders and fits the window so that its client area keeps
 // its size. Its caption buttons (CaptionButtonStrip.h) are drawn from the skin and take the
 // non-client mouse input. On starting it has its set of control skinners (FrameControls.h)
-// give every control of its window a skinner. The skin manager makes one per window and frees
-// it; the frame asks it what it needs through TFrameManager.
+// give every control of its window a skinner. The skin manager makes one per window and is its
+// only owner; the frame asks it what it needs through TFrameManager.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +17,7 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/CaptionButtonStrip.h"
+#include "skin/frame/FormWatch.h"
 #include "skin/frame/FrameControls.h"
 #include "skin/frame/FrameGeometry.h"
 #include "skin/frame/FramePainter.h"
@@ -67,8 +68,9 @@ class TFrameManager : public TPopupSkinners {
   virtual void SetPopupKind(int kind) = 0;
   // A frame skinner attached to its window: the manager runs.
   virtual void FrameAttached() = 0;
-  // A frame skinner is going (its destructor tells): the manager forgets it.
-  virtual void RemoveSkinForm(TWinSkinForm* frame) = 0;
+  // The frame's form object is freeing its components: the manager frees the frame now (it
+  // lets go of the window as it is).
+  virtual void FormObjectGone(TWinSkinForm& frame) = 0;
 
  protected:
   ~TFrameManager() = default;
@@ -82,8 +84,9 @@ class TWinSkinForm final : public ui::TComponent,
                            private TFrameControlsHost {
   UI_CLASS_INFO
  public:
-  // `owner` is the window's form object, or none for a bare window.
-  TWinSkinForm(TFrameManager& manager, ui::TComponent* owner, HWND window);
+  // `formObject` is the window's form (or control) object, or none for a bare window. The
+  // frame leaves a TFormWatch with it to hear of it going.
+  TWinSkinForm(TFrameManager& manager, ui::TComponent* formObject, HWND window);
   ~TWinSkinForm() override;
 
   // Binds the frame to a form object of the program, or to a bare window.
@@ -259,6 +262,7 @@ class TWinSkinForm final : public ui::TComponent,
 
   TFrameManager& manager_;
   HWND handle_;
+  TFormWatch* formWatch_ = nullptr;  // owned by the form object; freed here if the frame goes first
   ui::TWindowSubclass subclass_;
   bool unicode_ = true;
   ui::TCustomForm* form_ = nullptr;
