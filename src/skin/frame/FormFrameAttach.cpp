@@ -3,6 +3,7 @@
 
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinMessages.h"
+#include "skin/frame/FormWatch.h"
 #include "skin/frame/WinSkinForm.h"
 
 namespace skin {

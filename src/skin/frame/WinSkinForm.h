@@ -17,7 +17,6 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/CaptionButtonStrip.h"
-#include "skin/frame/FormWatch.h"
 #include "skin/frame/FrameControls.h"
 #include "skin/frame/FrameGeometry.h"
 #include "skin/frame/FramePainter.h"
@@ -55,6 +54,7 @@ constexpr int kBiCaptionToggled = 0x10;  // the frame takes WS_CAPTION away whil
 // The tag of the skinned system menu.
 constexpr int kSystemMenuTag = 33333;
 
+class TFormWatch;
 class TWinSkinForm;
 
 // What a frame skinner asks of the manager that keeps it.
