@@ -3,6 +3,7 @@
 
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinMessages.h"
+#include "skin/frame/FormWatch.h"
 #include "skin/frame/WinSkinForm.h"
 
 namespace skin {
@@ -35,13 +36,22 @@ const ui::TClassInfo& TWinSkinForm::StaticClass() {
   return info;
 }
 
-TWinSkinForm::TWinSkinForm(TFrameManager& manager, ui::TComponent* owner, HWND window)
-    : ui::TComponent(owner), manager_(manager), handle_(window) {}
+TWinSkinForm::TWinSkinForm(TFrameManager& manager, ui::TComponent* formObject, HWND window)
+    : ui::TComponent(nullptr), manager_(manager), handle_(window) {
+  if (!formObject) return;
+  formWatch_ = new TFormWatch(formObject, [this] {
+    formWatch_ = nullptr;  // the form is freeing it
+    manager_.FormObjectGone(*this);
+  });
+}
 
 TWinSkinForm::~TWinSkinForm() {
   BeginDestruction();
   DetachFrameQuiet();
-  manager_.RemoveSkinForm(this);
+  if (formWatch_) {
+    formWatch_->Disarm();
+    delete formWatch_;  // leaves the form object's components
+  }
 }
 
 TWinSkinForm* TWinSkinForm::FromWindow(HWND window) {
@@ -209,9 +219,9 @@ void TWinSkinForm::Start() {
   sysFrameSize_ = {(window.right - window.left) - client.right,
                    (window.bottom - window.top) - client.bottom};
   if (form_) {
-    AttachControls(form_);
+    controls_.AttachControls(form_);
   } else {
-    AttachChildWindows(handle_);
+    controls_.AttachChildWindows(handle_);
   }
   if (frameState_ == fsAttached && skinned_) {
     if (formKind_ == fkMDIChild) {
@@ -254,7 +264,7 @@ void TWinSkinForm::ReapplySkin() {
       if (auto* owned = dynamic_cast<ui::TCustomForm*>(form_->Components(i))) owned->SetColor(face);
     }
   }
-  for (int i = 0; i < controlSkinners_.Count(); ++i) controlSkinners_.Items(i)->SkinChanged();
+  controls_.SkinChanged();
   frameState_ = fsReapplying;
   if (skinned_ && form_ && IsWindow(handle_)) {
     FitWindow(false);
@@ -284,12 +294,12 @@ void TWinSkinForm::DetachFrameQuiet() {
   RestoreForm();
   Unsubclass();
   UnsubclassMDIClient();
-  controlSkinners_.FreeAll();
+  controls_.FreeAll();
 }
 
 void TWinSkinForm::DetachFrame() {
   const bool restoreWindow = frameState_ != fsDetaching && frameState_ != fsDestroyed && IsWindow(handle_);
-  controlSkinners_.DetachAll();
+  controls_.DetachAll();
   menus_.Detach(restoreWindow);
   RestoreForm();
   Unsubclass();

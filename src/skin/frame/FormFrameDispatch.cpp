@@ -61,7 +61,7 @@ LRESULT TWinSkinForm::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
       PaintFrame(reinterpret_cast<HDC>(wParam));
       return kSkinMagic;
     case SKM_CONTROLRECREATED:
-      ReplaceScrollSkinner(reinterpret_cast<HWND>(wParam));
+      controls_.ReplaceScrollSkinner(reinterpret_cast<HWND>(wParam));
       return 0;
     default:
       break;

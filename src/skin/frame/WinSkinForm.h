@@ -5,8 +5,8 @@
 // its size. Its caption buttons (CaptionButtonStrip.h) are drawn from the skin and take the
 // non-client mouse input; its menu bar, the menu loop and the form's menus belong to its
 // menu-bar controller (MenuBarController.h), to which it forwards their messages. On starting
-// it gives every control of its window a control skinner (FormFrameControls.cpp) and keeps
-// them in its list. The skin manager makes one per window and frees it; the frame asks it what
+// it has its set of control skinners (FrameControls.h) give every control of its window a
+// skinner. The skin manager makes one per window and is its only owner; the frame asks it what
 // it needs through TFrameManager.
 #pragma once
 
@@ -19,6 +19,7 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/CaptionButtonStrip.h"
+#include "skin/frame/FrameControls.h"
 #include "skin/frame/FrameGeometry.h"
 #include "skin/frame/FramePainter.h"
 #include "skin/frame/MenuBarController.h"
@@ -32,8 +33,6 @@
 #include "ui/WindowSubclass.h"
 
 namespace skin {
-
-struct TControlChoice;
 
 // States of a frame skinner.
 enum TFrameState {
@@ -58,6 +57,7 @@ constexpr int kBiCaptionToggled = 0x10;  // the frame takes WS_CAPTION away whil
 // The tag of the skinned system menu.
 constexpr int kSystemMenuTag = 33333;
 
+class TFormWatch;
 class TWinSkinForm;
 
 // What a frame skinner asks of the manager that keeps it.
@@ -71,23 +71,25 @@ class TFrameManager : public TPopupSkinners {
   virtual void SetPopupKind(int kind) = 0;
   // A frame skinner attached to its window: the manager runs.
   virtual void FrameAttached() = 0;
-  // A frame skinner is going (its destructor tells): the manager forgets it.
-  virtual void RemoveSkinForm(TWinSkinForm* frame) = 0;
+  // The frame's form object is freeing its components: the manager frees the frame now (it
+  // lets go of the window as it is).
+  virtual void FormObjectGone(TWinSkinForm& frame) = 0;
 
  protected:
   ~TFrameManager() = default;
 };
 
 class TWinSkinForm final : public ui::TComponent,
-                           public TSkinnerHost,
                            private TBorderSource,
                            private TCaptionStripHost,
                            private TFramePaintHost,
-                           private TMenuBarFrame {
+                           private TMenuBarFrame,
+                           private TFrameControlsHost {
   UI_CLASS_INFO
  public:
-  // `owner` is the window's form object, or none for a bare window.
-  TWinSkinForm(TFrameManager& manager, ui::TComponent* owner, HWND window);
+  // `formObject` is the window's form (or control) object, or none for a bare window. The
+  // frame leaves a TFormWatch with it to hear of it going.
+  TWinSkinForm(TFrameManager& manager, ui::TComponent* formObject, HWND window);
   ~TWinSkinForm() override;
 
   // Binds the frame to a form object of the program, or to a bare window.
@@ -172,23 +174,9 @@ class TWinSkinForm final : public ui::TComponent,
   // The frame skinner subclassing `window`, or none.
   static TWinSkinForm* FromWindow(HWND window);
 
-  // Control skinners (FormFrameControls.cpp).
-  TControlSkinners& Skinners() override { return controlSkinners_; }
-  HWND HostWindow() const override { return handle_; }
-  const TControlSkinners& ControlSkinners() const { return controlSkinners_; }
-  // The scratch canvas that control skinners draw with.
-  ui::TCanvas* ScratchCanvas() const { return canvas_.get(); }
-  // Gives every control of the form a skinner: the form's components, then its tab order.
-  void AttachControls(ui::TCustomForm* form);
-  // The choice of a skinner for one class-library control on `parent`.
-  void AttachControl(ui::TControl* control, ui::TControl* parent);
-  // Every child window with WS_CHILD, in z-order from the top, gets AttachChildWindow.
-  void AttachChildWindows(HWND window);
-  // The choice of a skinner for a bare child window.
-  void AttachChildWindow(HWND window);
-  // The control whose skinned scroll bars had the window `oldWindow` got a new window: its
-  // scroll-bar skinner is replaced by a fresh one of the same family.
-  void ReplaceScrollSkinner(HWND oldWindow);
+  // The control skinners of the window.
+  TFrameControls& Controls() { return controls_; }
+  const TControlSkinners& ControlSkinners() const { return controls_.List(); }
   HWND MDIClient() const { return mdiClient_; }
   // For an MDI child frame: an MDI child was maximized (true) or restored.
   void FollowMDIMaximized(bool maximized);
@@ -268,15 +256,14 @@ class TWinSkinForm final : public ui::TComponent,
   const TDataSkinObject* Border(TBorderPart part) const override;
   bool HasSkin() const { return skinData_ && skinData_->SkinLoaded(); }
 
-  // Carrying out a choice of ControlChoice.h.
-  void ApplyControlChoice(ui::TControl* control, ui::TControl* parent, const TControlChoice& choice);
-  void ServeChildren(ui::TControl* control, ui::TControl* parent, const TControlChoice& choice);
-  // Makes, sets up and attaches a skinner of the chosen class for the control.
-  TSkinControl* AttachSkinner(ui::TControl* control, const TControlChoice& choice);
-  bool OfferToApplication(ui::TControl* control, ui::TControl* parent, const std::wstring& upperClass);
+  // What the control skinners' set asks of the frame.
+  TSkinData* ControlsSkin() const override { return skinData_; }
+  HWND ControlsWindow() const override { return handle_; }
+  ui::TComponent* ControlsSender() override { return this; }
 
   TFrameManager& manager_;
   HWND handle_;
+  TFormWatch* formWatch_ = nullptr;  // owned by the form object; freed here if the frame goes first
   ui::TWindowSubclass subclass_;
   bool unicode_ = true;
   ui::TCustomForm* form_ = nullptr;
@@ -313,8 +300,7 @@ class TWinSkinForm final : public ui::TComponent,
   TCaptionButtonStrip captionButtons_{*this, hot_};
   DWORD lastSysMenuTick_ = 0;  // when the system menu was last opened
   TFramePainter painter_{*this, geometry_};
-  TControlSkinners controlSkinners_;  // owned
-  std::unique_ptr<ui::TCanvas> canvas_ = std::make_unique<ui::TCanvas>();
+  TFrameControls controls_{*this};
   TMenuBarController menus_{*this, hot_};
 };
 
