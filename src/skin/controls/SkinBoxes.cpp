@@ -6,6 +6,7 @@
 #include "skin/data/ImgUtil.h"
 #include "skin/data/SkinDerivedImages.h"
 #include "ui/Messages.h"
+#include "ui/StdCtrls.h"
 #include "ui/SysUtils.h"
 
 namespace skin {
@@ -178,7 +179,11 @@ int TSkinCheckBox::StripFrames() const {
 int TSkinCheckBox::CurrentFrame() {
   const LRESULT state = handle_ ? SendMessageW(handle_, BM_GETSTATE, 0, 0) : 0;
   TCheckMark mark = (state & BST_CHECKED) ? cmChecked : cmUnchecked;
-  if (control_) {
+  if (const auto* own = dynamic_cast<const ui::TCustomCheckBox*>(control_)) {
+    // Our own check box answers its state directly.
+    static constexpr TCheckMark marks[] = {cmUnchecked, cmChecked, cmGrayed};
+    mark = marks[own->State()];
+  } else if (control_) {
     if (ui::IsPublishedProp(control_, L"State")) {
       const std::wstring text = ui::LowerCase(ui::GetEnumPropText(control_, L"State"));
       if (Contains(text, L"uncheck")) mark = cmUnchecked;
@@ -214,7 +219,9 @@ int TSkinRadioButton::StripFrames() const {
 
 int TSkinRadioButton::CurrentFrame() {
   bool checked = handle_ && (SendMessageW(handle_, BM_GETCHECK, 0, 0) & 1);
-  if (control_ && ui::IsPublishedProp(control_, L"Checked")) {
+  if (const auto* own = dynamic_cast<const ui::TRadioButton*>(control_)) {
+    checked = own->Checked();
+  } else if (control_ && ui::IsPublishedProp(control_, L"Checked")) {
     checked = ui::LowerCase(ui::GetEnumPropText(control_, L"Checked")) == L"true";
   }
   const bool enabled = !handle_ || (GetLong(GWL_STYLE) & WS_DISABLED) == 0;

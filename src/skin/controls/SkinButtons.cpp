@@ -66,6 +66,24 @@ TGlyphButtonLook ReadGlyphButtonLook(const ui::TObject* c, const std::wstring& g
   return look;
 }
 
+// What a speed button's face depends on besides the mouse.
+struct TSpeedButtonState {
+  bool Down = false;
+  bool Enabled = true;
+  bool Flat = false;
+  const ui::TBitmap* Glyph = nullptr;
+};
+
+// The class library's speed button answers through its accessors; another class's
+// properties are read by name.
+TSpeedButtonState ReadSpeedButtonState(const ui::TControl& c) {
+  if (const auto* own = dynamic_cast<const ui::TSpeedButton*>(&c)) {
+    return {own->Down(), own->Enabled(), own->Flat(), own->Glyph()};
+  }
+  return {IsTrue(&c, L"Down"), IsTrue(&c, L"Enabled"), IsTrue(&c, L"Flat"),
+          ui::GetObjectProp<ui::TBitmap>(&c, L"Glyph")};
+}
+
 // Transparent text in the rectangle; the background mode is put back afterwards.
 void DrawTextTransparent(HDC dc, const std::wstring& text, RECT r, UINT flags) {
   const int mode = SetBkMode(dc, TRANSPARENT);
@@ -453,18 +471,18 @@ void TSkinSpeedButton::Draw(HDC dc, const RECT& rect) {
     bool& flag;
     ~TClear() { flag = false; }
   } clear{painting_};
-  const bool down = IsTrue(graphicControl_, L"Down");
-  TSkinState state{IsTrue(graphicControl_, L"Enabled"), Hot(), Pressed(), false};
+  const TSpeedButtonState button = ReadSpeedButtonState(*graphicControl_);
+  const bool down = button.Down;
+  TSkinState state{button.Enabled, Hot(), Pressed(), false};
   enabled_ = state.Enabled;
   focused_ = false;
   const TSkinFrame frame = SpeedButtonFrame(state, down);
   // A flat button shows only its background until it is hot, pressed or down.
-  const bool framed = frame == sfPressed || frame == sfHot || !IsTrue(graphicControl_, L"Flat");
+  const bool framed = frame == sfPressed || frame == sfHot || !button.Flat;
   HDC face = BeginFace(rect, framed ? frame : 0);
   HGDIOBJ oldFont = SelectCaptionFont(face);
   const RECT client{0, 0, WidthOf(rect), HeightOf(rect)};
-  const ui::TBitmap* glyph = ui::GetObjectProp<ui::TBitmap>(graphicControl_, L"Glyph");
-  if (glyph && !glyph->Empty()) {
+  if (button.Glyph && !button.Glyph->Empty()) {
     DrawGlyphFace(face, client, frame, GlyphForFrame(frame, down), ui::glSpeedButton);
   } else {
     if (const COLORREF colour = CaptionColour(frame); colour != CLR_INVALID) SetTextColor(face, colour);

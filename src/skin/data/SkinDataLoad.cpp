@@ -99,11 +99,13 @@ bool TSkinData::LoadFromStore() {
   const TSkinLoadStatus status =
       LoadSkinDefinitions(std::span(bytes, store_.size()), defs_, ProgramTrackBitmap);
   if (status != TSkinLoadStatus::Ok) {
+    // Nothing may keep pointing into definitions the failed read has replaced.
+    Resolve();
     if (status == TSkinLoadStatus::OldFormat) ShowOlderSkinMessage();
     return false;
   }
   ReadDerivedPictures();
-  resolved_ = ResolveSkin(defs_);
+  Resolve();
   noSkinLoaded_ = false;
   return true;
 }

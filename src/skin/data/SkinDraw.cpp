@@ -24,40 +24,13 @@ void CopyPiece(HDC dest, int dx, int dy, int dw, int dh, HDC src, int sx, int sy
   }
 }
 
-// Draws w x h pixels of the bitmap from (sx, sy) at (x, y), leaving out the key colour: the
-// destination is first cleared where the picture is opaque, then the picture (its key pixels
-// made black) is ORed in. The pixels are read from the bitmap, a skin bitmap or a GDI one.
+// Draws w x h pixels of the bitmap from (sx, sy) at (x, y), leaving out the key colour. The
+// pixels are read from the bitmap, a skin bitmap or a GDI one.
 template <class Bitmap>
 void DrawTransparentPart(HDC dc, int x, int y, int w, int h, const Bitmap& bitmap, int sx, int sy,
                          ui::TColor key) {
-  w = std::min(w, bitmap.Width() - sx);
-  h = std::min(h, bitmap.Height() - sy);
-  if (w <= 0 || h <= 0 || sx < 0 || sy < 0) return;
-  const COLORREF k = ui::ColorToRGB(key);
-  const std::uint32_t keyPixel =
-      std::uint32_t(GetRValue(k)) << 16 | GetGValue(k) << 8 | GetBValue(k);
-  const int maskStride = (w + 15) / 16 * 2;
-  std::vector<std::uint8_t> maskBits(static_cast<std::size_t>(maskStride) * h, 0);
-  ui::TBitmap picture(w, h);
-  for (int row = 0; row < h; ++row) {
-    const std::uint32_t* in = bitmap.ScanLine(sy + row) + sx;
-    std::uint32_t* out = picture.ScanLine(row);
-    for (int col = 0; col < w; ++col) {
-      const bool isKey = (in[col] & 0xFFFFFF) == keyPixel;
-      out[col] = isKey ? 0 : in[col];
-      if (isKey)
-        maskBits[static_cast<std::size_t>(row * maskStride + col / 8)] |=
-            std::uint8_t(0x80 >> (col % 8));
-    }
-  }
-  ui::TBitmapHandle mask(CreateBitmap(w, h, 1, 1, maskBits.data()));
-  ui::TMemoryDC maskDC(mask.Get());
-  const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
-  const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
-  BitBlt(dc, x, y, w, h, maskDC.Get(), 0, 0, SRCAND);
-  BitBlt(dc, x, y, w, h, picture.Canvas()->Handle(), 0, 0, SRCPAINT);
-  SetBkColor(dc, oldBack);
-  SetTextColor(dc, oldText);
+  if (sx < 0 || sy < 0) return;
+  TKeyedPicture(bitmap, sx, sy, w, h, key).Draw(dc, x, y);
 }
 
 // Repeats the source over `dest` in whole tiles from its top-left corner, cut at its far
@@ -106,6 +79,58 @@ void DrawOpaqueOrTransparent(HDC dc, const RECT& rect, ui::TBitmap& bitmap, bool
 }
 
 }  // namespace
+
+template <class Bitmap>
+void TKeyedPicture::Build(const Bitmap& source, int sx, int sy, int width, int height,
+                          ui::TColor key) {
+  const int w = std::max(0, std::min(width, source.Width() - sx));
+  const int h = std::max(0, std::min(height, source.Height() - sy));
+  if (w <= 0 || h <= 0 || sx < 0 || sy < 0) return;
+  const COLORREF k = ui::ColorToRGB(key);
+  const std::uint32_t keyPixel =
+      std::uint32_t(GetRValue(k)) << 16 | GetGValue(k) << 8 | GetBValue(k);
+  const int maskStride = (w + 15) / 16 * 2;
+  std::vector<std::uint8_t> maskBits(static_cast<std::size_t>(maskStride) * h, 0);
+  picture_.SetSize(w, h);
+  for (int row = 0; row < h; ++row) {
+    const std::uint32_t* in = source.ScanLine(sy + row) + sx;
+    std::uint32_t* out = picture_.ScanLine(row);
+    for (int col = 0; col < w; ++col) {
+      const bool isKey = (in[col] & 0xFFFFFF) == keyPixel;
+      out[col] = isKey ? 0 : in[col];
+      if (isKey)
+        maskBits[static_cast<std::size_t>(row * maskStride + col / 8)] |=
+            std::uint8_t(0x80 >> (col % 8));
+    }
+  }
+  mask_.Reset(CreateBitmap(w, h, 1, 1, maskBits.data()));
+}
+
+TKeyedPicture::TKeyedPicture(const ui::TBitmap& source, int sx, int sy, int width, int height,
+                             ui::TColor key) {
+  Build(source, sx, sy, width, height, key);
+}
+
+TKeyedPicture::TKeyedPicture(const TSkinBitmap& source, int sx, int sy, int width, int height,
+                             ui::TColor key) {
+  Build(source, sx, sy, width, height, key);
+}
+
+void TKeyedPicture::DrawPart(HDC dc, int x, int y, int sx, int width) const {
+  if (picture_.Empty() || !mask_.Get()) return;
+  sx = std::clamp(sx, 0, picture_.Width());
+  const int w = std::min(width, picture_.Width() - sx), h = picture_.Height();
+  if (w <= 0) return;
+  // Both are selected for the draw only, so that a kept picture holds no device context.
+  ui::TMemoryDC maskDC(mask_.Get());
+  ui::TMemoryDC pictureDC(picture_.Handle());
+  const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+  const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+  BitBlt(dc, x, y, w, h, maskDC.Get(), sx, 0, SRCAND);
+  BitBlt(dc, x, y, w, h, pictureDC.Get(), sx, 0, SRCPAINT);
+  SetBkColor(dc, oldBack);
+  SetTextColor(dc, oldText);
+}
 
 RECT FrameRect(const TSkinBitmap& strip, TFrameLayout layout, int count, int index) {
   const TPieceRect f = FrameOfStrip(strip.Width(), strip.Height(), layout, count, index);
@@ -167,15 +192,33 @@ void DrawFrameStretched(HDC dc, const RECT& rect, const TSkinBitmap& strip, bool
   if (rect.right < rect.left || rect.bottom < rect.top || strip.Empty()) return;
   const int dw = WidthOf(rect), dh = HeightOf(rect);
   if (dw == 0 || dh == 0) return;
+  DrawOpaqueOrTransparent(dc, rect, *StretchFrame(dw, dh, strip, count, index), transparent);
+}
+
+std::unique_ptr<ui::TBitmap> StretchFrame(int width, int height, const TSkinBitmap& strip,
+                                          int count, int index) {
+  auto stretched = std::make_unique<ui::TBitmap>(width, height);
   const RECT frame = FrameRect(strip, TFrameLayout::SideBySide, count, index);
-  ui::TBitmap stretched(dw, dh);
-  {
-    HDC d = stretched.Canvas()->Handle();
-    ui::TStretchModeScope mode(d);
-    CopyPiece(d, 0, 0, dw, dh, GdiPicture(strip).Source(), frame.left, frame.top, WidthOf(frame),
-              HeightOf(frame));
+  HDC d = stretched->Canvas()->Handle();
+  ui::TStretchModeScope mode(d);
+  CopyPiece(d, 0, 0, width, height, GdiPicture(strip).Source(), frame.left, frame.top,
+            WidthOf(frame), HeightOf(frame));
+  return stretched;
+}
+
+std::unique_ptr<ui::TBitmap> StretchFrames(int width, int height, const TSkinBitmap& strip,
+                                           int count) {
+  count = std::max(count, 1);
+  auto stretched = std::make_unique<ui::TBitmap>(width * count, height);
+  HDC d = stretched->Canvas()->Handle();
+  HDC source = GdiPicture(strip).Source();
+  ui::TStretchModeScope mode(d);
+  for (int index = 1; index <= count; ++index) {
+    const RECT frame = FrameRect(strip, TFrameLayout::SideBySide, count, index);
+    CopyPiece(d, (index - 1) * width, 0, width, height, source, frame.left, frame.top,
+              WidthOf(frame), HeightOf(frame));
   }
-  DrawOpaqueOrTransparent(dc, rect, stretched, transparent);
+  return stretched;
 }
 
 void DrawFrameCentred(HDC dc, const RECT& rect, const TSkinBitmap& strip, bool transparent,

@@ -138,7 +138,10 @@ class TSkinData : public ui::TComponent {
   // The loaded skin's elements, resolved when it was loaded.
   const TResolvedSkin& Resolved() const { return resolved_; }
   // Resolves the definitions again after they were changed in place (a crafted element).
-  void DefinitionsChanged() { resolved_ = ResolveSkin(defs_); }
+  void DefinitionsChanged() { Resolve(); }
+  // Changes whenever the definitions do (a skin read, or changed in place): pictures made
+  // from them and kept between paints are made again when it differs from theirs.
+  unsigned Revision() const { return revision_; }
   const std::vector<std::unique_ptr<TDataSkinSysButton>>& CaptionButtons() const {
     return defs_.CaptionButtons();
   }
@@ -161,6 +164,11 @@ class TSkinData : public ui::TComponent {
   void StartMainForm(TSkinManagerLink& manager);
   void ApplyNewSkin();
   void ReadDerivedPictures();
+  // Resolves the definitions as they are now and counts a new revision.
+  void Resolve() {
+    resolved_ = ResolveSkin(defs_);
+    ++revision_;
+  }
   void MakeCaptionFont();
   void MakeAppIconBitmap();
 
@@ -181,6 +189,7 @@ class TSkinData : public ui::TComponent {
   std::string store_;
   TSkinDefinitions defs_;
   TResolvedSkin resolved_;  // always resolved from defs_ as they are now
+  unsigned revision_ = 0;
   HWND decidingWindow_ = nullptr;
   ui::TColor titleColour_ = ui::clBtnFace;
   ui::TBrushHandle faceBrush_;

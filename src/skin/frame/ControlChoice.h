@@ -2,7 +2,7 @@
 // classes left alone and the class rules, each under its SkinControls switch; and for bare
 // windows (the children of a window without form object) the table by window class and
 // style. The choice is stated here without side effects; the frame skinner carries it out
-// (FormFrameControls.cpp).
+// (FrameControls.cpp).
 #pragma once
 
 #include <windows.h>

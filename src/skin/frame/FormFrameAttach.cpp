@@ -3,6 +3,7 @@
 
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinMessages.h"
+#include "skin/frame/FormWatch.h"
 #include "skin/frame/WinSkinForm.h"
 
 namespace skin {
@@ -35,13 +36,22 @@ const ui::TClassInfo& TWinSkinForm::StaticClass() {
   return info;
 }
 
-TWinSkinForm::TWinSkinForm(TFrameManager& manager, ui::TComponent* owner, HWND window)
-    : ui::TComponent(owner), manager_(manager), handle_(window) {}
+TWinSkinForm::TWinSkinForm(TFrameManager& manager, ui::TComponent* formObject, HWND window)
+    : ui::TComponent(nullptr), manager_(manager), handle_(window) {
+  if (!formObject) return;
+  formWatch_ = new TFormWatch(formObject, [this] {
+    formWatch_ = nullptr;  // the form is freeing it
+    manager_.FormObjectGone(*this);
+  });
+}
 
 TWinSkinForm::~TWinSkinForm() {
   BeginDestruction();
   DetachFrameQuiet();
-  manager_.RemoveSkinForm(this);
+  if (formWatch_) {
+    formWatch_->Disarm();
+    delete formWatch_;  // leaves the form object's components
+  }
 }
 
 TWinSkinForm* TWinSkinForm::FromWindow(HWND window) {
@@ -209,9 +219,9 @@ void TWinSkinForm::Start() {
   sysFrameSize_ = {(window.right - window.left) - client.right,
                    (window.bottom - window.top) - client.bottom};
   if (form_) {
-    AttachControls(form_);
+    controls_.AttachControls(form_);
   } else {
-    AttachChildWindows(handle_);
+    controls_.AttachChildWindows(handle_);
   }
   if (frameState_ == fsAttached && skinned_) {
     if (formKind_ == fkMDIChild) {
@@ -231,7 +241,7 @@ void TWinSkinForm::Start() {
       else BuildRegion();
     }
   }
-  if (skinned_) AttachMenus();
+  if (skinned_) menus_.Attach(formKind_ != fkMDIChild);
   SendMessageW(handle_, SKM_SKINUPDATE, 0, kSkinMagic);
   frameState_ = fsRunning;
   captionButtons_.SetHoverTimer(active_ != 0);
@@ -254,7 +264,7 @@ void TWinSkinForm::ReapplySkin() {
       if (auto* owned = dynamic_cast<ui::TCustomForm*>(form_->Components(i))) owned->SetColor(face);
     }
   }
-  for (int i = 0; i < controlSkinners_.Count(); ++i) controlSkinners_.Items(i)->SkinChanged();
+  controls_.SkinChanged();
   frameState_ = fsReapplying;
   if (skinned_ && form_ && IsWindow(handle_)) {
     FitWindow(false);
@@ -280,17 +290,17 @@ void TWinSkinForm::RestoreForm() {
 void TWinSkinForm::DetachFrameQuiet() {
   captionButtons_.SetHoverTimer(false);
   captionButtons_.DropPress();
-  DetachMenus(false);
+  menus_.Detach(false);
   RestoreForm();
   Unsubclass();
   UnsubclassMDIClient();
-  controlSkinners_.FreeAll();
+  controls_.FreeAll();
 }
 
 void TWinSkinForm::DetachFrame() {
   const bool restoreWindow = frameState_ != fsDetaching && frameState_ != fsDestroyed && IsWindow(handle_);
-  controlSkinners_.DetachAll();
-  DetachMenus(restoreWindow);
+  controls_.DetachAll();
+  menus_.Detach(restoreWindow);
   RestoreForm();
   Unsubclass();
   UnsubclassMDIClient();
@@ -344,12 +354,10 @@ void TWinSkinForm::FormHook(ui::TMessage& m) {
       m.Result = m.LParam == kSkinMagic ? kSkinMagic : 1;
       return;
     case ui::CM_MENUCHANGED:
-      MenuChanged(m, next);
+      menus_.MenuChanged(m, next);
       return;
     case ui::CM_DIALOGCHAR:
-      if (next) next(m);
-      if (m.Result == 0 && MenuDialogChar(m.WParam)) m.Result = 1;
-      if (m.Result == 0) m.Result = OfferDialogCharToMainForm(m.WParam, m.LParam);
+      menus_.DialogChar(m, next);
       return;
     default:
       break;

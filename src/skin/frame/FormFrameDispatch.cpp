@@ -61,14 +61,14 @@ LRESULT TWinSkinForm::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
       PaintFrame(reinterpret_cast<HDC>(wParam));
       return kSkinMagic;
     case SKM_CONTROLRECREATED:
-      ReplaceScrollSkinner(reinterpret_cast<HWND>(wParam));
+      controls_.ReplaceScrollSkinner(reinterpret_cast<HWND>(wParam));
       return 0;
     default:
       break;
   }
   if (!skinned_) return CallWindow(msg, wParam, lParam);
   LRESULT result = 0;
-  if (frameState_ == fsRunning && MenuBarMessage(msg, wParam, lParam, result)) return result;
+  if (frameState_ == fsRunning && menus_.Message(msg, wParam, lParam, result)) return result;
   if ((formKind_ == fkMDIChild || !isChildWindow_) && DispatchTopLevel(msg, wParam, lParam, result)) {
     return result;
   }
@@ -85,6 +85,12 @@ LRESULT TWinSkinForm::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
 bool TWinSkinForm::DispatchTopLevel(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (msg) {
     case WM_SIZE: {
+      // The MDI frame learns that this child was maximized (by its buttons, its system menu,
+      // the client or the program) before the child's own handling, which repaints the
+      // frame's menu bar with the child's buttons on it.
+      if (wParam == SIZE_MAXIMIZED && formKind_ == fkMDIChild) {
+        SendMessageW(GetParent(handle_), SKM_MDIMAXIMIZED, reinterpret_cast<WPARAM>(handle_), 0);
+      }
       const HWND window = handle_;
       result = CallWindow(msg, wParam, lParam);
       if (FromWindow(window) != this) return true;

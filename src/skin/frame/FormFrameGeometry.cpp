@@ -33,10 +33,16 @@ bool IsCaptionAnswer(LRESULT code) {
 
 }  // namespace
 
-TDataSkinObject* TWinSkinForm::Border(TBorderPart part) const {
+const TDataSkinObject* TWinSkinForm::Border(TBorderPart part) const {
   if (!HasSkin()) return nullptr;
-  static const char* const names[] = {"", "Left", "Right", "Top", "Bottom"};
-  return skinData_->SkinObject(names[part]);
+  const TResolvedSkin& skin = skinData_->Resolved();
+  switch (part) {
+    case bpLeft: return skin.LeftBorder;
+    case bpRight: return skin.RightBorder;
+    case bpTop: return skin.TopBorder;
+    case bpBottom: return skin.BottomBorder;
+  }
+  return nullptr;
 }
 
 // Sizes and caption buttons from the skin. The buttons are made anew: they refer to the

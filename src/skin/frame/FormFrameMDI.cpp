@@ -42,11 +42,7 @@ LRESULT TWinSkinForm::MDIClientMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       // window loses the menu again.
       const LRESULT result = pass();
       const auto menu = reinterpret_cast<HMENU>(wParam);
-      if (menu && menuBar_ && skinned_) {
-        menuBar_->MergeItems(menu);
-        if (GetMenu(handle_)) SetMenu(handle_, nullptr);
-        PaintFrame();
-      }
+      if (menu && skinned_ && menus_.TakeMergedMenu(menu)) PaintFrame();
       return result;
     }
     case WM_MDIDESTROY: {
@@ -62,6 +58,9 @@ LRESULT TWinSkinForm::MDIClientMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MDICASCADE:
       manager_.SetMDIChildMaximized(false);
       return pass();
+    case SKM_MDIMAXIMIZED:
+      FollowChildMaximized();
+      return 0;
     case SKM_MDIREDRAW:
       RedrawWindow(reinterpret_cast<HWND>(wParam), nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -69,6 +68,30 @@ LRESULT TWinSkinForm::MDIClientMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     default:
       return pass();
   }
+}
+
+bool TWinSkinForm::ActiveMDIChildMaximized() const {
+  if (formKind_ != fkMDIFrame || !mdiClient_) return false;
+  BOOL maximized = FALSE;
+  const HWND active = reinterpret_cast<HWND>(
+      SendMessageW(mdiClient_, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)));
+  return active && maximized;
+}
+
+// A child of the client was maximized. A frame that shows the child's buttons on its menu bar
+// tells the manager (which has the other children follow) and lays its buttons out for it.
+void TWinSkinForm::FollowChildMaximized() {
+  const bool barShown = menus_.Bar() && geometry_.MenuBarHeight() > 0 &&
+                        windowState_ != wsMinimized && FramePaintable();
+  if (!barShown || !ActiveMDIChildMaximized() || manager_.MDIChildMaximized()) return;
+  manager_.SetMDIChildMaximized(true);
+  LayoutCaptionButtons();
+}
+
+// On an MDI frame whose active child is maximized the child's buttons sit on the bar, laid out
+// when the frame learnt of the child (FollowChildMaximized) or painted last.
+const TCaptionButtonStrip::TButtons* TWinSkinForm::MDIChildButtons() const {
+  return ActiveMDIChildMaximized() ? &Buttons() : nullptr;
 }
 
 void TWinSkinForm::FollowMDIMaximized(bool maximized) {

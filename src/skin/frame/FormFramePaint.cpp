@@ -25,9 +25,18 @@ void TWinSkinForm::PaintFrame(HDC given) {
   if (geometry_.MenuBarHeight() > 0 && !minimized) {
     const RECT band{geometry_.LeftWidth(), geometry_.TitleHeight(), w - geometry_.RightWidth(),
                     geometry_.TitleHeight() + geometry_.MenuBarHeight()};
-    if (menuBar_) menuBar_->PaintBar(dc.Get(), band);
+    if (TWinSkinMenu* bar = menus_.Bar()) bar->PaintBar(dc.Get(), band);
     else FillRect(dc.Get(), &band, skinData_->ButtonFaceBrush());
   }
+}
+
+// The menu bar's strip between the title and the client area (window coordinates).
+RECT TWinSkinForm::BarStrip() const {
+  RECT window{};
+  GetWindowRect(handle_, &window);
+  const int w = window.right - window.left;
+  return {geometry_.LeftWidth(), geometry_.TitleHeight(), w - geometry_.RightWidth(),
+          geometry_.TitleHeight() + geometry_.MenuBarHeight()};
 }
 
 // A button's new state is shown by painting the title bar again (off-screen, in one piece).

@@ -22,7 +22,7 @@ enum TBorderPart { bpLeft = 1, bpRight = 2, bpTop = 3, bpBottom = 4 };
 class TBorderSource {
  public:
   // The border definition of the skin, or none.
-  virtual TDataSkinObject* Border(TBorderPart part) const = 0;
+  virtual const TDataSkinObject* Border(TBorderPart part) const = 0;
   // The strip of a border composed to `width` x `height`, or none.
   virtual std::unique_ptr<ui::TBitmap> ComposeBorder(TBorderPart part, int width,
                                                      int height) const = 0;

@@ -76,6 +76,25 @@ ui::TBitmap* TFramePainter::BorderStrip(TBorderPart part, int width, int height)
 
 void TFramePainter::DropStrips() {
   for (TStrip& strip : strips_) strip = TStrip{};
+  buttonPictures_.clear();
+}
+
+const TKeyedPicture& TFramePainter::ButtonPicture(const TDataSkinSysButton& def, int width,
+                                                  int height) {
+  for (const TButtonPicture& kept : buttonPictures_) {
+    if (kept.definition == &def && kept.width == width && kept.height == height) {
+      return *kept.picture;
+    }
+  }
+  // A handful per skin and size; a window whose buttons took many sizes starts afresh.
+  constexpr std::size_t kMostKept = 32;
+  if (buttonPictures_.size() >= kMostKept) buttonPictures_.clear();
+  const int count = std::max(def.Frame, 1);
+  const auto frames = StretchFrames(width, height, *def.Bitmap, count);
+  buttonPictures_.push_back({&def, width, height,
+                             std::make_unique<TKeyedPicture>(*frames, 0, 0, frames->Width(),
+                                                             height, kKeyColour)});
+  return *buttonPictures_.back().picture;
 }
 
 void TFramePainter::PaintBorders(HDC dc, int w, int h) {
@@ -163,9 +182,13 @@ void TFramePainter::DrawCaptionButtons(HDC dc) {
       continue;
     }
     if (!def.Bitmap || def.Bitmap->Empty()) continue;
+    const RECT& r = button->Bounds;
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    if (width <= 0 || height <= 0) continue;
     const int count = std::max(def.Frame, 1);
-    DrawFrameStretched(dc, button->Bounds, *def.Bitmap, true, count,
-                       CaptionButtonFrame(button->State, active, count, def.Visibility));
+    const int frame =
+        std::clamp(CaptionButtonFrame(button->State, active, count, def.Visibility), 1, count);
+    ButtonPicture(def, width, height).DrawPart(dc, r.left, r.top, (frame - 1) * width, width);
   }
 }
 

@@ -1,13 +1,16 @@
 // TFramePainter: paints a skinned frame from the skin: the four border strips, the title bar
 // with the caption text, the icon and the caption buttons. The composed border strips are kept
-// until the size, the active look or the skin changes, and the title bar is composed in one
+// until the size, the active look or the skin changes, so are the caption buttons' pictures in
+// each state, made ready for drawing with their key colour left out, and the title bar is composed in one
 // off-screen buffer kept between paints, so that a repaint only copies what is ready.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
+#include "skin/data/SkinDraw.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/CaptionButtonStrip.h"
 #include "skin/frame/FrameGeometry.h"
@@ -28,7 +31,7 @@ class TFramePaintHost {
   // The skin the frame holds, or none; loaded whenever the painter is asked to paint.
   virtual TSkinData* PaintSkin() const = 0;
   // The border definition of the skin, or none.
-  virtual TDataSkinObject* PaintBorder(TBorderPart part) const = 0;
+  virtual const TDataSkinObject* PaintBorder(TBorderPart part) const = 0;
   // Whether the frame shows its active look.
   virtual bool PaintActive() const = 0;
   // The caption buttons as laid out for the present size.
@@ -49,7 +52,7 @@ class TFramePainter {
   std::unique_ptr<ui::TBitmap> ComposeBorder(TBorderPart part, int width, int height) const;
   // The strip as ComposeBorder makes it, kept until the size, the look or the skin changes.
   ui::TBitmap* BorderStrip(TBorderPart part, int width, int height);
-  // Forgets the kept strips: the skin or the geometry changed.
+  // Forgets the kept strips and button pictures: the skin or the geometry changed.
   void DropStrips();
 
   // The side and bottom borders of a window `width` x `height` (not for a minimized one).
@@ -67,6 +70,15 @@ class TFramePainter {
   void DrawCaptionButtons(HDC dc);
   void DrawIcon(HDC dc, const RECT& bounds);
 
+  // A caption button's frames, each stretched to width x height side by side, ready to be
+  // drawn.
+  const TKeyedPicture& ButtonPicture(const TDataSkinSysButton& def, int width, int height);
+
+  struct TButtonPicture {
+    const TDataSkinSysButton* definition = nullptr;
+    int width = 0, height = 0;
+    std::unique_ptr<TKeyedPicture> picture;
+  };
   struct TStrip {
     const TDataSkinObject* border = nullptr;
     int width = 0, height = 0, frame = 0;
@@ -76,6 +88,7 @@ class TFramePainter {
   const TFramePaintHost& host_;
   const TFrameGeometry& geometry_;
   TStrip strips_[4];  // by part, from bpLeft
+  std::vector<TButtonPicture> buttonPictures_;
   ui::TOffscreenBuffer titleBuffer_;
   std::unique_ptr<ui::TBitmap> iconBitmap_;
 };

@@ -31,10 +31,9 @@ TSkinManage::~TSkinManage() {
   actionTimer_.reset();
   // Every frame lets go of its window as it is, the last one first.
   while (!formSkinners_.empty()) {
-    TWinSkinForm* frame = formSkinners_.back();
+    std::unique_ptr<TWinSkinForm> frame = std::move(formSkinners_.back());
     formSkinners_.pop_back();
     frame->DetachFrameQuiet();
-    delete frame;
   }
   popupSkinners_.clear();
   if (hook_) UnhookWindowsHookEx(hook_);
@@ -57,7 +56,7 @@ void TSkinManage::RemoveSkinData(TSkinData* data) {
   // No frame may go on drawing with a component that is gone.
   for (auto i = formSkinners_.size(); i-- > 0;) {
     if (i < formSkinners_.size() && formSkinners_[i]->SkinData() == data) {
-      DetachAndFree(formSkinners_[i], true);
+      DetachAndFree(formSkinners_[i].get(), true);
     }
   }
   std::erase_if(popupSkinners_, [data](const auto& popup) { return popup->SkinData() == data; });
@@ -145,19 +144,19 @@ void TSkinManage::Deactivate(TSkinData* data) {
   if (data->SkinFormtype() == sfOnlyThisForm) {
     for (auto i = formSkinners_.size(); i-- > 0;) {
       if (formSkinners_[i]->SkinData() == data) {
-        DetachAndFree(formSkinners_[i], true);
+        DetachAndFree(formSkinners_[i].get(), true);
         break;
       }
     }
     return;
   }
-  while (!formSkinners_.empty()) DetachAndFree(formSkinners_.front(), true);
+  while (!formSkinners_.empty()) DetachAndFree(formSkinners_.front().get(), true);
 }
 
 void TSkinManage::ApplyChangedSkin(TSkinData* data) {
   PurgeClosedSkinners();
   if (data->SkinFormtype() == sfOnlyThisForm) {
-    for (TWinSkinForm* frame : formSkinners_) {
+    for (const auto& frame : formSkinners_) {
       if (frame->SkinData() != data) continue;
       frame->RebuildGeometry();
       frame->ReapplySkin();
@@ -165,24 +164,27 @@ void TSkinManage::ApplyChangedSkin(TSkinData* data) {
     }
     return;
   }
-  const std::vector<TWinSkinForm*> bound = formSkinners_;
+  const std::vector<TWinSkinForm*> bound = FrameList();
   for (TWinSkinForm* frame : bound) {
-    if (frame->SkinData() == data) frame->RebuildGeometry();
+    if (Keeps(frame) && frame->SkinData() == data) frame->RebuildGeometry();
   }
   for (TWinSkinForm* frame : bound) {
-    if (FindSkinForm(frame->Handle()) == frame && frame->SkinData() == data) frame->ReapplySkin();
+    if (Keeps(frame) && FindSkinForm(frame->Handle()) == frame && frame->SkinData() == data) {
+      frame->ReapplySkin();
+    }
   }
 }
 
 void TSkinManage::DetachAndFree(TWinSkinForm* frame, bool restore) {
-  std::erase(formSkinners_, frame);
-  const HWND window = frame->Handle();
+  std::unique_ptr<TWinSkinForm> owned = TakeSkinForm(frame);
+  if (!owned) return;
+  const HWND window = owned->Handle();
   if (restore) {
-    frame->DetachFrame();
+    owned->DetachFrame();
   } else {
-    frame->DetachFrameQuiet();
+    owned->DetachFrameQuiet();
   }
-  delete frame;
+  owned.reset();
   if (restore && IsWindow(window)) {
     InvalidateRect(window, nullptr, TRUE);
     UpdateWindow(window);
@@ -211,7 +213,7 @@ bool TSkinManage::AttachForm(ui::TCustomForm* form) {
 // The frames bound to the component take its new skin's border sizes at once (the pictures
 // they were cut from are gone); the rest of the change follows on the action timer.
 void TSkinManage::ReloadSkin(TSkinData* data) {
-  for (TWinSkinForm* frame : formSkinners_) {
+  for (const auto& frame : formSkinners_) {
     if (frame->SkinData() == data) frame->RebuildGeometry();
   }
 }
@@ -246,8 +248,8 @@ void TSkinManage::SetMDIChildMaximized(bool value) {
   if (value == mdiChildMaximized_) return;
   mdiChildMaximized_ = value;
   if (mainSkinData_ && InSet(mainSkinData_->Options(), xoMDIChildBorder)) return;
-  for (TWinSkinForm* frame : std::vector<TWinSkinForm*>(formSkinners_)) {
-    if (frame->FormKind() == fkMDIChild) frame->FollowMDIMaximized(value);
+  for (TWinSkinForm* frame : FrameList()) {
+    if (Keeps(frame) && frame->FormKind() == fkMDIChild) frame->FollowMDIMaximized(value);
   }
 }
 

@@ -1,6 +1,6 @@
 // The skin engine's window side. TSkinManage is the one object per process that watches the
 // GUI thread's windows through a CBT hook, carries out the skin data components' requests
-// (switch skinning on or off, apply a changed skin) and keeps the frame and popup skinners.
+// (switch skinning on or off, apply a changed skin) and owns the frame and popup skinners.
 #pragma once
 
 #include <windows.h>
@@ -65,9 +65,8 @@ class TSkinManage final : public TSkinManagerLink,
   bool AttachForm(ui::TCustomForm* form);
   // The frame skinner of the window, or none.
   TWinSkinForm* FindSkinForm(HWND window) const;
-  // Takes a frame skinner out of the list without freeing it (its destructor calls this);
-  // nothing while the manager is closing.
-  void RemoveSkinForm(TWinSkinForm* frame) override;
+  // The form object of a frame skinner is being freed: the frame is freed with it.
+  void FormObjectGone(TWinSkinForm& frame) override;
   void FrameAttached() override { managerState_ = kManagerRunning; }
   // Frees the frame skinners whose window has been destroyed.
   void PurgeClosedSkinners();
@@ -94,7 +93,7 @@ class TSkinManage final : public TSkinManagerLink,
   ui::TTimer& ActionTimer() const { return *actionTimer_; }
   HHOOK Hook() const { return hook_; }
   const std::vector<TSkinData*>& SkinDatas() const { return skinDatas_; }
-  const std::vector<TWinSkinForm*>& FormSkinners() const { return formSkinners_; }
+  const std::vector<std::unique_ptr<TWinSkinForm>>& FormSkinners() const { return formSkinners_; }
   const std::vector<std::unique_ptr<TWinSkinPopMenu>>& PopupSkinners() const {
     return popupSkinners_;
   }
@@ -112,14 +111,20 @@ class TSkinManage final : public TSkinManagerLink,
   bool MaySkin(HWND window, ui::TWinControl*& object);
   void AttachForms(TSkinData* owner);
   void DetachAndFree(TWinSkinForm* frame, bool restore);
+  // Takes the frame skinner out of the list and hands it over; none when it is not there.
+  std::unique_ptr<TWinSkinForm> TakeSkinForm(const TWinSkinForm* frame);
+  // The frame skinners as they are now (the list may change while they are called).
+  std::vector<TWinSkinForm*> FrameList() const;
+  bool Keeps(const TWinSkinForm* frame) const;
   void Activate(TSkinData* data);
   void Deactivate(TSkinData* data);
   void ApplyChangedSkin(TSkinData* data);
 
   std::unique_ptr<ui::TTimer> actionTimer_;
   HHOOK hook_ = nullptr;
-  // Owned (freed by the manager), though a form that goes frees its own frame skinner first.
-  std::vector<TWinSkinForm*> formSkinners_;
+  // The manager alone frees a frame skinner: when its window or form object goes, when
+  // skinning stops, when its skin data component goes, and when the manager closes.
+  std::vector<std::unique_ptr<TWinSkinForm>> formSkinners_;
   std::vector<std::unique_ptr<TWinSkinPopMenu>> popupSkinners_;
   std::vector<TSkinData*> skinDatas_;  // not owned; in order of loading
   bool active_ = false;

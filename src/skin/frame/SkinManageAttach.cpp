@@ -41,7 +41,7 @@ LRESULT CALLBACK TSkinManage::CBTHookProc(int code, WPARAM wParam, LPARAM lParam
         // A new size grip on a skinned window is skinned with the window's other controls.
         if ((create->style & WS_CHILD) && (create->style & SBS_SIZEGRIP) &&
             ClassNameOf(window) == L"ScrollBar") {
-          if (TWinSkinForm* frame = self->FindSkinForm(create->hwndParent)) frame->AttachChildWindow(window);
+          if (TWinSkinForm* frame = self->FindSkinForm(create->hwndParent)) frame->Controls().AttachChildWindow(window);
         }
         break;
       }
@@ -68,16 +68,36 @@ ui::TWinControl* TSkinManage::FindControlOfWindow(HWND window) {
 }
 
 TWinSkinForm* TSkinManage::FindSkinForm(HWND window) const {
-  for (TWinSkinForm* frame : formSkinners_) {
-    if (frame->Handle() == window) return frame;
+  for (const auto& frame : formSkinners_) {
+    if (frame->Handle() == window) return frame.get();
   }
   return nullptr;
 }
 
-void TSkinManage::RemoveSkinForm(TWinSkinForm* frame) {
-  if (managerState_ == kManagerClosing) return;
-  std::erase(formSkinners_, frame);
+std::vector<TWinSkinForm*> TSkinManage::FrameList() const {
+  std::vector<TWinSkinForm*> frames;
+  for (const auto& frame : formSkinners_) frames.push_back(frame.get());
+  return frames;
 }
+
+bool TSkinManage::Keeps(const TWinSkinForm* frame) const {
+  return std::any_of(formSkinners_.begin(), formSkinners_.end(),
+                     [frame](const auto& kept) { return kept.get() == frame; });
+}
+
+std::unique_ptr<TWinSkinForm> TSkinManage::TakeSkinForm(const TWinSkinForm* frame) {
+  const auto kept = std::find_if(formSkinners_.begin(), formSkinners_.end(),
+                                 [frame](const auto& k) { return k.get() == frame; });
+  if (kept == formSkinners_.end()) return nullptr;
+  std::unique_ptr<TWinSkinForm> owned = std::move(*kept);
+  formSkinners_.erase(kept);
+  return owned;
+}
+
+// The form goes while it and its controls are still whole: the frame lets go of the window as
+// it is, as the form frees its components. Freed out of the list first, so that whatever the
+// frame's going sets off finds the list whole.
+void TSkinManage::FormObjectGone(TWinSkinForm& frame) { TakeSkinForm(&frame).reset(); }
 
 // A window that is gone frees its frame here. A window the frame never heard go (its
 // procedure was replaced after ours) counts as gone too, so no frame outlives its window.
@@ -85,11 +105,8 @@ void TSkinManage::PurgeClosedSkinners() {
   if (managerState_ == kManagerClosing) return;
   for (auto i = formSkinners_.size(); i-- > 0;) {
     if (i >= formSkinners_.size()) continue;
-    TWinSkinForm* frame = formSkinners_[i];
-    if (frame->FrameState() == fsDestroyed || !IsWindow(frame->Handle())) {
-      formSkinners_.erase(formSkinners_.begin() + static_cast<std::ptrdiff_t>(i));
-      delete frame;
-    }
+    const TWinSkinForm* frame = formSkinners_[i].get();
+    if (frame->FrameState() == fsDestroyed || !IsWindow(frame->Handle())) TakeSkinForm(frame).reset();
   }
 }
 
@@ -135,8 +152,8 @@ bool TSkinManage::AttachWindow(HWND window) {
   TSkinData* data = SelectSkinData(window);
   if (!data || !data->SkinLoaded()) return false;
   auto* form = dynamic_cast<ui::TCustomForm*>(object);
-  auto* frame = new TWinSkinForm(*this, object, window);
-  formSkinners_.push_back(frame);
+  TWinSkinForm* frame =
+      formSkinners_.emplace_back(std::make_unique<TWinSkinForm>(*this, object, window)).get();
   if (form) {
     frame->AttachToForm(data, form);
   } else {

@@ -3,9 +3,11 @@
 // skin's border sizes (size of the client area, hit-testing, activation), keeps the window's
 // region in the shape of the skin's borders and fits the window so that its client area keeps
 // its size. Its caption buttons (CaptionButtonStrip.h) are drawn from the skin and take the
-// non-client mouse input. On starting it gives every control of its window a control
-// skinner (FormFrameControls.cpp) and keeps them in its list. The skin manager makes one per
-// window and frees it; the frame asks it what it needs through TFrameManager.
+// non-client mouse input; its menu bar, the menu loop and the form's menus belong to its
+// menu-bar controller (MenuBarController.h), to which it forwards their messages. On starting
+// it has its set of control skinners (FrameControls.h) give every control of its window a
+// skinner. The skin manager makes one per window and is its only owner; the frame asks it what
+// it needs through TFrameManager.
 #pragma once
 
 #include <windows.h>
@@ -17,8 +19,10 @@
 #include "skin/controls/SkinControl.h"
 #include "skin/data/WinSkinData.h"
 #include "skin/frame/CaptionButtonStrip.h"
+#include "skin/frame/FrameControls.h"
 #include "skin/frame/FrameGeometry.h"
 #include "skin/frame/FramePainter.h"
+#include "skin/frame/MenuBarController.h"
 #include "skin/frame/NCObject.h"
 #include "skin/frame/WinSkinMenu.h"
 #include "skin/frame/WinSkinPopMenu.h"
@@ -29,8 +33,6 @@
 #include "ui/WindowSubclass.h"
 
 namespace skin {
-
-struct TControlChoice;
 
 // States of a frame skinner.
 enum TFrameState {
@@ -55,6 +57,7 @@ constexpr int kBiCaptionToggled = 0x10;  // the frame takes WS_CAPTION away whil
 // The tag of the skinned system menu.
 constexpr int kSystemMenuTag = 33333;
 
+class TFormWatch;
 class TWinSkinForm;
 
 // What a frame skinner asks of the manager that keeps it.
@@ -68,23 +71,25 @@ class TFrameManager : public TPopupSkinners {
   virtual void SetPopupKind(int kind) = 0;
   // A frame skinner attached to its window: the manager runs.
   virtual void FrameAttached() = 0;
-  // A frame skinner is going (its destructor tells): the manager forgets it.
-  virtual void RemoveSkinForm(TWinSkinForm* frame) = 0;
+  // The frame's form object is freeing its components: the manager frees the frame now (it
+  // lets go of the window as it is).
+  virtual void FormObjectGone(TWinSkinForm& frame) = 0;
 
  protected:
   ~TFrameManager() = default;
 };
 
 class TWinSkinForm final : public ui::TComponent,
-                           public TSkinnerHost,
                            private TBorderSource,
                            private TCaptionStripHost,
                            private TFramePaintHost,
-                           private TMenuBarHost {
+                           private TMenuBarFrame,
+                           private TFrameControlsHost {
   UI_CLASS_INFO
  public:
-  // `owner` is the window's form object, or none for a bare window.
-  TWinSkinForm(TFrameManager& manager, ui::TComponent* owner, HWND window);
+  // `formObject` is the window's form (or control) object, or none for a bare window. The
+  // frame leaves a TFormWatch with it to hear of it going.
+  TWinSkinForm(TFrameManager& manager, ui::TComponent* formObject, HWND window);
   ~TWinSkinForm() override;
 
   // Binds the frame to a form object of the program, or to a bare window.
@@ -160,34 +165,18 @@ class TWinSkinForm final : public ui::TComponent,
   // window's state and buttons allow, post their commands as WM_SYSCOMMAND when chosen.
   std::unique_ptr<ui::TPopupMenu> BuildSystemMenu();
   // The menu bar, or none for a window without menu.
-  TWinSkinMenu* MenuBar() const;
+  TWinSkinMenu* MenuBar() const { return menus_.Bar(); }
   // Opens the bar item's drop-down and returns when it closed.
-  void OpenMenuItem(TMenuBtn& item);
+  void OpenMenuItem(TMenuBtn& item) { menus_.OpenItem(item); }
   // A drop-down of the menu bar is open.
-  bool InMenuLoop() const { return inMenuLoop_; }
-  // The Alt key ends the menu loop: keyboard menu commands reach the window again.
-  void LeaveMenuLoop() { inMenuLoop_ = false; }
+  bool InMenuLoop() const { return menus_.InMenuLoop(); }
 
   // The frame skinner subclassing `window`, or none.
   static TWinSkinForm* FromWindow(HWND window);
 
-  // Control skinners (FormFrameControls.cpp).
-  TControlSkinners& Skinners() override { return controlSkinners_; }
-  HWND HostWindow() const override { return handle_; }
-  const TControlSkinners& ControlSkinners() const { return controlSkinners_; }
-  // The scratch canvas that control skinners draw with.
-  ui::TCanvas* ScratchCanvas() const { return canvas_.get(); }
-  // Gives every control of the form a skinner: the form's components, then its tab order.
-  void AttachControls(ui::TCustomForm* form);
-  // The choice of a skinner for one class-library control on `parent`.
-  void AttachControl(ui::TControl* control, ui::TControl* parent);
-  // Every child window with WS_CHILD, in z-order from the top, gets AttachChildWindow.
-  void AttachChildWindows(HWND window);
-  // The choice of a skinner for a bare child window.
-  void AttachChildWindow(HWND window);
-  // The control whose skinned scroll bars had the window `oldWindow` got a new window: its
-  // scroll-bar skinner is replaced by a fresh one of the same family.
-  void ReplaceScrollSkinner(HWND oldWindow);
+  // The control skinners of the window.
+  TFrameControls& Controls() { return controls_; }
+  const TControlSkinners& ControlSkinners() const { return controls_.List(); }
   HWND MDIClient() const { return mdiClient_; }
   // For an MDI child frame: an MDI child was maximized (true) or restored.
   void FollowMDIMaximized(bool maximized);
@@ -216,6 +205,9 @@ class TWinSkinForm final : public ui::TComponent,
   void SubclassMDIClient();
   void UnsubclassMDIClient();
   LRESULT MDIClientMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  // For an MDI frame: the client's active child is maximized.
+  bool ActiveMDIChildMaximized() const;
+  void FollowChildMaximized();
   LRESULT NCCalcSize(WPARAM wParam, LPARAM lParam);
   LRESULT NCHitTest(LPARAM lParam);
   LRESULT NCActivate(WPARAM wParam, LPARAM lParam);
@@ -241,41 +233,37 @@ class TWinSkinForm final : public ui::TComponent,
   // What the frame painter asks of the frame.
   HWND PaintWindow() const override { return handle_; }
   TSkinData* PaintSkin() const override { return skinData_; }
-  TDataSkinObject* PaintBorder(TBorderPart part) const override { return Border(part); }
+  const TDataSkinObject* PaintBorder(TBorderPart part) const override { return Border(part); }
   bool PaintActive() const override { return active_ != 0; }
   const TCaptionButtonStrip::TButtons& PaintButtons() const override { return Buttons(); }
-  // What the menu bar asks of the frame.
+  // What the menu bar and its controller ask of the frame.
   HWND BarWindow() const override { return handle_; }
   RECT BarStrip() const override;
   bool BarActive() const override { return active_ != 0; }
-  const TCaptionButtonStrip::TButtons* MDIChildButtons() override;
+  const TCaptionButtonStrip::TButtons* MDIChildButtons() const override;
+  TSkinData* BarSkin() const override { return skinData_; }
+  ui::TCustomForm* BarForm() const override { return form_; }
+  const TPopupSkinners& BarPopups() const override { return manager_; }
+  POINT BarPoint(POINT screen) const override { return WindowPoint(screen); }
+  void DropDownOpening() override { manager_.SetPopupKind(1); }
+  void RepaintFrame() override { PaintFrame(); }
   void ShowSystemMenu(POINT screen);
-  void AttachMenus();
-  // Takes the bar away (giving the window its menu back when `restore`) and the skinned look
-  // from the form's menus.
-  void DetachMenus(bool restore);
-  void SkinFormMenus(bool off);
-  void MenuChanged(ui::TMessage& m, const ui::TWndMethod& next);
-  bool MenuDialogChar(WPARAM character);
-  bool MenuBarMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  LRESULT OfferDialogCharToMainForm(WPARAM character, LPARAM keyData);
   void FitWindow(bool atStart);
   int FitDialogCaption(int width);
   void RecomputeFrame();
   void BuildRegion();
   void DropRegion();
-  TDataSkinObject* Border(TBorderPart part) const override;
+  const TDataSkinObject* Border(TBorderPart part) const override;
   bool HasSkin() const { return skinData_ && skinData_->SkinLoaded(); }
 
-  // Carrying out a choice of ControlChoice.h.
-  void ApplyControlChoice(ui::TControl* control, ui::TControl* parent, const TControlChoice& choice);
-  void ServeChildren(ui::TControl* control, ui::TControl* parent, const TControlChoice& choice);
-  // Makes, sets up and attaches a skinner of the chosen class for the control.
-  TSkinControl* AttachSkinner(ui::TControl* control, const TControlChoice& choice);
-  bool OfferToApplication(ui::TControl* control, ui::TControl* parent, const std::wstring& upperClass);
+  // What the control skinners' set asks of the frame.
+  TSkinData* ControlsSkin() const override { return skinData_; }
+  HWND ControlsWindow() const override { return handle_; }
+  ui::TComponent* ControlsSender() override { return this; }
 
   TFrameManager& manager_;
   HWND handle_;
+  TFormWatch* formWatch_ = nullptr;  // owned by the form object; freed here if the frame goes first
   ui::TWindowSubclass subclass_;
   bool unicode_ = true;
   ui::TCustomForm* form_ = nullptr;
@@ -312,10 +300,8 @@ class TWinSkinForm final : public ui::TComponent,
   TCaptionButtonStrip captionButtons_{*this, hot_};
   DWORD lastSysMenuTick_ = 0;  // when the system menu was last opened
   TFramePainter painter_{*this, geometry_};
-  TControlSkinners controlSkinners_;  // owned
-  std::unique_ptr<ui::TCanvas> canvas_ = std::make_unique<ui::TCanvas>();
-  std::unique_ptr<TWinSkinMenu> menuBar_;
-  bool inMenuLoop_ = false;
+  TFrameControls controls_{*this};
+  TMenuBarController menus_{*this, hot_};
 };
 
 }  // namespace skin

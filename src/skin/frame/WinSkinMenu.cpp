@@ -140,29 +140,37 @@ void TWinSkinMenu::DrawCaption(HDC dc, const TMenuBtn& item, const RECT& bounds)
   DrawTextW(dc, item.Caption.c_str(), static_cast<int>(item.Caption.size()), &r, kCaptionFormat);
 }
 
-void TWinSkinMenu::PaintBar(HDC dc, const RECT& strip) {
-  const int w = strip.right - strip.left, h = strip.bottom - strip.top;
-  if (w <= 0 || h <= 0 || !data_) return;
-  ui::TBitmap buffer(w, h);
-  HDC target = buffer.Canvas()->Handle();
+// The bar's picture without its items, composed again only when the size, the look or the
+// skin changed.
+void TWinSkinMenu::ComposeBackground(int w, int h, int frame) {
+  const TBackgroundKey key{w, h, frame, data_->Revision(), data_->SkinLoaded()};
+  if (barBackground_ && key == backgroundKey_) return;
+  barBackground_ = std::make_unique<ui::TBitmap>(w, h);
+  ui::TCanvas& canvas = *barBackground_->Canvas();
   const RECT all{0, 0, w, h};
-  const int frame = host_.BarActive() ? 1 : 2;
   if (const TDataSkinObject* def = MenuBarDefinition(data_)) {
     const TMargins margins{def->LeftWidth, 0, def->RightWidth, 0};
     if (def->Tile == 1) {
-      DrawNineRegion(target, all, *def->Bitmap, TFrameLayout::SideBySide, TCentreMode::Stretch,
-                     false, kBarFrames, frame, margins);
+      DrawNineRegion(canvas.Handle(), all, *def->Bitmap, TFrameLayout::SideBySide,
+                     TCentreMode::Stretch, false, kBarFrames, frame, margins);
     } else {
-      DrawThreePartTiled(*buffer.Canvas(), all, *def->Bitmap, TFrameLayout::SideBySide, false,
-                         kBarFrames, frame, margins);
+      DrawThreePartTiled(canvas, all, *def->Bitmap, TFrameLayout::SideBySide, false, kBarFrames,
+                         frame, margins);
     }
   } else {
     ui::TBrushHandle fill(CreateSolidBrush(ui::ColorToRGB(ResolveColour(data_->Colours().Menubar))));
-    FillRect(target, &all, fill.Get());
+    FillRect(canvas.Handle(), &all, fill.Get());
   }
+  backgroundKey_ = key;
+}
+
+void TWinSkinMenu::PaintBar(HDC dc, const RECT& strip) {
+  const int w = strip.right - strip.left, h = strip.bottom - strip.top;
+  if (w <= 0 || h <= 0 || !data_) return;
+  ComposeBackground(w, h, host_.BarActive() ? 1 : 2);
+  HDC target = buffer_.Begin(w, h);
+  BitBlt(target, 0, 0, w, h, barBackground_->Canvas()->Handle(), 0, 0, SRCCOPY);
   barRect_ = strip;
-  barBackground_ = std::make_unique<ui::TBitmap>(w, h);
-  BitBlt(barBackground_->Canvas()->Handle(), 0, 0, w, h, target, 0, 0, SRCCOPY);
   LayoutItems();
   const ui::TFontHandle font = MenuFont();
   const HGDIOBJ old = SelectObject(target, font.Get());
@@ -174,7 +182,7 @@ void TWinSkinMenu::PaintBar(HDC dc, const RECT& strip) {
   }
   SelectObject(target, old);
   DrawMDIChildButtons(target, strip);
-  BitBlt(dc, strip.left, strip.top, w, h, target, 0, 0, SRCCOPY);
+  buffer_.CopyTo(dc, strip.left, strip.top);
   // An item shown hot or pressed keeps its look.
   if (auto* hot = dynamic_cast<TMenuBtn*>(hot_.Get()); hot && hot->State != ncsNormal) {
     PaintItem(*hot);

@@ -2,7 +2,7 @@
 // removes the menu from the window (the system draws no bar any more) and draws its own bar in
 // the strip the frame keeps between the title and the client area. Each top-level item is a
 // TMenuBtn, a non-client item that shares the frame's hot item with the caption buttons; the
-// frame opens its drop-down (FormFrameMenuBar.cpp).
+// frame's menu-bar controller opens its drop-down (MenuBarController.h).
 #pragma once
 
 #include <windows.h>
@@ -15,6 +15,7 @@
 #include "skin/frame/CaptionButtonStrip.h"
 #include "skin/frame/NCObject.h"
 #include "ui/Canvas.h"
+#include "ui/DrawingScopes.h"
 #include "ui/Forms.h"
 #include "ui/Menus.h"
 
@@ -34,7 +35,7 @@ class TMenuBarHost {
   virtual bool BarActive() const = 0;
   // The caption buttons a maximized MDI child shows on the bar, laid out for it; none unless
   // the window is an MDI frame whose active child is maximized.
-  virtual const TCaptionButtonStrip::TButtons* MDIChildButtons() = 0;
+  virtual const TCaptionButtonStrip::TButtons* MDIChildButtons() const = 0;
 
  protected:
   ~TMenuBarHost() = default;
@@ -96,6 +97,15 @@ class TWinSkinMenu {
   void ReadItems(HMENU menu, bool merged);
   void DrawCaption(HDC dc, const TMenuBtn& item, const RECT& bounds) const;
   void DrawMDIChildButtons(HDC dc, const RECT& strip);
+  void ComposeBackground(int width, int height, int frame);
+
+  // What the bar's background was composed for.
+  struct TBackgroundKey {
+    int width = 0, height = 0, frame = 0;
+    unsigned skinRevision = 0;
+    bool skinLoaded = false;
+    bool operator==(const TBackgroundKey&) const = default;
+  };
 
   TMenuBarHost& host_;
   TNCHotItem& hot_;
@@ -104,6 +114,8 @@ class TWinSkinMenu {
   std::vector<std::unique_ptr<TMenuBtn>> items_;
   RECT barRect_{0, 0, 0, 0};
   std::unique_ptr<ui::TBitmap> barBackground_;
+  TBackgroundKey backgroundKey_;
+  ui::TOffscreenBuffer buffer_;  // the bar composed with its items before it is shown
   HMENU menuHandle_ = nullptr;
 };
 

@@ -79,6 +79,10 @@ void ResolveTabs(const TSkinDefinitions& defs, TResolvedSkin& r) {
 TResolvedSkin ResolveSkin(const TSkinDefinitions& defs) {
   TResolvedSkin r;
   r.Title = defs.Title();
+  r.LeftBorder = defs.Find("Left");
+  r.RightBorder = defs.Find("Right");
+  r.TopBorder = defs.Find("Top");
+  r.BottomBorder = defs.Find("Bottom");
   r.MenuBar = defs.MenuBar();
   r.MenuItem = defs.Find("MenuItem");
   r.MenuBackground = defs.Find("MenuBackground");

@@ -34,6 +34,11 @@ struct TResolvedSkin {
   // Push buttons, with the check box and radio button strips.
   const TDataSkinButton* Button = nullptr;
   const TDataSkinTitle* Title = nullptr;
+  // The window frame's borders.
+  const TDataSkinObject* LeftBorder = nullptr;
+  const TDataSkinObject* RightBorder = nullptr;
+  const TDataSkinObject* TopBorder = nullptr;
+  const TDataSkinObject* BottomBorder = nullptr;
   const TDataSkinObject* MenuBar = nullptr;
   const TDataSkinObject* MenuItem = nullptr;
   const TDataSkinObject* MenuBackground = nullptr;

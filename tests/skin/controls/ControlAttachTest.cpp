@@ -116,8 +116,8 @@ TEST_F(ControlAttachTest, TheSameControlReachedAgainKeepsOneSkinner) {
   TWinSkinForm* frame = Start([&](ui::TForm& f) { button = Add<ui::TButton>(&f, &f, 10); });
   ASSERT_NE(frame, nullptr);
   ASSERT_EQ(frame->ControlSkinners().Count(), 1);
-  frame->AttachControls(form_);
-  frame->AttachControl(button, form_);
+  frame->Controls().AttachControls(form_);
+  frame->Controls().AttachControl(button, form_);
   EXPECT_EQ(frame->ControlSkinners().Count(), 1);
   EXPECT_EQ(SkinnersOf(*frame, button), 1);
 }
@@ -334,7 +334,7 @@ TEST_F(ControlAttachTest, AControlWithSkinnedScrollBarsThatGetsANewWindowGetsAFr
   EXPECT_EQ(AskSkinned(list), 1);
   EXPECT_EQ(SkinnersOf(*frame, memo), 1);
   // Nothing to replace for a window no skinner has.
-  frame->ReplaceScrollSkinner(oldMemo);
+  frame->Controls().ReplaceScrollSkinner(oldMemo);
   EXPECT_EQ(SkinnersOf(*frame, memo), 1);
 }
 

@@ -259,7 +259,7 @@ TEST_F(ScrollSkinTest, APanelAppearsWhenTheListOutgrowsItsWindow) {
   list->SetViewStyle(ui::vsReport);
   list->Columns()->Add()->SetCaption(L"Name");
   auto* lv = new TSkinListView(list);
-  lv->AttachScrollBars(list, data_, frame, nullptr);
+  lv->AttachScrollBars(list, data_, &frame->Controls(), nullptr);
   PumpFor(100);
   ASSERT_NE(lv->VertBar(), nullptr);
   EXPECT_FALSE(lv->VertBar()->Shown());

@@ -37,7 +37,9 @@ TEST_F(FormFrameTest, AnActivatedFormGetsTheSkinsBordersAndKeepsItsClientArea) {
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(M()->FormSkinners().size(), 1u);
   EXPECT_EQ(frame->FormObject(), &form);
-  EXPECT_EQ(frame->Owner(), &form);
+  // The manager is the frame's only owner.
+  EXPECT_EQ(frame->Owner(), nullptr);
+  EXPECT_EQ(M()->FormSkinners().front().get(), frame);
   EXPECT_EQ(frame->SkinData(), data_);
   EXPECT_TRUE(frame->Skinned());
   EXPECT_EQ(frame->BorderKind(), bkSingle);
@@ -386,6 +388,30 @@ TEST_F(FormFrameTest, AFrameIsFreedOnTheNextPurgeAfterItsWindowWasDestroyed) {
   // The form's own handling is back in place: a new window of the form works unskinned.
   form.HandleNeeded();
   EXPECT_EQ(SendMessageW(form.Handle(), SKM_PROBEFRAME, 0, kSkinMagic), 0);
+}
+
+TEST_F(FormFrameTest, AFrameGoesWithItsFormObjectWhicheverGoesFirst) {
+  // The window destroyed first and the form freed before any purge: the frame goes at once.
+  auto form = std::make_unique<ui::TForm>(nullptr);
+  form->SetBounds(40, 40, 200, 150);
+  form->Show();
+  ASSERT_NE(RunningFrame(form->Handle()), nullptr);
+  form->DestroyHandle();
+  ASSERT_EQ(M()->FormSkinners().size(), 1u);
+  EXPECT_EQ(M()->FormSkinners().front()->FrameState(), fsDestroyed);
+  form.reset();
+  EXPECT_TRUE(M()->FormSkinners().empty());
+
+  // The manager closes first: its frames leave nothing behind with their forms, which let go
+  // of the window as it is and go later on their own.
+  ui::TForm& other = ShowForm();
+  const HWND h = other.Handle();
+  ASSERT_NE(RunningFrame(h), nullptr);
+  skin::DestroySkinManager();
+  EXPECT_EQ(other.ComponentCount(), 0);
+  EXPECT_EQ(SendMessageW(h, SKM_QUERYSKINNED, 0, 0), 0);
+  EXPECT_EQ(Width(ClientRect(h)), 300);
+  EXPECT_EQ(Height(ClientRect(h)), 200);
 }
 
 TEST_F(FormFrameTest, AComponentThatGoesTakesItsFramesAlong) {

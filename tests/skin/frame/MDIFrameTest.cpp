@@ -215,8 +215,8 @@ TEST_F(MDIFrameTest, AMergedMenuBecomesTheBarAndAMaximizedChildsButtonsAreDrawnO
   EXPECT_EQ(bar->Items()[2]->Bounds.left, bar->Items()[0]->Bounds.right);
   EXPECT_EQ(bar->Items()[3]->SubMenu, window);
 
-  // A maximized child: the bar shows its buttons, the manager learns of the state as the bar
-  // paints.
+  // A maximized child: the bar shows its buttons, the manager learns of the state as the
+  // child is maximized.
   MDICREATESTRUCTW create{L"VexloMDIChildTest", L"Child", instance, 10, 10, 200, 150,
                           WS_VISIBLE, 0};
   const auto child = reinterpret_cast<HWND>(
@@ -254,6 +254,84 @@ TEST_F(MDIFrameTest, AMergedMenuBecomesTheBarAndAMaximizedChildsButtonsAreDrawnO
   }
   EXPECT_EQ(shown, 3);
   EXPECT_GT(compared, 50);
+  DestroyWindow(frameWindow);
+  g_client = nullptr;
+}
+
+}  // namespace
+
+namespace {
+
+// The MDI frame's first paint while its child is being maximized, and whether the child's
+// three buttons were laid out on the bar by then.
+struct TFirstFramePaint {
+  HWND Window = nullptr;
+  TWinSkinForm* Frame = nullptr;
+  bool Seen = false;
+  int ButtonsShown = 0;
+};
+TFirstFramePaint g_firstPaint;
+
+int ShownMDIButtons(const TWinSkinForm& frame) {
+  int shown = 0;
+  for (const auto& button : frame.Buttons()) {
+    if (button->Definition().Visibility == kMDIButtonVisibility && button->Enabled) ++shown;
+  }
+  return shown;
+}
+
+LRESULT CALLBACK SeeFirstFramePaint(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && sent && sent->hwnd == g_firstPaint.Window &&
+      sent->message == WM_NCPAINT && !g_firstPaint.Seen) {
+    g_firstPaint.Seen = true;
+    g_firstPaint.ButtonsShown = ShownMDIButtons(*g_firstPaint.Frame);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A child maximized through its own system command (not through the client): the MDI frame
+// learns it as the child is maximized, before the frame is painted again, and lays the
+// child's buttons out on its bar. Painting the frame afterwards only reads that state.
+TEST_F(MDIFrameTest, TheFrameLearnsOfAMaximizedChildFromTheChildAndPaintingChangesNoManagerState) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  HMENU menu = CreateMenu();
+  AppendMenuW(menu, MF_STRING, 1, L"&File");
+  const HWND frameWindow = ShowMDIFrame(menu);
+  TWinSkinForm* frame = RunningFrame(frameWindow);
+  ASSERT_NE(frame, nullptr);
+  ASSERT_NE(frame->MenuBar(), nullptr);
+  MDICREATESTRUCTW create{L"VexloMDIChildTest", L"Child", instance, 10, 10, 200, 150,
+                          WS_VISIBLE | WS_OVERLAPPEDWINDOW, 0};
+  const auto child = reinterpret_cast<HWND>(
+      SendMessageW(g_client, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+  ASSERT_NE(RunningFrame(child), nullptr);
+  ASSERT_FALSE(M()->MDIChildMaximized());
+
+  g_firstPaint = {frameWindow, frame};
+  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, SeeFirstFramePaint, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  SendMessageW(child, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  UnhookWindowsHookEx(hook);
+  ASSERT_TRUE(IsZoomed(child));
+  EXPECT_TRUE(M()->MDIChildMaximized());
+  EXPECT_EQ(ShownMDIButtons(*frame), 3);
+  // The frame painted while the child was maximized showed the buttons.
+  ASSERT_TRUE(g_firstPaint.Seen);
+  EXPECT_EQ(g_firstPaint.ButtonsShown, 3);
+
+  // The manager is told otherwise while the child stays maximized (with the children's
+  // borders left to the system, so that the child does not follow and is not resized): a paint
+  // of the frame, which still shows the bar, leaves the manager's state as it is.
+  data_->SetOptions(data_->Options() | SetOf({xoMDIChildBorder}));
+  M()->SetMDIChildMaximized(false);
+  ASSERT_TRUE(IsZoomed(child));
+  const RECT r = WindowRect(frameWindow);
+  ui::TBitmap shot(Width(r), Height(r));
+  ASSERT_EQ(SendMessageW(frameWindow, SKM_PAINTFRAME,
+                         reinterpret_cast<WPARAM>(shot.Canvas()->Handle()), kSkinMagic),
+            kSkinMagic);
+  EXPECT_FALSE(M()->MDIChildMaximized());
   DestroyWindow(frameWindow);
   g_client = nullptr;
 }

@@ -1,7 +1,6 @@
-// The frame skinner gives the controls of its window their skinners: the class-library
-// controls of a form by the choice of ControlChoice.h, the child windows of a window without
-// form object by their window class; and it replaces the scroll-bar skinner of a control that
-// got a new window.
+// The control skinners of a frame's window: the class-library controls of a form get theirs by
+// the choice of ControlChoice.h, the child windows of a window without form object by their
+// window class; a control that got a new window gets a fresh scroll-bar skinner.
 #include <algorithm>
 #include <cwctype>
 #include <vector>
@@ -13,7 +12,7 @@
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/frame/ControlChoice.h"
-#include "skin/frame/WinSkinForm.h"
+#include "skin/frame/FrameControls.h"
 #include "ui/ExtCtrls.h"
 #include "ui/StdCtrls.h"
 #include "ui/SysUtils.h"
@@ -58,9 +57,11 @@ TControlChoice ChoiceOf(TSkinnerClass cls, bool changeColor, int variant = 0) {
 
 }  // namespace
 
-void TWinSkinForm::AttachControls(ui::TCustomForm* form) {
-  controlSkinners_.Purge();
-  if (!form || !skinData_) return;
+TSkinData* TFrameControls::Skin() const { return host_.ControlsSkin(); }
+
+void TFrameControls::AttachControls(ui::TCustomForm* form) {
+  skinners_.Purge();
+  if (!form || !Skin()) return;
   for (int i = 0; i < form->ComponentCount(); ++i) {
     if (auto* control = dynamic_cast<ui::TControl*>(form->Components(i))) AttachControl(control, form);
   }
@@ -69,15 +70,15 @@ void TWinSkinForm::AttachControls(ui::TCustomForm* form) {
   form->GetTabOrderList(order);
   for (ui::TWinControl* control : order) {
     const HWND window = control->HandleIfAllocated();
-    if (!window || control->Tag() == skinData_->DisableTag()) continue;
+    if (!window || control->Tag() == Skin()->DisableTag()) continue;
     if (SendMessageW(window, SKM_QUERYSKINNED, 0, 0) == 1) continue;
     AttachControl(control, form);
   }
 }
 
-void TWinSkinForm::AttachControl(ui::TControl* control, ui::TControl* parent) {
-  if (!control || !skinData_) return;
-  const int disableTag = skinData_->DisableTag();
+void TFrameControls::AttachControl(ui::TControl* control, ui::TControl* parent) {
+  if (!control || !Skin()) return;
+  const int disableTag = Skin()->DisableTag();
   if (control->Tag() == disableTag) {
     // A group left alone leaves its own buttons alone too.
     const std::wstring name = ui::LowerCase(control->ClassName());
@@ -87,7 +88,7 @@ void TWinSkinForm::AttachControl(ui::TControl* control, ui::TControl* parent) {
     return;
   }
   if (!control->Parent()) return;
-  if (AnswersSkinned(control) || controlSkinners_.FindControl(control)) return;
+  if (AnswersSkinned(control) || skinners_.FindControl(control)) return;
   if (auto* windowed = dynamic_cast<ui::TWinControl*>(control); windowed && !windowed->HandleAllocated()) {
     try {
       windowed->HandleNeeded();
@@ -97,19 +98,19 @@ void TWinSkinForm::AttachControl(ui::TControl* control, ui::TControl* parent) {
     if (!windowed->HandleAllocated()) return;
   }
   if (OfferToApplication(control, parent, UpperClassName(*control))) return;
-  ApplyControlChoice(control, parent, ChooseControlSkinner(*control, *skinData_));
+  ApplyControlChoice(control, parent, ChooseControlSkinner(*control, *Skin()));
 }
 
 // The application's OnSkinControl handler may supply the skinner itself.
-bool TWinSkinForm::OfferToApplication(ui::TControl* control, ui::TControl* parent,
-                                      const std::wstring& upperClass) {
-  if (!skinData_->OnSkinControl) return false;
+bool TFrameControls::OfferToApplication(ui::TControl* control, ui::TControl* parent,
+                                        const std::wstring& upperClass) {
+  if (!Skin()->OnSkinControl) return false;
   ui::TComponent* supplied = nullptr;
-  skinData_->OnSkinControl(this, skinData_, parent, control, upperClass, supplied);
+  Skin()->OnSkinControl(host_.ControlsSender(), Skin(), parent, control, upperClass, supplied);
   auto* skinner = dynamic_cast<TSkinControl*>(supplied);
   if (!skinner) return false;
-  if (!controlSkinners_.Add(skinner)) {
-    skinner->Attach(this, skinData_, canvas_.get(), skinner->ChangeColor());
+  if (!skinners_.Add(skinner)) {
+    skinner->Attach(this, Skin(), canvas_.get(), skinner->ChangeColor());
     if (dynamic_cast<ui::TCustomPanel*>(control)) {
       for (ui::TControl* child : ChildrenOf(control)) AttachControl(child, parent);
     }
@@ -117,16 +118,16 @@ bool TWinSkinForm::OfferToApplication(ui::TControl* control, ui::TControl* paren
   return true;
 }
 
-void TWinSkinForm::ApplyControlChoice(ui::TControl* control, ui::TControl* parent,
-                                      const TControlChoice& choice) {
+void TFrameControls::ApplyControlChoice(ui::TControl* control, ui::TControl* parent,
+                                        const TControlChoice& choice) {
   if (choice.ChildrenFirst) ServeChildren(control, parent, choice);
   if (choice.SetTransparent) ui::SetPropText(control, L"Transparent", L"True");
   if (choice.Skinner != scNone) AttachSkinner(control, choice);
   if (!choice.ChildrenFirst) ServeChildren(control, parent, choice);
 }
 
-void TWinSkinForm::ServeChildren(ui::TControl* control, ui::TControl* parent,
-                                 const TControlChoice& choice) {
+void TFrameControls::ServeChildren(ui::TControl* control, ui::TControl* parent,
+                                   const TControlChoice& choice) {
   switch (choice.Children) {
     case TChildRule::None:
       return;
@@ -161,8 +162,8 @@ void TWinSkinForm::ServeChildren(ui::TControl* control, ui::TControl* parent,
   }
 }
 
-TSkinControl* TWinSkinForm::AttachSkinner(ui::TControl* control, const TControlChoice& choice) {
-  if (controlSkinners_.FindControl(control)) return nullptr;
+TSkinControl* TFrameControls::AttachSkinner(ui::TControl* control, const TControlChoice& choice) {
+  if (skinners_.FindControl(control)) return nullptr;
   TSkinControl* skinner = CreateSkinner(choice.Skinner, control);
   if (!skinner) return nullptr;
   skinner->SetKind(choice.Kind);
@@ -171,11 +172,11 @@ TSkinControl* TWinSkinForm::AttachSkinner(ui::TControl* control, const TControlC
   if (auto* page = dynamic_cast<TSkinAdvPage*>(skinner)) page->SetPageMode(choice.Variant);
   switch (choice.Via) {
     case TAttachVia::Attach:
-      skinner->Attach(this, skinData_, canvas_.get(), choice.ChangeColor);
+      skinner->Attach(this, Skin(), canvas_.get(), choice.ChangeColor);
       break;
     case TAttachVia::AttachHandle:
       if (const HWND window = WindowOf(control)) {
-        skinner->AttachHandle(window, skinData_, this, canvas_.get());
+        skinner->AttachHandle(window, Skin(), this, canvas_.get());
       } else {
         delete skinner;
         return nullptr;
@@ -183,7 +184,7 @@ TSkinControl* TWinSkinForm::AttachSkinner(ui::TControl* control, const TControlC
       break;
     case TAttachVia::AttachGraphic:
       if (auto* speed = dynamic_cast<TSkinSpeedButton*>(skinner)) {
-        speed->AttachGraphic(this, skinData_, canvas_.get());
+        speed->AttachGraphic(this, Skin(), canvas_.get());
       } else {
         delete skinner;
         return nullptr;
@@ -192,14 +193,14 @@ TSkinControl* TWinSkinForm::AttachSkinner(ui::TControl* control, const TControlC
     case TAttachVia::AttachScrollBars:
       if (auto* bars = dynamic_cast<TSkinScrollbar*>(skinner)) {
         bars->SetSingleBar(choice.SingleBar);
-        bars->AttachScrollBars(control, skinData_, this, canvas_.get());
+        bars->AttachScrollBars(control, Skin(), this, canvas_.get());
       }
       break;
   }
   return skinner;
 }
 
-void TWinSkinForm::AttachChildWindows(HWND window) {
+void TFrameControls::AttachChildWindows(HWND window) {
   std::vector<HWND> children;
   for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     if (GetWindowLongW(child, GWL_STYLE) & WS_CHILD) children.push_back(child);
@@ -207,33 +208,37 @@ void TWinSkinForm::AttachChildWindows(HWND window) {
   for (HWND child : children) AttachChildWindow(child);
 }
 
-void TWinSkinForm::AttachChildWindow(HWND window) {
-  if (!window || !skinData_ || controlSkinners_.Find(window)) return;
+void TFrameControls::AttachChildWindow(HWND window) {
+  if (!window || !Skin() || skinners_.Find(window)) return;
   wchar_t name[256] = {};
   GetClassNameW(window, name, 256);
   const TWindowChoice choice = ChooseWindowSkinner(name, GetWindowLongW(window, GWL_STYLE));
   if (choice.ChildrenFirst) AttachChildWindows(window);
   if (choice.BackgroundColour) {
     if (ui::TWinControl* object = ui::TWinControl::FromHandle(window)) {
-      object->SetColor(ResolveColour(skinData_->Colours().ButtonFace));
+      object->SetColor(ResolveColour(Skin()->Colours().ButtonFace));
     }
   }
   const HWND target = choice.OnFirstChild ? GetWindow(window, GW_CHILD) : window;
-  if (choice.Skinner == scNone || !target || controlSkinners_.Find(target)) return;
+  if (choice.Skinner == scNone || !target || skinners_.Find(target)) return;
   TSkinControl* skinner = CreateSkinner(choice.Skinner, nullptr);  // owned by the list
-  skinner->AttachHandle(target, skinData_, this, canvas_.get());
+  skinner->AttachHandle(target, Skin(), this, canvas_.get());
 }
 
-void TWinSkinForm::ReplaceScrollSkinner(HWND oldWindow) {
-  TSkinControl* old = controlSkinners_.FindLast(oldWindow);
+void TFrameControls::SkinChanged() {
+  for (int i = 0; i < skinners_.Count(); ++i) skinners_.Items(i)->SkinChanged();
+}
+
+void TFrameControls::ReplaceScrollSkinner(HWND oldWindow) {
+  TSkinControl* old = skinners_.FindLast(oldWindow);
   if (!old) return;
   const bool listView = dynamic_cast<TSkinListView*>(old) != nullptr;
   ui::TControl* control = old->Control();
-  controlSkinners_.Remove(old);
+  skinners_.Remove(old);
   delete old;
   if (!control) return;
   TSkinScrollbar* fresh = listView ? new TSkinListView(control) : new TSkinScrollbar(control);
-  fresh->AttachScrollBars(control, skinData_, this, canvas_.get());
+  fresh->AttachScrollBars(control, Skin(), this, canvas_.get());
 }
 
 }  // namespace skin
