@@ -195,14 +195,20 @@ void DrawFrameStretched(HDC dc, const RECT& rect, const TSkinBitmap& strip, bool
   DrawOpaqueOrTransparent(dc, rect, *StretchFrame(dw, dh, strip, count, index), transparent);
 }
 
+// Frame `index` of a side-by-side strip stretched to width x height at (x, 0) of `dest`.
+static void StretchFrameTo(HDC dest, int x, int width, int height, const TSkinBitmap& strip,
+                           int count, int index) {
+  const RECT frame = FrameRect(strip, TFrameLayout::SideBySide, count, index);
+  CopyPiece(dest, x, 0, width, height, GdiPicture(strip).Source(), frame.left, frame.top,
+            WidthOf(frame), HeightOf(frame));
+}
+
 std::unique_ptr<ui::TBitmap> StretchFrame(int width, int height, const TSkinBitmap& strip,
                                           int count, int index) {
   auto stretched = std::make_unique<ui::TBitmap>(width, height);
-  const RECT frame = FrameRect(strip, TFrameLayout::SideBySide, count, index);
   HDC d = stretched->Canvas()->Handle();
   ui::TStretchModeScope mode(d);
-  CopyPiece(d, 0, 0, width, height, GdiPicture(strip).Source(), frame.left, frame.top,
-            WidthOf(frame), HeightOf(frame));
+  StretchFrameTo(d, 0, width, height, strip, count, index);
   return stretched;
 }
 
@@ -211,12 +217,9 @@ std::unique_ptr<ui::TBitmap> StretchFrames(int width, int height, const TSkinBit
   count = std::max(count, 1);
   auto stretched = std::make_unique<ui::TBitmap>(width * count, height);
   HDC d = stretched->Canvas()->Handle();
-  HDC source = GdiPicture(strip).Source();
   ui::TStretchModeScope mode(d);
   for (int index = 1; index <= count; ++index) {
-    const RECT frame = FrameRect(strip, TFrameLayout::SideBySide, count, index);
-    CopyPiece(d, (index - 1) * width, 0, width, height, source, frame.left, frame.top,
-              WidthOf(frame), HeightOf(frame));
+    StretchFrameTo(d, (index - 1) * width, width, height, strip, count, index);
   }
   return stretched;
 }
