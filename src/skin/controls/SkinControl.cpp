@@ -181,6 +181,7 @@ bool TSkinControl::BeforeMessage(ui::TMessage& m) {
       Detach();
       // The control (which may get a new window) and its procedure are as they were.
       Unhook();
+      if (form_) form_->SkinnerWindowGone(handle_);
       return false;
     }
     case SKM_QUERYSKINNED:
@@ -460,10 +461,10 @@ void TControlSkinners::Release(TSkinControl* skinner) {
   delete skinner;
 }
 
-void TControlSkinners::Purge() {
+void TControlSkinners::Purge(HWND window) {
   std::vector<TSkinControl*> gone;
   std::erase_if(items_, [&](TSkinControl* s) {
-    if (s->Status() != kSkinnerWindowGone) return false;
+    if (s->Status() != kSkinnerWindowGone || (window && s->Handle() != window)) return false;
     gone.push_back(s);
     return true;
   });

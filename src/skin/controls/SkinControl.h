@@ -30,6 +30,9 @@ class TSkinnerHost {
   virtual TControlSkinners& Skinners() = 0;
   // The frame's window: notices about the skinner's control go there.
   virtual HWND HostWindow() const = 0;
+  // A skinner's window is gone: the host may take its skinners out of its list once the
+  // window's destruction is over (the skinner is still on the stack when it tells).
+  virtual void SkinnerWindowGone(HWND /*window*/) {}
 };
 
 // Status values of a skinner.
@@ -188,8 +191,8 @@ class TControlSkinners {
   // Adds the skinner unless it is there; answers whether it was there.
   bool Add(TSkinControl* skinner);
   void Remove(TSkinControl* skinner);
-  // Frees every skinner whose window is gone.
-  void Purge();
+  // Frees every skinner whose window is gone; only those of `window` when one is given.
+  void Purge(HWND window = nullptr);
   // The first skinner of the window, or none.
   TSkinControl* Find(HWND window) const;
   // The last skinner of the window, or none.

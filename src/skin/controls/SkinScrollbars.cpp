@@ -136,6 +136,12 @@ bool TSkinScrollbar::BeforeMessage(ui::TMessage& m) {
     RefreshShown(vertBar_.get());
     return false;
   }
+  if (m.Msg == ui::CM_RECREATEWND && form_ && handle_) {
+    // The control gets a new window: the frame skinner replaces this skinner. Told before the
+    // old window goes, so that the frame replaces it before it purges the skinners of gone
+    // windows.
+    PostMessageW(form_->HostWindow(), SKM_CONTROLRECREATED, reinterpret_cast<WPARAM>(handle_), 0);
+  }
   return TSkinControl::BeforeMessage(m);
 }
 
@@ -165,12 +171,6 @@ void TSkinScrollbar::AfterMessage(ui::TMessage& m) {
       } else {
         if (horzBar_) horzBar_->Hide();
         if (vertBar_) vertBar_->Hide();
-      }
-      break;
-    case ui::CM_RECREATEWND:
-      // The control was given a new window: the frame skinner replaces this skinner.
-      if (form_ && handle_) {
-        PostMessageW(form_->HostWindow(), SKM_CONTROLRECREATED, reinterpret_cast<WPARAM>(handle_), 0);
       }
       break;
     case SKM_PAINTFRAME:

@@ -17,6 +17,7 @@ constexpr UINT SKM_MDIREDRAW = 0x3516;         // to an MDI client: redraw the c
 constexpr UINT SKM_CONTROLRECREATED = 0x3517;  // a control with skinned scroll bars was re-made
 constexpr UINT SKM_OPENMENUITEM = 0x3518;      // open the menu-bar item at the point in lParam
 constexpr UINT SKM_MDIMAXIMIZED = 0x3519;      // to an MDI client: its child wParam was maximized
+constexpr UINT SKM_PURGESKINNERS = 0x351A;     // posted to a frame: free the skinners of gone window wParam
 constexpr UINT SKM_QUERYSKINNED = 0x3523;      // answered with 1 by every skinned window
 constexpr UINT SKM_PAINTCONTENT = 0xBC4A;      // an edit renders its content into wParam's DC
 constexpr UINT SKM_PAINTFRAME = 0xBC4B;        // paint the skinned border into wParam's DC

@@ -63,6 +63,9 @@ LRESULT TWinSkinForm::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case SKM_CONTROLRECREATED:
       controls_.ReplaceScrollSkinner(reinterpret_cast<HWND>(wParam));
       return 0;
+    case SKM_PURGESKINNERS:
+      controls_.PurgeWindow(reinterpret_cast<HWND>(wParam));
+      return 0;
     default:
       break;
   }

@@ -59,6 +59,10 @@ TControlChoice ChoiceOf(TSkinnerClass cls, bool changeColor, int variant = 0) {
 
 TSkinData* TFrameControls::Skin() const { return host_.ControlsSkin(); }
 
+void TFrameControls::SkinnerWindowGone(HWND window) {
+  PostMessageW(host_.ControlsWindow(), SKM_PURGESKINNERS, reinterpret_cast<WPARAM>(window), 0);
+}
+
 void TFrameControls::AttachControls(ui::TCustomForm* form) {
   skinners_.Purge();
   if (!form || !Skin()) return;

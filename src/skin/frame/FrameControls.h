@@ -43,6 +43,11 @@ class TFrameControls final : public TSkinnerHost {
   // What the control skinners ask of their frame.
   TControlSkinners& Skinners() override { return skinners_; }
   HWND HostWindow() const override { return host_.ControlsWindow(); }
+  // Asks the frame's window to free the window's skinners (SKM_PURGESKINNERS): after the
+  // window's destruction, and after a replacement asked for before it (SKM_CONTROLRECREATED).
+  void SkinnerWindowGone(HWND window) override;
+  // Frees the skinners of the window that is gone.
+  void PurgeWindow(HWND window) { skinners_.Purge(window); }
 
   const TControlSkinners& List() const { return skinners_; }
   // The scratch canvas that control skinners draw with.
