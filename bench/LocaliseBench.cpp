@@ -37,17 +37,24 @@ std::string ReadAll(const std::wstring& path) {
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-// Starts a program in `folder` and answers the seconds until it ended, or -1.
+// Starts a program in `folder` with its output thrown away and answers the seconds until it
+// ended, or -1.
 double Timed(const std::wstring& program, const std::wstring& arguments, const std::wstring& folder, DWORD* status) {
   std::wstring command = L"\"" + program + L"\" " + arguments;
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = startup.hStdError = nul;
   PROCESS_INFORMATION process{};
   LARGE_INTEGER frequency, start, end;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&start);
-  if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                      &process)) {
+  BOOL started = CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
+                                &startup, &process);
+  CloseHandle(nul);
+  if (!started) {
     std::fprintf(stderr, "cannot start %s (error %lu)\n", ui::Utf8(program).c_str(), GetLastError());
     return -1;
   }
@@ -57,6 +64,26 @@ double Timed(const std::wstring& program, const std::wstring& arguments, const s
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
   return static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart;
+}
+
+// wget2 -p -k, started through Wine as a Linux program. Wine does not wait for a Linux
+// program, so a shell around it measures its time and writes it, with its exit status, to a
+// file in `folder` when it has ended. Answers the seconds, or -1.
+double TimedStandardDownloader(const std::wstring& url, const std::wstring& folder, DWORD* status) {
+  std::wstring script = L"s=$(date +%s%N); wget2 -q -p -k -nH --no-robots " + url +
+                        L"; r=$?; echo $(( ($(date +%s%N) - s) / 1000 )) $r > .t && mv .t wget2.time";
+  DWORD shell = 0;
+  if (Timed(L"Z:\\bin\\sh", L"-c \"" + script + L"\"", folder, &shell) < 0) return -1;
+  std::wstring result = folder + L"wget2.time";
+  for (int waited = 0; !Exists(result); waited += 5) {
+    if (waited > 600000) return -1;
+    Sleep(5);
+  }
+  std::istringstream in(ReadAll(result));
+  long long micro = -1;
+  in >> micro >> *status;
+  DeleteFileW(result.c_str());
+  return micro < 0 ? -1 : micro / 1e6;
 }
 
 // The path of a full address on the site, with its "." and ".." segments resolved.
@@ -90,34 +117,36 @@ struct Check {
   int whole = 0;
 };
 
+// The image lines of a report: sheet, row, found, full address, result, file (line ends cut).
+std::vector<std::vector<std::string>> ImageLines(const std::wstring& report) {
+  std::vector<std::vector<std::string>> lines;
+  std::istringstream text(ReadAll(report));
+  for (std::string line; std::getline(text, line);) {
+    std::vector<std::string> fields;
+    std::istringstream in(line.substr(0, line.find('\r')));
+    for (std::string field; std::getline(in, field, '\t');) fields.push_back(field);
+    if (fields.size() >= 5) lines.push_back(fields);  // not a summary line
+  }
+  return lines;
+}
+
 // The images the report says completed: each file beside the sheet has the package's bytes.
 Check CheckReport(const std::wstring& report, const std::wstring& sheetFolder, const std::wstring& root) {
   Check check;
-  std::ifstream f(std::filesystem::path(report), std::ios::binary);
-  for (std::string line; std::getline(f, line);) {
-    std::vector<std::string> fields;
-    std::stringstream in(line);
-    for (std::string field; std::getline(in, field, '\t');) fields.push_back(field);
-    if (fields.size() < 6) continue;  // a summary line
+  for (const auto& fields : ImageLines(report)) {
     ++check.images;
-    if (fields[4] != "完成") continue;
-    std::string file = fields[5].substr(0, fields[5].find('\r'));
+    if (fields[4] != "完成" || fields.size() < 6) continue;
     std::string expected = ReadAll(root + Windows(SitePath(fields[3])));
-    check.whole += !expected.empty() && ReadAll(sheetFolder + ui::Widen(file)) == expected;
+    check.whole += !expected.empty() && ReadAll(sheetFolder + ui::Widen(fields[5])) == expected;
   }
   return check;
 }
 
-// The images the package holds for the sheet's addresses, as the standard downloader saved
-// them (at their paths on the site, under its folder).
+// The images of the sheet's addresses as the standard downloader saved them: at their paths
+// on the site, under its folder, with the package's bytes.
 Check CheckMirror(const std::wstring& report, const std::wstring& mirror, const std::wstring& root) {
   Check check;
-  std::ifstream f(std::filesystem::path(report), std::ios::binary);
-  for (std::string line; std::getline(f, line);) {
-    std::vector<std::string> fields;
-    std::stringstream in(line);
-    for (std::string field; std::getline(in, field, '\t');) fields.push_back(field);
-    if (fields.size() < 6) continue;
+  for (const auto& fields : ImageLines(report)) {
     ++check.images;
     std::wstring path = Windows(SitePath(fields[3]));
     std::string expected = ReadAll(root + path);
@@ -168,8 +197,7 @@ int wmain(int argc, wchar_t** argv) {
   DWORD status[4] = {};
   double startup = Timed(vexlo, command, empty, &status[0]);
   double fast = Timed(vexlo, command + L" --jobs 8", jobs, &status[1]);
-  double standard = Timed(L"Z:\\usr\\bin\\wget2", L"-q -p -k -nH --no-robots " + site + L"/" + ui::Widen(sheetUrl),
-                          mirror, &status[2]);
+  double standard = TimedStandardDownloader(site + L"/" + ui::Widen(sheetUrl), mirror, &status[2]);
   double slow = Timed(vexlo, command, paced, &status[3]);
 
   Check fastCheck = CheckReport(jobs + L"report.txt", jobs + sheetFolder, root);

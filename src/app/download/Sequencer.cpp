@@ -166,6 +166,11 @@ void TSequencer::SetStallLimit(DWORD ms) {
   watchdog_->SetInterval(static_cast<int>(std::clamp<DWORD>(ms / 5, 50, 1000)));
 }
 
+void TSequencer::SetJobs(int jobs) {
+  jobs_ = std::max(jobs, 0);
+  if (jobs_ > 0) AllowConnectionsPerServer(jobs_);
+}
+
 bool TSequencer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_DOWNLOADPROGRESS:

@@ -81,7 +81,7 @@ class TSequencer {
   void SetStallLimit(DWORD ms);
   // Up to `jobs` downloads at once without the pacing; 0 (at first): the window's pacing.
   // Takes effect at the next start.
-  void SetJobs(int jobs) { jobs_ = jobs < 0 ? 0 : jobs; }
+  void SetJobs(int jobs);
   // The run in progress (or the last one): which rows completed, failed or were skipped.
   const DownloadRun& Run() const { return run_; }
   // The line the run is at: the line count once it went past the last line.
