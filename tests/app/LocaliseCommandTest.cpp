@@ -176,12 +176,13 @@ struct LocaliseVariantTest : LocaliseCommandTest, testing::WithParamInterface<co
 }  // namespace
 
 TEST_P(LocaliseVariantTest, ThreeSheetsGiveTheWindowsFilesAndAnExactReport) {
-  form->SetStallLimit(2000);
+  // Long enough that a cut connection is noticed as cut on a busy machine, never as a stall.
+  form->SetStallLimit(4000);
   RunInWindow(windowRoot + L"css\\theme\\good.css", site.Url() + "/css/theme/");
   RunInWindow(windowRoot + L"css\\bad.css", site.Url() + "/css/");
 
   Finished run = RunProgram(L"--localise css/theme/good.css css\\bad.css missing.css --site " + Widen(site.Url()) +
-                                L"/ --timeout 2 --report report.txt " + GetParam(),
+                                L"/ --timeout 4 --report report.txt " + GetParam(),
                             commandRoot);
   const std::string s = site.Url(), good = "css/theme/good.css", bad = "css\\bad.css";
   const std::string expected =
