@@ -80,12 +80,18 @@ bool RunCommand(testsupport::HttpServer& server, const std::wstring& folder, con
   std::wstring program = workflow::FolderOf(self) + L"..\\..\\src\\app\\vexlo.exe";
   std::wstring command = L"\"" + program + L"\" --localise style.css --quiet --report report.txt --site " +
                          Widen(server.Url("")) + L" --folder " + Widen(server.Url(Utf8(urlFolder)));
+  // Its console report is read back from its file; the console copy is not shown.
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = startup.hStdError = nul;
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                      &process))
-    return false;
+  BOOL started = CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
+                                &startup, &process);
+  CloseHandle(nul);
+  if (!started) return false;
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD status = 0;
   GetExitCodeProcess(process.hProcess, &status);
