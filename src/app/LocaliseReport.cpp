@@ -35,7 +35,7 @@ std::wstring SheetReport(const TSheetResult& sheet) {
   if (!sheet.Opened) return text + L"无法打开：" + sheet.Problem + L"\r\n";
   text += download::RunSummary(sheet.Count(Result::Completed), sheet.Count(Result::Failed) + sheet.Count(Result::Unfinished),
                                sheet.Count(Result::Skipped), sheet.Backup);
-  return text + sheet.Problem + L"\r\n";
+  return text + (sheet.Problem.empty() ? L"" : L" " + sheet.Problem) + L"\r\n";
 }
 
 std::wstring RunReportLine(const std::vector<TSheetResult>& sheets) {

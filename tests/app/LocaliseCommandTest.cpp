@@ -236,6 +236,24 @@ TEST_F(LocaliseCommandTest, NoRewriteLeavesTheSheetsAndWritesNoBackup) {
   EXPECT_EQ(ReadFile(commandRoot + L"css\\theme\\b.png"), std::string(70000, 'b'));
 }
 
+// A sheet that cannot be written keeps its bytes: the run says why, after the backup it made,
+// and ends with status 2.
+TEST_F(LocaliseCommandTest, ASheetThatCannotBeRewrittenStaysWholeAndGivesStatusTwo) {
+  const std::wstring sheet = commandRoot + L"css\\theme\\good.css";
+  ASSERT_TRUE(SetFileAttributesW(sheet.c_str(), FILE_ATTRIBUTE_READONLY));
+  Finished run = RunProgram(L"--localise css/theme/good.css --site " + Widen(site.Url()) + L" --quiet --jobs 2",
+                            commandRoot);
+  SetFileAttributesW(sheet.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(run.status, 2u);
+  const std::string summary = "css/theme/good.css\t完成 3 个，失败 0 个，跳过 1 个。原CSS文件已备份为 " + Utf8(sheet) +
+                              ".bak Cannot create file \"" + Utf8(sheet) + "\". ";
+  EXPECT_NE(run.out.find(summary), std::string::npos) << run.out;
+  EXPECT_EQ(ReadFile(sheet), kThemeSheet);
+  std::string loaded = kThemeSheet;  // as held: every line break CR LF
+  loaded.insert(loaded.find("==)}\n") + 4, "\r");
+  EXPECT_EQ(ReadFile(sheet + L".bak"), loaded);
+}
+
 // Words the command cannot follow: a message naming them, status 2, and nothing touched.
 TEST_F(LocaliseCommandTest, WrongWordsAreNamedAndNothingIsTouched) {
   const std::wstring sheet = L" css/theme/good.css --site " + Widen(site.Url()) + L" ";
