@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "HttpServer.h"
+#include "QuietProcess.h"
 #include "ui/SysUtils.h"
 
 namespace {
@@ -40,30 +41,10 @@ bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) 
 // Starts a program in `folder` with its output thrown away and answers the seconds until it
 // ended, or -1.
 double Timed(const std::wstring& program, const std::wstring& arguments, const std::wstring& folder, DWORD* status) {
-  std::wstring command = L"\"" + program + L"\" " + arguments;
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = startup.hStdError = nul;
-  PROCESS_INFORMATION process{};
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&start);
-  BOOL started = CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
-                                &startup, &process);
-  CloseHandle(nul);
-  if (!started) {
+  double seconds = -1;
+  if (!testsupport::RunQuietly(program, arguments, folder, *status, seconds))
     std::fprintf(stderr, "cannot start %s (error %lu)\n", ui::Utf8(program).c_str(), GetLastError());
-    return -1;
-  }
-  WaitForSingleObject(process.hProcess, INFINITE);
-  QueryPerformanceCounter(&end);
-  GetExitCodeProcess(process.hProcess, status);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
-  return static_cast<double>(end.QuadPart - start.QuadPart) / frequency.QuadPart;
+  return seconds;
 }
 
 // wget2 -p -k, started through Wine as a Linux program. Wine does not wait for a Linux

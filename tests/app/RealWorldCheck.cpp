@@ -17,6 +17,7 @@
 
 #include "GuiTestSupport.h"
 #include "HttpServer.h"
+#include "QuietProcess.h"
 #include "app/SheetAddress.h"
 #include "app/Unit1.h"
 #include "app/Workflow.h"
@@ -78,25 +79,12 @@ bool RunCommand(testsupport::HttpServer& server, const std::wstring& folder, con
   wchar_t self[MAX_PATH];
   GetModuleFileNameW(nullptr, self, MAX_PATH);
   std::wstring program = workflow::FolderOf(self) + L"..\\..\\src\\app\\vexlo.exe";
-  std::wstring command = L"\"" + program + L"\" --localise style.css --quiet --report report.txt --site " +
-                         Widen(server.Url("")) + L" --folder " + Widen(server.Url(Utf8(urlFolder)));
+  std::wstring arguments = L"--localise style.css --quiet --report report.txt --site " + Widen(server.Url("")) +
+                          L" --folder " + Widen(server.Url(Utf8(urlFolder)));
   // Its console report is read back from its file; the console copy is not shown.
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdOutput = startup.hStdError = nul;
-  PROCESS_INFORMATION process{};
-  BOOL started = CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(),
-                                &startup, &process);
-  CloseHandle(nul);
-  if (!started) return false;
-  WaitForSingleObject(process.hProcess, INFINITE);
   DWORD status = 0;
-  GetExitCodeProcess(process.hProcess, &status);
-  CloseHandle(process.hProcess);
-  CloseHandle(process.hThread);
+  double seconds = 0;
+  if (!testsupport::RunQuietly(program, arguments, folder, status, seconds)) return false;
   std::printf("command line exit status: %lu\n", static_cast<unsigned long>(status));
   // Image lines: sheet, row, found, full address, result, file.
   std::istringstream report(ReadAll(folder + L"report.txt"));
