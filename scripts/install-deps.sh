@@ -13,7 +13,7 @@ fi
 
 for p in cmake ninja-build g++-mingw-w64-i686 mingw-w64-i686-dev googletest \
          wine wine32:i386 wine64 xvfb x11-apps x11-utils xdotool imagemagick fonts-wqy-zenhei fonts-wine \
-         python3 g++ clang libclang-rt-14-dev xauth; do
+         python3 g++ clang libclang-rt-14-dev xauth wget2; do
   have_pkg "$p" || need+=("$p")
 done
 

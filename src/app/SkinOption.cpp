@@ -36,16 +36,17 @@ std::wstring SkinNotUsedMessage(const std::wstring& problem) {
   return problem + L"\r\n\r\nVexlo keeps its built-in skin.";
 }
 
+std::wstring SkinOptionProblem(TForm1& form, const TSkinOption& option) {
+  if (!option.given || !option.problem.empty()) return option.problem;
+  skin::TSkinPackageFile file = skin::ReadSkinPackageFile(option.file);
+  if (!file.problem.empty()) return file.problem;
+  if (!(form.SkinData1 && form.SkinData1->ApplySkinPackage(std::move(file.package))))
+    return L"The file \"" + option.file + L"\" could not be applied as a skin.";
+  return {};
+}
+
 std::wstring ApplySkinOption(TForm1& form, const TSkinOption& option) {
-  if (!option.given) return {};
-  std::wstring problem = option.problem;
-  if (problem.empty()) {
-    skin::TSkinPackageFile file = skin::ReadSkinPackageFile(option.file);
-    problem = file.problem;
-    if (problem.empty() && !(form.SkinData1 && form.SkinData1->ApplySkinPackage(std::move(file.package)))) {
-      problem = L"The file \"" + option.file + L"\" could not be applied as a skin.";
-    }
-  }
+  std::wstring problem = SkinOptionProblem(form, option);
   if (problem.empty()) return {};
   const std::wstring message = SkinNotUsedMessage(problem);
   const std::wstring title = ui::Application ? ui::Application->Title() : std::wstring();

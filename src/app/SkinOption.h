@@ -21,6 +21,10 @@ TSkinOption ParseSkinOption(const std::vector<std::wstring>& arguments);
 // The message shown when the skin asked for is not used.
 std::wstring SkinNotUsedMessage(const std::wstring& problem);
 
+// Applies the option to the main window's skin. Answers why the skin asked for was not used,
+// else nothing.
+std::wstring SkinOptionProblem(TForm1& form, const TSkinOption& option);
+
 // Applies the option to the main window's skin. Answers the message shown (over the active
 // window) when the skin asked for was not used, else nothing.
 std::wstring ApplySkinOption(TForm1& form, const TSkinOption& option);

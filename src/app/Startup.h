@@ -4,5 +4,7 @@
 
 #include "app/Unit1.h"
 
+// The application object initialised and titled, and the main window made (not shown).
+TForm1* CreateMainWindow();
 // Everything before the message loop; answers the main window.
 TForm1* StartUp();

@@ -32,6 +32,13 @@ std::wstring ExecutableFolder() {
 std::wstring TForm1::TestPagePath() { return ExecutableFolder() + L"testimg.htm"; }
 
 void TForm1::btn3Click(TObject*) {
+  ConvertAddresses();
+  std::wstring path = TestPagePath();
+  mmo3->Lines()->SaveToFile(path);
+  ShellOpen(Handle(), path);
+}
+
+void TForm1::ConvertAddresses() {
   mmo2->Lines()->Clear();
   mmo3->Lines()->Clear();
   TStringList converted, page;
@@ -47,9 +54,6 @@ void TForm1::btn3Click(TObject*) {
   }
   mmo2->Lines()->Assign(converted);
   mmo3->Lines()->Assign(page);
-  std::wstring path = TestPagePath();
-  mmo3->Lines()->SaveToFile(path);
-  ShellOpen(Handle(), path);
 }
 
 void TForm1::btn4Click(TObject*) { mmo2->Lines()->SetText(mmo1->Lines()->Text()); }

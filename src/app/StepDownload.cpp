@@ -18,27 +18,37 @@ std::vector<download::TJobLine> TForm1::JobLines() const {
 }
 
 void TForm1::btn5Click(TObject*) {
-  sequencer_->Restart();
-  HideRunSummary();
-  backup_.clear();
   wb1->Navigate(kProductPage);
   wb1->SetAlign(alNone);
   wb1->SetBounds(-3, -3, 300, 350);
   pnl3->Show();
-  sequencer_->Start(JobLines());
+  StartRun();
+}
+
+bool TForm1::StartRun() {
+  sequencer_->Restart();
+  HideRunSummary();
+  backup_.clear();
+  std::vector<download::TJobLine> lines = JobLines();
+  if (lines.empty()) return false;
+  sequencer_->Start(std::move(lines));
+  return true;
 }
 
 void TForm1::tmr1Timer(TObject*) { sequencer_->Tick(); }
 
-// The summary shows whether or not the rewrite could write its files.
+// The summary shows whether or not the rewrite could write its files; whoever waits for the
+// run hears of its end before a failed rewrite's error goes on to the application.
 void TForm1::RunEnded() {
   try {
     btn6->Click();
   } catch (...) {
     ShowRunSummary();
+    if (OnRunFinished) OnRunFinished();
     throw;
   }
   ShowRunSummary();
+  if (OnRunFinished) OnRunFinished();
 }
 
 // Closing the window ends the run without a rewrite; no worker outlives the window.

@@ -9,6 +9,10 @@ void TForm1::btn1Click(TObject*) {
   if (!dlgOpen1->Execute()) return;
   std::wstring path = dlgOpen1->FileName();
   if (path.empty()) return;
+  OpenSheet(path);
+}
+
+void TForm1::OpenSheet(const std::wstring& path) {
   // Read first: a sheet that cannot be read leaves the holder, its file name, the labels and
   // the download folder as they were, so that they all still describe the sheet held.
   Memo1->LoadFromFile(path);

@@ -3,6 +3,7 @@
 // workflow live beside it (one file per step).
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -98,6 +99,22 @@ class TForm1 : public ui::TForm {
   void tmr1Timer(ui::TObject* sender);
   void btn6Click(ui::TObject* sender);
   void btn7Click(ui::TObject* sender);
+  // Step one without its dialog: the sheet at `path` into Memo1, its folder into Hint.
+  // Raises when the file cannot be read, and nothing changes.
+  void OpenSheet(const std::wstring& path);
+  // Step three without the test page: the full addresses into mmo2, the page into mmo3.
+  void ConvertAddresses();
+  // Step four without the product page: a new run over the converted list. Answers false
+  // when the list is empty (no run starts, and none ends).
+  bool StartRun();
+  // Raised when a run has ended, after its rewrite and summary, also when the rewrite failed
+  // (its error goes on to the application afterwards).
+  std::function<void()> OnRunFinished;
+  // Up to `jobs` downloads at once without the pacing; 0: the pacing of tmr1.
+  void SetJobs(int jobs) { sequencer_->SetJobs(jobs); }
+  // Where the last run's rewrite put the sheet's backup; empty when it wrote none.
+  const std::wstring& Backup() const { return backup_; }
+
   // The file name an address names (after its last "/", before its first "?").
   std::string geturlfn(const std::string& address) const;
 

@@ -88,6 +88,16 @@ void HttpServer::ServeFolder(const std::wstring& folder) {
 
 namespace {
 
+// The content type a browser expects for a file of the site: style sheets, pages and images.
+std::string TypeOf(const std::string& path) {
+  static const std::pair<const char*, const char*> types[] = {
+      {".css", "text/css"}, {".html", "text/html"}, {".htm", "text/html"}, {".svg", "image/svg+xml"},
+      {".png", "image/png"}, {".gif", "image/gif"}, {".jpg", "image/jpeg"}};
+  for (auto [extension, type] : types)
+    if (path.ends_with(extension)) return type;
+  return "application/octet-stream";
+}
+
 // The file under `folder` that a request path names, or nothing when it would leave it.
 bool ReadFromFolder(const std::wstring& folder, const std::string& path, std::string& body) {
   if (folder.empty() || path.find("..") != std::string::npos) return false;
@@ -149,7 +159,7 @@ void HttpServer::Handle(uintptr_t handle) {
     std::string file = path.substr(0, path.find('?'));  // the query does not choose the file
     auto it = routes_.find(file);
     if (it != routes_.end()) r = it->second;
-    else if (ReadFromFolder(folder_, file, r.body)) r.status = 200;
+    else if (ReadFromFolder(folder_, file, r.body)) r.type = TypeOf(file);
     else r = Response{404, "not found"};
   }
   bool graceful = true;
@@ -172,7 +182,7 @@ bool HttpServer::Answer(uintptr_t handle, const Response& r) {
   }
   if (r.closesAtOnce) return true;
   std::string head = "HTTP/1.1 " + std::to_string(r.status) + " " + StatusText(r.status) +
-                     "\r\nContent-Type: application/octet-stream\r\nConnection: close\r\n";
+                     "\r\nContent-Type: " + r.type + "\r\nConnection: close\r\n";
   if (r.chunked) {
     SendAll(client, head + "Transfer-Encoding: chunked\r\n\r\n");
     for (size_t at = 0; at < r.body.size(); at += 1024) {

@@ -32,6 +32,7 @@ class HttpServer {
     size_t endAfter = 0;
     bool neverAnswers = false;  // the request is read and then nothing is ever sent
     bool closesAtOnce = false;  // the request is read and the connection closed unanswered
+    std::string type = "application/octet-stream";  // Content-Type (files of a folder: by extension)
   };
 
   HttpServer();  // listens on an ephemeral port

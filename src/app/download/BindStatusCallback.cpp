@@ -1,5 +1,7 @@
 #include "app/download/BindStatusCallback.h"
 
+#include <wininet.h>
+
 #include <algorithm>
 
 #include "app/download/HttpResponse.h"
@@ -132,6 +134,12 @@ TOutcome Fetch(const TDownloadJob& job) {
 }
 
 }  // namespace
+
+void AllowConnectionsPerServer(int count) {
+  DWORD n = static_cast<DWORD>(count);
+  InternetSetOptionW(nullptr, INTERNET_OPTION_MAX_CONNS_PER_SERVER, &n, sizeof n);
+  InternetSetOptionW(nullptr, INTERNET_OPTION_MAX_CONNS_PER_1_0_SERVER, &n, sizeof n);
+}
 
 DWORD WINAPI DownloadProc(void* parameter) {
   std::unique_ptr<TDownloadJob> job(static_cast<TDownloadJob*>(parameter));

@@ -86,6 +86,10 @@ class TBindStatusCallback : public IBindStatusCallback, public IHttpNegotiate {
   TServiceResult::Step reached_ = TServiceResult::Step::None;
 };
 
+// Lets the download service keep up to `count` connections to one server at once, for every
+// download of the process from now on (its own limit is lower, and downloads beyond it wait).
+void AllowConnectionsPerServer(int count);
+
 // The worker thread's function; takes ownership of a TDownloadJob made with new. Leaves the
 // outcome in the job's transfer and posts WM_DOWNLOADENDED when it has ended.
 DWORD WINAPI DownloadProc(void* job);

@@ -40,7 +40,16 @@ void TSequencer::Start(std::vector<TJobLine> lines) {
     ShowWaiting(WaitingForEarlierRun(downloads_.Running()));
     return;
   }
-  NextRow();
+  Begin();
+}
+
+// The first row of a run, or as many as the jobs allow.
+void TSequencer::Begin() {
+  if (jobs_ > 0) {
+    FillSlots();
+  } else {
+    NextRow();
+  }
 }
 
 void TSequencer::Tick() {
@@ -64,6 +73,26 @@ void TSequencer::NextRow() {
   }
   StartRow();
   if (cursor_ > 0) rows_.ScrollToEnd();  // the last row in view
+}
+
+// Without the pacing: rows for the lines from the cursor on while fewer than `jobs_` of the
+// run's downloads are running; the cursor is then the next line to start. Past the last line
+// the run ends.
+void TSequencer::FillSlots() {
+  const int lines = static_cast<int>(lines_.size());
+  bool made = false;
+  for (; cursor_ < lines && downloads_.Running(run_.Id()) < jobs_; ++cursor_, made = true) MakeRow();
+  if (made) rows_.ScrollToEnd();
+  if (cursor_ >= lines) EndRun();
+}
+
+// The row at the cursor: skipped when its image is embedded in the sheet, else downloaded.
+void TSequencer::MakeRow() {
+  if (workflow::IsEmbedded(workflow::InnerAddress(lines_[static_cast<size_t>(cursor_)].Converted))) {
+    SkipRow();
+  } else {
+    StartRow();
+  }
 }
 
 // Past the last line: the run ends once every one of its downloads has ended.
@@ -127,11 +156,19 @@ void TSequencer::StartRow() {
   watchdog_->SetEnabled(true);
 }
 
-void TSequencer::StepOn() { pacing_.SetEnabled(true); }
+// The pacing's next tick; without the pacing the run moves on when downloads end instead.
+void TSequencer::StepOn() {
+  if (jobs_ == 0) pacing_.SetEnabled(true);
+}
 
 void TSequencer::SetStallLimit(DWORD ms) {
   stallLimitMs_ = ms;
   watchdog_->SetInterval(static_cast<int>(std::clamp<DWORD>(ms / 5, 50, 1000)));
+}
+
+void TSequencer::SetJobs(int jobs) {
+  jobs_ = std::max(jobs, 0);
+  if (jobs_ > 0) AllowConnectionsPerServer(jobs_);
 }
 
 bool TSequencer::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -179,10 +216,14 @@ void TSequencer::AfterDownloadEnded() {
     }
     startPending_ = false;
     HideWaiting();
-    if (!lines_.empty()) NextRow();
+    if (!lines_.empty()) Begin();
     return;
   }
-  if (endPending_) EndRun();
+  if (endPending_) {
+    EndRun();
+  } else if (jobs_ > 0 && cursor_ < static_cast<int>(lines_.size())) {
+    FillSlots();
+  }
 }
 
 // Stalled downloads are aborted; a worker whose message got lost is noticed here.

@@ -4,7 +4,9 @@
 // Starting makes row 0 and starts its worker; each tick of the window's one-shot pacing
 // timer makes the next row (images embedded in the sheet get a row that says so and are
 // passed over at once); the pacing is armed by a download's first report of progress equal
-// to its maximum, or by its end. Past the last line the run waits until every one of its
+// to its maximum, or by its end. With a number of jobs set, the pacing is not used: rows are
+// made and their downloads started, in line order, as long as fewer than that many of the
+// run's downloads are running, and again whenever one of them has ended. Past the last line the run waits until every one of its
 // downloads has ended, then raises OnRunEnded once. A download that makes no progress for
 // the stall limit is aborted; starting again or stopping aborts the running downloads first.
 // Workers report by message to the window; the window hands those messages on here. Rows
@@ -77,6 +79,9 @@ class TSequencer {
 
   // Downloads that make no progress for this long are aborted (kStallLimitMs at first).
   void SetStallLimit(DWORD ms);
+  // Up to `jobs` downloads at once without the pacing; 0 (at first): the window's pacing.
+  // Takes effect at the next start.
+  void SetJobs(int jobs);
   // The run in progress (or the last one): which rows completed, failed or were skipped.
   const DownloadRun& Run() const { return run_; }
   // The line the run is at: the line count once it went past the last line.
@@ -88,7 +93,10 @@ class TSequencer {
   std::function<void()> OnRunEnded;
 
  private:
+  void Begin();
   void NextRow();
+  void FillSlots();
+  void MakeRow();
   void SkipRow();
   void StartRow();
   void AddRow(const std::wstring& caption, const std::wstring& progress, const std::string& name);
@@ -114,6 +122,7 @@ class TSequencer {
   TDownloadSet downloads_;
   std::unique_ptr<ui::TTimer> watchdog_;  // aborts stalled downloads while any runs
   DWORD stallLimitMs_ = kStallLimitMs;
+  int jobs_ = 0;               // downloads at once without the pacing; 0: paced
   bool startPending_ = false;  // the start waits for the earlier run's downloads to end
   bool endPending_ = false;    // the run's last row is made; its end waits for its downloads
   bool waitingRow_ = false;    // the list's last row says what the run waits for

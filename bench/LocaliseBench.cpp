@@ -1,0 +1,204 @@
+// The command line on a big sheet, side by side in one run against one loopback site:
+//   localise_bench.exe PACKAGE_ROOT SHEET
+// serves PACKAGE_ROOT (a Windows path) on 127.0.0.1 and localises SHEET (its path inside the
+// package, with "/", say css/flag-icon.css) four times, each into a fresh copy of the sheet:
+// vexlo.exe with --jobs 8; vexlo.exe with the window's pacing; the standard downloader
+// (wget2 -p -k, a Linux program that Wine starts); and vexlo.exe on an empty sheet, which is
+// what starting the program costs. It prints the times and their ratios, and checks that
+// every image each run fetched has the bytes of the package's file. Exit status 0 when every
+// image arrived whole in every run.
+#include <windows.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "HttpServer.h"
+#include "QuietProcess.h"
+#include "ui/SysUtils.h"
+
+namespace {
+
+std::wstring ProgramPath() {
+  wchar_t self[MAX_PATH];
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  std::wstring folder(self);
+  return folder.substr(0, folder.find_last_of(L'\\') + 1) + L"..\\src\\app\\vexlo.exe";
+}
+
+std::string ReadAll(const std::wstring& path) {
+  std::ifstream f(std::filesystem::path(path), std::ios::binary);
+  std::ostringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Starts a program in `folder` with its output thrown away and answers the seconds until it
+// ended, or -1.
+double Timed(const std::wstring& program, const std::wstring& arguments, const std::wstring& folder, DWORD* status) {
+  double seconds = -1;
+  if (!testsupport::RunQuietly(program, arguments, folder, *status, seconds))
+    std::fprintf(stderr, "cannot start %s (error %lu)\n", ui::Utf8(program).c_str(), GetLastError());
+  return seconds;
+}
+
+// wget2 -p -k, started through Wine as a Linux program. Wine does not wait for a Linux
+// program, so a shell around it measures its time and writes it, with its exit status, to a
+// file in `folder` when it has ended. Answers the seconds, or -1.
+double TimedStandardDownloader(const std::wstring& url, const std::wstring& folder, DWORD* status) {
+  std::wstring script = L"s=$(date +%s%N); wget2 -q -p -k -nH --no-robots " + url +
+                        L"; r=$?; echo $(( ($(date +%s%N) - s) / 1000 )) $r > .t && mv .t wget2.time";
+  DWORD shell = 0;
+  if (Timed(L"Z:\\bin\\sh", L"-c \"" + script + L"\"", folder, &shell) < 0) return -1;
+  std::wstring result = folder + L"wget2.time";
+  for (int waited = 0; !Exists(result); waited += 5) {
+    if (waited > 600000) return -1;
+    Sleep(5);
+  }
+  std::istringstream in(ReadAll(result));
+  long long micro = -1;
+  in >> micro >> *status;
+  DeleteFileW(result.c_str());
+  return micro < 0 ? -1 : micro / 1e6;
+}
+
+// The path of a full address on the site, with its "." and ".." segments resolved.
+std::string SitePath(const std::string& address) {
+  size_t host = address.find("//");
+  size_t slash = address.find('/', host == std::string::npos ? 0 : host + 2);
+  std::string path = slash == std::string::npos ? "/" : address.substr(slash);
+  std::vector<std::string> parts;
+  std::stringstream in(path.substr(1, path.find_first_of("?#") - 1));
+  for (std::string part; std::getline(in, part, '/');) {
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (part != ".") {
+      parts.push_back(part);
+    }
+  }
+  std::string out;
+  for (const std::string& part : parts) out += "/" + part;
+  return out;
+}
+
+std::wstring Windows(const std::string& sitePath) {
+  std::wstring path = ui::Widen(sitePath.substr(1));
+  for (wchar_t& c : path)
+    if (c == L'/') c = L'\\';
+  return path;
+}
+
+struct Check {
+  int images = 0;
+  int whole = 0;
+};
+
+// The image lines of a report: sheet, row, found, full address, result, file (line ends cut).
+std::vector<std::vector<std::string>> ImageLines(const std::wstring& report) {
+  std::vector<std::vector<std::string>> lines;
+  std::istringstream text(ReadAll(report));
+  for (std::string line; std::getline(text, line);) {
+    std::vector<std::string> fields;
+    std::istringstream in(line.substr(0, line.find('\r')));
+    for (std::string field; std::getline(in, field, '\t');) fields.push_back(field);
+    if (fields.size() >= 5) lines.push_back(fields);  // not a summary line
+  }
+  return lines;
+}
+
+// The images the report says completed: each file beside the sheet has the package's bytes.
+Check CheckReport(const std::wstring& report, const std::wstring& sheetFolder, const std::wstring& root) {
+  Check check;
+  for (const auto& fields : ImageLines(report)) {
+    ++check.images;
+    if (fields[4] != "完成" || fields.size() < 6) continue;
+    std::string expected = ReadAll(root + Windows(SitePath(fields[3])));
+    check.whole += !expected.empty() && ReadAll(sheetFolder + ui::Widen(fields[5])) == expected;
+  }
+  return check;
+}
+
+// The images of the sheet's addresses as the standard downloader saved them: at their paths
+// on the site, under its folder, with the package's bytes.
+Check CheckMirror(const std::wstring& report, const std::wstring& mirror, const std::wstring& root) {
+  Check check;
+  for (const auto& fields : ImageLines(report)) {
+    ++check.images;
+    std::wstring path = Windows(SitePath(fields[3]));
+    std::string expected = ReadAll(root + path);
+    check.whole += !expected.empty() && Exists(mirror + path) && ReadAll(mirror + path) == expected;
+  }
+  return check;
+}
+
+std::wstring FreshFolder(const std::wstring& base, const wchar_t* name, const std::wstring& sheet,
+                         const std::string& bytes) {
+  std::wstring folder = base + name + L"\\";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  for (size_t slash = sheet.find(L'\\'); slash != std::wstring::npos; slash = sheet.find(L'\\', slash + 1))
+    CreateDirectoryW((folder + sheet.substr(0, slash)).c_str(), nullptr);
+  std::ofstream(std::filesystem::path(folder + sheet), std::ios::binary) << bytes;
+  return folder;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: localise_bench PACKAGE_ROOT SHEET\n");
+    return 2;
+  }
+  std::wstring root = argv[1];
+  if (!root.ends_with(L'\\')) root += L'\\';
+  std::string sheetUrl = ui::Utf8(argv[2]);
+  std::wstring sheet = Windows("/" + sheetUrl);
+  std::string bytes = ReadAll(root + sheet);
+  testsupport::HttpServer server;
+  server.ServeFolder(root);
+  std::wstring site = ui::Widen(server.Url(""));
+
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  std::wstring base = std::wstring(temp) + L"vexlo-localise-bench-" + std::to_wstring(GetTickCount()) + L"\\";
+  CreateDirectoryW(base.c_str(), nullptr);
+  std::wstring sheetFolder = sheet.substr(0, sheet.find_last_of(L'\\') + 1);
+  const std::wstring vexlo = ProgramPath();
+  const std::wstring command = L"--localise " + sheet + L" --site " + site + L" --quiet --report report.txt";
+
+  std::wstring empty = FreshFolder(base, L"empty", sheet, "");
+  std::wstring jobs = FreshFolder(base, L"jobs8", sheet, bytes);
+  std::wstring paced = FreshFolder(base, L"paced", sheet, bytes);
+  std::wstring mirror = base + L"wget2\\";
+  CreateDirectoryW(mirror.c_str(), nullptr);
+  DWORD status[4] = {};
+  double startup = Timed(vexlo, command, empty, &status[0]);
+  double fast = Timed(vexlo, command + L" --jobs 8", jobs, &status[1]);
+  double standard = TimedStandardDownloader(site + L"/" + ui::Widen(sheetUrl), mirror, &status[2]);
+  double slow = Timed(vexlo, command, paced, &status[3]);
+
+  Check fastCheck = CheckReport(jobs + L"report.txt", jobs + sheetFolder, root);
+  Check slowCheck = CheckReport(paced + L"report.txt", paced + sheetFolder, root);
+  Check mirrorCheck = CheckMirror(jobs + L"report.txt", mirror, root);
+  std::printf("sheet: %s, %d images, served from 127.0.0.1\n", sheetUrl.c_str(), fastCheck.images);
+  std::printf("vexlo --jobs 8:        %7.2f s  (exit %lu, %d of %d images whole)\n", fast, status[1], fastCheck.whole,
+              fastCheck.images);
+  std::printf("vexlo, window pacing:  %7.2f s  (exit %lu, %d of %d images whole)\n", slow, status[3], slowCheck.whole,
+              slowCheck.images);
+  std::printf("wget2 -p -k:           %7.2f s  (exit %lu, %d of %d images whole)\n", standard, status[2],
+              mirrorCheck.whole, mirrorCheck.images);
+  std::printf("vexlo start-up alone:  %7.2f s  (an empty sheet, exit %lu)\n", startup, status[0]);
+  if (fast > 0 && standard > 0) {
+    std::printf("--jobs 8 / wget2:      %7.2f x  (3 x allowed)\n", fast / standard);
+    std::printf("pacing / --jobs 8:     %7.2f x\n", slow / fast);
+    std::printf("--jobs 8 less start-up / wget2: %.2f x\n", (fast - startup) / standard);
+  }
+  std::printf("folder: %s\n", ui::Utf8(base).c_str());
+  bool whole = fastCheck.images > 0 && fastCheck.whole == fastCheck.images && slowCheck.whole == slowCheck.images &&
+               slowCheck.images == fastCheck.images && mirrorCheck.whole == mirrorCheck.images;
+  return whole ? 0 : 1;
+}
