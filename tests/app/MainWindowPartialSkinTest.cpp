@@ -15,16 +15,6 @@ using testsupport::PumpUntil;
 
 namespace {
 
-// Where the window lies on the screen: the key of its captures (the helper windows a skinner
-// makes come and go with the skin, and get new handles).
-std::wstring Place(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"," + std::to_wstring(r.right) + L"," +
-         std::to_wstring(r.bottom);
-}
-
-bool Drawn(const ui::TBitmap& capture) { return partialskin::ShowsTwoColours(capture); }
 
 struct MainWindowPartialSkinTest : MainWindowTest {
   int changed = 0;
@@ -48,7 +38,7 @@ struct MainWindowPartialSkinTest : MainWindowTest {
       form->pgc1->SetActivePageIndex(page);
       PumpFor(30);
         for (HWND control : skinswitch::SkinnedChildren(form->Handle())) {
-        shots[std::to_wstring(page) + L"/" + Place(control) + L" " + skinswitch::ClassOf(control)] =
+        shots[std::to_wstring(page) + L"/" + partialskin::Place(control) + L" " + skinswitch::ClassOf(control)] =
             partialskin::CaptureAsShown(control);
       }
     }
@@ -109,8 +99,8 @@ TEST_F(MainWindowPartialSkinTest, EverySectionLeftOutKeepsEveryControlDrawnAndWo
     for (const auto& [control, picture] : shots) {
       // A control the whole skin draws with more than one colour is never a flat area.
       const auto before = whole.find(control);
-      if (before == whole.end() || !Drawn(*before->second)) continue;
-      EXPECT_TRUE(Drawn(*picture)) << ui::Utf8(control) << " is one flat colour or blank";
+      if (before == whole.end() || !partialskin::ShowsTwoColours(*before->second)) continue;
+      EXPECT_TRUE(partialskin::ShowsTwoColours(*picture)) << ui::Utf8(control) << " is one flat colour or blank";
     }
     ExpectStepTabsTurnByClicks();
     ExpectOpenButtonFires();

@@ -108,4 +108,13 @@ inline bool ShowsTwoColours(const ui::TBitmap& capture) {
   return false;
 }
 
+// Where the window lies on the screen: the key of its captures (the helper windows a skinner
+// makes come and go with the skin, and get new handles).
+inline std::wstring Place(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"," + std::to_wstring(r.right) + L"," +
+         std::to_wstring(r.bottom);
+}
+
 }  // namespace partialskin

@@ -23,15 +23,6 @@ using testsupport::PumpUntil;
 
 namespace {
 
-// Where the window lies on the screen: the key of its captures (the helper windows a skinner
-// makes come and go with the skin, and get new handles).
-std::wstring Place(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  return std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"," + std::to_wstring(r.right) + L"," +
-         std::to_wstring(r.bottom);
-}
-
 // Every visible skinned control of every page, painted: the pages are shown one by one.
 std::map<std::wstring, std::unique_ptr<ui::TBitmap>> ShootPages(skinview::TGalleryForm& form) {
   std::map<std::wstring, std::unique_ptr<ui::TBitmap>> shots;
@@ -40,7 +31,7 @@ std::map<std::wstring, std::unique_ptr<ui::TBitmap>> ShootPages(skinview::TGalle
     pages->SetActivePageIndex(page);
     PumpFor(50);
     for (HWND control : SkinnedChildren(form.Handle())) {
-      const std::wstring key = std::to_wstring(page) + L"/" + Place(control) + L" " + ClassOf(control);
+      const std::wstring key = std::to_wstring(page) + L"/" + partialskin::Place(control) + L" " + ClassOf(control);
       shots[key] = partialskin::CaptureAsShown(control);
     }
   }
@@ -49,7 +40,6 @@ std::map<std::wstring, std::unique_ptr<ui::TBitmap>> ShootPages(skinview::TGalle
 }
 
 // The upper half of a capture: the control as its paint message drew it.
-bool Drawn(const ui::TBitmap& capture) { return partialskin::ShowsTwoColours(capture); }
 
 struct GalleryPartialSkinTest : testing::Test {
   testsupport::MessageBoxWatcher boxes;
@@ -110,8 +100,8 @@ TEST_F(GalleryPartialSkinTest, EverySectionLeftOutKeepsEveryControlDrawnAndWorki
     for (const auto& [control, picture] : partial) {
       // A control the whole skin draws with more than one colour is never a flat area.
       const auto before = whole.find(control);
-      if (before == whole.end() || !Drawn(*before->second)) continue;
-      EXPECT_TRUE(Drawn(*picture)) << ui::Utf8(control) << " is one flat colour or blank";
+      if (before == whole.end() || !partialskin::ShowsTwoColours(*before->second)) continue;
+      EXPECT_TRUE(partialskin::ShowsTwoColours(*picture)) << ui::Utf8(control) << " is one flat colour or blank";
     }
     ExpectTabTurnsByClick();
   }
