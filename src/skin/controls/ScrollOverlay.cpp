@@ -41,7 +41,6 @@ TMargins MarginsOf(const TDataSkinObject& e) {
   return {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight};
 }
 
-bool HasImage(const TDataSkinObject* e) { return e && e->Bitmap && !e->Bitmap->Empty(); }
 
 }  // namespace
 

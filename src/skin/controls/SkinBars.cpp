@@ -16,7 +16,6 @@ namespace {
 
 int WidthOf(const RECT& r) { return r.right - r.left; }
 int HeightOf(const RECT& r) { return r.bottom - r.top; }
-bool HasImage(const TDataSkinObject* e) { return e && e->Bitmap && !e->Bitmap->Empty(); }
 
 TMargins MarginsOf(const TDataSkinObject& e) {
   return {e.LeftWidth, e.TopHeight, e.RightWidth, e.BottomHeight};
@@ -81,6 +80,11 @@ TStatusPart ReadStatusPart(const std::wstring& text, UINT flags) {
 
 // ---------------------------------------------------------------------------------------------
 // TSkinProgress
+
+bool TSkinProgress::HasSkinParts(const TResolvedSkin& skin) const {
+  return HasFrames(skin.Progress, 2) &&
+         (skin.ProgressLook != TProgressLook::Chunks || HasImage(skin.ProgressChunk));
+}
 
 bool TSkinProgress::BeforeMessage(ui::TMessage& m) {
   switch (m.Msg) {
@@ -188,6 +192,14 @@ LRESULT TSkinTrackBar::CustomDraw(const NMCUSTOMDRAW& draw) {
   return step.Answer;
 }
 
+// The channel and the thumb of the bar's lie; a standing bar may use the lying pictures.
+bool TSkinTrackBar::HasSkinParts(const TResolvedSkin& skin) const {
+  const bool vertical = handle_ && Vertical();
+  const bool channel = HasImage(skin.Track) || (vertical && HasImage(skin.TrackVert));
+  const bool thumb = HasImage(skin.ThumbHorz) || (vertical && HasImage(skin.ThumbVert));
+  return channel && thumb;
+}
+
 bool TSkinTrackBar::Vertical() const { return (GetLong(GWL_STYLE) & TBS_VERT) != 0; }
 
 void TSkinTrackBar::DrawChannel(HDC dc) {
@@ -293,6 +305,10 @@ void TSkinStatusBar::UseWindowFont(ui::TCanvas& canvas) const {
   if (const auto* own = control_ ? ui::GetObjectProp<ui::TFont>(control_, L"Font") : nullptr) {
     canvas.Font()->SetColor(own->Color());
   }
+}
+
+bool TSkinStatusBar::HasSkinParts(const TResolvedSkin& skin) const {
+  return HasFrames(skin.StatusBarEdges, 3);
 }
 
 bool TSkinStatusBar::RightToLeft() const { return (BiDiFlags(0) & DT_RTLREADING) != 0; }

@@ -51,6 +51,9 @@ class TSkinProgress : public TSkinControl {
   // The bar lying (left to right) in a face-coloured bitmap of width x height.
   void DrawLying(HDC dc, int width, int height);
   void DrawChunks(HDC dc, int width, int height, int fill);
+
+ protected:
+  bool HasSkinParts(const TResolvedSkin& skin) const override;
 };
 
 class TSkinTrackBar : public TSkinControl {
@@ -65,6 +68,9 @@ class TSkinTrackBar : public TSkinControl {
   bool Vertical() const;
   void DrawChannel(HDC dc);
   void DrawThumb(HDC dc);
+
+ protected:
+  bool HasSkinParts(const TResolvedSkin& skin) const override;
 };
 
 class TSkinStatusBar : public TSkinControl {
@@ -83,6 +89,9 @@ class TSkinStatusBar : public TSkinControl {
                      const std::wstring& text) const;
   bool RightToLeft() const;
   void UseWindowFont(ui::TCanvas& canvas) const;
+
+ protected:
+  bool HasSkinParts(const TResolvedSkin& skin) const override;
 };
 
 class TSkinSizer : public TSkinControl {

@@ -56,26 +56,22 @@ int RadioButtonFrame(bool checked, bool enabled, int frameCount) {
 // ---------------------------------------------------------------------------------------------
 // TSkinMarkButton
 
-void TSkinMarkButton::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
+void TSkinMarkButton::AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
                              bool changeColor) {
   if (hooked_) return;
-  TSkinControl::Attach(form, skinData, canvas, changeColor);
+  TSkinControl::AttachSkin(form, skinData, canvas, changeColor);
   DecideKind();
   transparent_ = (control_ && control_->Tag() == kTransparentTag) ||
                  (skinData_ && InSet(skinData_->Options(), xoTransparent));
 }
 
-// The skinner draws the control (1) when the skin has a strip for its mark; otherwise the
-// control keeps its own look (0).
-void TSkinMarkButton::DecideKind() {
-  const TSkinBitmap* strip = Strip();
-  kind_ = control_ && strip && !strip->Empty() ? 1 : 0;
-}
+// The skinner draws the whole class-library control (1); of a bare window it draws the mark
+// over the window's own drawing (0).
+void TSkinMarkButton::DecideKind() { kind_ = control_ ? 1 : 0; }
 
-// A skin without the strip made the control keep its own look; the next skin may have one.
-void TSkinMarkButton::SkinChanged() {
-  DecideKind();
-  TSkinControl::SkinChanged();
+bool TSkinMarkButton::HasSkinParts(const TResolvedSkin&) const {
+  const TSkinBitmap* strip = Strip();
+  return strip && strip->Width() >= std::max(1, StripFrames()) && strip->Height() > 0;
 }
 
 bool TSkinMarkButton::BeforeMessage(ui::TMessage& m) {
@@ -112,10 +108,7 @@ void TSkinMarkButton::AfterMessage(ui::TMessage& m) {
 void TSkinMarkButton::Draw(HDC dc, const RECT& rect) {
   const TSkinBitmap* strip = Strip();
   const int count = std::max(1, StripFrames());
-  if (!strip || strip->Empty()) {
-    kind_ = 0;  // the control keeps its own look
-    return;
-  }
+  if (!strip || strip->Empty()) return;
   const int w = strip->Width() / count, h = strip->Height();
   const int frame = CurrentFrame();
   const int top = rect.top + (HeightOf(rect) - h) / 2;
@@ -154,10 +147,10 @@ void TSkinMarkButton::Draw(HDC dc, const RECT& rect) {
 // ---------------------------------------------------------------------------------------------
 // TSkinCheckBox
 
-void TSkinCheckBox::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
+void TSkinCheckBox::AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
                            bool changeColor) {
   if (hooked_) return;
-  TSkinMarkButton::Attach(form, skinData, canvas, changeColor);
+  TSkinMarkButton::AttachSkin(form, skinData, canvas, changeColor);
   lastSetCheck_ = 0;
 }
 
@@ -231,10 +224,10 @@ int TSkinRadioButton::CurrentFrame() {
 // ---------------------------------------------------------------------------------------------
 // TSkinGroupBox
 
-void TSkinGroupBox::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
+void TSkinGroupBox::AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
                            bool changeColor) {
   if (hooked_) return;
-  TSkinControl::Attach(form, skinData, canvas, changeColor);
+  TSkinControl::AttachSkin(form, skinData, canvas, changeColor);
   kind_ = control_ ? 1 : 0;
 }
 
@@ -289,7 +282,7 @@ void TSkinGroupBox::Draw(HDC dc, const RECT& rect) {
 // ---------------------------------------------------------------------------------------------
 // TSkinBox
 
-void TSkinBox::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
+void TSkinBox::AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
                       bool changeColor) {
   if (hooked_) return;
   auto* control = dynamic_cast<ui::TControl*>(Owner());

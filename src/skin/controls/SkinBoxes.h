@@ -25,11 +25,10 @@ int RadioButtonFrame(bool checked, bool enabled, int frameCount);
 class TSkinMarkButton : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
-  void Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
+  void AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
   bool BeforeMessage(ui::TMessage& message) override;
   void AfterMessage(ui::TMessage& message) override;
   void Draw(HDC dc, const RECT& rect) override;
-  void SkinChanged() override;
 
   // The parent's image is painted behind the control (Tag 5555 or the skin's option).
   bool Transparent() const { return transparent_; }
@@ -43,13 +42,16 @@ class TSkinMarkButton : public TSkinControl {
   virtual int RightInset() const = 0;
   void DecideKind();
   bool transparent_ = false;
+
+ protected:
+  bool HasSkinParts(const TResolvedSkin& skin) const override;
 };
 
 class TSkinCheckBox : public TSkinMarkButton {
   UI_CLASS_INFO
  public:
   using TSkinMarkButton::TSkinMarkButton;
-  void Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
+  void AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
   void AfterMessage(ui::TMessage& message) override;
   int LastSetCheck() const { return lastSetCheck_; }
 
@@ -79,7 +81,7 @@ class TSkinGroupBox : public TSkinControl {
   UI_CLASS_INFO
  public:
   using TSkinControl::TSkinControl;
-  void Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
+  void AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
   bool BeforeMessage(ui::TMessage& message) override;
   void Draw(HDC dc, const RECT& rect) override;
 };
@@ -90,7 +92,7 @@ class TSkinBox : public TSkinControl {
   UI_CLASS_INFO
  public:
   using TSkinControl::TSkinControl;
-  void Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
+  void AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
   void Detach() override;
   void AfterMessage(ui::TMessage&) override {}
 };

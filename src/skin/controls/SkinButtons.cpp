@@ -150,10 +150,10 @@ TSkinButton::TSkinButton(ui::TComponent* owner)
 
 TSkinButton::~TSkinButton() = default;
 
-void TSkinButton::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
+void TSkinButton::AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
                          bool changeColor) {
   if (hooked_) return;
-  TSkinControl::Attach(form, skinData, canvas, changeColor);
+  TSkinControl::AttachSkin(form, skinData, canvas, changeColor);
   if (!control_) return;
   const std::wstring name = ui::LowerCase(control_->ClassName());
   kind_ = name.rfind(L"trz", 0) == 0 || name.rfind(L"tel", 0) == 0 ? 1 : 0;
@@ -246,6 +246,10 @@ TSkinState TSkinButton::ReadState() {
 std::wstring TSkinButton::ReadCaption() const {
   if (control_) return ui::GetTextProp(control_, L"Caption");
   return ReadWindowText(handle_);
+}
+
+bool TSkinButton::HasSkinParts(const TResolvedSkin& skin) const {
+  return HasFrames(skin.Button, skin.Button ? skin.Button->Frame : 1);
 }
 
 const TDataSkinButton* TSkinButton::ButtonsElement() const {
@@ -393,6 +397,7 @@ void TSkinSpeedButton::AttachGraphic(TSkinnerHost* form, TSkinData* skinData, ui
   hooked_ = true;
   status_ = kSkinnerAttached;
   control->Invalidate();
+  Attached([=, this] { AttachGraphic(form, skinData, canvas); });
 }
 
 bool TSkinSpeedButton::BeforeMessage(ui::TMessage& m) {

@@ -37,7 +37,7 @@ class TSkinButton : public TSkinControl {
   explicit TSkinButton(ui::TComponent* owner);
   ~TSkinButton() override;
 
-  void Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
+  void AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
   bool BeforeMessage(ui::TMessage& message) override;
   void AfterMessage(ui::TMessage& message) override;
   void Draw(HDC dc, const RECT& rect) override;
@@ -70,6 +70,9 @@ class TSkinButton : public TSkinControl {
 
   std::unique_ptr<ui::TBitmap> face_;
   bool transparent_ = false;
+
+ protected:
+  bool HasSkinParts(const TResolvedSkin& skin) const override;
 };
 
 class TSkinBitButton : public TSkinButton {

@@ -47,6 +47,59 @@ TSkinControl::~TSkinControl() {
 void TSkinControl::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
                           bool changeColor) {
   if (hooked_) return;
+  AttachSkin(form, skinData, canvas, changeColor);
+  Attached([=, this] { AttachSkin(form, skinData, canvas, changeColor); });
+}
+
+void TSkinControl::AttachHandle(HWND handle, TSkinData* skinData, TSkinnerHost* form,
+                                ui::TCanvas* canvas) {
+  AttachSkinHandle(handle, skinData, form, canvas);
+  Attached([=, this] { AttachSkinHandle(handle, skinData, form, canvas); });
+}
+
+void TSkinControl::Attached(std::function<void()> attachAgain) {
+  if (!hooked_) return;
+  attachAgain_ = std::move(attachAgain);
+  usable_ = true;
+  if (skinData_ && !HasSkinParts(skinData_->Resolved())) StandAside();
+}
+
+bool TSkinControl::HasSkinParts(const TResolvedSkin&) const { return true; }
+
+void TSkinControl::StandAside() {
+  usable_ = false;
+  state_ = 0;
+  Detach();
+  if (graphicControl_) {
+    graphicControl_->Invalidate();
+  } else if (handle_ && IsWindow(handle_)) {
+    RedrawWindow(handle_, nullptr, nullptr,
+                 RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  }
+}
+
+void TSkinControl::TakeChangedSkin() {
+  if (status_ == kSkinnerWindowGone || !hooked_) return;
+  const bool usable = !skinData_ || HasSkinParts(skinData_->Resolved());
+  if (usable && usable_) {
+    SkinChanged();
+  } else if (!usable && usable_) {
+    StandAside();
+  } else if (usable && attachAgain_) {
+    // Attached again from the start, as the first time: the hooks, colours and helper windows
+    // that Detach took away come back.
+    const std::function<void()> attachAgain = attachAgain_;
+    Unhook();
+    hooked_ = false;
+    attachAgain();
+    usable_ = hooked_;
+    Repaint();
+  }
+}
+
+void TSkinControl::AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
+                              bool changeColor) {
+  if (hooked_) return;
   auto* control = dynamic_cast<ui::TControl*>(Owner());
   if (!control) return;
   changeColor_ = changeColor;
@@ -73,8 +126,8 @@ void TSkinControl::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* 
   status_ = kSkinnerAttached;
 }
 
-void TSkinControl::AttachHandle(HWND handle, TSkinData* skinData, TSkinnerHost* form,
-                                ui::TCanvas* canvas) {
+void TSkinControl::AttachSkinHandle(HWND handle, TSkinData* skinData, TSkinnerHost* form,
+                                    ui::TCanvas* canvas) {
   skinData_ = skinData;
   canvas_ = canvas;
   form_ = form;
@@ -153,12 +206,30 @@ void TSkinControl::SkinWndProc(ui::TMessage& m) {
     CallPrevious(m);
     return;
   }
+  if (!usable_) {
+    PassThrough(m);
+    return;
+  }
   // The control's own handling may free the control and so this skinner (a click that
   // closes the window): nothing of the skinner is touched after that.
   const std::shared_ptr<bool> alive = alive_;
   if (!BeforeMessage(m) || !*alive) return;
   CallPrevious(m);
   if (*alive) AfterMessage(m);
+}
+
+void TSkinControl::PassThrough(ui::TMessage& m) {
+  if (m.Msg == SKM_QUERYSKINNED) {
+    m.Result = 1;  // kept by this skinner: no second one is attached
+    return;
+  }
+  const std::shared_ptr<bool> alive = alive_;
+  CallPrevious(m);
+  if (m.Msg != WM_NCDESTROY || !*alive) return;
+  // Detached already when it stood aside: only the hooks go.
+  active_ = false;
+  status_ = kSkinnerWindowGone;
+  Unhook();
 }
 
 void TSkinControl::CallPrevious(ui::TMessage& m) {
@@ -456,6 +527,10 @@ bool TControlSkinners::Add(TSkinControl* skinner) {
 
 void TControlSkinners::Remove(TSkinControl* skinner) { std::erase(items_, skinner); }
 
+bool TControlSkinners::Contains(const TSkinControl* skinner) const {
+  return std::find(items_.begin(), items_.end(), skinner) != items_.end();
+}
+
 void TControlSkinners::Release(TSkinControl* skinner) {
   skinner->form_ = nullptr;  // out of the list already
   delete skinner;
@@ -499,7 +574,7 @@ void TControlSkinners::DetachAll() {
   while (!items_.empty()) {
     TSkinControl* s = items_.front();
     items_.erase(items_.begin());
-    if (s->Status() != kSkinnerWindowGone) s->Detach();
+    if (s->Status() != kSkinnerWindowGone && s->Usable()) s->Detach();
     Release(s);
   }
 }
@@ -526,6 +601,14 @@ std::wstring ReadWindowText(HWND window) {
   char buffer[1000] = {};
   SendMessageA(window, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
   return AnsiToWide(buffer);
+}
+
+bool HasImage(const TDataSkinObject* element) {
+  return element && element->Bitmap && !element->Bitmap->Empty();
+}
+
+bool HasFrames(const TDataSkinObject* element, int frames) {
+  return HasImage(element) && element->Bitmap->Width() >= std::max(1, frames);
 }
 
 void FillColour(HDC dc, const RECT& rect, ui::TColor colour) {

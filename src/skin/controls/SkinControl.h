@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -65,10 +66,12 @@ class TSkinControl : public ui::TComponent {
   explicit TSkinControl(ui::TComponent* owner);
   ~TSkinControl() override;
 
-  // Attaches to the class-library control that owns the skinner.
-  virtual void Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor);
-  // Attaches to a bare window (a control without class-library object).
-  virtual void AttachHandle(HWND handle, TSkinData* skinData, TSkinnerHost* form, ui::TCanvas* canvas);
+  // Attaches to the class-library control that owns the skinner (AttachSkin), then decides
+  // whether the skin has what the skinner draws from (see Usable).
+  void Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor);
+  // Attaches to a bare window (a control without class-library object) by AttachSkinHandle,
+  // then decides as Attach does.
+  void AttachHandle(HWND handle, TSkinData* skinData, TSkinnerHost* form, ui::TCanvas* canvas);
   // Undoes the colour and background changes.
   virtual void Detach();
   // Runs before the control's own procedure; false when the skinner handled the message.
@@ -81,6 +84,15 @@ class TSkinControl : public ui::TComponent {
   virtual void Draw(HDC dc, const RECT& rect);
   // Re-applies the skin colour and repaints after the skin was changed.
   virtual void SkinChanged();
+  // Decides anew after the skin was changed: a skinner whose skin lost what it draws from gives
+  // the control its own look back; one whose skin has it again attaches again as it was
+  // attached first; one that stays usable takes the change (SkinChanged).
+  void TakeChangedSkin();
+  // Whether the skin has what the skinner draws from. While it has not (no element, an element
+  // without picture, frames of no size), the skinner has undone its changes to the control and
+  // hands every message straight to the control's own procedure: the control keeps its own
+  // look and works as it would unskinned. Decided at attaching and at each skin change.
+  bool Usable() const { return usable_; }
   virtual bool IsSkinnable() const { return true; }
 
   // The single entry of every message of the skinned control.
@@ -139,6 +151,15 @@ class TSkinControl : public ui::TComponent {
   bool ThunkAttached() const { return subclass_.Installed(); }
 
  protected:
+  // The attaching itself, which each family extends.
+  virtual void AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor);
+  virtual void AttachSkinHandle(HWND handle, TSkinData* skinData, TSkinnerHost* form, ui::TCanvas* canvas);
+  // Whether the skin has what this family draws from; every family that draws from an element
+  // states which. The base draws from colours alone.
+  virtual bool HasSkinParts(const TResolvedSkin& skin) const;
+  // Called by every way of attaching once it is done: keeps how the skinner was attached (to
+  // attach again the same way) and decides whether it is usable.
+  void Attached(std::function<void()> attachAgain);
   // Registers with the frame skinner; true when it was registered already.
   bool Register(TSkinnerHost* form);
   // Puts SkinWndProc in front of the control's WindowProc.
@@ -175,7 +196,13 @@ class TSkinControl : public ui::TComponent {
 
  private:
   friend class TControlSkinners;
+  // Gives the control its own look back (Detach) and repaints it whole.
+  void StandAside();
+  // Hands a message of a control kept in its own look to its procedure.
+  void PassThrough(ui::TMessage& message);
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  bool usable_ = true;
+  std::function<void()> attachAgain_;
   ui::TWndMethodHook methodHook_;    // the class-library control's WindowProc
   ui::TWindowSubclass subclass_;     // the bare window's procedure
 };
@@ -191,6 +218,7 @@ class TControlSkinners {
   // Adds the skinner unless it is there; answers whether it was there.
   bool Add(TSkinControl* skinner);
   void Remove(TSkinControl* skinner);
+  bool Contains(const TSkinControl* skinner) const;
   // Frees every skinner whose window is gone; only those of `window` when one is given.
   void Purge(HWND window = nullptr);
   // The first skinner of the window, or none.
@@ -230,6 +258,12 @@ void DrawStripFrame(ui::TCanvas& canvas, const RECT& rect, int frameCount, int f
 // The windowless children of a control, each painted into the DC at its place (the class
 // library's own painting of them, for skinners that paint the control's face themselves).
 void PaintGraphicChildren(ui::TControl* control, HDC dc);
+// Whether the element is there with a picture.
+bool HasImage(const TDataSkinObject* element);
+// Whether the element is there with a picture of at least `frames` columns (each frame of
+// its strip at least one pixel wide).
+bool HasFrames(const TDataSkinObject* element, int frames);
+
 // Fills the rectangle with a solid brush of the colour.
 void FillColour(HDC dc, const RECT& rect, ui::TColor colour);
 

@@ -23,7 +23,6 @@ constexpr ui::TColor kWhite = 0xFFFFFF;
 
 int WidthOf(const RECT& r) { return r.right - r.left; }
 int HeightOf(const RECT& r) { return r.bottom - r.top; }
-bool HasImage(const TDataSkinObject* e) { return e && e->Bitmap && !e->Bitmap->Empty(); }
 
 std::wstring Lower(std::wstring text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -153,18 +152,24 @@ TSkinComBox::~TSkinComBox() {
   listSkinner_.reset();
 }
 
-void TSkinComBox::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
+void TSkinComBox::AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
                          bool changeColor) {
   if (hooked_) return;
-  TSkinControl::Attach(form, skinData, canvas, changeColor);
+  TSkinControl::AttachSkin(form, skinData, canvas, changeColor);
   SetUp(true);
 }
 
-void TSkinComBox::AttachHandle(HWND handle, TSkinData* skinData, TSkinnerHost* form,
+void TSkinComBox::AttachSkinHandle(HWND handle, TSkinData* skinData, TSkinnerHost* form,
                                ui::TCanvas* canvas) {
   if (hooked_) return;
-  TSkinControl::AttachHandle(handle, skinData, form, canvas);
+  TSkinControl::AttachSkinHandle(handle, skinData, form, canvas);
   SetUp(false);
+}
+
+bool TSkinComBox::HasSkinParts(const TResolvedSkin& skin) const {
+  if (!HasImage(skin.ComboButton)) return false;
+  const bool leftButton = handle_ && (GetLong(GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR);
+  return skin.ComboLook != TComboLook::Whole || !leftButton || HasImage(skin.SunkEdge);
 }
 
 void TSkinComBox::SetUp(bool makeListSkinner) {
@@ -377,6 +382,11 @@ TSkinFrame UpDownHalfFrame(bool enabled, bool underCursor, bool pressed, bool ho
   return sfNormal;
 }
 
+bool TSkinUpDown::HasSkinParts(const TResolvedSkin& skin) const {
+  const bool horizontal = horizontal_ == 1 || (handle_ && (GetLong(GWL_STYLE) & UDS_HORZ));
+  return HasImage(horizontal ? skin.UpDownHorz : skin.UpDownVert);
+}
+
 bool TSkinUpDown::BeforeMessage(ui::TMessage& m) {
   switch (m.Msg) {
     case WM_PAINT:
@@ -509,13 +519,20 @@ void TSkinUpDown::Draw(HDC dc, const RECT&) {
 
 TSkinDateTime::~TSkinDateTime() = default;
 
-void TSkinDateTime::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
+void TSkinDateTime::AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
                            bool changeColor) {
   if (hooked_) return;
-  TSkinControl::Attach(form, skinData, canvas, changeColor);
+  TSkinControl::AttachSkin(form, skinData, canvas, changeColor);
   if (!handle_) return;
   arrow_ = std::make_unique<TArrowButton>(*this);
   arrow_->Place(handle_);
+}
+
+bool TSkinDateTime::HasSkinParts(const TResolvedSkin& skin) const { return HasImage(skin.ComboArrow); }
+
+void TSkinDateTime::Detach() {
+  TSkinControl::Detach();
+  if (status_ != kSkinnerWindowGone) arrow_.reset();
 }
 
 void TSkinDateTime::AfterMessage(ui::TMessage& m) {

@@ -40,8 +40,8 @@ class TSkinComBox : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
   ~TSkinComBox() override;
-  void Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
-  void AttachHandle(HWND handle, TSkinData* skinData, TSkinnerHost* form, ui::TCanvas* canvas) override;
+  void AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
+  void AttachSkinHandle(HWND handle, TSkinData* skinData, TSkinnerHost* form, ui::TCanvas* canvas) override;
   void Detach() override;
   void AfterMessage(ui::TMessage& message) override;
   void Draw(HDC dc, const RECT& rect) override;
@@ -66,6 +66,9 @@ class TSkinComBox : public TSkinControl {
   ui::TWindowSubclass editSubclass_;
   std::unique_ptr<TSkinScrollbarH> listSkinner_;
   RECT buttonRect_{};
+
+ protected:
+  bool HasSkinParts(const TResolvedSkin& skin) const override;
 };
 
 // The frame a half of an up-down shows: the half under the cursor pressed or hot, the other
@@ -87,6 +90,9 @@ class TSkinUpDown : public TSkinControl {
  private:
   bool embedded_ = false;
   int horizontal_ = 0;
+
+ protected:
+  bool HasSkinParts(const TResolvedSkin& skin) const override;
 };
 
 class TArrowButton;
@@ -96,13 +102,17 @@ class TSkinDateTime : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
   ~TSkinDateTime() override;
-  void Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
+  void AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
   void AfterMessage(ui::TMessage& message) override;
+  void Detach() override;
   void Draw(HDC dc, const RECT& rect) override;
   TArrowButton* Arrow() const { return arrow_.get(); }
 
  private:
   std::unique_ptr<TArrowButton> arrow_;
+
+ protected:
+  bool HasSkinParts(const TResolvedSkin& skin) const override;
 };
 
 // A small window laid over a date-time picker's drop-down button: it shows the skin's combo

@@ -12,7 +12,6 @@ namespace skin {
 
 namespace {
 
-bool HasImage(const TDataSkinObject* e) { return e && e->Bitmap && !e->Bitmap->Empty(); }
 
 }  // namespace
 
@@ -164,9 +163,9 @@ void TWMediaPlayer::WndProc(ui::TMessage& m) {
 
 TSkinMP::~TSkinMP() { FreeOverlay(); }
 
-void TSkinMP::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) {
+void TSkinMP::AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) {
   if (hooked_) return;
-  TSkinControl::Attach(form, skinData, canvas, changeColor);
+  TSkinControl::AttachSkin(form, skinData, canvas, changeColor);
   if (!control_ || overlay_) return;
   overlay_ = new TWMediaPlayer(*control_, skinData_);
   overlay_->FreeNotification(this);
@@ -209,6 +208,8 @@ void TSkinMP::SkinChanged() {
   TSkinControl::SkinChanged();
   if (overlay_) overlay_->Invalidate();
 }
+
+bool TSkinMP::HasSkinParts(const TResolvedSkin& skin) const { return HasImage(skin.Button); }
 
 void TSkinMP::FreeOverlay() {
   TWMediaPlayer* overlay = overlay_;

@@ -75,7 +75,7 @@ class TSkinMP : public TSkinControl {
   using TSkinControl::TSkinControl;
   ~TSkinMP() override;
 
-  void Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
+  void AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
   void AfterMessage(ui::TMessage& message) override;
   void Detach() override;
   void SkinChanged() override;
@@ -88,6 +88,9 @@ class TSkinMP : public TSkinControl {
  private:
   void FreeOverlay();
   TWMediaPlayer* overlay_ = nullptr;
+
+ protected:
+  bool HasSkinParts(const TResolvedSkin& skin) const override;
 };
 
 }  // namespace skin

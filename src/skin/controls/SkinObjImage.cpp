@@ -28,7 +28,7 @@ TObjImageGlyphs ObjImageGlyphs(int variant, int frames) {
   }
 }
 
-void TSkinObjImage::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
+void TSkinObjImage::AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
                            bool changeColor) {
   if (status_ == kSkinnerAttached) return;
   auto* control = dynamic_cast<ui::TControl*>(Owner());
@@ -43,6 +43,15 @@ void TSkinObjImage::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas*
   TakeFaceColour();
   BuildGlyphs();
   status_ = kSkinnerAttached;
+}
+
+bool TSkinObjImage::HasSkinParts(const TResolvedSkin& skin) const {
+  const TDataSkinButton* buttons = skin.Button;
+  if (!buttons) return false;
+  const bool radio = variant_ == kObjImageRadio;
+  const TSkinBitmap* strip = radio ? buttons->RadioBitmap.get() : buttons->CheckBitmap.get();
+  const int frames = radio ? buttons->RadioButtonFrame : buttons->CheckButtonFrame;
+  return strip && frames > 0 && strip->Width() >= frames && strip->Height() > 0;
 }
 
 void TSkinObjImage::BuildGlyphs() {

@@ -34,7 +34,7 @@ class TSkinObjImage : public TSkinControl {
   int Variant() const { return variant_; }
   void SetVariant(int value) { variant_ = value; }
 
-  void Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
+  void AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
   void Detach() override;
   void SkinChanged() override;
 
@@ -42,6 +42,9 @@ class TSkinObjImage : public TSkinControl {
   // The glyph bitmap from the skin's strip, handed to the control.
   void BuildGlyphs();
   int variant_ = 0;
+
+ protected:
+  bool HasSkinParts(const TResolvedSkin& skin) const override;
 };
 
 }  // namespace skin

@@ -22,7 +22,6 @@ std::wstring Lower(std::wstring text) {
   return text;
 }
 
-bool HasImage(const TDataSkinObject* e) { return e && e->Bitmap && !e->Bitmap->Empty(); }
 
 void RefreshShown(TWScrollbar* bar) {
   if (bar && bar->Shown()) bar->Refresh();
@@ -58,6 +57,13 @@ void FillBarCorner(HDC dc, HWND window, const TWScrollbar* horz, const TWScrollb
 TSkinScrollbar::~TSkinScrollbar() = default;
 
 void TSkinScrollbar::AttachScrollBars(ui::TControl* control, TSkinData* skinData,
+                                      TSkinnerHost* form, ui::TCanvas* canvas) {
+  if (hooked_) return;
+  AttachBars(control, skinData, form, canvas);
+  Attached([=, this] { AttachBars(control, skinData, form, canvas); });
+}
+
+void TSkinScrollbar::AttachBars(ui::TControl* control, TSkinData* skinData,
                                       TSkinnerHost* form, ui::TCanvas* canvas) {
   if (hooked_ || !control) return;
   skinData_ = skinData;
@@ -196,12 +202,19 @@ void TSkinScrollbar::Draw(HDC dc, const RECT&) {
 // ---------------------------------------------------------------------------------------------
 // TSkinListView
 
+// The scroll-bar skinners draw every part from the scroll-bar strip; the tracks and thumbs of
+// their own are optional.
+bool TSkinScrollbar::HasSkinParts(const TResolvedSkin& skin) const { return HasImage(skin.Scrollbar); }
+bool TSkinScrollbarH::HasSkinParts(const TResolvedSkin& skin) const { return HasImage(skin.Scrollbar); }
+bool TSkinScControl::HasSkinParts(const TResolvedSkin& skin) const { return HasImage(skin.Scrollbar); }
+bool TSkinHeader::HasSkinParts(const TResolvedSkin& skin) const { return HasImage(skin.Headerbar); }
+
 TSkinListView::~TSkinListView() = default;
 
-void TSkinListView::AttachScrollBars(ui::TControl* control, TSkinData* skinData,
-                                     TSkinnerHost* form, ui::TCanvas* canvas) {
+void TSkinListView::AttachBars(ui::TControl* control, TSkinData* skinData,
+                               TSkinnerHost* form, ui::TCanvas* canvas) {
   if (hooked_) return;
-  TSkinScrollbar::AttachScrollBars(control, skinData, form, canvas);
+  TSkinScrollbar::AttachBars(control, skinData, form, canvas);
   if (!handle_) return;
   const auto header = reinterpret_cast<HWND>(SendMessageW(handle_, LVM_GETHEADER, 0, 0));
   if (!header) return;
@@ -215,15 +228,15 @@ void TSkinListView::AttachScrollBars(ui::TControl* control, TSkinData* skinData,
 
 int HeaderItemFrame(bool hot) { return hot ? 2 : 1; }
 
-void TSkinHeader::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
+void TSkinHeader::AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
                          bool changeColor) {
-  TSkinControl::Attach(form, skinData, canvas, changeColor);
+  TSkinControl::AttachSkin(form, skinData, canvas, changeColor);
   hotIndex_ = -1;
 }
 
-void TSkinHeader::AttachHandle(HWND handle, TSkinData* skinData, TSkinnerHost* form,
+void TSkinHeader::AttachSkinHandle(HWND handle, TSkinData* skinData, TSkinnerHost* form,
                                ui::TCanvas* canvas) {
-  TSkinControl::AttachHandle(handle, skinData, form, canvas);
+  TSkinControl::AttachSkinHandle(handle, skinData, form, canvas);
   hotIndex_ = -1;
 }
 
@@ -336,9 +349,9 @@ void TSkinHeader::DrawHeaderItem(HIMAGELIST images, HDC dc, int index, const REC
 
 TSkinScrollbarH::~TSkinScrollbarH() = default;
 
-void TSkinScrollbarH::AttachHandle(HWND handle, TSkinData* skinData, TSkinnerHost* form,
+void TSkinScrollbarH::AttachSkinHandle(HWND handle, TSkinData* skinData, TSkinnerHost* form,
                                    ui::TCanvas* canvas) {
-  TSkinControl::AttachHandle(handle, skinData, form, canvas);
+  TSkinControl::AttachSkinHandle(handle, skinData, form, canvas);
   horzBar_ = std::make_unique<TWScrollbar>(*this, spkHorizontal);
   horzBar_->Attach(handle, nullptr);
   vertBar_ = std::make_unique<TWScrollbar>(*this, spkVertical);
@@ -392,10 +405,10 @@ void TSkinScrollbarH::Draw(HDC dc, const RECT&) {
 
 TSkinScControl::~TSkinScControl() = default;
 
-void TSkinScControl::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
+void TSkinScControl::AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
                             bool changeColor) {
   if (hooked_) return;
-  TSkinControl::Attach(form, skinData, canvas, changeColor);
+  TSkinControl::AttachSkin(form, skinData, canvas, changeColor);
   if (!handle_ || !control_) return;
   bar_ = std::make_unique<TWScrollbar>(*this, spkControl);
   bar_->Attach(handle_, control_);

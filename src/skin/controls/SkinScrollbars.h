@@ -20,9 +20,10 @@ class TSkinScrollbar : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
   ~TSkinScrollbar() override;
-  // Attaches to a class-library control with window scroll bars.
-  virtual void AttachScrollBars(ui::TControl* control, TSkinData* skinData, TSkinnerHost* form,
-                                ui::TCanvas* canvas);
+  // Attaches to a class-library control with window scroll bars (AttachBars), then decides
+  // as Attach does.
+  void AttachScrollBars(ui::TControl* control, TSkinData* skinData, TSkinnerHost* form,
+                        ui::TCanvas* canvas);
   // Only the vertical bar is skinned.
   bool SingleBar() const { return singleBar_; }
   void SetSingleBar(bool value) { singleBar_ = value; }
@@ -37,6 +38,9 @@ class TSkinScrollbar : public TSkinControl {
   bool DrawBorder() const { return drawBorder_; }
 
  protected:
+  virtual void AttachBars(ui::TControl* control, TSkinData* skinData, TSkinnerHost* form,
+                          ui::TCanvas* canvas);
+  bool HasSkinParts(const TResolvedSkin& skin) const override;
   // Draws the one-pixel shadow line and the face line inside it around the window.
   void PaintBorder(HDC dc) const;
   void RepositionBars();
@@ -55,8 +59,8 @@ class TSkinHeader : public TSkinControl {
   UI_CLASS_INFO
  public:
   using TSkinControl::TSkinControl;
-  void Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
-  void AttachHandle(HWND handle, TSkinData* skinData, TSkinnerHost* form, ui::TCanvas* canvas) override;
+  void AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
+  void AttachSkinHandle(HWND handle, TSkinData* skinData, TSkinnerHost* form, ui::TCanvas* canvas) override;
   bool BeforeMessage(ui::TMessage& message) override;
   void AfterMessage(ui::TMessage& message) override;
   void Draw(HDC dc, const RECT& rect) override;
@@ -68,6 +72,9 @@ class TSkinHeader : public TSkinControl {
   void DrawHeaderItem(HIMAGELIST images, HDC dc, int index, const RECT& rect);
   std::vector<RECT> itemRects_;
   int hotIndex_ = -1;
+
+ protected:
+  bool HasSkinParts(const TResolvedSkin& skin) const override;
 };
 
 // The frame of the header strip an item shows.
@@ -78,9 +85,11 @@ class TSkinListView : public TSkinScrollbar {
  public:
   using TSkinScrollbar::TSkinScrollbar;
   ~TSkinListView() override;
-  void AttachScrollBars(ui::TControl* control, TSkinData* skinData, TSkinnerHost* form,
-                        ui::TCanvas* canvas) override;
   TSkinHeader* Header() const { return header_.get(); }
+
+ protected:
+  void AttachBars(ui::TControl* control, TSkinData* skinData, TSkinnerHost* form,
+                  ui::TCanvas* canvas) override;
 
  private:
   std::unique_ptr<TSkinHeader> header_;
@@ -92,7 +101,7 @@ class TSkinScrollbarH : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
   ~TSkinScrollbarH() override;
-  void AttachHandle(HWND handle, TSkinData* skinData, TSkinnerHost* form, ui::TCanvas* canvas) override;
+  void AttachSkinHandle(HWND handle, TSkinData* skinData, TSkinnerHost* form, ui::TCanvas* canvas) override;
   void Detach() override;
   bool BeforeMessage(ui::TMessage& message) override;
   void AfterMessage(ui::TMessage& message) override;
@@ -103,6 +112,9 @@ class TSkinScrollbarH : public TSkinControl {
  private:
   std::unique_ptr<TWScrollbar> horzBar_;
   std::unique_ptr<TWScrollbar> vertBar_;
+
+ protected:
+  bool HasSkinParts(const TResolvedSkin& skin) const override;
 };
 
 // A scroll-bar control: one panel covers the whole control.
@@ -111,7 +123,7 @@ class TSkinScControl : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
   ~TSkinScControl() override;
-  void Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
+  void AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
   void Detach() override;
   void AfterMessage(ui::TMessage& message) override;
   void Draw(HDC dc, const RECT& rect) override;
@@ -119,6 +131,9 @@ class TSkinScControl : public TSkinControl {
 
  private:
   std::unique_ptr<TWScrollbar> bar_;
+
+ protected:
+  bool HasSkinParts(const TResolvedSkin& skin) const override;
 };
 
 // Fills the square between a vertical and a horizontal panel (both shown) with the face colour,

@@ -41,7 +41,7 @@ TSkinTab31::TSkinTab31(ui::TComponent* owner)
 
 TSkinTab31::~TSkinTab31() = default;
 
-void TSkinTab31::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool) {
+void TSkinTab31::AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool) {
   if (hooked_) return;
   auto* control = dynamic_cast<ui::TWinControl*>(Owner());
   if (!control) return;
@@ -51,7 +51,7 @@ void TSkinTab31::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* ca
   } catch (...) {
     return;
   }
-  AttachHandle(window, skinData, form, canvas);
+  AttachSkinHandle(window, skinData, form, canvas);
   control_ = control;
   LoadImage();
   // A scroller made by the tab set for tabs that do not fit is its first component.
@@ -64,6 +64,8 @@ void TSkinTab31::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* ca
     }
   }
 }
+
+bool TSkinTab31::HasSkinParts(const TResolvedSkin& skin) const { return HasImage(skin.Tabs); }
 
 void TSkinTab31::LoadImage() {
   tabImage_->SetSize(0, 0);
@@ -166,10 +168,10 @@ void TSkinTab31::Draw(HDC dc, const RECT& rect) {
 
 TSkinAdvPage::~TSkinAdvPage() = default;
 
-void TSkinAdvPage::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
+void TSkinAdvPage::AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
                           bool changeColor) {
   if (hooked_) return;
-  TSkinControl::Attach(form, skinData, canvas, changeColor);
+  TSkinControl::AttachSkin(form, skinData, canvas, changeColor);
   AssignTabImages();
 }
 
@@ -194,6 +196,8 @@ void TSkinAdvPage::SkinChanged() {
   TSkinControl::SkinChanged();
   AssignTabImages();
 }
+
+bool TSkinAdvPage::HasSkinParts(const TResolvedSkin& skin) const { return HasImage(skin.Tabs); }
 
 void TSkinAdvPage::Detach() {
   TSkinControl::Detach();

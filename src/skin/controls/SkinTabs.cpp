@@ -180,11 +180,11 @@ const TDataSkinObject* TSkinTab::TabsElement() const {
   return skinData_ ? skinData_->Resolved().Tabs : nullptr;
 }
 
-void TSkinTab::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
+void TSkinTab::AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,
                       bool changeColor) {
   if (hooked_) return;
   plain_ = kind_ == kTabKindPlain;
-  TSkinControl::Attach(form, skinData, canvas, changeColor);
+  TSkinControl::AttachSkin(form, skinData, canvas, changeColor);
   if (!handle_) return;
   enabled_ = (GetLong(GWL_STYLE) & WS_DISABLED) == 0;
   const auto* pages = dynamic_cast<ui::TPageControl*>(control_);
@@ -195,16 +195,18 @@ void TSkinTab::Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canv
   unicode_ = IsWindowUnicode(handle_) != FALSE;
 }
 
-void TSkinTab::AttachHandle(HWND handle, TSkinData* skinData, TSkinnerHost* form,
+void TSkinTab::AttachSkinHandle(HWND handle, TSkinData* skinData, TSkinnerHost* form,
                             ui::TCanvas* canvas) {
   plain_ = kind_ == kTabKindPlain;
-  TSkinControl::AttachHandle(handle, skinData, form, canvas);
+  TSkinControl::AttachSkinHandle(handle, skinData, form, canvas);
   focused_ = GetFocus() == handle;
   enabled_ = (GetLong(GWL_STYLE) & WS_DISABLED) == 0;
   closable_ = false;
   LoadImages();
   FindRowUpDown();
 }
+
+bool TSkinTab::HasSkinParts(const TResolvedSkin& skin) const { return HasImage(skin.Tabs); }
 
 void TSkinTab::LoadImages() {
   side_ = handle_ ? TabSideOfStyle(static_cast<DWORD>(GetLong(GWL_STYLE))) : tsdTop;
@@ -423,6 +425,11 @@ TSkinTabBtn::TSkinTabBtn(ui::TComponent* owner)
     : TSkinControl(owner), row_(std::make_unique<ui::TBitmap>()) {}
 
 TSkinTabBtn::~TSkinTabBtn() = default;
+
+// Button-style tabs are drawn from the push-button element.
+bool TSkinTabBtn::HasSkinParts(const TResolvedSkin& skin) const {
+  return HasFrames(skin.Button, skin.Button ? skin.Button->Frame : 1);
+}
 
 bool TSkinTabBtn::BeforeMessage(ui::TMessage& m) {
   if (m.Msg == WM_PAINT) {

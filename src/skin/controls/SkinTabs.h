@@ -56,8 +56,8 @@ class TSkinTab : public TSkinControl {
   explicit TSkinTab(ui::TComponent* owner);
   ~TSkinTab() override;
 
-  void Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
-  void AttachHandle(HWND handle, TSkinData* skinData, TSkinnerHost* form, ui::TCanvas* canvas) override;
+  void AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
+  void AttachSkinHandle(HWND handle, TSkinData* skinData, TSkinnerHost* form, ui::TCanvas* canvas) override;
   bool BeforeMessage(ui::TMessage& message) override;
   void AfterMessage(ui::TMessage& message) override;
   void Draw(HDC dc, const RECT& rect) override;
@@ -97,6 +97,9 @@ class TSkinTab : public TSkinControl {
   bool closable_ = false;
   bool plain_ = false;  // a plain tab control: its windowless children are painted too
   int hotTab_ = -1;
+
+ protected:
+  bool HasSkinParts(const TResolvedSkin& skin) const override;
 };
 
 // A page control whose tabs are buttons: only the button row is drawn; the pages draw the rest.
@@ -113,6 +116,9 @@ class TSkinTabBtn : public TSkinControl {
  private:
   std::unique_ptr<ui::TBitmap> row_;
   int hotTab_ = -1;
+
+ protected:
+  bool HasSkinParts(const TResolvedSkin& skin) const override;
 };
 
 // One page of a page control: the skin's face colour and its windowless children.
@@ -131,7 +137,7 @@ class TSkinTab31 : public TSkinControl {
  public:
   explicit TSkinTab31(ui::TComponent* owner);
   ~TSkinTab31() override;
-  void Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
+  void AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
   bool BeforeMessage(ui::TMessage& message) override;
   void Draw(HDC dc, const RECT& rect) override;
   void SkinChanged() override;
@@ -149,6 +155,9 @@ class TSkinTab31 : public TSkinControl {
   std::unique_ptr<ui::TBitmap> face_;
   std::unique_ptr<TSkinUpDown> scrollerUpDown_;
   std::vector<RECT> tabRects_;
+
+ protected:
+  bool HasSkinParts(const TResolvedSkin& skin) const override;
 };
 
 class TSkinAdvPage : public TSkinControl {
@@ -160,7 +169,7 @@ class TSkinAdvPage : public TSkinControl {
   int PageMode() const { return pageMode_; }
   void SetPageMode(int value) { pageMode_ = value; }
 
-  void Attach(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
+  void AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas, bool changeColor) override;
   void Detach() override;
   void Draw(HDC dc, const RECT& rect) override;
   void SkinChanged() override;
@@ -171,6 +180,9 @@ class TSkinAdvPage : public TSkinControl {
   void AssignTabImages();
   int pageMode_ = 0;
   TSkinUpDown* rowUpDown_ = nullptr;
+
+ protected:
+  bool HasSkinParts(const TResolvedSkin& skin) const override;
 };
 
 }  // namespace skin

@@ -230,7 +230,13 @@ void TFrameControls::AttachChildWindow(HWND window) {
 }
 
 void TFrameControls::SkinChanged() {
-  for (int i = 0; i < skinners_.Count(); ++i) skinners_.Items(i)->SkinChanged();
+  // Attaching again may free skinners of the list and add others: each skinner that was there
+  // before and still is takes the change once.
+  std::vector<TSkinControl*> before;
+  for (int i = 0; i < skinners_.Count(); ++i) before.push_back(skinners_.Items(i));
+  for (TSkinControl* skinner : before) {
+    if (skinners_.Contains(skinner)) skinner->TakeChangedSkin();
+  }
 }
 
 void TFrameControls::ReplaceScrollSkinner(HWND oldWindow) {
