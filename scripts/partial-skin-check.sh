@@ -6,7 +6,8 @@
 #   1. a click on each step tab, the last first, turns to its page: the five pages differ;
 #   2. the window answers and closes, and the program ends with exit code 0.
 # The step tabs' places are found once with the whole skin, by their corners in the skin's
-# Buttons strip; the tabs keep their places whatever the skin lacks.
+# Buttons strip; the tabs keep their places in the window's client area whatever the skin
+# lacks (a skin without border pictures leaves the window its own frame).
 # Screenshots of the first page with each skin go to build/screenshots/partial-SECTION.png.
 # Exits 0 when every check passed, 1 when one failed, 77 when no virtual display can be made.
 # Expects the program to be built (scripts/build.sh). VEXLO_DISPLAY chooses the display number
@@ -31,8 +32,8 @@ trap cleanup EXIT
 
 shot() { shot_as partial "$1"; }
 quiet() { "$@" >/dev/null; }
-# The page below the tabs (window coordinates 16..900 x 140..640) of shot $1.
-page() { convert "$work/$1.ppm" -crop 884x500+$((WX + 16))+$((WY + 140)) +repage ppm:-; }
+# The page below the tabs (884 x 500 from PX, PY in the client area) of shot $1.
+page() { convert "$work/$1.ppm" -crop 884x500+$((CX + PX))+$((CY + PY)) +repage ppm:-; }
 
 # Starts the program with the package $1 and waits for its main window (in `window`).
 start_with() {
@@ -57,15 +58,23 @@ closes() {
 }
 
 # The whole skin: where the step tabs are (lines "LEFT TOP WIDTH HEIGHT", window coordinates).
-# The window's top-left corner on the screen (where the content of shot $1 starts).
-corner() { convert "$work/$1.ppm" -trim info:- | awk '{split($4, a, "+"); print a[2], a[3]}'; }
+# The window's client area on the screen in shot $1: the window is what the shot holds, its
+# client area 918 x 644 with borders of one width left, right and below (the skin's and the
+# system's frame alike); prints the client area's and the window's top-left corners.
+corners() {
+  convert "$work/$1.ppm" -trim info:- | awk '{
+    split($3, s, "x"); split($4, a, "+"); b = int((s[1] - 918) / 2)
+    print a[2] + b, a[3] + s[2] - 644 - b, a[2], a[3] }'
+}
 "$skinpack" pack "$skin" "$work/whole.skn" >/dev/null
 start_with "$(winepath -w "$work/whole.skn")" || { echo "FAIL: no main window with the whole skin"; exit 1; }
 sleep 3
 shot whole
-read -r WX WY < <(corner whole)
+read -r CX CY WX WY < <(corners whole)
+# The page below the tabs lies at window coordinates 16, 140 with the whole skin.
+PX=$((WX + 16 - CX)) PY=$((WY + 140 - CY))
 python3 scripts/screen-pixels.py corners "$work/whole.ppm" "$skin/buttons.bmp" 5 4 |
-  awk -v x="$WX" -v y="$WY" '$3 - y >= 100 && $3 - y <= 140 && $5 < 40 { print $2 - x, $3 - y, $4, $5 }' |
+  awk -v x="$CX" -v y="$CY" -v wy="$WY" '$3 - wy >= 100 && $3 - wy <= 140 && $5 < 40 { print $2 - x, $3 - y, $4, $5 }' |
   sort -n -k1 >"$work/tabs.txt"
 check "the five step tabs are found with the whole skin" [ "$(wc -l <"$work/tabs.txt")" -eq 5 ]
 check "the program with the whole skin closes" closes
@@ -86,10 +95,10 @@ for section in $sections; do
   fi
   sleep 3
   shot "$section-start"
-  read -r WX WY < <(corner "$section-start")
+  read -r CX CY WX WY < <(corners "$section-start")
   for n in 5 4 3 2 1; do
     read -r x y < <(centre "$n")
-    xdotool mousemove $((WX + x)) $((WY + y)) && sleep 0.2 && xdotool click 1 && sleep 0.6
+    xdotool mousemove $((CX + x)) $((CY + y)) && sleep 0.2 && xdotool click 1 && sleep 0.6
     shot "$section-$n"
   done
   cp "$out/partial-$section-1.png" "$out/partial-$section.png"

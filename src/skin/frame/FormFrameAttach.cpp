@@ -77,20 +77,19 @@ void TWinSkinForm::AttachFrame(TSkinData* data) {
   if (subclass_.Installed()) return;  // once only
   manager_.FrameAttached();
   skinData_ = data;
-  skinned_ = InSet(data->SkinControls(), xcMainMenu);
   ReadStyles();
   ReadWindowState();
   FindMDIClient();
-  if (GetWindowLongW(handle_, GWL_EXSTYLE) & WS_EX_MDICHILD) {
-    formKind_ = fkMDIChild;
-    if (InSet(data->Options(), xoMDIChildBorder)) skinned_ = false;
-  }
+  if (GetWindowLongW(handle_, GWL_EXSTYLE) & WS_EX_MDICHILD) formKind_ = fkMDIChild;
+  skinned_ = DrawsFrameWith(*data);
   ReadBorderKind();
   DecideCaptionToggle();
   if (formKind_ == fkMDIFrame) SubclassMDIClient();
   Subclass();
   if (!skinned_) {
-    frameState_ = fsRunning;
+    // The window keeps its own frame. When only the skin's border pictures are missing, its
+    // controls are still skinned: the frame starts for them.
+    frameState_ = InSet(data->SkinControls(), xcMainMenu) ? fsAttached : fsRunning;
     return;
   }
   menuHandle_ = GetMenu(handle_);
@@ -106,6 +105,14 @@ void TWinSkinForm::AttachFrame(TSkinData* data) {
       manager_.SetMDIChildMaximized(true);
     }
   }
+}
+
+bool TWinSkinForm::DrawsFrameWith(const TSkinData& data) const {
+  if (!InSet(data.SkinControls(), xcMainMenu)) return false;
+  if (formKind_ == fkMDIChild && InSet(data.Options(), xoMDIChildBorder)) return false;
+  const TResolvedSkin& skin = data.Resolved();
+  return HasImage(skin.TopBorder) && HasImage(skin.LeftBorder) && HasImage(skin.RightBorder) &&
+         HasImage(skin.BottomBorder);
 }
 
 void TWinSkinForm::ReadStyles() {

@@ -158,6 +158,7 @@ void TSkinManage::ApplyChangedSkin(TSkinData* data) {
   if (data->SkinFormtype() == sfOnlyThisForm) {
     for (const auto& frame : formSkinners_) {
       if (frame->SkinData() != data) continue;
+      if (RestartIfFrameChanged(frame.get())) break;
       frame->RebuildGeometry();
       frame->ReapplySkin();
       break;
@@ -169,10 +170,19 @@ void TSkinManage::ApplyChangedSkin(TSkinData* data) {
     if (Keeps(frame) && frame->SkinData() == data) frame->RebuildGeometry();
   }
   for (TWinSkinForm* frame : bound) {
-    if (Keeps(frame) && FindSkinForm(frame->Handle()) == frame && frame->SkinData() == data) {
+    if (Keeps(frame) && FindSkinForm(frame->Handle()) == frame && frame->SkinData() == data &&
+        !RestartIfFrameChanged(frame)) {
       frame->ReapplySkin();
     }
   }
+}
+
+bool TSkinManage::RestartIfFrameChanged(TWinSkinForm* frame) {
+  if (frame->DrawsFrameWith(*frame->SkinData()) == frame->Skinned()) return false;
+  const HWND window = frame->Handle();
+  DetachAndFree(frame, true);
+  AttachWindow(window);
+  return true;
 }
 
 void TSkinManage::DetachAndFree(TWinSkinForm* frame, bool restore) {

@@ -111,6 +111,9 @@ class TSkinManage final : public TSkinManagerLink,
   bool MaySkin(HWND window, ui::TWinControl*& object);
   void AttachForms(TSkinData* owner);
   void DetachAndFree(TWinSkinForm* frame, bool restore);
+  // A frame that the changed skin would draw otherwise (its window's frame drawn where it was
+  // its own, or the other way) gives its window back and a new frame is made; true then.
+  bool RestartIfFrameChanged(TWinSkinForm* frame);
   // Takes the frame skinner out of the list and hands it over; none when it is not there.
   std::unique_ptr<TWinSkinForm> TakeSkinForm(const TWinSkinForm* frame);
   // The frame skinners as they are now (the list may change while they are called).

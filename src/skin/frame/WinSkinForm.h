@@ -108,6 +108,9 @@ class TWinSkinForm final : public ui::TComponent,
   TSkinData* SkinData() const { return skinData_; }
   ui::TCustomForm* FormObject() const { return form_; }
   bool Skinned() const { return skinned_; }
+  // Whether the frame draws its window's frame with `data`: the menu switch is on, the skin
+  // has the border pictures, and an MDI child is not told to keep its own border.
+  bool DrawsFrameWith(const TSkinData& data) const;
   int FrameState() const { return frameState_; }
   const TFrameGeometry& Geometry() const { return geometry_; }
   int LeftWidth() const { return geometry_.LeftWidth(); }
