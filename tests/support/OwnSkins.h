@@ -61,6 +61,13 @@ inline std::string OwnSkinTestName(const testing::TestParamInfo<std::string>& in
   return info.param;
 }
 
+// A fixture with a virtual SkinName() run once per skin of ours: the parameter names the skin.
+template <class Fixture>
+class OwnSkinsOf : public Fixture, public testing::WithParamInterface<std::string> {
+ protected:
+  std::string SkinName() const override { return this->GetParam(); }
+};
+
 }  // namespace testsupport
 
 // Runs the value-parameterised suite `suite` once with each of the program's own skins.

@@ -151,9 +151,8 @@ TOwnCaption OwnCaption(const std::string& skin, int w) {
 }
 
 // CaptionButtonTest once with each skin of ours.
-class CaptionButtonSkinTest : public CaptionButtonTest, public testing::WithParamInterface<std::string> {
+class CaptionButtonSkinTest : public testsupport::OwnSkinsOf<CaptionButtonTest> {
  protected:
-  std::string SkinName() const override { return GetParam(); }
   std::string MinimizeName() const { return OwnCaption(GetParam(), 0).Minimize; }
 };
 INSTANTIATE_FOR_OWN_SKINS(CaptionButtonSkinTest);

@@ -139,9 +139,6 @@ class FrameTest : public testing::Test {
 };
 
 // FrameTest once with each skin of our own.
-class OwnSkinFrameTest : public FrameTest, public testing::WithParamInterface<std::string> {
- protected:
-  std::string SkinName() const override { return GetParam(); }
-};
+using OwnSkinFrameTest = testsupport::OwnSkinsOf<FrameTest>;
 
 }  // namespace frametest
