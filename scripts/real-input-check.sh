@@ -4,8 +4,9 @@
 # VEXLO_DISPLAY_REQUIRED is set (as CTest runs it) and VEXLO_DISPLAY names no display, or when
 # a tool is not installed, and stops when the program is not built. check NAME CONDITION...
 # reports one outcome and counts the failures; wait_for COMMAND TENTHS waits up to TENTHS tenths
-# of a second for COMMAND to succeed. start_main_window starts the program on the display
-# (its process in `app`) and waits up to a minute for its main window (in `window`).
+# of a second for COMMAND to succeed. start_main_window [ARGUMENT...] starts the program on the
+# display with those arguments (its process in `app`) and waits up to a minute for its main
+# window (in `window`).
 # shot_as PREFIX NAME keeps the screen as build/screenshots/PREFIX-NAME.png and, for the pixel
 # questions, as $work/NAME.ppm.
 require_real_input() {
@@ -29,8 +30,8 @@ check() {
 
 wait_for() { for _ in $(seq "$2"); do eval "$1" && return 0; sleep 0.1; done; return 1; }
 
-start_main_window() {
-  wine build/src/app/vexlo.exe </dev/null >/dev/null 2>&1 &
+start_main_window() {  # start_main_window [ARGUMENT...]: the program's own arguments
+  wine build/src/app/vexlo.exe "$@" </dev/null >/dev/null 2>&1 &
   app=$!
   window=""
   for _ in $(seq 120); do

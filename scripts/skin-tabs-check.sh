@@ -12,7 +12,10 @@
 #      then a second sheet the same way in the same run: the images, the backups and the
 #      rewritten sheets are compared byte for byte with what they must be.
 # The mouse over a step tab also shows the skin's hot frame.
-# Screenshots go to build/screenshots/tabs-*.png.
+# All of it runs twice in the one check: with the built-in skin, then with the Daylight skin
+# (vexlo.exe --skin build/skins/vexlo-daylight.skn), whose taller title and wider borders move
+# every control; each round compares with its own skin's pictures and starts from a fresh site.
+# Screenshots go to build/screenshots/tabs-*.png and tabs-daylight-*.png.
 # Exits 0 when every check passed, 1 when one failed, 77 when no virtual display can be made.
 # Expects the program to be built (scripts/build.sh). VEXLO_DISPLAY chooses the display number
 # (else one is picked at random); with VEXLO_DISPLAY_REQUIRED set (as CTest runs it) the check
@@ -21,8 +24,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/real-input-check.sh
 require_real_input Xvfb xdotool xdpyinfo xwd convert wine python3 cmp
-skin=build/skins/default
-[ -f "$skin/buttons.bmp" ] || { echo "the skin's pictures are missing in $skin" >&2; exit 1; }
+for skin in build/skins/default build/skins/daylight; do
+  [ -f "$skin/buttons.bmp" ] || { echo "the skin's pictures are missing in $skin" >&2; exit 1; }
+done
+[ -f build/skins/vexlo-daylight.skn ] || { echo "build/skins/vexlo-daylight.skn is missing" >&2; exit 1; }
 out=build/screenshots
 mkdir -p "$out"
 work=$(mktemp -d)
@@ -31,6 +36,8 @@ work=$(mktemp -d)
 # twice, one in upper case letters that the site does not have, one sent slowly in pieces and
 # one cut off halfway; a second sheet in a folder of its own for a second run.
 site=$(mktemp -d "$PWD/build/tabs-site.XXXXXX")
+make_site() {  # the site as it is before a round: each round rewrites its sheets
+rm -rf "${site:?}"/*
 mkdir -p "$site/img" "$site/pics" "$site/slow" "$site/cut" "$site/two/art"
 for i in 1 2 3 4; do printf 'image %d\n' "$i" >"$site/img/t$i.png"; done
 printf 'GIF89a-photo' >"$site/pics/photo.gif"
@@ -48,6 +55,7 @@ head -c 1500 /dev/urandom >"$site/two/art/wave.png"
 printf 'second' >"$site/two/art/dot.gif"
 printf '%s\r\n' 'body{background:url(art/wave.png)}' 'p{background:url(art/dot.gif)}' >"$site/two/other.css"
 cp "$site/two/other.css" "$work/other.css"
+}
 # Files under slow/ come in four pieces half a second apart; under cut/ the connection closes
 # after half of the announced length.
 cat >"$work/server.py" <<'PY'
@@ -89,130 +97,147 @@ start_virtual_display || { kill "$server"; echo "SKIPPED: the virtual display $d
 cleanup() { kill "$server" 2>/dev/null || true; rm -rf "$site" "$work"; stop_virtual_display; }
 trap cleanup EXIT
 
-shot() { shot_as tabs "$1"; }  # build/screenshots/tabs-NAME.png and $work/NAME.ppm
+# round SUFFIX SKIN_DIR MARGIN DX DY [ARGUMENT...]: one round with the skin whose pictures
+# lie in SKIN_DIR (its push buttons' margin MARGIN, its client area DX, DY further in than
+# the built-in skin's), the program started with the arguments.
+round() {
+  round=$1 skin=$2 margin=$3 DX=$4 DY=$5
+  shift 5
+  shot() { shot_as "tabs$round" "$1"; }  # build/screenshots/tabs[-daylight]-NAME.png and $work/NAME.ppm
 
-start_main_window
-sleep 3
-shot start
-# The window's top-left corner on the screen: where the screenshot's content starts.
-read -r WX WY < <(convert "$out/tabs-start.png" -trim info:- | awk '{split($4, a, "+"); print a[2], a[3]}')
-echo "Main window at $WX,$WY"
-click() { xdotool mousemove $((WX + $1)) $((WY + $2)) && sleep 0.2 && xdotool click 1 && sleep 0.5; }
+  make_site
+  start_main_window "$@"
+  sleep 3
+  shot start
+  # The window's top-left corner on the screen: where the screenshot's content starts. The
+  # client area starts DX, DY further in than with the built-in skin's 4-pixel border and
+  # 26-pixel title: the window coordinates below are the built-in skin's, moved by that.
+  read -r WX WY < <(convert "$out/tabs$round-start.png" -trim info:- | awk '{split($4, a, "+"); print a[2], a[3]}')
+  echo "Main window at $WX,$WY"
+  click() { xdotool mousemove $((WX + DX + $1)) $((WY + DY + $2)) && sleep 0.2 && xdotool click 1 && sleep 0.5; }
 
-# The step tabs: skinned buttons in the row below the title (window rows 100..140), found
-# by their corners in the skin's Buttons strip (5 frames, 4-pixel margins).
-step_buttons() {  # lines "FRAME LEFT TOP WIDTH HEIGHT", window coordinates, left to right
-  python3 scripts/screen-pixels.py corners "$work/$1.ppm" "$skin/buttons.bmp" 5 4 |
-    awk -v x="$WX" -v y="$WY" '$3 - y >= 100 && $3 - y <= 140 && $5 < 40 { print $1, $2 - x, $3 - y, $4, $5 }' |
-    sort -n -k2
-}
-step_buttons start >"$work/tabs.txt"
-cat "$work/tabs.txt"
-check "the five step tabs are drawn from the skin's Buttons strip" [ "$(wc -l <"$work/tabs.txt")" -eq 5 ]
-check "the first step tab shows the pressed frame when the window opens" \
-  [ "$(awk 'NR == 1 { print $1 }' "$work/tabs.txt")" = 2 ]
-centre_x() { awk -v n="$1" 'NR == n { print $2 + int($4 / 2) }' "$work/tabs.txt"; }
-centre_y() { awk -v n="$1" 'NR == n { print $3 + int($5 / 2) }' "$work/tabs.txt"; }
-# The page below the tabs (window coordinates 16..900 x 140..640).
-page() { convert "$out/tabs-$1.png" -crop 884x500+$((WX + 16))+$((WY + 140)) +repage ppm:-; }
-same_page() { cmp -s <(page "$1") <(page "$2"); }
-pressed_tab() {  # the number (1..5) of the step tab shown pressed in shot $1
-  step_buttons "$1" | awk '{ n++ } $1 == 2 { print n }' | head -n 1
-}
+  # The step tabs: skinned buttons in the row below the title (window rows 100..140), found
+  # by their corners in the skin's Buttons strip (5 frames, corners as large as its margins).
+  step_buttons() {  # lines "FRAME LEFT TOP WIDTH HEIGHT", window coordinates, left to right
+    python3 scripts/screen-pixels.py corners "$work/$1.ppm" "$skin/buttons.bmp" 5 "$margin" |
+      awk -v x="$((WX + DX))" -v y="$((WY + DY))" '$3 - y >= 100 && $3 - y <= 140 && $5 < 40 { print $1, $2 - x, $3 - y, $4, $5 }' |
+      sort -n -k2
+  }
+  step_buttons start >"$work/tabs.txt"
+  cat "$work/tabs.txt"
+  check "the five step tabs are drawn from the skin's Buttons strip" [ "$(wc -l <"$work/tabs.txt")" -eq 5 ]
+  check "the first step tab shows the pressed frame when the window opens" \
+    [ "$(awk 'NR == 1 { print $1 }' "$work/tabs.txt")" = 2 ]
+  centre_x() { awk -v n="$1" 'NR == n { print $2 + int($4 / 2) }' "$work/tabs.txt"; }
+  centre_y() { awk -v n="$1" 'NR == n { print $3 + int($5 / 2) }' "$work/tabs.txt"; }
+  # The page below the tabs (window coordinates 16..900 x 140..640).
+  page() { convert "$out/tabs$round-$1.png" -crop 884x500+$((WX + DX + 16))+$((WY + DY + 140)) +repage ppm:-; }
+  same_page() { cmp -s <(page "$1") <(page "$2"); }
+  pressed_tab() {  # the number (1..5) of the step tab shown pressed in shot $1
+    step_buttons "$1" | awk '{ n++ } $1 == 2 { print n }' | head -n 1
+  }
 
-# 1. Clicks on the tabs, the last first so that every click turns the page.
-if [ "$(wc -l <"$work/tabs.txt")" -eq 5 ]; then
-  xdotool mousemove $((WX + $(centre_x 3))) $((WY + $(centre_y 3)))
-  sleep 0.8
-  shot hot
-  check "the mouse over a step tab shows it hot" \
-    [ "$(step_buttons hot | awk 'NR == 3 { print $1 }')" = 4 ]
-  xdotool mousemove $((WX + 450)) $((WY + 60))
-  sleep 0.8
-  shot unhot
-  check "the mouse gone, the step tab is normal again" \
-    [ "$(step_buttons unhot | awk 'NR == 3 { print $1 }')" = 1 ]
-  for n in 5 4 3 2 1; do
-    click "$(centre_x "$n")" "$(centre_y "$n")"
+  # 1. Clicks on the tabs, the last first so that every click turns the page.
+  if [ "$(wc -l <"$work/tabs.txt")" -eq 5 ]; then
+    xdotool mousemove $((WX + DX + $(centre_x 3))) $((WY + DY + $(centre_y 3)))
     sleep 0.8
-    shot "click-$n"
-    check "a click on step tab $n shows it pressed" [ "$(pressed_tab "click-$n")" = "$n" ]
-  done
-  distinct=1
-  for a in 1 2 3 4 5; do
-    for b in 1 2 3 4 5; do
-      [ "$a" -lt "$b" ] && same_page "click-$a" "click-$b" && distinct=0
+    shot hot
+    check "the mouse over a step tab shows it hot" \
+      [ "$(step_buttons hot | awk 'NR == 3 { print $1 }')" = 4 ]
+    xdotool mousemove $((WX + DX + 450)) $((WY + DY + 60))
+    sleep 0.8
+    shot unhot
+    check "the mouse gone, the step tab is normal again" \
+      [ "$(step_buttons unhot | awk 'NR == 3 { print $1 }')" = 1 ]
+    for n in 5 4 3 2 1; do
+      click "$(centre_x "$n")" "$(centre_y "$n")"
+      sleep 0.8
+      shot "click-$n"
+      check "a click on step tab $n shows it pressed" [ "$(pressed_tab "click-$n")" = "$n" ]
     done
-  done
-  check "each step tab shows a page of its own" [ "$distinct" = 1 ]
+    distinct=1
+    for a in 1 2 3 4 5; do
+      for b in 1 2 3 4 5; do
+        [ "$a" -lt "$b" ] && same_page "click-$a" "click-$b" && distinct=0
+      done
+    done
+    check "each step tab shows a page of its own" [ "$distinct" = 1 ]
 
-  # 2. Ctrl+Tab from the first page turns the pages as the clicks did.
-  for n in 2 3 4 5 1; do
-    xdotool key --clearmodifiers ctrl+Tab
+    # 2. Ctrl+Tab from the first page turns the pages as the clicks did.
+    for n in 2 3 4 5 1; do
+      xdotool key --clearmodifiers ctrl+Tab
+      sleep 0.8
+      shot "key-$n"
+      check "Ctrl+Tab turns to page $n" same_page "key-$n" "click-$n"
+      check "Ctrl+Tab shows step tab $n pressed" [ "$(pressed_tab "key-$n")" = "$n" ]
+    done
+    xdotool key --clearmodifiers ctrl+shift+Tab
     sleep 0.8
-    shot "key-$n"
-    check "Ctrl+Tab turns to page $n" same_page "key-$n" "click-$n"
-    check "Ctrl+Tab shows step tab $n pressed" [ "$(pressed_tab "key-$n")" = "$n" ]
+    shot key-back
+    check "Ctrl+Shift+Tab turns back to the last page" same_page key-back click-5
+    click "$(centre_x 1)" "$(centre_y 1)"
+  fi
+
+  # 3. The workflow through the skinned window, twice in one run.
+  tab() { click "$(centre_x "$1")" "$(centre_y "$1")"; sleep 0.5; }
+  run_workflow() {  # run_workflow SHEET PREFIX DONE: every step by mouse and keyboard
+    tab 1
+    click 83 159   # open the style sheet
+    sleep 2
+    xdotool type --delay 20 "Z:${1//\//\\}"
+    xdotool key Return
+    sleep 2
+    tab 2
+    click 83 159   # analyse
+    sleep 1
+    xdotool key --clearmodifiers ctrl+Tab   # to the third step by keyboard
+    sleep 1
+    click 520 214  # the relative-path prefix, replaced as a whole
+    xdotool key --clearmodifiers End shift+Home
+    xdotool type --delay 20 "$2"
+    click 209 244  # convert
+    sleep 1
+    tab 4
+    click 84 187   # start downloading
+    wait_for "$3" 300
+  }
+  downloaded() { [ -f "$site/style.css.bak" ] && ! cmp -s "$site/style.css" "$work/original.css"; }
+  check "the sheet is rewritten after the download" run_workflow "$site/style.css" "http://127.0.0.1:$port/" downloaded
+  sleep 1
+  shot downloaded
+  for f in img/t1.png img/t2.png img/t3.png img/t4.png pics/photo.gif pics/noise.jpg slow/big.png; do
+    check "$(basename "$f") was downloaded unchanged into the sheet's folder" cmp -s "$site/$f" "$site/$(basename "$f")"
   done
-  xdotool key --clearmodifiers ctrl+shift+Tab
-  sleep 0.8
-  shot key-back
-  check "Ctrl+Shift+Tab turns back to the last page" same_page key-back click-5
-  click "$(centre_x 1)" "$(centre_y 1)"
-fi
+  check "the address the site does not have downloaded nothing" [ ! -e "$site/MISSING.PNG" ]
+  check "the image cut off halfway left no file" [ ! -e "$site/half.png" ]
+  check "the backup is the sheet as it was" cmp -s "$site/style.css.bak" "$work/original.css"
+  printf '%s\r\n' '.a{background:url(t1.png)}' '.b{background:url(t2.png)}' \
+    '.c{background:url(t3.png) no-repeat} .d{background:url(t4.png)}' \
+    '.e{background:url("photo.gif")}' ".f{background:url( 'noise.jpg' )}" \
+    '.g{background:url(t1.png)}' '.h{background:url(IMG/MISSING.PNG)}' \
+    '.i{background:url(big.png)}' '.j{background:url(cut/half.png)}' \
+    '.k{background:url(data:image/gif;base64,R0lGODlhAQABAAAAACw=)}' >"$work/expected.css"
+  check "the sheet names the downloaded images in its own folder" cmp "$site/style.css" "$work/expected.css"
 
-# 3. The workflow through the skinned window, twice in one run.
-tab() { click "$(centre_x "$1")" "$(centre_y "$1")"; sleep 0.5; }
-run_workflow() {  # run_workflow SHEET PREFIX DONE: every step by mouse and keyboard
-  tab 1
-  click 83 159   # open the style sheet
-  sleep 2
-  xdotool type --delay 20 "Z:${1//\//\\}"
-  xdotool key Return
-  sleep 2
-  tab 2
-  click 83 159   # analyse
+  second_done() { [ -f "$site/two/other.css.bak" ] && ! cmp -s "$site/two/other.css" "$work/other.css"; }
+  check "a second sheet in the same run is rewritten too" \
+    run_workflow "$site/two/other.css" "http://127.0.0.1:$port/two/" second_done
   sleep 1
-  xdotool key --clearmodifiers ctrl+Tab   # to the third step by keyboard
-  sleep 1
-  click 520 214  # the relative-path prefix, replaced as a whole
-  xdotool key --clearmodifiers End shift+Home
-  xdotool type --delay 20 "$2"
-  click 209 244  # convert
-  sleep 1
-  tab 4
-  click 84 187   # start downloading
-  wait_for "$3" 300
+  shot second
+  check "the second run downloaded its images" cmp -s "$site/two/art/wave.png" "$site/two/wave.png"
+  check "the second run downloaded all of them" cmp -s "$site/two/art/dot.gif" "$site/two/dot.gif"
+  check "the second backup is the second sheet as it was" cmp -s "$site/two/other.css.bak" "$work/other.css"
+  printf '%s\r\n' 'body{background:url(wave.png)}' 'p{background:url(dot.gif)}' >"$work/expected-other.css"
+  check "the second sheet names its images in its own folder" cmp "$site/two/other.css" "$work/expected-other.css"
+  check "the first sheet stays as the first run left it" cmp -s "$site/style.css" "$work/expected.css"
+  kill "$app" 2>/dev/null || true
+  wait "$app" 2>/dev/null || true
 }
-downloaded() { [ -f "$site/style.css.bak" ] && ! cmp -s "$site/style.css" "$work/original.css"; }
-check "the sheet is rewritten after the download" run_workflow "$site/style.css" "http://127.0.0.1:$port/" downloaded
-sleep 1
-shot downloaded
-for f in img/t1.png img/t2.png img/t3.png img/t4.png pics/photo.gif pics/noise.jpg slow/big.png; do
-  check "$(basename "$f") was downloaded unchanged into the sheet's folder" cmp -s "$site/$f" "$site/$(basename "$f")"
-done
-check "the address the site does not have downloaded nothing" [ ! -e "$site/MISSING.PNG" ]
-check "the image cut off halfway left no file" [ ! -e "$site/half.png" ]
-check "the backup is the sheet as it was" cmp -s "$site/style.css.bak" "$work/original.css"
-printf '%s\r\n' '.a{background:url(t1.png)}' '.b{background:url(t2.png)}' \
-  '.c{background:url(t3.png) no-repeat} .d{background:url(t4.png)}' \
-  '.e{background:url("photo.gif")}' ".f{background:url( 'noise.jpg' )}" \
-  '.g{background:url(t1.png)}' '.h{background:url(IMG/MISSING.PNG)}' \
-  '.i{background:url(big.png)}' '.j{background:url(cut/half.png)}' \
-  '.k{background:url(data:image/gif;base64,R0lGODlhAQABAAAAACw=)}' >"$work/expected.css"
-check "the sheet names the downloaded images in its own folder" cmp "$site/style.css" "$work/expected.css"
 
-second_done() { [ -f "$site/two/other.css.bak" ] && ! cmp -s "$site/two/other.css" "$work/other.css"; }
-check "a second sheet in the same run is rewritten too" \
-  run_workflow "$site/two/other.css" "http://127.0.0.1:$port/two/" second_done
-sleep 1
-shot second
-check "the second run downloaded its images" cmp -s "$site/two/art/wave.png" "$site/two/wave.png"
-check "the second run downloaded all of them" cmp -s "$site/two/art/dot.gif" "$site/two/dot.gif"
-check "the second backup is the second sheet as it was" cmp -s "$site/two/other.css.bak" "$work/other.css"
-printf '%s\r\n' 'body{background:url(wave.png)}' 'p{background:url(dot.gif)}' >"$work/expected-other.css"
-check "the second sheet names its images in its own folder" cmp "$site/two/other.css" "$work/expected-other.css"
-check "the first sheet stays as the first run left it" cmp -s "$site/style.css" "$work/expected.css"
+echo "Round 1: the built-in skin"
+round "" build/skins/default 4 0 0
+echo "Round 2: the Daylight skin"
+round -daylight build/skins/daylight 6 2 4 --skin build/skins/vexlo-daylight.skn
 
-echo "Screenshots: $out/tabs-*.png"
+echo "Screenshots: $out/tabs-*.png and $out/tabs-daylight-*.png"
 [ "$failures" -eq 0 ]

@@ -9,6 +9,8 @@
 #include <string>
 
 #include "GuiTestSupport.h"
+#include "OwnSkins.h"
+#include "app/SkinOption.h"
 #include "app/Unit1.h"
 #include "ui/Classes.h"
 #include "ui/ShellApi.h"
@@ -37,7 +39,23 @@ struct MainWindowTest : testing::Test {
     CreateDirectoryW(folder.c_str(), nullptr);
     ui::ShellOpenHook() = [this](HWND, const std::wstring& target) { shellOpened.push_back(target); };
     form = std::make_unique<TForm1>(nullptr);
+    if (SkinName() != testsupport::kBuiltInSkin) {
+      // As `vexlo.exe --skin FILE` does, before the window first shows.
+      const std::string file = testsupport::DaylightSkinFile();
+      TSkinOption option{true, std::wstring(file.begin(), file.end()), {}};
+      ASSERT_EQ(ApplySkinOption(*form, option), L"") << file;
+    }
     form->Show();
+  }
+
+  // The skin the window runs with: the built-in one unless a subclass (such as
+  // testsupport::OwnSkinsOf) names another.
+  virtual std::string SkinName() const { return testsupport::kBuiltInSkin; }
+  testsupport::TOwnSkinFrame Skin() const { return testsupport::OwnSkinFrame(SkinName()); }
+  // The main window's size around its client area of 918 x 644, with the skin's borders.
+  SIZE FramedSize() const {
+    const testsupport::TOwnSkinFrame f = Skin();
+    return {918 + f.Left + f.Right, 644 + f.Title + f.Bottom};
   }
 
   void TearDown() override {

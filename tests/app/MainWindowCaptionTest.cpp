@@ -18,12 +18,12 @@ using testsupport::PumpUntil;
 
 namespace {
 
-constexpr int kWidth = 926, kHeight = 674;
-
 class CaptionTest : public MainWindowTest {
  protected:
   void SetUp() override {
     MainWindowTest::SetUp();
+    kWidth = FramedSize().cx;
+    kHeight = FramedSize().cy;
     h = form->Handle();
     PumpUntil(
         [&] {
@@ -60,7 +60,7 @@ class CaptionTest : public MainWindowTest {
   }
 
   // The title-bar pixels in which two paintings differ.
-  static std::vector<POINT> Differences(HDC a, HDC b, int titleHeight) {
+  std::vector<POINT> Differences(HDC a, HDC b, int titleHeight) const {
     std::vector<POINT> points;
     for (int y = 0; y < titleHeight; ++y) {
       for (int x = 0; x < kWidth; ++x) {
@@ -94,7 +94,12 @@ class CaptionTest : public MainWindowTest {
   HWND h = nullptr;
   TWinSkinForm* frame = nullptr;
   const TDataSkinTitle* title = nullptr;
+  int kWidth = 0, kHeight = 0;  // the window's size with the skin's borders
 };
+
+// The cases run once with each skin of ours.
+using CaptionSkinTest = testsupport::OwnSkinsOf<CaptionTest>;
+INSTANTIATE_FOR_OWN_SKINS(CaptionSkinTest);
 
 std::uint32_t Rgb(TColour c) {
   // TColour is red + green * 256 + blue * 65536; PixelRGB answers 0xRRGGBB.
@@ -102,7 +107,7 @@ std::uint32_t Rgb(TColour c) {
   return ((v & 0xFF) << 16) | (v & 0xFF00) | ((v >> 16) & 0xFF);
 }
 
-TEST_F(CaptionTest, TheCaptionIsDrawnInsideItsClipInTheActiveAndInactiveTextColours) {
+TEST_P(CaptionSkinTest, TheCaptionIsDrawnInsideItsClipInTheActiveAndInactiveTextColours) {
   ASSERT_NE(title->ActiveText, kColourNotGiven);
   ASSERT_NE(title->InActiveText, kColourNotGiven);
   ASSERT_NE(title->ActiveText, title->InActiveText);
@@ -130,7 +135,7 @@ TEST_F(CaptionTest, TheCaptionIsDrawnInsideItsClipInTheActiveAndInactiveTextColo
 // The text lies exactly where the layout puts it: its line centred in the clip's height from
 // the left of the text rectangle. The pixels in the full text colour are compared with the
 // same text written at that place on a bare picture.
-TEST_F(CaptionTest, TheCaptionTextLiesExactlyWhereTheLayoutPlacesIt) {
+TEST_P(CaptionSkinTest, TheCaptionTextLiesExactlyWhereTheLayoutPlacesIt) {
   const std::wstring caption = L"Vexlo HIJ gyq";
   const TCaptionLayout layout = Layout(caption);
   ASSERT_FALSE(IsRectEmpty(&layout.Text));
@@ -159,7 +164,7 @@ TEST_F(CaptionTest, TheCaptionTextLiesExactlyWhereTheLayoutPlacesIt) {
   EXPECT_GT(compared, 40);
 }
 
-TEST_F(CaptionTest, TheCaptionSitsOnTheSkinsPlateInTheLookOfTheWindow) {
+TEST_P(CaptionSkinTest, TheCaptionSitsOnTheSkinsPlateInTheLookOfTheWindow) {
   ASSERT_TRUE(HasCaptionPlate(title));
   const TCaptionLayout layout = Layout(L"Plate");
   ASSERT_FALSE(IsRectEmpty(&layout.Plate));
@@ -182,7 +187,7 @@ TEST_F(CaptionTest, TheCaptionSitsOnTheSkinsPlateInTheLookOfTheWindow) {
   }
 }
 
-TEST_F(CaptionTest, ALongCaptionEndsBeforeTheFirstButton) {
+TEST_P(CaptionSkinTest, ALongCaptionEndsBeforeTheFirstButton) {
   LONG firstButton = kWidth;
   for (const auto& b : frame->Buttons()) {
     if (b->Enabled && b->Bounds.left > title->LeftWidth) firstButton = std::min(firstButton, b->Bounds.left);
@@ -201,15 +206,18 @@ TEST_F(CaptionTest, ALongCaptionEndsBeforeTheFirstButton) {
   EXPECT_GT(rightmost, firstButton - 40);
 }
 
-TEST_F(CaptionTest, TheChineseCaptionIsDrawnWithItsOwnGlyphs) {
+TEST_P(CaptionSkinTest, TheChineseCaptionIsDrawnWithItsOwnGlyphs) {
   const std::wstring latin = L"Vexlo 1.0 ";
   const auto base = Paint(latin, true);
   std::vector<std::vector<std::uint32_t>> glyphs;
   for (const wchar_t* c : {L"免", L"费", L"版"}) {
     const auto painted = Paint(latin + c, true);
+    // The character is the text's last: its width is what it adds to the text, whether the
+    // skin aligns the caption left or centres it.
     const TCaptionLayout layout = Layout(latin + c);
     const TCaptionLayout before = Layout(latin);
-    RECT glyph{before.Text.right, layout.Text.top, layout.Text.right, layout.Text.bottom};
+    const LONG added = (layout.Text.right - layout.Text.left) - (before.Text.right - before.Text.left);
+    RECT glyph{layout.Text.right - added, layout.Text.top, layout.Text.right, layout.Text.bottom};
     ASSERT_GT(glyph.right, glyph.left);
     std::vector<std::uint32_t> pixels;
     int ink = 0;

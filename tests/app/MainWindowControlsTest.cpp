@@ -29,7 +29,11 @@ LRESULT AskSkinned(ui::TWinControl* control) {
   return SendMessageW(control->Handle(), SKM_QUERYSKINNED, 0, 0);
 }
 
-TEST_F(MainWindowTest, TheControlsTheTableChoosesAreSkinnedAndTheOthersAreNot) {
+// Runs once with each skin of ours.
+using MainWindowControlsTest = testsupport::OwnSkinsOf<MainWindowTest>;
+INSTANTIATE_FOR_OWN_SKINS(MainWindowControlsTest);
+
+TEST_P(MainWindowControlsTest, TheControlsTheTableChoosesAreSkinnedAndTheOthersAreNot) {
   TWinSkinForm* frame = RunningFrameOf(form->Handle());
   ASSERT_NE(frame, nullptr);
   TForm1& f = *form;

@@ -53,7 +53,11 @@ int CheckPictureCorner(HRGN region, const TDataSkinObject& border, int pictureX,
   return magenta;
 }
 
-TEST_F(MainWindowTest, TheFrameTakesTheSkinsBordersAroundTheUnchangedClientArea) {
+// The cases below run once with each skin of ours.
+using MainWindowFrameTest = testsupport::OwnSkinsOf<MainWindowTest>;
+INSTANTIATE_FOR_OWN_SKINS(MainWindowFrameTest);
+
+TEST_P(MainWindowFrameTest, TheFrameTakesTheSkinsBordersAroundTheUnchangedClientArea) {
   const HWND h = form->Handle();
   TWinSkinForm* frame = RunningFrame(h);
   ASSERT_NE(frame, nullptr);
@@ -63,12 +67,12 @@ TEST_F(MainWindowTest, TheFrameTakesTheSkinsBordersAroundTheUnchangedClientArea)
   GetWindowRect(h, &window);
   EXPECT_EQ(client.right, 918);
   EXPECT_EQ(client.bottom, 644);
-  EXPECT_EQ(window.right - window.left, 926);
-  EXPECT_EQ(window.bottom - window.top, 674);
+  EXPECT_EQ(window.right - window.left, FramedSize().cx);
+  EXPECT_EQ(window.bottom - window.top, FramedSize().cy);
   POINT origin{0, 0};
   ClientToScreen(h, &origin);
-  EXPECT_EQ(origin.x - window.left, 4);
-  EXPECT_EQ(origin.y - window.top, 26);
+  EXPECT_EQ(origin.x - window.left, Skin().Left);
+  EXPECT_EQ(origin.y - window.top, Skin().Title);
   EXPECT_EQ(form->ClientWidth(), 918);
   EXPECT_EQ(form->ClientHeight(), 644);
 
@@ -83,19 +87,21 @@ TEST_F(MainWindowTest, TheFrameTakesTheSkinsBordersAroundTheUnchangedClientArea)
   EXPECT_EQ(hit(463, 1), HTCAPTION);
   EXPECT_EQ(hit(463, 13), HTCAPTION);
   EXPECT_EQ(hit(463, 337), HTCLIENT);
-  EXPECT_EQ(hit(4, 26), HTCLIENT);
+  EXPECT_EQ(hit(Skin().Left, Skin().Title), HTCLIENT);
+  EXPECT_EQ(hit(463, Skin().Title - 1), HTCAPTION);
 }
 
-TEST_F(MainWindowTest, TheWindowRegionFollowsTheMagentaOfTheTitleCorners) {
+TEST_P(MainWindowFrameTest, TheWindowRegionFollowsTheMagentaOfTheTitleCorners) {
   const HWND h = form->Handle();
   TWinSkinForm* frame = RunningFrame(h);
   ASSERT_NE(frame, nullptr);
   ui::TRegionHandle region = WindowRegion(h);
   ASSERT_TRUE(region);
-  const int w = 926, hgt = 674;
+  const int w = FramedSize().cx, hgt = FramedSize().cy;
+  const testsupport::TOwnSkinFrame f = Skin();
 
   // Every client pixel lies inside.
-  ui::TRegionHandle rest(CreateRectRgn(4, 26, w - 4, hgt - 4));
+  ui::TRegionHandle rest(CreateRectRgn(f.Left, f.Title, w - f.Right, hgt - f.Bottom));
   EXPECT_EQ(CombineRgn(rest.Get(), rest.Get(), region.Get(), RGN_DIFF), NULLREGION);
   // The region is not the window rectangle.
   ui::TRegionHandle whole(CreateRectRgn(0, 0, w, hgt));
@@ -107,13 +113,13 @@ TEST_F(MainWindowTest, TheWindowRegionFollowsTheMagentaOfTheTitleCorners) {
   const TDataSkinObject* top = data.SkinObject("Top");
   ASSERT_TRUE(left && right && top);
   ASSERT_EQ(top->Trans, 1);
-  // The side borders' unscaled top parts (26 rows) and the title's unscaled ends (12 pixels).
-  int magenta = CheckPictureCorner(region.Get(), *left, 0, 0, 4, left->TopHeight, 0, 0);
-  magenta += CheckPictureCorner(region.Get(), *right, 0, 0, 4, right->TopHeight, w - 4, 0);
-  magenta += CheckPictureCorner(region.Get(), *top, 0, 0, top->LeftWidth, 26, 4, 0);
+  // The side borders' unscaled top parts (the title's height) and the title's unscaled ends.
+  int magenta = CheckPictureCorner(region.Get(), *left, 0, 0, f.Left, left->TopHeight, 0, 0);
+  magenta += CheckPictureCorner(region.Get(), *right, 0, 0, f.Right, right->TopHeight, w - f.Right, 0);
+  magenta += CheckPictureCorner(region.Get(), *top, 0, 0, top->LeftWidth, f.Title, f.Left, 0);
   const int topWidth = top->Bitmap->Width();
   magenta += CheckPictureCorner(region.Get(), *top, topWidth - top->RightWidth, 0, top->RightWidth,
-                                26, w - 4 - top->RightWidth, 0);
+                                f.Title, w - f.Right - top->RightWidth, 0);
   EXPECT_GT(magenta, 0);
   EXPECT_FALSE(PtInRegion(region.Get(), 0, 0));
   EXPECT_FALSE(PtInRegion(region.Get(), w - 1, 0));
@@ -139,10 +145,16 @@ int CompareButton(HDC dc, const TWinSysButton& button, int index) {
   return compared;
 }
 
-TEST_F(MainWindowTest, TheTitleShowsTheSkinsCloseMinimizeAndIconButtons) {
+TEST_P(MainWindowFrameTest, TheTitleShowsTheSkinsCloseMinimizeAndIconButtons) {
   const HWND h = form->Handle();
   TWinSkinForm* frame = RunningFrame(h);
   ASSERT_NE(frame, nullptr);
+  // Each skin's buttons for a system menu and a minimize box, no maximize box, and where the
+  // close and minimize buttons start: counted from the right in the built-in skin, from the
+  // left in Daylight.
+  const int w = FramedSize().cx;
+  const bool daylight = GetParam() == testsupport::kDaylightSkin;
+  const std::string minimizeName = daylight ? "BUTTON.MINIMIZE" : "BUTTON.MINIMIZEALONE";
   std::vector<std::string> shown;
   TWinSysButton* close = nullptr;
   TWinSysButton* minimize = nullptr;
@@ -150,13 +162,12 @@ TEST_F(MainWindowTest, TheTitleShowsTheSkinsCloseMinimizeAndIconButtons) {
     if (!b->Enabled) continue;
     shown.push_back(b->Definition().Name);
     if (b->Definition().Name == "BUTTON.CLOSE") close = b.get();
-    if (b->Definition().Name == "BUTTON.MINIMIZEALONE") minimize = b.get();
+    if (b->Definition().Name == minimizeName) minimize = b.get();
   }
-  // A system menu and a minimize box, no maximize box.
-  EXPECT_EQ(shown, (std::vector<std::string>{"BUTTON.CLOSE", "BUTTON.MINIMIZEALONE", "BUTTON.ICON"}));
+  EXPECT_EQ(shown, (std::vector<std::string>{"BUTTON.CLOSE", minimizeName, "BUTTON.ICON"}));
   ASSERT_TRUE(close && minimize);
-  EXPECT_EQ(close->Bounds.left, 926 - 28);
-  EXPECT_EQ(minimize->Bounds.left, 926 - 52);
+  EXPECT_EQ(close->Bounds.left, daylight ? 8 : w - 28);
+  EXPECT_EQ(minimize->Bounds.left, daylight ? 32 : w - 52);
 
   RECT window{};
   GetWindowRect(h, &window);
@@ -169,7 +180,7 @@ TEST_F(MainWindowTest, TheTitleShowsTheSkinsCloseMinimizeAndIconButtons) {
   SetForegroundWindow(h);
   PumpUntil([&] { return frame->Active(); }, 2000);
   const auto paint = [&] {
-    auto target = std::make_unique<ui::TBitmap>(926, 674);
+    auto target = std::make_unique<ui::TBitmap>(w, FramedSize().cy);
     SendMessageW(h, SKM_PAINTFRAME, reinterpret_cast<WPARAM>(target->Canvas()->Handle()), 0x41A2);
     return target;
   };
@@ -232,7 +243,7 @@ TEST(FramePainting, TheActiveLookIsFrameOneAndTheInactiveLookFrameTwo) {
   EXPECT_EQ(BorderFrameIndex(true, 1), 1);
 }
 
-TEST_F(MainWindowTest, ActiveAndInactiveFramesAreTheSkinsFramesOneAndTwo) {
+TEST_P(MainWindowFrameTest, ActiveAndInactiveFramesAreTheSkinsFramesOneAndTwo) {
   const HWND h = form->Handle();
   TWinSkinForm* frame = RunningFrame(h);
   ASSERT_NE(frame, nullptr);
@@ -249,7 +260,8 @@ TEST_F(MainWindowTest, ActiveAndInactiveFramesAreTheSkinsFramesOneAndTwo) {
   std::wstring caption(static_cast<std::size_t>(length) + 1, L'\0');
   caption.resize(static_cast<std::size_t>(GetWindowTextW(h, caption.data(), length + 1)));
   SetWindowTextW(h, L"");
-  const int w = 926, hgt = 674;
+  const int w = FramedSize().cx, hgt = FramedSize().cy;
+  const testsupport::TOwnSkinFrame f = Skin();
   const auto paint = [&] {
     auto target = std::make_unique<ui::TBitmap>(w, hgt);
     EXPECT_EQ(SendMessageW(h, SKM_PAINTFRAME, reinterpret_cast<WPARAM>(target->Canvas()->Handle()),
@@ -266,12 +278,13 @@ TEST_F(MainWindowTest, ActiveAndInactiveFramesAreTheSkinsFramesOneAndTwo) {
                                    0, 0, leftFrame, left->TopHeight, 0, 0, wrong);
     compared += CompareBorderBlock(dc, *frame, *right, true, BorderFrameIndex(index == 1, right->Frame),
                                    0, 0, rightFrame, right->TopHeight, w - rightFrame, 0, wrong);
-    compared += CompareBorderBlock(dc, *frame, *top, false, index, 0, 0, top->LeftWidth, 26, 4, 0, wrong);
+    compared += CompareBorderBlock(dc, *frame, *top, false, index, 0, 0, top->LeftWidth, f.Title,
+                                   f.Left, 0, wrong);
     compared += CompareBorderBlock(dc, *frame, *top, false, index, topWidth - top->RightWidth, 0,
-                                   top->RightWidth, 26, w - 4 - top->RightWidth, 0, wrong);
+                                   top->RightWidth, f.Title, w - f.Right - top->RightWidth, 0, wrong);
     compared += CompareBorderBlock(dc, *frame, *bottom, false,
                                    BorderFrameIndex(index == 1, bottom->Frame), 0, 0,
-                                   bottom->LeftWidth, 4, 4, hgt - 4, wrong);
+                                   bottom->LeftWidth, f.Bottom, f.Left, hgt - f.Bottom, wrong);
     EXPECT_EQ(wrong, 0) << "frame " << index;
     return compared;
   };
@@ -287,7 +300,7 @@ TEST_F(MainWindowTest, ActiveAndInactiveFramesAreTheSkinsFramesOneAndTwo) {
   EXPECT_GT(check(inactive->Canvas()->Handle(), 2), 200);
   // The two looks really differ in the title.
   int differing = 0;
-  for (int x = 4; x < w - 4; x += 3) {
+  for (int x = f.Left; x < w - f.Right; x += 3) {
     differing += testsupport::PixelRGB(active->Canvas()->Handle(), x, 12) !=
                  testsupport::PixelRGB(inactive->Canvas()->Handle(), x, 12);
   }

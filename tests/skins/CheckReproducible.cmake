@@ -1,5 +1,6 @@
-# Runs the skin generator twice into fresh folders and fails unless both runs wrote the
-# same files with the same bytes. Arguments: PYTHON, GENERATOR, WORK_DIR.
+# Runs the skin generator twice into fresh folders, for the default skin with the resources
+# and for the theme in THEME_DIR, and fails unless both runs wrote the same files with the
+# same bytes. Arguments: PYTHON, GENERATOR, THEME_DIR, WORK_DIR.
 file(REMOVE_RECURSE ${WORK_DIR})
 foreach(run a b)
   execute_process(COMMAND ${PYTHON} -B ${GENERATOR} --skin ${WORK_DIR}/${run}/skin
@@ -8,11 +9,17 @@ foreach(run a b)
   if(NOT rc EQUAL 0)
     message(FATAL_ERROR "generator run ${run} failed: ${rc}")
   endif()
+  execute_process(COMMAND ${PYTHON} -B ${GENERATOR} --skin ${WORK_DIR}/${run}/theme
+                          --theme ${THEME_DIR}
+                  RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "generator run ${run} of ${THEME_DIR} failed: ${rc}")
+  endif()
 endforeach()
 file(GLOB_RECURSE files RELATIVE ${WORK_DIR}/a ${WORK_DIR}/a/*)
 file(GLOB_RECURSE files_b RELATIVE ${WORK_DIR}/b ${WORK_DIR}/b/*)
 list(LENGTH files count)
-if(count LESS 44 OR NOT files STREQUAL files_b)
+if(count LESS 86 OR NOT files STREQUAL files_b)
   message(FATAL_ERROR "the runs wrote different file sets (${count} files)")
 endif()
 foreach(f ${files})

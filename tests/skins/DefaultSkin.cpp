@@ -128,14 +128,16 @@ std::map<std::string, std::set<std::string>> AbsentDeclarations(const std::strin
   return result;
 }
 
-const TDefaultSkin& TDefaultSkin::Get() {
-  static const TDefaultSkin skin;
-  return skin;
+const TDefaultSkin& TDefaultSkin::Get(const std::string& name) {
+  static const TDefaultSkin builtIn(VEXLO_DEFAULT_SKIN_PACKAGE);
+  if (name != "Daylight") return builtIn;
+  static const TDefaultSkin daylight(VEXLO_DAYLIGHT_SKIN_PACKAGE);
+  return daylight;
 }
 
-TDefaultSkin::TDefaultSkin() {
-  if (!reader_.Load(ReadFileBytes(VEXLO_DEFAULT_SKIN_PACKAGE))) {
-    throw std::runtime_error("the default skin package was refused: " + reader_.ErrorText());
+TDefaultSkin::TDefaultSkin(const char* path) {
+  if (!reader_.Load(ReadFileBytes(path))) {
+    throw std::runtime_error(std::string("the skin package ") + path + " was refused: " + reader_.ErrorText());
   }
   std::vector<std::uint8_t> bytes;
   reader_.ExtractEntryContaining(".ini", bytes, descriptionName_);

@@ -42,8 +42,9 @@ std::map<std::string, std::set<std::string>> AbsentDeclarations(const std::strin
 
 class TDefaultSkin {
  public:
-  // Loads the package built by the skins target (the path is compiled in).
-  static const TDefaultSkin& Get();
+  // Loads the package built by the skins target (the path is compiled in): the built-in skin,
+  // or the named one of our skins ("BuiltIn" or "Daylight").
+  static const TDefaultSkin& Get(const std::string& name = "BuiltIn");
 
   const skin::TSkinReader& Reader() const { return reader_; }
   const skin::TQuickIni& Ini() const { return ini_; }
@@ -56,7 +57,7 @@ class TDefaultSkin {
   int Int(const std::string& section, const std::string& key, int def = -99999) const;
 
  private:
-  TDefaultSkin();
+  explicit TDefaultSkin(const char* path);
   skin::TSkinReader reader_;
   skin::TQuickIni ini_;
   std::string text_;
@@ -65,5 +66,8 @@ class TDefaultSkin {
 };
 
 inline constexpr std::uint32_t kKeyColour = 0xFF00FF;  // 0x00RRGGBB
+
+// The names of our skins, for tests that run once with each.
+inline const std::vector<std::string> kOwnSkins = {"BuiltIn", "Daylight"};
 
 }  // namespace skintest

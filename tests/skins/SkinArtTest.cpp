@@ -39,8 +39,13 @@ bool DrawnTransparent(const TDefaultSkin& skin, const TStripRule& rule) {
   return true;  // strips the engine always draws with the key colour transparent
 }
 
-TEST(DefaultSkinArt, OpaqueStripsHoldNoKeyColour) {
-  const TDefaultSkin& skin = TDefaultSkin::Get();
+// Every case runs with each of our skins.
+class OwnSkinArt : public testing::TestWithParam<std::string> {};
+INSTANTIATE_TEST_SUITE_P(OwnSkins, OwnSkinArt, testing::ValuesIn(kOwnSkins),
+                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+
+TEST_P(OwnSkinArt, OpaqueStripsHoldNoKeyColour) {
+  const TDefaultSkin& skin = TDefaultSkin::Get(GetParam());
   int opaque = 0;
   for (const TStripRule& rule : StripRules(skin.Ini())) {
     if (DrawnTransparent(skin, rule)) continue;
@@ -77,8 +82,8 @@ void ExpectRoundCorner(const std::vector<int>& runs, const std::string& what) {
   for (std::size_t y = 1; y < runs.size(); ++y) EXPECT_LE(runs[y], runs[y - 1]) << what << " row " << y;
 }
 
-TEST(DefaultSkinArt, TopCornersAreRoundedThroughTheKeyColour) {
-  const TDefaultSkin& skin = TDefaultSkin::Get();
+TEST_P(OwnSkinArt, TopCornersAreRoundedThroughTheKeyColour) {
+  const TDefaultSkin& skin = TDefaultSkin::Get(GetParam());
   ASSERT_EQ(skin.Int("Personality", "LeftTrans"), 1);
   ASSERT_EQ(skin.Int("Personality", "RightTrans"), 1);
   ASSERT_EQ(skin.Int("Personality", "TopTrans"), 1);
@@ -106,8 +111,8 @@ TEST(DefaultSkinArt, TopCornersAreRoundedThroughTheKeyColour) {
   }
 }
 
-TEST(DefaultSkinArt, BordersJoinTheTitleAndTheBottom) {
-  const TDefaultSkin& skin = TDefaultSkin::Get();
+TEST_P(OwnSkinArt, BordersJoinTheTitleAndTheBottom) {
+  const TDefaultSkin& skin = TDefaultSkin::Get(GetParam());
   const int titleHeight = skin.Image("Personality", "Top").Height / skin.Int("Personality", "TopFrame");
   const int bottomHeight = skin.Image("Personality", "Bottom").Height / skin.Int("Personality", "BottomFrame");
   for (const char* side : {"Left", "Right"}) {
@@ -128,8 +133,8 @@ void ExpectMarginsLeaveAMiddle(const TDefaultSkin& skin, const std::string& sect
   EXPECT_LT(top + bottom, f.H) << "[" << section << "] " << key << " is " << f.H << " high";
 }
 
-TEST(DefaultSkinArt, MarginsLeaveEveryStripAMiddle) {
-  const TDefaultSkin& skin = TDefaultSkin::Get();
+TEST_P(OwnSkinArt, MarginsLeaveEveryStripAMiddle) {
+  const TDefaultSkin& skin = TDefaultSkin::Get(GetParam());
   int checked = 0;
   for (const TStripRule& rule : StripRules(skin.Ini())) {
     if (rule.Section == "Personality" || rule.ImageKey != "Image") continue;
@@ -151,32 +156,39 @@ TEST(DefaultSkinArt, MarginsLeaveEveryStripAMiddle) {
                             skin.Int("Personality", "TileRightMenu"), 0);
 }
 
-TEST(DefaultSkinArt, PaneMarginsStayWithinWhatTheEngineKeeps) {
-  const TDefaultSkin& skin = TDefaultSkin::Get();
+TEST_P(OwnSkinArt, PaneMarginsStayWithinWhatTheEngineKeeps) {
+  const TDefaultSkin& skin = TDefaultSkin::Get(GetParam());
   for (const char* key : {"LeftWidth", "TopHeight", "RightWidth", "BottomHeight"}) {
     EXPECT_LE(skin.Int("Tab.Pane", key), 4) << key;
   }
 }
 
-TEST(DefaultSkinArt, CaptionButtonsSitInTheTitleBarBesideTheText) {
-  const TDefaultSkin& skin = TDefaultSkin::Get();
+TEST_P(OwnSkinArt, CaptionButtonsSitInTheTitleBarBesideTheText) {
+  const TDefaultSkin& skin = TDefaultSkin::Get(GetParam());
   const int titleHeight = skin.Image("Personality", "Top").Height / skin.Int("Personality", "TopFrame");
   for (const std::string& section : CaptionButtonSections(skin.Ini())) {
     if (skin.Value(section, "ButtonImage").empty()) continue;
     const skin::TPixelImage& image = skin.Image(section, "ButtonImage");
     EXPECT_LE(skin.Int(section, "Ycoord") + image.Height, titleHeight) << section;
+    const int width = image.Width / skin.Int(section, "frame");
     if (skin.Int(section, "Align") == 1) {
       EXPECT_LE(skin.Int(section, "Xcoord"), skin.Int("Personality", "TextRightClip")) << section;
       EXPECT_GE(skin.Int(section, "Xcoord"),
-                image.Width / 4 + skin.Image("Personality", "Right").Width / skin.Int("Personality", "RightFrame"))
+                width + skin.Image("Personality", "Right").Width / skin.Int("Personality", "RightFrame"))
           << section << " would overlap the right border";
+    } else if (skin.Int(section, "Align") == 0) {
+      // Counted from the left: between the left border and the caption text.
+      EXPECT_GE(skin.Int(section, "Xcoord"),
+                skin.Image("Personality", "Left").Width / skin.Int("Personality", "LeftFrame"))
+          << section << " would overlap the left border";
+      EXPECT_LE(skin.Int(section, "Xcoord") + width, skin.Int("Personality", "TextShift")) << section;
     }
   }
 }
 
-TEST(DefaultSkinArt, ComboPartsMatchTheComposedComboHeight) {
+TEST_P(OwnSkinArt, ComboPartsMatchTheComposedComboHeight) {
   // The engine composes combo boxes 21 pixels high from these two strips.
-  const TDefaultSkin& skin = TDefaultSkin::Get();
+  const TDefaultSkin& skin = TDefaultSkin::Get(GetParam());
   EXPECT_EQ(skin.Image("ComboButton", "Image").Height, 21);
   EXPECT_EQ(skin.Image("SunkEdge", "Image").Height, 21);
 }

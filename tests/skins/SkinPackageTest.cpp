@@ -46,8 +46,13 @@ TEST(DefaultSkinPackage, EveryOtherEntryIsAValidWindowsBitmap) {
   EXPECT_EQ(bitmaps, 40);
 }
 
-TEST(DefaultSkinPackage, EveryStripDividesIntoItsFrames) {
-  const TDefaultSkin& skin = TDefaultSkin::Get();
+// With each of our skins.
+class OwnSkinPackage : public testing::TestWithParam<std::string> {};
+INSTANTIATE_TEST_SUITE_P(OwnSkins, OwnSkinPackage, testing::ValuesIn(kOwnSkins),
+                         [](const testing::TestParamInfo<std::string>& info) { return info.param; });
+
+TEST_P(OwnSkinPackage, EveryStripDividesIntoItsFrames) {
+  const TDefaultSkin& skin = TDefaultSkin::Get(GetParam());
   for (const TStripRule& rule : StripRules(skin.Ini())) {
     SCOPED_TRACE("[" + rule.Section + "] " + rule.ImageKey);
     const int frames = FrameCount(rule, skin.Ini());

@@ -14,14 +14,14 @@ MARK_SIZE = 13
 
 
 def push_buttons():
-    return strip([box(BUTTON_WIDTH, BUTTON_HEIGHT, 4, face) for face in P.light_faces()])
+    return strip([box(BUTTON_WIDTH, BUTTON_HEIGHT, BUTTON_MARGIN, face) for face in P.light_faces()])
 
 
 def tool_buttons():
     normal = Face(P.OUTLINE_SOFT, (248, 249, 253), (232, 236, 245), light=(255, 255, 255))
     faces = P.light_faces()
     faces[0] = normal
-    return strip([box(TOOL_SIZE, TOOL_SIZE, 3, face) for face in faces])
+    return strip([box(TOOL_SIZE, TOOL_SIZE, TOOL_MARGIN - 1, face) for face in faces])
 
 
 # The four states of a mark: box face, mark colour.
@@ -35,10 +35,11 @@ MARK_STATES = [
 
 def _check_frame(face, mark, kind):
     out = box(MARK_SIZE, MARK_SIZE, 2, face)
+    inset = (MARK_SIZE - 13) // 2     # the marks are drawn for 13 pixels and centred
     if kind == 'checked':
-        G.draw(out, G.CHECK, 3, 3, mark)
+        G.draw(out, G.CHECK, 3 + inset, 3 + inset, mark)
     elif kind == 'mixed':
-        out.fill(4, 4, 9, 9, mark)
+        out.fill(4 + inset, 4 + inset, 9 + inset, 9 + inset, mark)
     return out
 
 
@@ -49,13 +50,14 @@ def check_marks():
 
 
 def _radio_frame(face, mark, checked):
-    out = box(MARK_SIZE, MARK_SIZE, 6, face)
+    out = box(MARK_SIZE, MARK_SIZE, MARK_SIZE // 2, face)
     if checked:
         dot = rounded_mask(5, 5, 2)
+        inset = (MARK_SIZE - 5) // 2
         for y in range(5):
             for x in range(5):
                 if dot[y][x]:
-                    out.set(4 + x, 4 + y, mark)
+                    out.set(inset + x, inset + y, mark)
     return out
 
 

@@ -1,6 +1,8 @@
 """Caption buttons on the title bar and the three buttons of a maximised MDI child.
-Caption button frames: normal, pressed, hot, inactive. MDI child frames: normal, pressed,
-inactive, hot (the frame painter shows their hot state with frame 4)."""
+Caption button frames: normal, pressed, hot, then inactive unless a theme leaves it out
+(with fewer than four frames the engine shows frame 1 on an inactive window). MDI child
+frames: normal, pressed, inactive, hot (the frame painter shows their hot state with
+frame 4)."""
 
 from . import glyphs as G
 from . import palette as P
@@ -8,18 +10,26 @@ from .canvas import darken, strip
 from .shapes import Face, box
 
 BUTTON_WIDTH, BUTTON_HEIGHT = 22, 18
+BUTTON_RADIUS = 3
+WITH_INACTIVE_FRAME = True
 MDI_WIDTH, MDI_HEIGHT = 16, 14
 
-NORMAL = Face(P.FRAME_EDGE, (74, 100, 188), (30, 48, 134), light=(124, 148, 224))
-PRESSED = Face(P.FRAME_EDGE, (14, 24, 88), (30, 46, 126), light=(6, 12, 60))
-HOT = Face(P.FRAME_EDGE, (112, 142, 232), (56, 84, 178), light=(170, 190, 246))
+
+def _face(outline, colours):
+    top, bottom, light = colours
+    return Face(outline, top, bottom, light=light)
+
+
+NORMAL = _face(P.FRAME_EDGE, P.CAPTION_NORMAL)
+PRESSED = _face(P.FRAME_EDGE, P.CAPTION_PRESSED)
+HOT = _face(P.FRAME_EDGE, P.CAPTION_HOT)
 CLOSE_HOT = Face((60, 6, 6), (236, 104, 92), P.CLOSE_HOT, light=(250, 160, 150))
 CLOSE_PRESSED = Face((40, 0, 0), (120, 20, 20), P.CLOSE_PRESSED, light=(80, 8, 8))
-INACTIVE = Face(P.INACTIVE_EDGE, (112, 118, 142), (80, 86, 110), light=(140, 146, 168))
+INACTIVE = _face(P.INACTIVE_EDGE, P.CAPTION_INACTIVE)
 
 
-def _frame(width, height, face, pattern, glyph, offset):
-    out = box(width, height, 3, face)
+def _frame(width, height, face, pattern, glyph, offset, radius=3):
+    out = box(width, height, radius, face)
     G.draw_centred(out, pattern, glyph, dx=offset, dy=offset, shadow=darken(face.bottom, 0.55))
     return out
 
@@ -27,11 +37,13 @@ def _frame(width, height, face, pattern, glyph, offset):
 def caption_button(pattern, close=False):
     hot = CLOSE_HOT if close else HOT
     pressed = CLOSE_PRESSED if close else PRESSED
-    w, h = BUTTON_WIDTH, BUTTON_HEIGHT
-    return strip([_frame(w, h, NORMAL, pattern, P.GLYPH, 0),
-                  _frame(w, h, pressed, pattern, P.GLYPH, 1),
-                  _frame(w, h, hot, pattern, (255, 255, 255), 0),
-                  _frame(w, h, INACTIVE, pattern, P.GLYPH_INACTIVE, 0)])
+    w, h, r = BUTTON_WIDTH, BUTTON_HEIGHT, BUTTON_RADIUS
+    frames = [_frame(w, h, NORMAL, pattern, P.GLYPH, 0, r),
+              _frame(w, h, pressed, pattern, P.GLYPH, 1, r),
+              _frame(w, h, hot, pattern, P.GLYPH_HOT, 0, r)]
+    if WITH_INACTIVE_FRAME:
+        frames.append(_frame(w, h, INACTIVE, pattern, P.GLYPH_INACTIVE, 0, r))
+    return strip(frames)
 
 
 def mdi_controls():
@@ -41,7 +53,7 @@ def mdi_controls():
         frames += [_frame(w, h, NORMAL, pattern, P.GLYPH, 0),
                    _frame(w, h, CLOSE_PRESSED if close else PRESSED, pattern, P.GLYPH, 1),
                    _frame(w, h, INACTIVE, pattern, P.GLYPH_INACTIVE, 0),
-                   _frame(w, h, CLOSE_HOT if close else HOT, pattern, (255, 255, 255), 0)]
+                   _frame(w, h, CLOSE_HOT if close else HOT, pattern, P.GLYPH_HOT, 0)]
     return strip(frames)
 
 

@@ -17,6 +17,7 @@ MENUBAR_HEIGHT = 18
 MENUBAR_WIDTH = 40
 MENUBAR_CAP = 4
 PLATE_WIDTH = 24
+PLATE_HEIGHT = 18         # the darker band, centred on the title
 PLATE_CAP = 8
 
 
@@ -39,12 +40,14 @@ class Look:
         return lerp(self.top, self.bottom, (y - 2) / (TITLE_HEIGHT - 4))
 
     def side_columns(self, right):
-        """Colours from the outside in: edge, light (left) or deep (right), mid, inner."""
-        return [self.edge, self.deep if right else self.light, self.mid, self.inner]
+        """Colours from the outside in: edge, light (left) or deep (right), mid as often as
+        the width asks, inner."""
+        middle = [self.mid] * (SIDE_WIDTH - 3)
+        return [self.edge, self.deep if right else self.light] + middle + [self.inner]
 
     def bottom_rows(self):
-        """Colours from the inside out."""
-        return [self.inner, self.mid, self.deep, self.edge]
+        """Colours from the inside out: inner, mid as often as the height asks, deep, edge."""
+        return [self.inner] + [self.mid] * (BOTTOM_HEIGHT - 3) + [self.deep, self.edge]
 
 
 def title_bar(look):
@@ -106,8 +109,7 @@ def top_border(look):
 
 def menubar(look, active):
     out = Canvas(MENUBAR_WIDTH, MENUBAR_HEIGHT)
-    top = (24, 40, 118) if active else (80, 86, 110)
-    bottom = (12, 22, 90) if active else (62, 67, 90)
+    top, bottom = P.MENUBAR_ACTIVE if active else P.MENUBAR_INACTIVE
     out.vgradient(0, 0, out.width, out.height - 1, top, bottom)
     out.fill(0, 0, out.width, 1, lerp(top, look.sheen, 0.35))
     out.fill(0, out.height - 1, out.width, out.height, look.inner)
@@ -119,12 +121,13 @@ def text_plate(look):
     out = Canvas(PLATE_WIDTH, TITLE_HEIGHT)
     for y in range(TITLE_HEIGHT):
         out.fill(0, y, PLATE_WIDTH, y + 1, look.title_row(y))
-    mask = rounded_mask(PLATE_WIDTH, 18, 6)
-    for y in range(18):
+    mask = rounded_mask(PLATE_WIDTH, PLATE_HEIGHT, 6)
+    top = (TITLE_HEIGHT - PLATE_HEIGHT) // 2
+    for y in range(PLATE_HEIGHT):
         for x in range(PLATE_WIDTH):
             if mask[y][x]:
-                base = look.title_row(y + 4)
-                out.set(x, y + 4, darken(base, 0.3))
+                base = look.title_row(y + top)
+                out.set(x, y + top, darken(base, P.PLATE_DARKEN))
     out.fill(0, 0, PLATE_WIDTH, 1, look.edge)
     out.fill(0, 1, PLATE_WIDTH, 2, look.sheen)
     out.fill(0, TITLE_HEIGHT - 1, PLATE_WIDTH, TITLE_HEIGHT, look.inner)

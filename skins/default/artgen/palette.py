@@ -57,8 +57,20 @@ MENU_GUTTER = (232, 236, 246)
 # Status lights on the dark title: caption glyphs and the close button's warning colour.
 GLYPH = (236, 240, 252)
 GLYPH_INACTIVE = (168, 172, 190)
+GLYPH_HOT = (255, 255, 255)
+PLATE_DARKEN = 0.3               # how much the caption text plate darkens the title
 CLOSE_HOT = (214, 58, 52)
 CLOSE_PRESSED = (150, 28, 28)
+
+# Caption button faces (outline comes from the frame edge): top, bottom and bevel light.
+CAPTION_NORMAL = ((74, 100, 188), (30, 48, 134), (124, 148, 224))
+CAPTION_PRESSED = ((14, 24, 88), (30, 46, 126), (6, 12, 60))
+CAPTION_HOT = ((112, 142, 232), (56, 84, 178), (170, 190, 246))
+CAPTION_INACTIVE = ((112, 118, 142), (80, 86, 110), (140, 146, 168))
+
+# The menu bar strip: top and bottom of its gradient, active and inactive.
+MENUBAR_ACTIVE = ((24, 40, 118), (12, 22, 90))
+MENUBAR_INACTIVE = ((80, 86, 110), (62, 67, 90))
 
 
 def light_faces():

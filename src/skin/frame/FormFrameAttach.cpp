@@ -323,8 +323,9 @@ void TWinSkinForm::DetachFrame() {
     if (HWND parent = GetParent(handle_); parent && formKind_ == fkMDIChild) {
       MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
     }
-    const int w = r.right - r.left - geometry_.LeftWidth() - geometry_.RightWidth() + sysFrameSize_.cx;
-    const int h = r.bottom - r.top - geometry_.TitleHeight() - geometry_.BottomHeight() - geometry_.MenuBarHeight() + sysFrameSize_.cy;
+    // The client area the window was fitted around, in the system's frame again.
+    const int w = r.right - r.left - fittedBorders_.left - fittedBorders_.right + sysFrameSize_.cx;
+    const int h = r.bottom - r.top - fittedBorders_.top - fittedBorders_.bottom + sysFrameSize_.cy;
     SetWindowPos(handle_, nullptr, r.left, r.top, std::max(w, 0), std::max(h, 0),
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }

@@ -127,12 +127,29 @@ void TWinSkinForm::FitWindow(bool atStart) {
   }
   RECT client{};
   GetClientRect(handle_, &client);
-  int width = client.right + geometry_.LeftWidth() + geometry_.RightWidth();
-  const int height = client.bottom + geometry_.TitleHeight() + geometry_.BottomHeight() + geometry_.MenuBarHeight();
+  if (fitted_ && windowState_ == wsNormal) {
+    // A caption change or any other frame change since the skin changed has already given
+    // the window the new borders' client area: keep the one it was fitted around.
+    const SIZE kept = FittedClientSize();
+    client.right = kept.cx;
+    client.bottom = kept.cy;
+  }
+  const RECT borders{geometry_.LeftWidth(), geometry_.TitleHeight() + geometry_.MenuBarHeight(),
+                     geometry_.RightWidth(), geometry_.BottomHeight()};
+  int width = client.right + borders.left + borders.right;
+  const int height = client.bottom + borders.top + borders.bottom;
   if (isDialog_ && atStart) width = FitDialogCaption(width);
   SetWindowPos(handle_, nullptr, 0, 0, width, height,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   fitted_ = true;
+  fittedBorders_ = borders;
+}
+
+SIZE TWinSkinForm::FittedClientSize() const {
+  RECT r{};
+  GetWindowRect(handle_, &r);
+  return {std::max<LONG>(r.right - r.left - fittedBorders_.left - fittedBorders_.right, 0),
+          std::max<LONG>(r.bottom - r.top - fittedBorders_.top - fittedBorders_.bottom, 0)};
 }
 
 // A dialog is made wide enough for its caption; its controls move right by half the growth.

@@ -16,9 +16,14 @@ TCaptionLayout LayoutCaption(const TDataSkinTitle* title, int width, int titleHe
   const int clip = title ? title->RightWidth : 0;
   RECT& r = layout.Clip;
   r = {shift, title ? title->TopHeight : 0, width - clip, titleHeight};
+  // The first caption button right of the text's start and the end of the last one left of
+  // it: neither the text nor its plate reaches under a button.
+  LONG firstButton = width, lastButtonEnd = 0;
   for (const RECT& b : buttons) {
-    if (b.left > r.left) r.right = std::min(r.right, b.left);
+    if (b.left > r.left) firstButton = std::min(firstButton, b.left);
+    else lastButtonEnd = std::max(lastButtonEnd, b.right);
   }
+  r.right = std::min(r.right, firstButton);
   if (r.right <= r.left || r.bottom <= r.top) {
     layout.Clip = {0, 0, 0, 0};
     return layout;
@@ -35,8 +40,8 @@ TCaptionLayout LayoutCaption(const TDataSkinTitle* title, int width, int titleHe
   }
   layout.Text = {left, r.top, left + used, r.bottom};
   if (HasCaptionPlate(title) && used > 0) {
-    layout.Plate = {std::max(0, left - title->TXTBackleft), 0,
-                    std::min(width, left + used + title->TXTBackRight), titleHeight};
+    layout.Plate = {std::max<LONG>(lastButtonEnd, left - title->TXTBackleft), 0,
+                    std::min<LONG>(firstButton, left + used + title->TXTBackRight), titleHeight};
   }
   return layout;
 }

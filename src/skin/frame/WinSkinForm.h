@@ -253,6 +253,7 @@ class TWinSkinForm final : public ui::TComponent,
   void ShowSystemMenu(POINT screen);
   void FitWindow(bool atStart);
   int FitDialogCaption(int width);
+  SIZE FittedClientSize() const;  // the window's size less the borders it was fitted around
   void RecomputeFrame();
   void BuildRegion();
   void DropRegion();
@@ -290,6 +291,10 @@ class TWinSkinForm final : public ui::TComponent,
   TFrameGeometry geometry_{*this};
   SIZE sysFrameSize_{0, 0};
   bool fitted_ = false;  // the window was fitted to the skin's borders at start
+  // The borders (left, top with the menu bar, right, bottom) the window's size was last
+  // fitted around: a new skin's borders take effect at once, so the client area the window
+  // is to keep is its size less these, not what the frame answers in between.
+  RECT fittedBorders_{0, 0, 0, 0};
   RECT windowRect_{0, 0, 0, 0};
   int framePaints_ = 0;
   int active_ = 1;

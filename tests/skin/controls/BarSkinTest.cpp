@@ -140,7 +140,11 @@ class BarSkinTest : public SkinnedFormTest {
   }
 };
 
-TEST_F(BarSkinTest, AnEmptyProgressBarShowsOnlyTheTrough) {
+// The cases below run once with each skin of ours.
+using BarSkinTestOnOwnSkins = testsupport::OwnSkinsOf<BarSkinTest>;
+INSTANTIATE_FOR_OWN_SKINS(BarSkinTestOnOwnSkins);
+
+TEST_P(BarSkinTestOnOwnSkins, AnEmptyProgressBarShowsOnlyTheTrough) {
   auto* bar = Make<ui::TProgressBar, TSkinProgress>(10, 10, 200, 18);
   bar->SetPosition(0);
   Skin<TSkinProgress>(bar);
@@ -153,7 +157,7 @@ TEST_F(BarSkinTest, AnEmptyProgressBarShowsOnlyTheTrough) {
   EXPECT_GT(CornerMismatches(*drawn, {0, 0, 200, 18}, Element("Progress"), 2, 2, &compared), 0);
 }
 
-TEST_F(BarSkinTest, AFullProgressBarIsFilledOverItsWholeLength) {
+TEST_P(BarSkinTestOnOwnSkins, AFullProgressBarIsFilledOverItsWholeLength) {
   auto* bar = Make<ui::TProgressBar, TSkinProgress>(10, 10, 200, 18);
   bar->SetPosition(100);
   Skin<TSkinProgress>(bar);
@@ -173,7 +177,7 @@ TEST_F(BarSkinTest, AFullProgressBarIsFilledOverItsWholeLength) {
   EXPECT_EQ(Differences(*drawn, *ExpectedProgress(200, 18, 100)), 0);
 }
 
-TEST_F(BarSkinTest, AVerticalProgressBarFillsFromTheBottom) {
+TEST_P(BarSkinTestOnOwnSkins, AVerticalProgressBarFillsFromTheBottom) {
   auto* bar = Make<ui::TProgressBar, TSkinProgress>(10, 10, 18, 120);
   bar->SetOrientation(ui::pbVertical);
   bar->SetPosition(25);
@@ -268,7 +272,7 @@ TEST_F(ChunkProgressTest, AStretchedChunkFillsTheInsideUpToTheBarsEnd) {
   EXPECT_LT(same, 50 * 16 / 2);
 }
 
-TEST_F(BarSkinTest, TrackBarChannelAndThumbComeFromTheSkinTicksStayNative) {
+TEST_P(BarSkinTestOnOwnSkins, TrackBarChannelAndThumbComeFromTheSkinTicksStayNative) {
   auto* plain = Make<ui::TTrackBar, TSkinTrackBar>(10, 10, 220, 40);
   plain->SetTag(data_->DisableTag());  // the running frame leaves it as it is
   auto* skinned = Make<ui::TTrackBar, TSkinTrackBar>(10, 70, 220, 40);
@@ -352,7 +356,7 @@ TEST_F(BarSkinTest, TrackBarChannelAndThumbComeFromTheSkinTicksStayNative) {
   EXPECT_GT(Differences(*before, *after), compared / 2);
 }
 
-TEST_F(BarSkinTest, AVerticalTrackBarTakesTheUprightChannelAndThumb) {
+TEST_P(BarSkinTestOnOwnSkins, AVerticalTrackBarTakesTheUprightChannelAndThumb) {
   auto* bar = Make<ui::TTrackBar, TSkinTrackBar>(10, 10, 40, 180);
   bar->SetOrientation(ui::trVertical);
   bar->SetBounds(10, 10, 40, 180);
@@ -419,7 +423,11 @@ class StatusSkinTest : public BarSkinTest {
   }
 };
 
-TEST_F(StatusSkinTest, AnEmptyPanelGetsItsEdgeAndTheLastPanelReachesTheRightEdge) {
+// The cases below run once with each skin of ours.
+using StatusSkinTestOnOwnSkins = testsupport::OwnSkinsOf<StatusSkinTest>;
+INSTANTIATE_FOR_OWN_SKINS(StatusSkinTestOnOwnSkins);
+
+TEST_P(StatusSkinTestOnOwnSkins, AnEmptyPanelGetsItsEdgeAndTheLastPanelReachesTheRightEdge) {
   ui::TStatusBar* bar = Bar(true);
   const wchar_t* const texts[] = {L"First panel", L"", L"x"};
   const int widths[] = {120, 80, 40};
@@ -495,7 +503,7 @@ TEST_F(StatusSkinTest, AnEmptyPanelGetsItsEdgeAndTheLastPanelReachesTheRightEdge
   EXPECT_GT(compared, 0);
 }
 
-TEST_F(StatusSkinTest, ASimpleBarIsOneLoweredEdgeWithItsText) {
+TEST_P(StatusSkinTestOnOwnSkins, ASimpleBarIsOneLoweredEdgeWithItsText) {
   ui::TStatusBar* bar = Bar(false);
   bar->Panels()->Add()->SetText(L"not shown");
   bar->SetSimpleText(L"Simple text");
@@ -551,7 +559,7 @@ TEST_F(StatusSkinTest, TwoBarsShareOnePictureAndEachPaintsItsOwnSize) {
   }
 }
 
-TEST_F(BarSkinTest, ASizeGripIsFaceColoured) {
+TEST_P(BarSkinTestOnOwnSkins, ASizeGripIsFaceColoured) {
   HWND grip = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | SBS_SIZEGRIP, 300, 150, 18, 18,
                               form_->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
   ASSERT_NE(grip, nullptr);

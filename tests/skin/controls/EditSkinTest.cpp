@@ -70,7 +70,11 @@ class EditSkinTest : public FrameTest {
   ui::TForm* form_ = nullptr;
 };
 
-TEST_F(EditSkinTest, AnEditGetsTheSkinsBorder) {
+// The cases below run once with each skin of ours.
+using EditSkinTestOnOwnSkins = testsupport::OwnSkinsOf<EditSkinTest>;
+INSTANTIATE_FOR_OWN_SKINS(EditSkinTestOnOwnSkins);
+
+TEST_P(EditSkinTestOnOwnSkins, AnEditGetsTheSkinsBorder) {
   ui::TEdit* edit = nullptr;
   TWinSkinForm* frame = Start([&](ui::TForm& f) { edit = Add<ui::TEdit>(f, 10, 10, 150, 24); });
   ASSERT_NE(frame, nullptr);
@@ -201,7 +205,7 @@ TEST_F(EditSkinTest, AComboTakesAChoiceByKeyboard) {
   EXPECT_FALSE(skinner->DroppedDown());
 }
 
-TEST_F(EditSkinTest, EveryComboStyleIsDrawnFromTheSkin) {
+TEST_P(EditSkinTestOnOwnSkins, EveryComboStyleIsDrawnFromTheSkin) {
   ui::TComboBox* lists[3] = {};
   TWinSkinForm* frame = Start([&](ui::TForm& f) {
     lists[0] = MakeCombo(f, ui::csDropDown);
@@ -277,7 +281,7 @@ TEST_F(EditSkinTest, AnUpDownChangesItsBuddyByClickAndByHeldPress) {
   EXPECT_GT(std::stoi(edit->Text()), 53);
 }
 
-TEST_F(EditSkinTest, AnUpDownsHalvesShowTheirStates) {
+TEST_P(EditSkinTestOnOwnSkins, AnUpDownsHalvesShowTheirStates) {
   ui::TUpDown* upDown = nullptr;
   const auto* vert = dynamic_cast<const TDataSkinBorder*>(data_->SkinObject("UpDown.Vert"));
   ASSERT_NE(vert, nullptr);

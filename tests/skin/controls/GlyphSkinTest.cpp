@@ -257,7 +257,11 @@ TEST_F(MediaPlayerSkinTest, AnOverlayWithoutVisibleButtonsIsAPlainFacePanel) {
   EXPECT_EQ(other, 0);
 }
 
-TEST_F(MediaPlayerSkinTest, ButtonsShowTheSkinsFramesAndTheProgramsGlyphs) {
+// The cases below run once with each skin of ours.
+using MediaPlayerSkinTestOnOwnSkins = testsupport::OwnSkinsOf<MediaPlayerSkinTest>;
+INSTANTIATE_FOR_OWN_SKINS(MediaPlayerSkinTestOnOwnSkins);
+
+TEST_P(MediaPlayerSkinTestOnOwnSkins, ButtonsShowTheSkinsFramesAndTheProgramsGlyphs) {
   ui::TMediaPlayer* player = Player((1 << ui::btPlay) | (1 << ui::btStop) | (1 << ui::btEject));
   player->SetEnabledButtons((1 << ui::btPlay) | (1 << ui::btEject));
   player->SetColoredButtons(1 << ui::btEject);

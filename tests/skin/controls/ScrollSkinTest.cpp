@@ -176,7 +176,11 @@ ui::TMemo* LongMemo(ui::TForm& f, int lines) {
   return memo;
 }
 
-TEST_F(ScrollSkinTest, AMemosBarIsCoveredByASkinnedPanel) {
+// The cases below run once with each skin of ours.
+using ScrollSkinTestOnOwnSkins = testsupport::OwnSkinsOf<ScrollSkinTest>;
+INSTANTIATE_FOR_OWN_SKINS(ScrollSkinTestOnOwnSkins);
+
+TEST_P(ScrollSkinTestOnOwnSkins, AMemosBarIsCoveredByASkinnedPanel) {
   ui::TMemo* memo = nullptr;
   TWinSkinForm* frame = Start([&](ui::TForm& f) { memo = LongMemo(f, 60); });
   ASSERT_NE(frame, nullptr);
@@ -270,7 +274,7 @@ TEST_F(ScrollSkinTest, APanelAppearsWhenTheListOutgrowsItsWindow) {
   EXPECT_TRUE(IsWindowVisible(lv->VertBar()->Handle()));
 }
 
-TEST_F(ScrollSkinTest, ScrollingRepaintsThePanelWithTheNewThumb) {
+TEST_P(ScrollSkinTestOnOwnSkins, ScrollingRepaintsThePanelWithTheNewThumb) {
   ui::TMemo* memo = nullptr;
   TWinSkinForm* frame = Start([&](ui::TForm& f) { memo = LongMemo(f, 200); });
   ASSERT_NE(frame, nullptr);
@@ -291,7 +295,7 @@ TEST_F(ScrollSkinTest, ScrollingRepaintsThePanelWithTheNewThumb) {
   ExpectThumb(*picture, after, 1);
 }
 
-TEST_F(ScrollSkinTest, TheListHeaderIsDrawnFromTheSkin) {
+TEST_P(ScrollSkinTestOnOwnSkins, TheListHeaderIsDrawnFromTheSkin) {
   ui::TListView* list = nullptr;
   TWinSkinForm* frame = Start([&](ui::TForm& f) {
     list = new ui::TListView(&f);
@@ -335,7 +339,7 @@ TEST_F(ScrollSkinTest, TheListHeaderIsDrawnFromTheSkin) {
   EXPECT_EQ(lv->Header()->HotIndex(), -1);
 }
 
-TEST_F(ScrollSkinTest, AScrollBarControlIsCoveredWhole) {
+TEST_P(ScrollSkinTestOnOwnSkins, AScrollBarControlIsCoveredWhole) {
   ui::TScrollBar* bar = nullptr;
   TWinSkinForm* frame = Start([&](ui::TForm& f) {
     bar = new ui::TScrollBar(&f);

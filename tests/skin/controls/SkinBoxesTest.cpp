@@ -63,7 +63,11 @@ class SkinMarkTest : public SkinnedFormTest {
   }
 };
 
-TEST_F(SkinMarkTest, TheCheckBoxMarkIsTheSkinsFrameForEachState) {
+// The cases below run once with each skin of ours.
+using SkinMarkTestOnOwnSkins = testsupport::OwnSkinsOf<SkinMarkTest>;
+INSTANTIATE_FOR_OWN_SKINS(SkinMarkTestOnOwnSkins);
+
+TEST_P(SkinMarkTestOnOwnSkins, TheCheckBoxMarkIsTheSkinsFrameForEachState) {
   const skin::TSkinBitmap& strip = *buttons_->CheckBitmap;
   const int count = buttons_->CheckButtonFrame;
   ASSERT_EQ(count, 12);
@@ -95,7 +99,7 @@ TEST_F(SkinMarkTest, AClickChecksTheBoxAndTheMarkFollows) {
   EXPECT_EQ(MarksShown(*Capture(box->Handle()), 0, strip, buttons_->CheckButtonFrame), std::vector<int>{5});
 }
 
-TEST_F(SkinMarkTest, ACaptionOnTheLeftPutsTheMarkAtTheRightEdge) {
+TEST_P(SkinMarkTestOnOwnSkins, ACaptionOnTheLeftPutsTheMarkAtTheRightEdge) {
   const skin::TSkinBitmap& check = *buttons_->CheckBitmap;
   const skin::TSkinBitmap& radio = *buttons_->RadioBitmap;
   auto* box = new ui::TCheckBox(form_.get());
@@ -119,7 +123,7 @@ TEST_F(SkinMarkTest, ACaptionOnTheLeftPutsTheMarkAtTheRightEdge) {
             std::vector<int>{1});
 }
 
-TEST_F(SkinMarkTest, TheRadioMarkIsTheSkinsFrameForEachState) {
+TEST_P(SkinMarkTestOnOwnSkins, TheRadioMarkIsTheSkinsFrameForEachState) {
   const skin::TSkinBitmap& strip = *buttons_->RadioBitmap;
   const int count = buttons_->RadioButtonFrame;
   ASSERT_EQ(count, 8);
@@ -134,7 +138,7 @@ TEST_F(SkinMarkTest, TheRadioMarkIsTheSkinsFrameForEachState) {
   EXPECT_EQ(MarksShown(*Capture(button->Handle()), 0, strip, count), std::vector<int>{4});
 }
 
-TEST_F(SkinMarkTest, TheCaptionIsDrawnInTheFontColourOrTheShadowColourWhenDisabled) {
+TEST_P(SkinMarkTestOnOwnSkins, TheCaptionIsDrawnInTheFontColourOrTheShadowColourWhenDisabled) {
   auto* box = Make<ui::TCheckBox, TSkinCheckBox>(10, L"WWWW");
   box->Font()->SetColor(ui::clRed);
   SetFocus(nullptr);
@@ -155,7 +159,7 @@ TEST_F(SkinMarkTest, TheCaptionIsDrawnInTheFontColourOrTheShadowColourWhenDisabl
   EXPECT_EQ(At(*enabled, 159, 0), skintest::Px(ResolveColour(data_->Colours().ButtonFace)));
 }
 
-TEST_F(SkinMarkTest, TheGroupBoxFrameRunsHalfALineDownInTheShadowColour) {
+TEST_P(SkinMarkTestOnOwnSkins, TheGroupBoxFrameRunsHalfALineDownInTheShadowColour) {
   auto* box = new ui::TGroupBox(form_.get());
   box->SetParent(form_.get());
   box->SetBounds(10, 10, 200, 100);
@@ -182,7 +186,7 @@ TEST_F(SkinMarkTest, TheGroupBoxFrameRunsHalfALineDownInTheShadowColour) {
 
 // A container without class-library object: its background and its static children on the
 // skin's face colour.
-TEST_F(SkinMarkTest, ABareContainerErasesInTheFaceColourAndGivesStaticsTheFaceBrush) {
+TEST_P(SkinMarkTestOnOwnSkins, ABareContainerErasesInTheFaceColourAndGivesStaticsTheFaceBrush) {
   auto* panel = new ui::TPanel(form_.get());
   panel->SetParent(form_.get());
   panel->SetBounds(10, 10, 120, 60);

@@ -139,7 +139,11 @@ class SkinButtonTest : public SkinnedFormTest {
   int clicks_ = 0;
 };
 
-TEST_F(SkinButtonTest, EachStateShowsItsFrameOfTheSkinInTheFourCorners) {
+// The cases below run once with each skin of ours.
+using SkinButtonTestOnOwnSkins = testsupport::OwnSkinsOf<SkinButtonTest>;
+INSTANTIATE_FOR_OWN_SKINS(SkinButtonTestOnOwnSkins);
+
+TEST_P(SkinButtonTestOnOwnSkins, EachStateShowsItsFrameOfTheSkinInTheFourCorners) {
   // The corners tell the five frames apart, so a wrong frame cannot pass.
   const auto normal = Capture(Button());
   EXPECT_EQ(FramesShown(*normal), std::vector<int>{sfNormal});
@@ -156,7 +160,7 @@ TEST_F(SkinButtonTest, EachStateShowsItsFrameOfTheSkinInTheFourCorners) {
   EXPECT_EQ(FramesShown(*Capture(Button())), std::vector<int>{sfDisabled});
 }
 
-TEST_F(SkinButtonTest, TheCaptionIsCentredInTheButtonsFontAndTheDoubleBarGivesTwoLines) {
+TEST_P(SkinButtonTestOnOwnSkins, TheCaptionIsCentredInTheButtonsFontAndTheDoubleBarGivesTwoLines) {
   button_->Font()->SetHeight(-16);
   const RECT single = ExpectedTextRect(L"Ab Cd");
   const Ink one = InkOf(L"Ab Cd");
@@ -178,7 +182,7 @@ TEST_F(SkinButtonTest, TheCaptionIsCentredInTheButtonsFontAndTheDoubleBarGivesTw
   EXPECT_EQ(InkOf(L"A||B||C").bands, 2);
 }
 
-TEST_F(SkinButtonTest, TheCaptionTakesTheSkinsColourAndTheShadowColourWhenDisabled) {
+TEST_P(SkinButtonTestOnOwnSkins, TheCaptionTakesTheSkinsColourAndTheShadowColourWhenDisabled) {
   ASSERT_TRUE(buttons_->HasNormalColour2);
   const std::uint32_t normal = skintest::Px(ResolveColour(buttons_->NormalColour2));
   const std::uint32_t shadow = Pixel(GetSysColor(COLOR_BTNSHADOW));
@@ -314,7 +318,11 @@ TEST_F(SkinSpeedButtonTest, AttachesWithoutAWindowAndClicksOncePerPressAndReleas
   EXPECT_EQ(clicks_, 1);
 }
 
-TEST_F(SkinSpeedButtonTest, FramesForStatesFlatAndDown) {
+// The cases below run once with each skin of ours.
+using SkinSpeedButtonTestOnOwnSkins = testsupport::OwnSkinsOf<SkinSpeedButtonTest>;
+INSTANTIATE_FOR_OWN_SKINS(SkinSpeedButtonTestOnOwnSkins);
+
+TEST_P(SkinSpeedButtonTestOnOwnSkins, FramesForStatesFlatAndDown) {
   EXPECT_EQ(FramesShown(*Paint()), std::vector<int>{sfNormal});
   speed_->Perform(ui::CM_MOUSEENTER);
   EXPECT_EQ(FramesShown(*Paint()), std::vector<int>{sfHot});
@@ -345,8 +353,12 @@ TEST_F(SkinSpeedButtonTest, DestroyingTheSkinnerGivesTheButtonItsOwnPaintingBack
   EXPECT_EQ(clicks_, 1);
 }
 
+// The cases below run once with each skin of ours.
+using SkinnedFormTestOnOwnSkins = testsupport::OwnSkinsOf<SkinnedFormTest>;
+INSTANTIATE_FOR_OWN_SKINS(SkinnedFormTestOnOwnSkins);
+
 // A glyph button draws its glyph where the shared layout arithmetic puts it.
-TEST_F(SkinnedFormTest, AGlyphButtonDrawsItsGlyphWhereTheLayoutPutsIt) {
+TEST_P(SkinnedFormTestOnOwnSkins, AGlyphButtonDrawsItsGlyphWhereTheLayoutPutsIt) {
   auto* button = new ui::TBitBtn(form_.get());
   button->SetParent(form_.get());
   button->SetBounds(10, 10, 80, 70);
@@ -374,7 +386,7 @@ TEST_F(SkinnedFormTest, AGlyphButtonDrawsItsGlyphWhereTheLayoutPutsIt) {
 }
 
 // Tag 5555: the parent's image shows where the skin's frame is transparent.
-TEST_F(SkinnedFormTest, AButtonTaggedForTheParentsImageShowsItAroundTheFrame) {
+TEST_P(SkinnedFormTestOnOwnSkins, AButtonTaggedForTheParentsImageShowsItAroundTheFrame) {
   form_->SetColor(ui::clYellow);
   const auto make = [&](int top, int tag) {
     auto* b = new ui::TButton(form_.get());

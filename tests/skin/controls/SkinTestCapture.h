@@ -7,17 +7,21 @@
 
 #include "ControlTestSupport.h"
 #include "ImageTestSupport.h"
+#include "OwnSkins.h"
 #include "skin/model/SkinObjects.h"
 #include "skin/frame/SkinManage.h"
 #include "ui/Forms.h"
 
 namespace ctltest {
 
+// A form with the component of one of our skins: the built-in one unless a subclass (such as
+// testsupport::OwnSkinsOf) names another.
 class SkinnedFormTest : public testing::Test {
  protected:
+  virtual std::string SkinName() const { return testsupport::kBuiltInSkin; }
   void SetUp() override {
     holder_ = std::make_unique<ui::TForm>(nullptr);
-    data_ = skin::CreateDefaultSkinData(holder_.get());
+    data_ = testsupport::CreateOwnSkinData(holder_.get(), SkinName());
     ASSERT_NE(data_, nullptr);
     buttons_ = dynamic_cast<skin::TDataSkinButton*>(data_->SkinObject("Buttons"));
     ASSERT_NE(buttons_, nullptr);

@@ -4,6 +4,7 @@
 // and free the page only on a 0 answer; button-style tabs, sheets and the tab set.
 #include <algorithm>
 #include <set>
+#include <tuple>
 
 #include "ForeignControls.h"
 #include "SkinTestCapture.h"
@@ -193,11 +194,17 @@ class TabSkinTest : public SkinnedFormTest {
   TDataSkinObject* tabs_ = nullptr;
 };
 
-// Every side shows the normal, current, hot, focused and disabled frames where they belong.
-class TabSideTest : public TabSkinTest, public testing::WithParamInterface<TTabSide> {};
+// Every side, with each skin of ours, shows the normal, current, hot, focused and disabled
+// frames where they belong.
+class TabSideTest : public TabSkinTest,
+                    public testing::WithParamInterface<std::tuple<TTabSide, std::string>> {
+ protected:
+  std::string SkinName() const override { return std::get<1>(GetParam()); }
+  TTabSide Side() const { return std::get<0>(GetParam()); }
+};
 
 TEST_P(TabSideTest, EachTabShowsTheSkinFrameOfItsState) {
-  const TTabSide side = GetParam();
+  const TTabSide side = Side();
   ui::TTabControl* tabs = MakeTabs(side);
   const HWND h = tabs->Handle();
   SetFocus(nullptr);
@@ -230,18 +237,20 @@ TEST_P(TabSideTest, EachTabShowsTheSkinFrameOfItsState) {
   for (int i = 0; i < 3; ++i) EXPECT_EQ(FramesAt(*disabled, ItemRect(h, i), side), std::set<int>{sfDisabled}) << i;
 }
 
-std::string SideName(const testing::TestParamInfo<TTabSide>& info) {
+std::string SideName(const testing::TestParamInfo<std::tuple<TTabSide, std::string>>& info) {
   static const char* const names[] = {"Top", "Bottom", "Left", "Right"};
-  return names[info.param];
+  return std::string(names[std::get<0>(info.param)]) + "_" + std::get<1>(info.param);
 }
 
-INSTANTIATE_TEST_SUITE_P(EverySide, TabSideTest, testing::Values(tsdTop, tsdBottom, tsdLeft, tsdRight),
+INSTANTIATE_TEST_SUITE_P(EverySide, TabSideTest,
+                         testing::Combine(testing::Values(tsdTop, tsdBottom, tsdLeft, tsdRight),
+                                          testing::ValuesIn(testsupport::OwnSkinNames())),
                          SideName);
 
 // The pane's edge runs along the tab side but not under the current tab, which opens into
 // the pane as the skin's picture of it does.
 TEST_P(TabSideTest, TheCurrentTabOpensIntoThePane) {
-  const TTabSide side = GetParam();
+  const TTabSide side = Side();
   ui::TTabControl* tabs = MakeTabs(side);
   const HWND h = tabs->Handle();
   const auto* border = dynamic_cast<const TDataSkinBorder*>(tabs_);
@@ -280,7 +289,7 @@ TEST_P(TabSideTest, TheCurrentTabOpensIntoThePane) {
 // A tab chosen with the mouse or the keyboard moves the opening in the pane's edge: the whole
 // control is to be drawn again, not only the two tabs the tab control itself invalidates.
 TEST_P(TabSideTest, ChoosingATabRedrawsThePaneEdgeToo) {
-  ui::TTabControl* tabs = MakeTabs(GetParam());
+  ui::TTabControl* tabs = MakeTabs(Side());
   const HWND h = tabs->Handle();
   RECT client{};
   GetClientRect(h, &client);
@@ -381,7 +390,11 @@ class ClosableTabsTest : public TabSkinTest {
   TSkinTab* skinner_ = nullptr;
 };
 
-TEST_F(ClosableTabsTest, EveryTabShowsACloseButtonInItsTopRightCorner) {
+// The cases below run once with each skin of ours.
+using ClosableTabsTestOnOwnSkins = testsupport::OwnSkinsOf<ClosableTabsTest>;
+INSTANTIATE_FOR_OWN_SKINS(ClosableTabsTestOnOwnSkins);
+
+TEST_P(ClosableTabsTestOnOwnSkins, EveryTabShowsACloseButtonInItsTopRightCorner) {
   ASSERT_TRUE(skinner_->Closable());
   const auto drawn = Capture(pages_->Handle());
   ASSERT_EQ(skinner_->CloseRects().size(), 3u);
@@ -498,7 +511,11 @@ class TabButtonsTest : public TabSkinTest {
   TSkinTabBtn* skinner_ = nullptr;
 };
 
-TEST_F(TabButtonsTest, TheCurrentButtonIsPressedTheOthersNormalHotUnderTheMouse) {
+// The cases below run once with each skin of ours.
+using TabButtonsTestOnOwnSkins = testsupport::OwnSkinsOf<TabButtonsTest>;
+INSTANTIATE_FOR_OWN_SKINS(TabButtonsTestOnOwnSkins);
+
+TEST_P(TabButtonsTestOnOwnSkins, TheCurrentButtonIsPressedTheOthersNormalHotUnderTheMouse) {
   const HWND h = pages_->Handle();
   SetFocus(nullptr);
   const auto drawn = Capture(h);
@@ -516,7 +533,7 @@ TEST_F(TabButtonsTest, TheCurrentButtonIsPressedTheOthersNormalHotUnderTheMouse)
   for (int i = 0; i < 3; ++i) EXPECT_EQ(ButtonFramesAt(*disabled, i), std::vector<int>{sfDisabled}) << i;
 }
 
-TEST_F(TabButtonsTest, AChosenTabRepaintsTheRowAndShowsItsSheetOnTheSkinFace) {
+TEST_P(TabButtonsTestOnOwnSkins, AChosenTabRepaintsTheRowAndShowsItsSheetOnTheSkinFace) {
   const HWND h = pages_->Handle();
   pages_->SetActivePageIndex(2);
   const auto drawn = Capture(h);
@@ -530,7 +547,11 @@ TEST_F(TabButtonsTest, AChosenTabRepaintsTheRowAndShowsItsSheetOnTheSkinFace) {
   EXPECT_EQ(At(*sheet, sheet->Width() - 3, sheet->Height() - 3), facePixel);
 }
 
-TEST_F(TabSkinTest, TheTabSetShowsItsTabsUpsideDownAndLeavesOutThoseThatDoNotFit) {
+// The cases below run once with each skin of ours.
+using TabSkinTestOnOwnSkins = testsupport::OwnSkinsOf<TabSkinTest>;
+INSTANTIATE_FOR_OWN_SKINS(TabSkinTestOnOwnSkins);
+
+TEST_P(TabSkinTestOnOwnSkins, TheTabSetShowsItsTabsUpsideDownAndLeavesOutThoseThatDoNotFit) {
   auto* set = new ui::TTabSet(form_.get());
   set->SetParent(form_.get());
   set->SetBounds(10, 10, 150, 22);
@@ -568,7 +589,7 @@ TEST_F(TabSkinTest, TheTabSetShowsItsTabsUpsideDownAndLeavesOutThoseThatDoNotFit
 
 // A tab control window without class-library object: its tabs are read from the window and
 // drawn the same way; it has no close buttons.
-TEST_F(TabSkinTest, ABareTabWindowIsDrawnFromItsOwnItems) {
+TEST_P(TabSkinTestOnOwnSkins, ABareTabWindowIsDrawnFromItsOwnItems) {
   form_->Show();
   HWND bare = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | TCS_BOTTOM, 10, 10, 300,
                               120, form_->Handle(), nullptr, nullptr, nullptr);
@@ -602,7 +623,7 @@ TEST_F(TabSkinTest, ABareTabWindowIsDrawnFromItsOwnItems) {
 }
 
 // More tabs than fit: the row's arrow buttons get a skinner of their own, once.
-TEST_F(TabSkinTest, TheArrowsOfATooLongRowAreSkinned) {
+TEST_P(TabSkinTestOnOwnSkins, TheArrowsOfATooLongRowAreSkinned) {
   auto* tabs = new ui::TTabControl(form_.get());
   tabs->SetParent(form_.get());
   tabs->SetBounds(10, 10, 130, 80);

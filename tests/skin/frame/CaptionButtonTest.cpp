@@ -136,6 +136,27 @@ class CaptionButtonTest : public FrameTest {
   int closes_ = 0;
 };
 
+// What each skin of ours shows on a window with a system menu and a minimize box (and no
+// maximize box), w pixels wide: the minimize button's section, where the close and minimize
+// buttons lie, and whether they are counted from the right edge.
+struct TOwnCaption {
+  std::string Minimize;
+  RECT Close, MinimizeBox;
+  bool FromTheRight;
+};
+
+TOwnCaption OwnCaption(const std::string& skin, int w) {
+  if (skin == testsupport::kDaylightSkin) return {"BUTTON.MINIMIZE", {8, 5, 28, 25}, {32, 5, 52, 25}, false};
+  return {"BUTTON.MINIMIZEALONE", {w - 28, 4, w - 6, 22}, {w - 52, 4, w - 30, 22}, true};
+}
+
+// CaptionButtonTest once with each skin of ours.
+class CaptionButtonSkinTest : public testsupport::OwnSkinsOf<CaptionButtonTest> {
+ protected:
+  std::string MinimizeName() const { return OwnCaption(GetParam(), 0).Minimize; }
+};
+INSTANTIATE_FOR_OWN_SKINS(CaptionButtonSkinTest);
+
 TEST(CaptionButtonRules, TheStatesFrameComesFromOneTable) {
   // Active: normal 1, pressed 2, hot 3.
   EXPECT_EQ(CaptionButtonFrame(ncsNormal, true, 4, 0), 1);
@@ -196,11 +217,11 @@ TEST(CaptionButtonRules, PlacementFollowsAlign) {
   EXPECT_TRUE(IsRectEmpty(&r));
 }
 
-TEST_F(CaptionButtonTest, TheVisibilityCodesChooseTheButtonsOfEachKindOfWindow) {
+TEST_P(CaptionButtonSkinTest, TheVisibilityCodesChooseTheButtonsOfEachKindOfWindow) {
   TCaptionContext main;
   main.HasSystemMenu = main.HasMinimizeBox = true;
   EXPECT_EQ(ShownNames(*data_, main),
-            (std::set<std::string>{"BUTTON.CLOSE", "BUTTON.MINIMIZEALONE", "BUTTON.ICON"}));
+            (std::set<std::string>{"BUTTON.CLOSE", MinimizeName(), "BUTTON.ICON"}));
   TCaptionContext all = main;
   all.HasMaximizeBox = true;
   EXPECT_EQ(ShownNames(*data_, all), (std::set<std::string>{"BUTTON.CLOSE", "BUTTON.MAXIMIZE",
@@ -255,40 +276,48 @@ TEST(CaptionButtonRules, CodesFrom1000To2000AskTheWindow) {
   DestroyWindow(window);
 }
 
-TEST_F(CaptionButtonTest, AWindowWithSystemMenuAndMinimizeBoxShowsCloseMinimizeAndIcon) {
+TEST_P(CaptionButtonSkinTest, AWindowWithSystemMenuAndMinimizeBoxShowsCloseMinimizeAndIcon) {
   TWinSkinForm* frame = ShowIconsForm(kSysMenuAndMinimize);
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(EnabledNames(*frame),
-            (std::set<std::string>{"BUTTON.CLOSE", "BUTTON.MINIMIZEALONE", "BUTTON.ICON"}));
+            (std::set<std::string>{"BUTTON.CLOSE", MinimizeName(), "BUTTON.ICON"}));
   const int w = Width(WindowRect(window_));
+  const TOwnCaption expected = OwnCaption(GetParam(), w);
   const RECT close = ButtonNamed(*frame, "BUTTON.CLOSE")->Bounds;
-  const RECT minimize = ButtonNamed(*frame, "BUTTON.MINIMIZEALONE")->Bounds;
-  EXPECT_TRUE(SameRect(close, RECT{w - 28, 4, w - 6, 22}));
-  EXPECT_TRUE(SameRect(minimize, RECT{w - 52, 4, w - 30, 22}));
+  const RECT minimize = ButtonNamed(*frame, MinimizeName())->Bounds;
+  EXPECT_TRUE(SameRect(close, expected.Close));
+  EXPECT_TRUE(SameRect(minimize, expected.MinimizeBox));
   // Hit-testing answers the button under the point from the same rectangles.
   EXPECT_EQ(HitTest(window_, Centre(close).x, Centre(close).y), HTCLOSE);
   EXPECT_EQ(HitTest(window_, Centre(minimize).x, Centre(minimize).y), HTMINBUTTON);
   const RECT icon = ButtonNamed(*frame, "BUTTON.ICON")->Bounds;
   EXPECT_EQ(HitTest(window_, Centre(icon).x, Centre(icon).y), HTSYSMENU);
-  EXPECT_EQ(HitTest(window_, close.left - 1, Centre(close).y), HTCAPTION);  // between buttons
+  const int between = expected.FromTheRight ? close.left - 1 : close.right;
+  EXPECT_EQ(HitTest(window_, between, Centre(close).y), HTCAPTION);  // between buttons
   EXPECT_EQ(HitTest(window_, w / 2, 13), HTCAPTION);
-  // A wider window moves the right-aligned buttons along before anything is painted.
+  // A wider window moves the buttons counted from its right edge along before anything is
+  // painted; those counted from the left stay.
   SetWindowPos(window_, nullptr, 0, 0, w + 40, Height(WindowRect(window_)),
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   const RECT moved = ButtonNamed(*frame, "BUTTON.CLOSE")->Bounds;
-  EXPECT_EQ(moved.left, w + 40 - 28);
+  EXPECT_EQ(moved.left, OwnCaption(GetParam(), w + 40).Close.left);
   EXPECT_EQ(HitTest(window_, Centre(moved).x, Centre(moved).y), HTCLOSE);
-  EXPECT_EQ(HitTest(window_, Centre(close).x, Centre(close).y), HTCAPTION);  // where it was
-  const RECT minimized = ButtonNamed(*frame, "BUTTON.MINIMIZEALONE")->Bounds;
+  if (expected.FromTheRight) {
+    EXPECT_EQ(HitTest(window_, Centre(close).x, Centre(close).y), HTCAPTION);  // where it was
+  }
+  const RECT minimized = ButtonNamed(*frame, MinimizeName())->Bounds;
   EXPECT_EQ(HitTest(window_, Centre(minimized).x, Centre(minimized).y), HTMINBUTTON);
+  // The icon button follows its own edge too.
+  const RECT movedIcon = ButtonNamed(*frame, "BUTTON.ICON")->Bounds;
+  EXPECT_EQ(movedIcon.left - icon.left, ButtonNamed(*frame, "BUTTON.ICON")->Definition().Align == 1 ? 40 : 0);
 }
 
 // A button answers over every pixel of its picture, up to the edges, and not one pixel
 // beyond; a press on one corner pixel released on the opposite one is a click.
-TEST_F(CaptionButtonTest, TheHitAreaIsTheWholePictureToItsEdgePixels) {
+TEST_P(CaptionButtonSkinTest, TheHitAreaIsTheWholePictureToItsEdgePixels) {
   TWinSkinForm* frame = ShowIconsForm(kSysMenuAndMinimize);
   ASSERT_NE(frame, nullptr);
-  for (const auto& [name, code] : {std::pair{"BUTTON.CLOSE", HTCLOSE}, std::pair{"BUTTON.MINIMIZEALONE", HTMINBUTTON}}) {
+  for (const auto& [name, code] : {std::pair{std::string("BUTTON.CLOSE"), HTCLOSE}, std::pair{MinimizeName(), HTMINBUTTON}}) {
     const RECT r = ButtonNamed(*frame, name)->Bounds;
     const POINT c = Centre(r);
     for (const POINT p : {POINT{r.left, r.top}, POINT{r.right - 1, r.top}, POINT{r.left, r.bottom - 1},
@@ -311,7 +340,7 @@ TEST_F(CaptionButtonTest, TheHitAreaIsTheWholePictureToItsEdgePixels) {
   EXPECT_EQ(closes_, 1);
 }
 
-TEST_F(CaptionButtonTest, AWindowWithAllBoxesShowsMaximizeAndRestoreByItsState) {
+TEST_P(CaptionButtonSkinTest, AWindowWithAllBoxesShowsMaximizeAndRestoreByItsState) {
   TWinSkinForm* frame = ShowIconsForm(kAllIcons, ui::bsSizeable);
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(EnabledNames(*frame), (std::set<std::string>{"BUTTON.CLOSE", "BUTTON.MAXIMIZE",
@@ -333,11 +362,11 @@ TEST_F(CaptionButtonTest, AWindowWithAllBoxesShowsMaximizeAndRestoreByItsState) 
   EXPECT_EQ(closes_, 0);
 }
 
-TEST_F(CaptionButtonTest, EachButtonIsPaintedInTheSkinsFrameOfItsState) {
+TEST_P(CaptionButtonSkinTest, EachButtonIsPaintedInTheSkinsFrameOfItsState) {
   TWinSkinForm* frame = ShowIconsForm(kSysMenuAndMinimize);
   ASSERT_NE(frame, nullptr);
   TWinSysButton* close = ButtonNamed(*frame, "BUTTON.CLOSE");
-  TWinSysButton* minimize = ButtonNamed(*frame, "BUTTON.MINIMIZEALONE");
+  TWinSysButton* minimize = ButtonNamed(*frame, MinimizeName());
   ASSERT_TRUE(close && minimize);
   // The test means something only when the skin's frames differ.
   ASSERT_TRUE(FramesDiffer(close->Definition(), 1, 2));
@@ -381,20 +410,21 @@ TEST_F(CaptionButtonTest, EachButtonIsPaintedInTheSkinsFrameOfItsState) {
   painted = PaintedFrame();
   EXPECT_GT(CompareButton(painted->Canvas()->Handle(), *close, 1), 200);
 
-  // An inactive window shows the inactive frame.
+  // An inactive window shows the inactive frame, or the normal one when the picture has
+  // only three frames.
   SendMessageW(window_, WM_NCACTIVATE, FALSE, 0);
   painted = PaintedFrame();
-  EXPECT_GT(CompareButton(painted->Canvas()->Handle(), *close, 4), 200);
+  EXPECT_GT(CompareButton(painted->Canvas()->Handle(), *close, close->Definition().Frame >= 4 ? 4 : 1), 200);
   SendMessageW(window_, WM_NCACTIVATE, TRUE, 0);
   PumpFor(50);
   EXPECT_EQ(closes_, 0);
 }
 
-TEST_F(CaptionButtonTest, APressReleasedOverTheSameButtonClosesOnceAndNowhereElse) {
+TEST_P(CaptionButtonSkinTest, APressReleasedOverTheSameButtonClosesOnceAndNowhereElse) {
   TWinSkinForm* frame = ShowIconsForm(kSysMenuAndMinimize);
   ASSERT_NE(frame, nullptr);
   TWinSysButton* close = ButtonNamed(*frame, "BUTTON.CLOSE");
-  TWinSysButton* minimize = ButtonNamed(*frame, "BUTTON.MINIMIZEALONE");
+  TWinSysButton* minimize = ButtonNamed(*frame, MinimizeName());
 
   // Down inside, up outside: nothing; no capture, no pressed or hot button left.
   Press(*close, HTCLOSE);
@@ -441,10 +471,10 @@ TEST_F(CaptionButtonTest, APressReleasedOverTheSameButtonClosesOnceAndNowhereEls
   EXPECT_FALSE(IsWindowVisible(window_));
 }
 
-TEST_F(CaptionButtonTest, TheMinimizeButtonMinimizesAndTheWindowComesBackWithItsFrame) {
+TEST_P(CaptionButtonSkinTest, TheMinimizeButtonMinimizesAndTheWindowComesBackWithItsFrame) {
   TWinSkinForm* frame = ShowIconsForm(kSysMenuAndMinimize);
   ASSERT_NE(frame, nullptr);
-  TWinSysButton* minimize = ButtonNamed(*frame, "BUTTON.MINIMIZEALONE");
+  TWinSysButton* minimize = ButtonNamed(*frame, MinimizeName());
   Press(*minimize, HTMINBUTTON);
   SendMessageW(window_, WM_NCLBUTTONUP, HTMINBUTTON, ScreenAt(Centre(minimize->Bounds)));
   ASSERT_TRUE(PumpUntil([&] { return IsIconic(window_) != FALSE; }, 2000));
@@ -454,12 +484,12 @@ TEST_F(CaptionButtonTest, TheMinimizeButtonMinimizesAndTheWindowComesBackWithIts
   EXPECT_EQ(frame->WindowState(), wsNormal);
   EXPECT_EQ(Width(ClientRect(window_)), 300);
   EXPECT_EQ(Height(ClientRect(window_)), 200);
-  EXPECT_EQ(Width(WindowRect(window_)), 308);
-  EXPECT_EQ(EnabledNames(*frame).count("BUTTON.MINIMIZEALONE"), 1u);
+  EXPECT_EQ(Width(WindowRect(window_)), FramedWidth(300));
+  EXPECT_EQ(EnabledNames(*frame).count(MinimizeName()), 1u);
   EXPECT_EQ(closes_, 0);
 }
 
-TEST_F(CaptionButtonTest, ADoubleClickOnTheIconClosesTheWindow) {
+TEST_P(CaptionButtonSkinTest, ADoubleClickOnTheIconClosesTheWindow) {
   TWinSkinForm* frame = ShowIconsForm(kSysMenuAndMinimize);
   ASSERT_NE(frame, nullptr);
   const RECT icon = ButtonNamed(*frame, "BUTTON.ICON")->Bounds;
@@ -468,7 +498,7 @@ TEST_F(CaptionButtonTest, ADoubleClickOnTheIconClosesTheWindow) {
   EXPECT_EQ(closes_, 1);
 }
 
-TEST_F(CaptionButtonTest, TheHoverTimerEndsAHotLookTheCursorLeft) {
+TEST_P(CaptionButtonSkinTest, TheHoverTimerEndsAHotLookTheCursorLeft) {
   TWinSkinForm* frame = ShowIconsForm(kSysMenuAndMinimize);
   ASSERT_NE(frame, nullptr);
   EXPECT_TRUE(frame->HoverTimerEnabled());
@@ -554,7 +584,7 @@ void CALLBACK EndMenuTick(HWND, UINT, UINT_PTR id, DWORD) {
   }
 }
 
-TEST_F(CaptionButtonTest, ARightClickOnTheTitleOpensTheSystemMenu) {
+TEST_P(CaptionButtonSkinTest, ARightClickOnTheTitleOpensTheSystemMenu) {
   TWinSkinForm* frame = ShowIconsForm(kSysMenuAndMinimize);
   ASSERT_NE(frame, nullptr);
   g_menuSeen = false;
@@ -571,7 +601,7 @@ TEST_F(CaptionButtonTest, ARightClickOnTheTitleOpensTheSystemMenu) {
 
 namespace {
 
-TEST_F(CaptionButtonTest, TheIconButtonOpensTheSystemMenuAndASecondQuickOpeningCloses) {
+TEST_P(CaptionButtonSkinTest, TheIconButtonOpensTheSystemMenuAndASecondQuickOpeningCloses) {
   TWinSkinForm* frame = ShowIconsForm(kSysMenuAndMinimize);
   ASSERT_NE(frame, nullptr);
   TWinSysButton* icon = ButtonNamed(*frame, "BUTTON.ICON");
@@ -591,7 +621,7 @@ TEST_F(CaptionButtonTest, TheIconButtonOpensTheSystemMenuAndASecondQuickOpeningC
   EXPECT_EQ(closes_, 1);
 }
 
-TEST_F(CaptionButtonTest, AltSpaceOpensTheSystemMenu) {
+TEST_P(CaptionButtonSkinTest, AltSpaceOpensTheSystemMenu) {
   ASSERT_NE(ShowIconsForm(kSysMenuAndMinimize), nullptr);
   g_menuSeen = false;
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, EndMenuTick);
@@ -607,7 +637,7 @@ namespace {
 
 // A component that reads another skin without telling the manager frees the definitions the
 // frame's buttons were made from: the frame makes its buttons anew before it uses them.
-TEST_F(CaptionButtonTest, ButtonsFollowASkinReadAnewWithoutNotice) {
+TEST_P(CaptionButtonSkinTest, ButtonsFollowASkinReadAnewWithoutNotice) {
   TWinSkinForm* frame = ShowIconsForm(kSysMenuAndMinimize);
   ASSERT_NE(frame, nullptr);
   const RECT close = ButtonNamed(*frame, "BUTTON.CLOSE")->Bounds;

@@ -23,6 +23,9 @@ SIZE SystemWindowSize(HWND window, int clientWidth, int clientHeight, LONG extra
 }
 
 using FormFrameTest = FrameTest;
+// The tests whose every size and pixel comes from the skin run with each skin of our own.
+using FormFrameSkinTest = OwnSkinFrameTest;
+INSTANTIATE_FOR_OWN_SKINS(FormFrameSkinTest);
 
 // The pixel of a composed picture at (x, y), as the skin bitmaps' PixelAt answers it.
 std::uint32_t PixelAt(const ui::TBitmap& bitmap, int x, int y) {
@@ -30,7 +33,7 @@ std::uint32_t PixelAt(const ui::TBitmap& bitmap, int x, int y) {
   return bitmap.ScanLine(y)[x];
 }
 
-TEST_F(FormFrameTest, AnActivatedFormGetsTheSkinsBordersAndKeepsItsClientArea) {
+TEST_P(FormFrameSkinTest, AnActivatedFormGetsTheSkinsBordersAndKeepsItsClientArea) {
   ui::TForm& form = ShowForm();
   const HWND h = form.Handle();
   TWinSkinForm* frame = RunningFrame(h);
@@ -43,20 +46,20 @@ TEST_F(FormFrameTest, AnActivatedFormGetsTheSkinsBordersAndKeepsItsClientArea) {
   EXPECT_EQ(frame->SkinData(), data_);
   EXPECT_TRUE(frame->Skinned());
   EXPECT_EQ(frame->BorderKind(), bkSingle);
-  EXPECT_EQ(frame->LeftWidth(), 4);
-  EXPECT_EQ(frame->RightWidth(), 4);
-  EXPECT_EQ(frame->TitleHeight(), 26);
-  EXPECT_EQ(frame->BottomHeight(), 4);
+  EXPECT_EQ(frame->LeftWidth(), skin_.Left);
+  EXPECT_EQ(frame->RightWidth(), skin_.Right);
+  EXPECT_EQ(frame->TitleHeight(), skin_.Title);
+  EXPECT_EQ(frame->BottomHeight(), skin_.Bottom);
   EXPECT_EQ(frame->MenuBarHeight(), 0);
   EXPECT_EQ(Width(ClientRect(h)), 300);
   EXPECT_EQ(Height(ClientRect(h)), 200);
-  EXPECT_EQ(Width(WindowRect(h)), 308);
-  EXPECT_EQ(Height(WindowRect(h)), 230);
+  EXPECT_EQ(Width(WindowRect(h)), FramedWidth(300));
+  EXPECT_EQ(Height(WindowRect(h)), FramedHeight(200));
   // The client area lies where the skin's borders say.
   POINT origin{0, 0};
   ClientToScreen(h, &origin);
-  EXPECT_EQ(origin.x - WindowRect(h).left, 4);
-  EXPECT_EQ(origin.y - WindowRect(h).top, 26);
+  EXPECT_EQ(origin.x - WindowRect(h).left, skin_.Left);
+  EXPECT_EQ(origin.y - WindowRect(h).top, skin_.Title);
   // The system frame it had, measured at start.
   // The system frame it had, measured at start; the caption style is away while it runs.
   EXPECT_TRUE(frame->BorderIcons() & kBiCaptionToggled);
@@ -66,9 +69,9 @@ TEST_F(FormFrameTest, AnActivatedFormGetsTheSkinsBordersAndKeepsItsClientArea) {
   EXPECT_EQ(frame->SysFrameSize().cy, system.cy);
   EXPECT_GT(frame->SysFrameSize().cy, 20);
   // The form's object knows its new size; its colour is the skin's.
-  EXPECT_EQ(form.Width(), 308);
+  EXPECT_EQ(form.Width(), FramedWidth(300));
   EXPECT_EQ(form.ClientWidth(), 300);
-  EXPECT_EQ(ui::ColorToRGB(form.Color()), RGB(236, 239, 245));
+  EXPECT_EQ(ui::ColorToRGB(form.Color()), skin_.Face);
 
   EXPECT_EQ(SendMessageW(h, SKM_QUERYSKINNED, 0, 0), 1);
   EXPECT_EQ(SendMessageW(h, SKM_PROBEFRAME, 0, kSkinMagic), kSkinMagic);
@@ -76,31 +79,33 @@ TEST_F(FormFrameTest, AnActivatedFormGetsTheSkinsBordersAndKeepsItsClientArea) {
   EXPECT_EQ(SendMessageW(h, SKM_PROBEFRAME, 0, 0x41A3), 1);
 }
 
-TEST_F(FormFrameTest, HitTestingFollowsTheSkinsTitle) {
+TEST_P(FormFrameSkinTest, HitTestingFollowsTheSkinsTitle) {
   ui::TForm& form = ShowForm();
   const HWND h = form.Handle();
   ASSERT_NE(RunningFrame(h), nullptr);
   const int w = Width(WindowRect(h));
-  EXPECT_EQ(HitTest(h, w / 2, 1), HTCAPTION);   // one pixel below the top edge
-  EXPECT_EQ(HitTest(h, w / 2, 13), HTCAPTION);  // the middle of the title bar
-  EXPECT_EQ(HitTest(h, 10, 25), HTCAPTION);     // its last row
-  EXPECT_EQ(HitTest(h, 4, 26), HTCLIENT);       // the client area's first pixel
+  EXPECT_EQ(HitTest(h, w / 2, 1), HTCAPTION);                 // one pixel below the top edge
+  EXPECT_EQ(HitTest(h, w / 2, skin_.Title / 2), HTCAPTION);   // the middle of the title bar
+  EXPECT_EQ(HitTest(h, w / 2, skin_.Title - 1), HTCAPTION);   // its last row
+  EXPECT_EQ(HitTest(h, skin_.Left, skin_.Title), HTCLIENT);   // the client area's first pixel
   EXPECT_EQ(HitTest(h, w / 2, 120), HTCLIENT);
   EXPECT_EQ(HitTest(h, w + 5, 120), HTNOWHERE);  // outside the window
 }
 
-TEST_F(FormFrameTest, TheRegionLeavesTheMagentaCornersOutAndIsRebuiltOnlyOnSizeChanges) {
+TEST_P(FormFrameSkinTest, TheRegionLeavesTheMagentaCornersOutAndIsRebuiltOnlyOnSizeChanges) {
   ui::TForm& form = ShowForm();
   const HWND h = form.Handle();
   TWinSkinForm* frame = RunningFrame(h);
   ASSERT_NE(frame, nullptr);
+  const int w = FramedWidth(300), ht = FramedHeight(200);
   ui::TRegionHandle region = WindowRegion(h);
   ASSERT_TRUE(region);
-  EXPECT_TRUE(RegionContains(region.Get(), {4, 26, 304, 226}));  // every client pixel
+  // every client pixel
+  EXPECT_TRUE(RegionContains(region.Get(), {skin_.Left, skin_.Title, w - skin_.Right, ht - skin_.Bottom}));
   EXPECT_FALSE(PtInRegion(region.Get(), 0, 0));                  // the rounded corners
-  EXPECT_FALSE(PtInRegion(region.Get(), 307, 0));
-  EXPECT_TRUE(PtInRegion(region.Get(), 0, 229));                 // square bottom corners
-  EXPECT_TRUE(PtInRegion(region.Get(), 307, 229));
+  EXPECT_FALSE(PtInRegion(region.Get(), w - 1, 0));
+  EXPECT_TRUE(PtInRegion(region.Get(), 0, ht - 1));              // square bottom corners
+  EXPECT_TRUE(PtInRegion(region.Get(), w - 1, ht - 1));
   EXPECT_TRUE(PtInRegion(region.Get(), 150, 0));
   EXPECT_EQ(frame->RegionBuilds(), 1);
 
@@ -122,12 +127,12 @@ TEST_F(FormFrameTest, TheRegionLeavesTheMagentaCornersOutAndIsRebuiltOnlyOnSizeC
   SetWindowPos(h, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   EXPECT_EQ(frame->RegionBuilds(), 2);
   EXPECT_EQ(GetObjectType(copy), 0u);
-  EXPECT_EQ(Width(ClientRect(h)), 392);
-  EXPECT_EQ(Height(ClientRect(h)), 270);
+  EXPECT_EQ(Width(ClientRect(h)), 400 - skin_.Left - skin_.Right);
+  EXPECT_EQ(Height(ClientRect(h)), 300 - skin_.Title - skin_.Bottom);
   region = WindowRegion(h);
   ASSERT_TRUE(region);
   EXPECT_TRUE(EqualRgn(frame->RegionCopy(), region.Get()));
-  EXPECT_TRUE(RegionContains(region.Get(), {4, 26, 396, 296}));
+  EXPECT_TRUE(RegionContains(region.Get(), {skin_.Left, skin_.Title, 400 - skin_.Right, 300 - skin_.Bottom}));
   EXPECT_FALSE(PtInRegion(region.Get(), 399, 0));
 
   // Every size change replaces the frame's copy (the previous one is deleted) and gives the
@@ -272,7 +277,7 @@ TEST_F(FormFrameTest, AFormTaggedNinetyNineIsNeverSkinned) {
   EXPECT_FALSE(WindowRegion(h));
 }
 
-TEST_F(FormFrameTest, ActivatingAWindowAgainMakesNoSecondFrame) {
+TEST_P(FormFrameSkinTest, ActivatingAWindowAgainMakesNoSecondFrame) {
   ui::TForm& first = ShowForm();
   ui::TForm& second = ShowForm();
   ASSERT_NE(RunningFrame(first.Handle()), nullptr);
@@ -284,8 +289,8 @@ TEST_F(FormFrameTest, ActivatingAWindowAgainMakesNoSecondFrame) {
   }
   EXPECT_FALSE(M()->AttachWindow(first.Handle()));
   EXPECT_EQ(M()->FormSkinners().size(), 2u);
-  EXPECT_EQ(Width(WindowRect(first.Handle())), 308);
-  EXPECT_EQ(Height(WindowRect(first.Handle())), 230);
+  EXPECT_EQ(Width(WindowRect(first.Handle())), FramedWidth(300));
+  EXPECT_EQ(Height(WindowRect(first.Handle())), FramedHeight(200));
 }
 
 TEST_F(FormFrameTest, AWindowWithoutCaptionGetsNoBordersAndNoRegion) {
@@ -307,7 +312,7 @@ TEST_F(FormFrameTest, AWindowWithoutCaptionGetsNoBordersAndNoRegion) {
   EXPECT_FALSE(WindowRegion(h));
 }
 
-TEST_F(FormFrameTest, SwitchingTheSkinOffRestoresTheWindowAndOnAgainReskinsIt) {
+TEST_P(FormFrameSkinTest, SwitchingTheSkinOffRestoresTheWindowAndOnAgainReskinsIt) {
   ui::TForm& form = ShowForm();
   const HWND h = form.Handle();
   ASSERT_NE(RunningFrame(h), nullptr);
@@ -332,8 +337,8 @@ TEST_F(FormFrameTest, SwitchingTheSkinOffRestoresTheWindowAndOnAgainReskinsIt) {
   ASSERT_NE(again, nullptr);
   EXPECT_EQ(Width(ClientRect(h)), 300);
   EXPECT_EQ(Height(ClientRect(h)), 200);
-  EXPECT_EQ(Width(WindowRect(h)), 308);
-  EXPECT_EQ(Height(WindowRect(h)), 230);
+  EXPECT_EQ(Width(WindowRect(h)), FramedWidth(300));
+  EXPECT_EQ(Height(WindowRect(h)), FramedHeight(200));
   EXPECT_TRUE(WindowRegion(h));
   EXPECT_EQ(SendMessageW(h, SKM_PROBEFRAME, 0, kSkinMagic), kSkinMagic);
 }
@@ -427,6 +432,7 @@ TEST_F(FormFrameTest, AComponentThatGoesTakesItsFramesAlong) {
 }
 
 bool g_boxSkinned = false, g_boxPressed = false;
+int g_boxTitle = 0;  // the title height the box's frame must have
 
 BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM out) {
   wchar_t name[16] = {};
@@ -444,15 +450,16 @@ void CALLBACK InspectMessageBox(HWND, UINT, UINT_PTR, DWORD) {
   TWinSkinForm* frame = M()->FindSkinForm(box);
   if (!frame || frame->FrameState() != fsRunning) return;
   g_boxSkinned = frame->IsDialog() && frame->BorderKind() == bkDialog &&
-                 SendMessageW(box, SKM_QUERYSKINNED, 0, 0) == 1 && frame->TitleHeight() == 26;
+                 SendMessageW(box, SKM_QUERYSKINNED, 0, 0) == 1 && frame->TitleHeight() == g_boxTitle;
   g_boxPressed = true;
   PostMessageW(box, WM_COMMAND, IDNO, 0);
 }
 
-TEST_F(FormFrameTest, AMessageBoxIsSkinnedAndStillAnswers) {
+TEST_P(FormFrameSkinTest, AMessageBoxIsSkinnedAndStillAnswers) {
   ui::TForm& form = ShowForm();
   ASSERT_NE(RunningFrame(form.Handle()), nullptr);
   g_boxSkinned = g_boxPressed = false;
+  g_boxTitle = skin_.Title;
   const UINT_PTR timer = SetTimer(nullptr, 0, 100, InspectMessageBox);
   const int answer = MessageBoxW(form.Handle(), L"Skinned?", L"Frame test", MB_YESNO);
   KillTimer(nullptr, timer);
@@ -467,24 +474,39 @@ TEST_F(FormFrameTest, AMessageBoxIsSkinnedAndStillAnswers) {
 
 namespace {
 
-TEST_F(FormFrameTest, ThePlainFrameIsPaintedFromTheSkinsBorderPictures) {
+TEST_P(FormFrameSkinTest, ThePlainFrameIsPaintedFromTheSkinsBorderPictures) {
   ui::TForm& form = ShowForm();
   const HWND h = form.Handle();
   TWinSkinForm* frame = RunningFrame(h);
   ASSERT_NE(frame, nullptr);
-  ui::TBitmap target(308, 230);
+  const int w = FramedWidth(300), ht = FramedHeight(200);
+  ui::TBitmap target(w, ht);
   HDC dc = target.Canvas()->Handle();
   EXPECT_EQ(SendMessageW(h, SKM_PAINTFRAME, reinterpret_cast<WPARAM>(dc), kSkinMagic), kSkinMagic);
-  const auto left = frame->ComposeBorder(bpLeft, 4, 230);
-  const auto top = frame->ComposeBorder(bpTop, 300, 26);
-  const auto bottom = frame->ComposeBorder(bpBottom, 300, 4);
-  ASSERT_TRUE(left && top && bottom);
-  EXPECT_EQ(testsupport::PixelRGB(dc, 1, 100), PixelAt(*left, 1, 100));
-  EXPECT_EQ(testsupport::PixelRGB(dc, 306, 100), PixelAt(*frame->ComposeBorder(bpRight, 4, 230), 2, 100));
-  EXPECT_EQ(testsupport::PixelRGB(dc, 20, 2), PixelAt(*top, 16, 2));
-  EXPECT_EQ(testsupport::PixelRGB(dc, 150, 228), PixelAt(*bottom, 146, 2));
+  const auto left = frame->ComposeBorder(bpLeft, skin_.Left, ht);
+  const auto right = frame->ComposeBorder(bpRight, skin_.Right, ht);
+  const auto top = frame->ComposeBorder(bpTop, 300, skin_.Title);
+  const auto bottom = frame->ComposeBorder(bpBottom, 300, skin_.Bottom);
+  ASSERT_TRUE(left && right && top && bottom);
+  // Every pixel of the side and bottom borders, and of the title between the corners and
+  // left of the first caption button, is the composed border picture's.
+  int wrong = 0;
+  for (int y = skin_.Title; y < ht; ++y) {
+    for (int x = 0; x < skin_.Left; ++x) wrong += testsupport::PixelRGB(dc, x, y) != PixelAt(*left, x, y);
+    for (int x = 0; x < skin_.Right; ++x) {
+      wrong += testsupport::PixelRGB(dc, w - skin_.Right + x, y) != PixelAt(*right, x, y);
+    }
+  }
+  for (int y = 0; y < skin_.Bottom; ++y) {
+    for (int x = 0; x < 300; ++x) {
+      wrong += testsupport::PixelRGB(dc, skin_.Left + x, ht - skin_.Bottom + y) != PixelAt(*bottom, x, y);
+    }
+  }
+  EXPECT_EQ(wrong, 0);
+  // Near the title's left end, below the caption buttons and clear of the caption text.
+  EXPECT_EQ(testsupport::PixelRGB(dc, skin_.Left + 2, skin_.Title - 2), PixelAt(*top, 2, skin_.Title - 2));
   // Without the engine's mark nothing is painted.
-  ui::TBitmap untouched(308, 230);
+  ui::TBitmap untouched(w, ht);
   HDC other = untouched.Canvas()->Handle();
   EXPECT_EQ(SendMessageW(h, SKM_PAINTFRAME, reinterpret_cast<WPARAM>(other), 0), 0);
   EXPECT_EQ(testsupport::PixelRGB(other, 1, 100), 0u);
@@ -494,7 +516,7 @@ TEST_F(FormFrameTest, ThePlainFrameIsPaintedFromTheSkinsBorderPictures) {
 
 namespace {
 
-TEST_F(FormFrameTest, ReapplyingTheSkinRebuildsTheRegionAndTellsTheWindow) {
+TEST_P(FormFrameSkinTest, ReapplyingTheSkinRebuildsTheRegionAndTellsTheWindow) {
   ui::TForm& form = ShowForm();
   const HWND h = form.Handle();
   TWinSkinForm* frame = RunningFrame(h);
@@ -512,8 +534,8 @@ TEST_F(FormFrameTest, ReapplyingTheSkinRebuildsTheRegionAndTellsTheWindow) {
   EXPECT_EQ(updates, 1);
   EXPECT_EQ(Width(ClientRect(h)), 300);
   EXPECT_EQ(Height(ClientRect(h)), 200);
-  EXPECT_EQ(Width(WindowRect(h)), 308);
-  EXPECT_EQ(Height(WindowRect(h)), 230);
+  EXPECT_EQ(Width(WindowRect(h)), FramedWidth(300));
+  EXPECT_EQ(Height(WindowRect(h)), FramedHeight(200));
   form.WindowProc = own;
 }
 
@@ -692,7 +714,7 @@ HWND SmallDialog(const std::wstring& caption) {
   return CreateDialogIndirectW(GetModuleHandleW(nullptr), dlg, nullptr, PlainDialogProc);
 }
 
-TEST_F(FormFrameTest, ADialogIsMadeWideEnoughForItsCaption) {
+TEST_P(FormFrameSkinTest, ADialogIsMadeWideEnoughForItsCaption) {
   const std::wstring caption = L"A dialog whose caption is far wider than the dialog itself";
   const HWND dialog = SmallDialog(caption);
   ASSERT_NE(dialog, nullptr);
@@ -716,7 +738,7 @@ TEST_F(FormFrameTest, ADialogIsMadeWideEnoughForItsCaption) {
   const TDataSkinTitle* title = data_->Definitions().Title();
   ASSERT_NE(title, nullptr);
   const int needed = title->LeftWidth + text.cx + title->RightWidth;
-  const int fitted = clientBefore.right + 8;
+  const int fitted = FramedWidth(clientBefore.right);
   ASSERT_GT(needed, fitted);
   EXPECT_EQ(Width(WindowRect(dialog)), needed);
   EXPECT_EQ(Height(ClientRect(dialog)), clientBefore.bottom);
@@ -731,7 +753,7 @@ TEST_F(FormFrameTest, ADialogIsMadeWideEnoughForItsCaption) {
 
 namespace {
 
-TEST_F(FormFrameTest, MinimizingMaximizingAndRestoringKeepTheSkinnedFrame) {
+TEST_P(FormFrameSkinTest, MinimizingMaximizingAndRestoringKeepTheSkinnedFrame) {
   ui::TForm& form = ShowForm(ui::bsSizeable);
   const HWND h = form.Handle();
   TWinSkinForm* frame = RunningFrame(h);
@@ -756,11 +778,12 @@ TEST_F(FormFrameTest, MinimizingMaximizingAndRestoringKeepTheSkinnedFrame) {
   PumpFor(50);
   EXPECT_EQ(frame->WindowState(), wsMaximized);
   now = WindowRect(h);
-  EXPECT_EQ(Width(ClientRect(h)), Width(now) - 8);
-  EXPECT_EQ(Height(ClientRect(h)), Height(now) - 30);
+  EXPECT_EQ(Width(ClientRect(h)), Width(now) - skin_.Left - skin_.Right);
+  EXPECT_EQ(Height(ClientRect(h)), Height(now) - skin_.Title - skin_.Bottom);
   ui::TRegionHandle region = WindowRegion(h);
   ASSERT_TRUE(region);
-  EXPECT_TRUE(RegionContains(region.Get(), {4, 26, Width(now) - 4, Height(now) - 4}));
+  EXPECT_TRUE(RegionContains(region.Get(), {skin_.Left, skin_.Title, Width(now) - skin_.Right,
+                                            Height(now) - skin_.Bottom}));
   ShowWindow(h, SW_RESTORE);
   PumpFor(50);
   now = WindowRect(h);
@@ -775,7 +798,7 @@ namespace {
 
 // A minimized window shows only its title bar: the title strip over the whole width, drawn
 // over the skin's background colour, and nothing of the side or bottom borders.
-TEST_F(FormFrameTest, AMinimizedWindowPaintsOnlyItsTitle) {
+TEST_P(FormFrameSkinTest, AMinimizedWindowPaintsOnlyItsTitle) {
   ui::TForm& form = ShowForm(ui::bsSizeable);
   const HWND h = form.Handle();
   TWinSkinForm* frame = RunningFrame(h);

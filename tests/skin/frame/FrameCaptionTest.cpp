@@ -70,6 +70,12 @@ TEST(CaptionLayout, ThePlateReachesItsFixedEndsBeyondTheText) {
   EXPECT_TRUE(HasCaptionPlate(title.get()));
   TCaptionLayout layout = LayoutCaption(title.get(), 500, 26, 100, {});
   EXPECT_TRUE(Same(layout.Plate, RECT{20, 0, 134, 26}));
+  // Buttons just before and just after the text cut the plate's ends: it never runs under a
+  // caption button.
+  layout = LayoutCaption(title.get(), 500, 26, 100, {{130, 4, 150, 22}, {2, 4, 22, 22}});
+  EXPECT_TRUE(Same(layout.Plate, RECT{22, 0, 130, 26}));
+  layout = LayoutCaption(title.get(), 500, 26, 100, {{140, 4, 150, 22}, {2, 4, 12, 22}});
+  EXPECT_TRUE(Same(layout.Plate, RECT{20, 0, 134, 26}));
   // Empty text: no plate.
   layout = LayoutCaption(title.get(), 500, 26, 0, {});
   EXPECT_TRUE(IsRectEmpty(&layout.Plate));

@@ -11,6 +11,7 @@
 
 #include "CraftedSkin.h"
 #include "GuiTestSupport.h"
+#include "OwnSkins.h"
 #include "skin/frame/WinSkinForm.h"
 #include "skin/frame/SkinManage.h"
 #include "ui/Classes.h"
@@ -96,12 +97,15 @@ inline HWND BareWindow(HWND owner = nullptr, DWORD style = WS_OVERLAPPEDWINDOW) 
                          GetModuleHandleW(nullptr), nullptr);
 }
 
-// A form with the default skin's component on a holder that is never shown.
+// A form with the component of one of our skins (the built-in one unless a subclass says
+// otherwise) on a holder that is never shown.
 class FrameTest : public testing::Test {
  protected:
+  virtual std::string SkinName() const { return testsupport::kBuiltInSkin; }
   void SetUp() override {
     holder_ = std::make_unique<ui::TForm>(nullptr);
-    data_ = skin::CreateDefaultSkinData(holder_.get());
+    skin_ = testsupport::OwnSkinFrame(SkinName());
+    data_ = testsupport::CreateOwnSkinData(holder_.get(), SkinName());
     ASSERT_NE(data_, nullptr);
     ASSERT_TRUE(M()->Active());
   }
@@ -124,9 +128,17 @@ class FrameTest : public testing::Test {
     return *forms_.back();
   }
 
+  // The window's size around a client area of the given size, from the skin's borders.
+  int FramedWidth(int clientWidth) const { return clientWidth + skin_.Left + skin_.Right; }
+  int FramedHeight(int clientHeight) const { return clientHeight + skin_.Title + skin_.Bottom; }
+
   std::unique_ptr<ui::TForm> holder_;
   skin::TSkinData* data_ = nullptr;
+  testsupport::TOwnSkinFrame skin_{};
   std::vector<std::unique_ptr<ui::TForm>> forms_;
 };
+
+// FrameTest once with each skin of our own.
+using OwnSkinFrameTest = testsupport::OwnSkinsOf<FrameTest>;
 
 }  // namespace frametest

@@ -12,6 +12,7 @@
 #include "Gallery.h"
 #include "GalleryForm.h"
 #include "GuiTestSupport.h"
+#include "OwnSkins.h"
 #include "skin/controls/SkinTabs.h"
 #include "skin/data/SkinManagerLink.h"
 #include "ui/Buttons.h"
@@ -29,13 +30,23 @@ using testsupport::PumpUntil;
 
 namespace {
 
-struct GalleryFormTest : testing::Test {
+// The gallery with each skin of ours: the built-in skin, or the Daylight package's file as
+// `skinview.exe FILE` takes it.
+struct GalleryFormTest : testing::TestWithParam<std::string> {
   testsupport::MessageBoxWatcher boxes;
   std::unique_ptr<TGalleryForm> form;
 
   void SetUp() override {
-    form = std::make_unique<TGalleryForm>(nullptr, BuiltInSkin());
+    const std::string daylight = testsupport::DaylightSkinFile();
+    TSkinChoice choice = GetParam() == testsupport::kBuiltInSkin
+                             ? BuiltInSkin()
+                             : SkinFromFile(std::wstring(daylight.begin(), daylight.end()));
+    ASSERT_EQ(choice.problem, L"");
+    form = std::make_unique<TGalleryForm>(nullptr, choice);
     form->Show();
+  }
+  std::wstring SkinSourceName() const {
+    return GetParam() == testsupport::kBuiltInSkin ? kBuiltInSkin : L"vexlo-daylight.skn";
   }
   void TearDown() override {
     for (const auto& box : boxes.Boxes()) ADD_FAILURE() << "message box: " << ui::Utf8(box.text);
@@ -92,9 +103,11 @@ bool Scrolls(HWND window, int bar) {
   return info.nPage > 0 && info.nMax - info.nMin + 1 > static_cast<int>(info.nPage);
 }
 
-TEST_F(GalleryFormTest, OneOfEveryKindOfControlInTheStatesASkinDraws) {
+INSTANTIATE_FOR_OWN_SKINS(GalleryFormTest);
+
+TEST_P(GalleryFormTest, OneOfEveryKindOfControlInTheStatesASkinDraws) {
   using namespace ui;
-  EXPECT_EQ(form->Caption(), std::wstring(kGalleryTitle) + L" - " + kBuiltInSkin);
+  EXPECT_EQ(form->Caption(), std::wstring(kGalleryTitle) + L" - " + SkinSourceName());
   ASSERT_NE(form->SkinData(), nullptr);
   EXPECT_TRUE(form->SkinData()->SkinLoaded());
 
@@ -251,7 +264,7 @@ int CheckChildren(const ui::TWinControl& parent) {
   return checked;
 }
 
-TEST_F(GalleryFormTest, EveryControlSitsInAGroupUnderItsHeadingWithoutOverlapping) {
+TEST_P(GalleryFormTest, EveryControlSitsInAGroupUnderItsHeadingWithoutOverlapping) {
   const std::vector<ui::TPanel*>& groups = form->Groups();
   ASSERT_GE(groups.size(), 8u);
   // The form holds the pages and, along its bottom edge below them, the status bar.

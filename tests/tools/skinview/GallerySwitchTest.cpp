@@ -14,6 +14,7 @@
 
 #include "GalleryForm.h"
 #include "GuiTestSupport.h"
+#include "OwnSkins.h"
 #include "SkinSwitchSupport.h"
 #include "SkinviewTestSupport.h"
 #include "skin/data/SkinManagerLink.h"
@@ -148,6 +149,44 @@ TEST_F(GallerySwitchTest, AnotherSkinRepaintsFrameAndControlsAndSwitchingBackRes
   // A second switch in the same run gives the same pictures as the first.
   LoadAndExpectSwitched(recoloured);
   skinswitch::ExpectSamePictures(second, Shoot());
+  EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+// Daylight's frame is of other sizes: the gallery keeps its client area and takes the new
+// borders and title around it, every control is painted again, and switching back gives the
+// built-in skin's pictures again, pixel for pixel.
+TEST_F(GallerySwitchTest, TheDaylightSkinGivesItsOwnFrameAroundTheSameClientAreaAndBack) {
+  const TShot builtIn = Shoot();
+  RECT client{}, window{};
+  GetClientRect(H(), &client);
+  const std::string daylight = testsupport::DaylightSkinFile();
+  const std::wstring original = folder.Write(L"built-in.skn", skin::DefaultSkinPackage());
+
+  LoadAndExpectSwitched(std::wstring(daylight.begin(), daylight.end()));
+  EXPECT_EQ(Caption(), std::wstring(skinview::kGalleryTitle) + L" - vexlo-daylight.skn");
+  skin::TWinSkinForm* frame = skin::TSkinManage::Instance()->FindSkinForm(H());
+  ASSERT_NE(frame, nullptr);
+  const testsupport::TOwnSkinFrame sizes = testsupport::OwnSkinFrame(testsupport::kDaylightSkin);
+  EXPECT_EQ(frame->LeftWidth(), sizes.Left);
+  EXPECT_EQ(frame->RightWidth(), sizes.Right);
+  EXPECT_EQ(frame->TitleHeight(), sizes.Title);
+  EXPECT_EQ(frame->BottomHeight(), sizes.Bottom);
+  RECT now{};
+  GetClientRect(H(), &now);
+  EXPECT_EQ(now.right, client.right);
+  EXPECT_EQ(now.bottom, client.bottom);
+  GetWindowRect(H(), &window);
+  EXPECT_EQ(window.right - window.left, client.right + sizes.Left + sizes.Right);
+  EXPECT_EQ(window.bottom - window.top,
+            client.bottom + sizes.Title + frame->MenuBarHeight() + sizes.Bottom);
+  // The client's origin lies where the new borders say.
+  POINT origin{0, 0};
+  ClientToScreen(H(), &origin);
+  EXPECT_EQ(origin.x - window.left, sizes.Left);
+  EXPECT_EQ(origin.y - window.top, sizes.Title + frame->MenuBarHeight());
+
+  LoadAndExpectSwitched(original);
+  skinswitch::ExpectSamePictures(builtIn, Shoot());
   EXPECT_TRUE(boxes.Boxes().empty());
 }
 
