@@ -126,15 +126,32 @@ SIZE MeasureGlyphButtonCaption(HDC dc, const std::wstring& caption, SIZE client,
 namespace {
 
 // Glyph and caption of a button face, in the button's font and the text colour given.
-void DrawGlyphAndCaption(HDC dc, const RECT& client, const TButtonGlyph& glyph, int glyphIndex,
+// The picture beside a caption: picture `Index` of a glyph strip, or of an image list when
+// the strip is empty (Index -1: none from the list).
+struct TFacePicture {
+  const TButtonGlyph& Glyph;
+  int Index;
+  const TCustomImageList* Images = nullptr;
+
+  SIZE Size() const {
+    if (const SIZE g = Glyph.Size(); g.cx > 0) return g;
+    if (Images && Index >= 0) return {Images->Width(), Images->Height()};
+    return {0, 0};
+  }
+  void Draw(HDC dc, POINT at) const {
+    if (Glyph.Size().cx > 0) Glyph.Draw(dc, at, Index);
+    else if (Images) Images->Draw(dc, at.x, at.y, Index);
+  }
+};
+
+void DrawGlyphAndCaption(HDC dc, const RECT& client, const TFacePicture& glyph,
                          const std::wstring& caption, TButtonLayout layout, int margin,
                          int spacing, bool enabled, POINT offset) {
   const SIZE size{client.right - client.left, client.bottom - client.top};
   const SIZE g = glyph.Size();
   const SIZE t = MeasureGlyphButtonCaption(dc, caption, size, g, layout);
   const TGlyphButtonLayout place = LayoutGlyphButton(size, g, t, layout, margin, spacing, false);
-  glyph.Draw(dc, {client.left + place.Glyph.x + offset.x, client.top + place.Glyph.y + offset.y},
-             glyphIndex);
+  glyph.Draw(dc, {client.left + place.Glyph.x + offset.x, client.top + place.Glyph.y + offset.y});
   if (caption.empty()) return;
   RECT text = place.Text;
   OffsetRect(&text, client.left + offset.x, client.top + offset.y);
@@ -161,6 +178,9 @@ const TClassInfo& TBitBtn::StaticClass() {
     c.Obj(L"Glyph", &TBitBtn::Glyph);
     c.Enum(L"Kind", BitBtnKindInfo(), &TBitBtn::Kind, &TBitBtn::SetKind);
     c.Enum(L"Layout", ButtonLayoutInfo(), &TBitBtn::Layout, &TBitBtn::SetLayout);
+    c.Int(L"DisabledIndex", &TBitBtn::DisabledIndex, &TBitBtn::SetDisabledIndex);
+    c.Obj(L"Images", &TBitBtn::Images);
+    c.Int(L"ImageIndex", &TBitBtn::ImageIndex, &TBitBtn::SetImageIndex);
     c.Int(L"Margin", &TBitBtn::Margin, &TBitBtn::SetMargin);
     c.Int(L"NumGlyphs", &TBitBtn::NumGlyphs, &TBitBtn::SetNumGlyphs);
     c.Int(L"Spacing", &TBitBtn::Spacing, &TBitBtn::SetSpacing);
@@ -192,6 +212,32 @@ void TBitBtn::SetMargin(int value) {
 void TBitBtn::SetSpacing(int value) {
   spacing_ = std::max(value, -1);
   Invalidate();
+}
+
+void TBitBtn::SetImages(TCustomImageList* images) {
+  if (images == images_) return;
+  if (images_) images_->RemoveFreeNotification(this);
+  images_ = images;
+  if (images_) images_->FreeNotification(this);
+  Invalidate();
+}
+void TBitBtn::SetImageIndex(int value) {
+  imageIndex_ = std::max(value, -1);
+  Invalidate();
+}
+void TBitBtn::SetDisabledIndex(int value) {
+  disabledIndex_ = std::max(value, -1);
+  Invalidate();
+}
+
+int TBitBtn::ListIndex(bool enabled) const {
+  if (!enabled && disabledIndex_ != -1) return disabledIndex_;
+  return imageIndex_;
+}
+
+void TBitBtn::Notification(TComponent* component, TOperation operation) {
+  TButton::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == images_) images_ = nullptr;
 }
 
 // The kinds give the button its caption and the result a modal form closes with.
@@ -235,7 +281,11 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   SelectObject(dc, Font()->Handle());
   SetTextColor(dc, ColorToRGB(Font()->Color()));
   const POINT offset = pressed ? POINT{1, 1} : POINT{0, 0};
-  DrawGlyphAndCaption(dc, r, glyph_, enabled ? (pressed ? 2 : 0) : 1, Caption(), layout_, margin_,
+  // The glyph strip, or else the image list's picture for the state.
+  const TFacePicture picture = glyph_.Size().cx > 0
+                                   ? TFacePicture{glyph_, enabled ? (pressed ? 2 : 0) : 1}
+                                   : TFacePicture{glyph_, ListIndex(enabled), images_};
+  DrawGlyphAndCaption(dc, r, picture, Caption(), layout_, margin_,
                       spacing_, enabled, offset);
   if (focused) {
     RECT f = r;
@@ -394,7 +444,7 @@ void TSpeedButton::Paint() {
   const int index = !Enabled() ? 1 : down_ ? 3 : shownDown ? 2 : 0;
   const POINT offset = shownDown ? POINT{1, 1} : POINT{0, 0};
   InflateRect(&r, -1, -1);
-  DrawGlyphAndCaption(dc, r, glyph_, index, Caption(), layout_, margin_, spacing_, Enabled(),
+  DrawGlyphAndCaption(dc, r, TFacePicture{glyph_, index}, Caption(), layout_, margin_, spacing_, Enabled(),
                       offset);
 }
 

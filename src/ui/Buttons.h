@@ -9,6 +9,7 @@
 #include <string>
 
 #include "ui/Canvas.h"
+#include "ui/ImgList.h"
 #include "ui/StdCtrls.h"
 
 namespace ui {
@@ -87,11 +88,22 @@ class TBitBtn : public TButton {
   void SetSpacing(int value);
   TBitBtnKind Kind() const { return kind_; }
   void SetKind(TBitBtnKind value);
+  // Without a glyph the button shows picture ImageIndex of Images, and DisabledIndex (or
+  // ImageIndex when that is -1) while disabled; -1 shows none.
+  TCustomImageList* Images() const { return images_; }
+  void SetImages(TCustomImageList* images);
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int value);
+  int DisabledIndex() const { return disabledIndex_; }
+  void SetDisabledIndex(int value);
+  // The picture of Images shown in the enabled or disabled state.
+  int ListIndex(bool enabled) const;
 
   void WndProc(TMessage& message) override;
 
  protected:
   void CreateParams(TCreateParams& params) override;
+  void Notification(TComponent* component, TOperation operation) override;
 
  private:
   void DrawItem(const DRAWITEMSTRUCT& item);
@@ -100,6 +112,8 @@ class TBitBtn : public TButton {
   TButtonLayout layout_ = blGlyphLeft;
   int margin_ = -1, spacing_ = 4;
   TBitBtnKind kind_ = bkCustom;
+  TCustomImageList* images_ = nullptr;
+  int imageIndex_ = -1, disabledIndex_ = -1;
 };
 
 // A windowless button. With a GroupIndex it stays down when clicked, and the other speed

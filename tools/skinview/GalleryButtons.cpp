@@ -53,8 +53,25 @@ void DrawGlyph(ui::TBitmap& strip) {
   }
 }
 
+// An image list of two 16 x 16 pictures (a blue disc, and the same disc in grey for the
+// disabled state) on the key colour.
+ui::TCustomImageList* MakeDiscList(ui::TForm& form) {
+  auto* list = new ui::TCustomImageList(&form, 16, 16);
+  ui::TBitmap pictures(32, 16);
+  ui::TCanvas* c = pictures.Canvas();
+  c->Brush()->SetColor(ui::clFuchsia);
+  c->FillRect({0, 0, 32, 16});
+  c->Pen()->SetColor(ui::clFuchsia);
+  for (int picture = 0; picture < 2; ++picture) {
+    c->Brush()->SetColor(picture == 0 ? ui::TColor(0xD07020) : ui::clGray);
+    c->Ellipse(picture * 16 + 1, 1, picture * 16 + 15, 15);
+  }
+  list->AddMasked(pictures, ui::clFuchsia);
+  return list;
+}
+
 void AddGlyphButtons(TGallery& gallery) {
-  TGalleryGroup group = gallery.AddGroup(L"图形按钮 Glyph and speed buttons", 1, 96);
+  TGalleryGroup group = gallery.AddGroup(L"图形按钮 Glyph and speed buttons", 1, 130);
   const int width = (group.BodyWidth() - kGap) / 2;
   auto* left = group.Add<ui::TBitBtn>(0, 0, width, 28, L"Glyph left");
   DrawGlyph(*left->Glyph());
@@ -78,6 +95,16 @@ void AddGlyphButtons(TGallery& gallery) {
   flat->SetFlat(true);
   DrawGlyph(*flat->Glyph());
   flat->SetNumGlyphs(2);
+  // Pictures from an image list, enabled and disabled.
+  ui::TCustomImageList* discs = MakeDiscList(group.Form());
+  for (int i = 0; i < 2; ++i) {
+    auto* listed = group.Add<ui::TBitBtn>(i * (width + kGap), 102, width, 28,
+                                          i == 0 ? L"Image list" : L"Image list, disabled");
+    listed->SetImages(discs);
+    listed->SetImageIndex(0);
+    listed->SetDisabledIndex(1);
+    listed->SetEnabled(i == 0);
+  }
 }
 
 void AddRadioButtons(TGallery& gallery) {

@@ -373,6 +373,52 @@ TEST_F(SkinnedFormTest, AGlyphButtonDrawsItsGlyphWhereTheLayoutPutsIt) {
   EXPECT_EQ(FramesShown(*drawn), std::vector<int>{sfNormal});
 }
 
+// Without a glyph the skinned button shows its image list's picture for its state at the
+// place the layout gives a glyph of the list's size; no index, no picture.
+TEST_F(SkinnedFormTest, AGlyphButtonDrawsItsImageListsPictureForItsState) {
+  constexpr std::uint32_t kUp = 0x30A030, kOff = 0xA03030;
+  auto* list = new ui::TCustomImageList(form_.get(), 16, 16);
+  ui::TBitmap pictures(32, 16);
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 32; ++x) pictures.ScanLine(y)[x] = x < 16 ? kUp : kOff;
+  }
+  pictures.ScanLine(15)[0] = 0xFF00FF;
+  ASSERT_EQ(list->AddMasked(pictures, ui::clFuchsia), 0);
+  auto* button = new ui::TBitBtn(form_.get());
+  button->SetParent(form_.get());
+  button->SetBounds(10, 10, 80, 70);
+  button->SetCaption(L"");
+  button->SetLayout(ui::blGlyphTop);
+  button->SetImages(list);
+  button->SetImageIndex(0);
+  button->SetDisabledIndex(1);
+  form_->Show();
+  auto* skinner = new TSkinBitButton(button);
+  skinner->Attach(&host_, data_, nullptr, false);
+  SetFocus(nullptr);
+  const int gx = (80 - 16 + 1) / 2, gy = (70 - 16) / 2;
+  const auto count = [&](const ui::TBitmap& drawn, std::uint32_t colour, const RECT& r) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y) {
+      for (int x = r.left; x < r.right; ++x) n += At(drawn, x, y) == colour;
+    }
+    return n;
+  };
+  const RECT box{gx, gy, gx + 16, gy + 16}, whole{0, 0, 80, 70};
+  auto drawn = Capture(button->Handle());
+  EXPECT_EQ(count(*drawn, kUp, box), 16 * 16 - 1) << "the key colour is left out";
+  EXPECT_EQ(count(*drawn, kUp, whole), 16 * 16 - 1);
+  EXPECT_EQ(FramesShown(*drawn), std::vector<int>{sfNormal});
+  button->SetEnabled(false);
+  drawn = Capture(button->Handle());
+  EXPECT_EQ(count(*drawn, kOff, box), 16 * 16);
+  EXPECT_EQ(count(*drawn, kUp, whole), 0);
+  EXPECT_EQ(FramesShown(*drawn), std::vector<int>{sfDisabled});
+  button->SetImageIndex(-1);
+  drawn = Capture(button->Handle());
+  EXPECT_EQ(count(*drawn, kOff, whole) + count(*drawn, kUp, whole), 0);
+}
+
 // Tag 5555: the parent's image shows where the skin's frame is transparent.
 TEST_F(SkinnedFormTest, AButtonTaggedForTheParentsImageShowsItAroundTheFrame) {
   form_->SetColor(ui::clYellow);
