@@ -322,6 +322,23 @@ void TSkinStatusBar::Draw(HDC dc, const RECT& rect) {
   if (GetLong(GWL_STYLE) & SBARS_SIZEGRIP) DrawSizeGrip(canvas.Handle(), whole);
   BitBlt(dc, rect.left, rect.top, width, height, canvas.Handle(), 0, 0, SRCCOPY);
   PaintGraphicChildren(control_, dc);
+  if (!simple) DrawOwnerPanels(dc, rect);
+}
+
+void TSkinStatusBar::DrawOwnerPanels(HDC dc, const RECT& rect) {
+  auto* bar = dynamic_cast<ui::TStatusBar*>(control_);
+  if (!bar || !bar->OnDrawPanel) return;
+  const int count = static_cast<int>(SendMessageW(handle_, SB_GETPARTS, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    const ui::TStatusPanel* panel = bar->Panels()->Items(i);
+    RECT r{};
+    if (!panel || panel->Style() != ui::psOwnerDraw) continue;
+    if (!SendMessageW(handle_, SB_GETRECT, i, reinterpret_cast<LPARAM>(&r))) continue;
+    // Inside the skin's edge: the panel's rectangle less 2 pixels on every side.
+    OffsetRect(&r, rect.left, rect.top);
+    InflateRect(&r, -2, -2);
+    bar->DrawPanel(dc, i, r);
+  }
 }
 
 void TSkinStatusBar::DrawSimple(ui::TCanvas& canvas, const RECT& rect) {

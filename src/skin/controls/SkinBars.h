@@ -77,6 +77,8 @@ class TSkinStatusBar : public TSkinControl {
  private:
   void DrawSimple(ui::TCanvas& canvas, const RECT& rect);
   void DrawPanels(ui::TCanvas& canvas, const RECT& rect);
+  // The application draws its owner-drawn panels over the finished bar.
+  void DrawOwnerPanels(HDC dc, const RECT& rect);
   void DrawEdge(HDC dc, const RECT& rect, TStatusBevel bevel) const;
   void DrawSizeGrip(HDC dc, const RECT& rect) const;
   void DrawPanelText(ui::TCanvas& canvas, const RECT& rect, UINT alignment,

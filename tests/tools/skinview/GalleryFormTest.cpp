@@ -172,6 +172,12 @@ TEST_F(GalleryFormTest, OneOfEveryKindOfControlInTheStatesASkinDraws) {
             }),
             1);
   EXPECT_GE(Count<TStatusBar>([](TStatusBar& b) { return b.Panels()->Count() >= 2 && b.SizeGrip(); }), 1);
+  EXPECT_GE(Count<TStatusBar>([](TStatusBar& b) {
+              const TStatusPanel* last = b.Panels()->Items(b.Panels()->Count() - 1);
+              return last && last->Style() == psOwnerDraw && b.OnDrawPanel;
+            }), 1);
+  EXPECT_GE(Count<TBitBtn>([](TBitBtn& b) { return b.Images() && b.ImageIndex() >= 0 && b.Enabled(); }), 1);
+  EXPECT_GE(Count<TBitBtn>([](TBitBtn& b) { return b.Images() && b.DisabledIndex() >= 0 && !b.Enabled(); }), 1);
   // Tab controls with their tabs on every side, one in several rows, and a tab set.
   for (TTabPosition side : {tpTop, tpBottom, tpLeft, tpRight}) {
     EXPECT_GE(Count<TTabControl>([side](TTabControl& t) { return t.TabPosition() == side; }), 1);
