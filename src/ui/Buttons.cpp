@@ -4,6 +4,7 @@
 
 #include "ui/DrawingScopes.h"
 #include "ui/Forms.h"
+#include "ui/Menus.h"
 
 namespace ui {
 
@@ -292,6 +293,92 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
     InflateRect(&f, -3, -3);
     DrawFocusRect(dc, &f);
   }
+}
+
+// ---------------------------------------------------------------------------------------------
+// TMenuButton
+
+void DrawDropDownArrow(HDC dc, int width, int height, COLORREF colour) {
+  TBrushHandle brush(CreateSolidBrush(colour));
+  TPenHandle pen(CreatePen(PS_SOLID, 1, colour));
+  TSelectObject brushIn(dc, brush.Get());
+  TSelectObject penIn(dc, pen.Get());
+  const POINT corners[3] = {{width - 12, height / 2 + 2}, {width - 15, height / 2 - 1},
+                            {width - 9, height / 2 - 1}};
+  ::Polygon(dc, corners, 3);
+}
+
+const TClassInfo& TMenuButton::StaticClass() {
+  static const TClassInfo info = [] {
+    TClassInfo c(L"TMenuButton", &TButton::StaticClass());
+    c.Obj(L"DropDownMenu", &TMenuButton::DropDownMenu);
+    return c;
+  }();
+  return info;
+}
+
+TMenuButton::TMenuButton(TComponent* owner) : TButton(owner) {}
+
+void TMenuButton::CreateParams(TCreateParams& p) {
+  TButton::CreateParams(p);
+  p.Style = (p.Style & ~(BS_PUSHBUTTON | BS_DEFPUSHBUTTON)) | BS_OWNERDRAW;
+}
+
+void TMenuButton::SetDropDownMenu(TPopupMenu* menu) {
+  if (menu == dropDownMenu_) return;
+  if (dropDownMenu_) dropDownMenu_->RemoveFreeNotification(this);
+  dropDownMenu_ = menu;
+  if (menu) menu->FreeNotification(this);
+}
+
+void TMenuButton::Notification(TComponent* component, TOperation operation) {
+  TButton::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == dropDownMenu_) dropDownMenu_ = nullptr;
+}
+
+void TMenuButton::Click() {
+  TButton::Click();
+  if (!dropDownMenu_ || !HandleAllocated()) return;
+  const POINT below = ClientToScreen({0, Height()});
+  dropDownMenu_->SetPopupComponent(this);
+  dropDownMenu_->Popup(below.x, below.y);
+}
+
+void TMenuButton::WndProc(TMessage& m) {
+  if (m.Msg == BM_SETSTYLE) {
+    m.WParam = BS_OWNERDRAW;  // stays owner-drawn as a default button too
+    TButton::WndProc(m);
+    return;
+  }
+  if (m.Msg == CN_DRAWITEM && m.LParam) {
+    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam));
+    m.Result = TRUE;
+    return;
+  }
+  TButton::WndProc(m);
+}
+
+void TMenuButton::DrawItem(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  RECT r = item.rcItem;
+  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+  const bool enabled = (item.itemState & ODS_DISABLED) == 0;
+  TSavedDC saved(dc);
+  if (Default() || (item.itemState & ODS_FOCUS)) {
+    FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    InflateRect(&r, -1, -1);
+  }
+  DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+  SelectObject(dc, Font()->Handle());
+  SetTextColor(dc, enabled ? ColorToRGB(Font()->Color()) : GetSysColor(COLOR_GRAYTEXT));
+  SetBkMode(dc, TRANSPARENT);
+  const int w = item.rcItem.right - item.rcItem.left, h = item.rcItem.bottom - item.rcItem.top;
+  RECT text{item.rcItem.left, item.rcItem.top, item.rcItem.left + w - kDropDownArrowWidth,
+            item.rcItem.bottom};
+  const std::wstring caption = Caption();
+  DrawTextW(dc, caption.c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  SetViewportOrgEx(dc, item.rcItem.left, item.rcItem.top, nullptr);
+  DrawDropDownArrow(dc, w, h, GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -116,6 +116,35 @@ class TBitBtn : public TButton {
   int imageIndex_ = -1, disabledIndex_ = -1;
 };
 
+class TPopupMenu;
+
+// A push button with a drop-down arrow at its right: a click opens its DropDownMenu below it
+// (after OnClick). It draws itself: the caption centred in the part left of the arrow.
+class TMenuButton : public TButton {
+  UI_CLASS_INFO
+ public:
+  explicit TMenuButton(TComponent* owner);
+  TPopupMenu* DropDownMenu() const { return dropDownMenu_; }
+  void SetDropDownMenu(TPopupMenu* menu);
+
+  void Click() override;
+  void WndProc(TMessage& message) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void Notification(TComponent* component, TOperation operation) override;
+
+ private:
+  void DrawItem(const DRAWITEMSTRUCT& item);
+
+  TPopupMenu* dropDownMenu_ = nullptr;
+};
+
+// The arrow of a drop-down button of client size W x H: a small triangle pointing down,
+// centred 12 pixels from the right edge, in `colour`.
+void DrawDropDownArrow(HDC dc, int width, int height, COLORREF colour);
+inline constexpr int kDropDownArrowWidth = 17;
+
 // A windowless button. With a GroupIndex it stays down when clicked, and the other speed
 // buttons of its parent with the same GroupIndex come up; AllowAllUp lets a click raise it.
 class TSpeedButton : public TGraphicControl {

@@ -527,7 +527,7 @@ void TSkinSpeedButton::Draw(HDC dc, const RECT& rect) {
 
 void TSkinMenuButton::Draw(HDC dc, const RECT& rect) {
   if (!ButtonsElement() || rect.right <= rect.left || rect.bottom <= rect.top) return;
-  constexpr int kArrowWidth = 17;
+  constexpr int kArrowWidth = ui::kDropDownArrowWidth;
   const TSkinFrame frame = MenuButtonFrame(ReadState());
   HDC face = BeginFace(rect, frame);
   HGDIOBJ oldFont = SelectCaptionFont(face);
@@ -543,16 +543,7 @@ void TSkinMenuButton::Draw(HDC dc, const RECT& rect) {
   if (const COLORREF colour = CaptionColour(frame); colour != CLR_INVALID) SetTextColor(face, colour);
   text_ = text;
   DrawPlacedCaption(face, {x, y, x + t.cx, y + t.cy}, DT_WORDBREAK, text);
-  // The drop-down arrow.
-  const COLORREF arrow = GetSysColor(enabled_ ? COLOR_WINDOWTEXT : COLOR_BTNSHADOW);
-  ui::TBrushHandle brush(CreateSolidBrush(arrow));
-  ui::TPenHandle pen(CreatePen(PS_SOLID, 1, arrow));
-  HGDIOBJ oldBrush = SelectObject(face, brush.Get());
-  HGDIOBJ oldPen = SelectObject(face, pen.Get());
-  const POINT corners[3] = {{W - 12, H / 2 + 2}, {W - 15, H / 2 - 1}, {W - 9, H / 2 - 1}};
-  Polygon(face, corners, 3);
-  SelectObject(face, oldPen);
-  SelectObject(face, oldBrush);
+  ui::DrawDropDownArrow(face, W, H, GetSysColor(enabled_ ? COLOR_WINDOWTEXT : COLOR_BTNSHADOW));
   BitBlt(dc, rect.left, rect.top, W, H, face, 0, 0, SRCCOPY);
   SelectObject(face, oldFont);
 }
