@@ -245,9 +245,10 @@ TEST_F(EditSkinTest, EveryComboStyleIsDrawnFromTheSkin) {
   }
 }
 
-// A right-to-left combo has its drop-down button at the left, showing the same state's
-// picture mirrored: its button area is the left-to-right combo's mirrored, pixel for pixel.
-TEST_F(EditSkinTest, ARightToLeftComboDrawsItsButtonMirroredAtTheLeft) {
+// A right-to-left combo's skinned button lies over the combo's own button: at the left, with
+// the same state's picture mirrored, where the system puts it there; at the right, as for a
+// left-to-right combo, where the system keeps it there. The text area is left to the combo.
+TEST_F(EditSkinTest, ARightToLeftCombosButtonIsDrawnOverItsOwnButtonMirroredAtTheLeft) {
   ui::TComboBox* combos[2] = {};
   TWinSkinForm* frame = Start([&](ui::TForm& f) {
     combos[0] = MakeCombo(f, ui::csDropDownList);
@@ -269,20 +270,26 @@ TEST_F(EditSkinTest, ARightToLeftComboDrawsItsButtonMirroredAtTheLeft) {
     FillColour(pictures[i]->Canvas()->Handle(), r, 0x123456);
     skinner->Draw(pictures[i]->Canvas()->Handle(), r);
   }
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  ASSERT_TRUE(GetComboBoxInfo(combos[1]->Handle(), &info));
+  const bool left = info.rcButton.left < r.right / 2;
   const int b = GetSystemMetrics(SM_CXHSCROLL);
   int bad = 0, compared = 0;
   for (int y = 3; y < r.bottom - 3; ++y) {
     for (int x = 2; x < b; ++x) {
       ++compared;
-      bad += PixelOf(*pictures[1], x, y) != PixelOf(*pictures[0], r.right - 1 - x, y);
+      if (left) bad += PixelOf(*pictures[1], x, y) != PixelOf(*pictures[0], r.right - 1 - x, y);
+      else bad += PixelOf(*pictures[1], r.right - 1 - x, y) != PixelOf(*pictures[0], r.right - 1 - x, y);
     }
   }
   EXPECT_GT(compared, 100);
-  EXPECT_EQ(bad, 0);
-  // The text area lies right of the button: the key colour shows where the left-to-right
-  // combo has its button.
-  EXPECT_EQ(PixelOf(*pictures[1], r.right - b / 2 - 4, r.bottom / 2), 0x563412u);
-  EXPECT_NE(PixelOf(*pictures[0], r.right - b / 2 - 4, r.bottom / 2), 0x563412u);
+  EXPECT_EQ(bad, 0) << (left ? "mirrored at the left" : "as left to right");
+  // The key colour shows in the text area, on the side away from the button.
+  const int textX = left ? r.right - b / 2 - 4 : b / 2 + 4;
+  EXPECT_EQ(PixelOf(*pictures[1], textX, r.bottom / 2), 0x563412u);
+  const int buttonX = left ? b / 2 + 2 : r.right - b / 2 - 2;
+  EXPECT_NE(PixelOf(*pictures[1], buttonX, r.bottom / 2), 0x563412u);
 }
 
 TEST_F(EditSkinTest, AnUpDownChangesItsBuddyByClickAndByHeldPress) {
