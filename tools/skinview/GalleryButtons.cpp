@@ -70,6 +70,7 @@ void AddCheckBoxes(TGallery& gallery) {
   box->SetChecked(true);
   auto* radio = new ui::TRadioButton(&group.Form());
   onPicture(radio, width + kGap);
+  radio->SetChecked(true);
 }
 
 // A 16 x 16 glyph strip of two pictures (up, disabled): a green arrow pointing down onto a bar,

@@ -181,7 +181,7 @@ TEST_F(GalleryFormTest, OneOfEveryKindOfControlInTheStatesASkinDraws) {
   EXPECT_GE(Count<TComboBox>([](TComboBox& c) { return c.BiDiMode() == bdRightToLeft; }), 1);
   EXPECT_GE(Count<TSpinEdit>([](TSpinEdit& e) { return e.ArrowsWindow() != nullptr; }), 1);
   EXPECT_GE(Count<TCheckBox>([](TCheckBox& b) { return b.Tag() == 5555; }), 1);
-  EXPECT_GE(Count<TRadioButton>([](TRadioButton& b) { return b.Tag() == 5555; }), 1);
+  EXPECT_GE(Count<TRadioButton>([](TRadioButton& b) { return b.Tag() == 5555 && b.Checked(); }), 1);
   EXPECT_GE(Count<TBitBtn>([](TBitBtn& b) { return b.Images() && b.DisabledIndex() >= 0 && !b.Enabled(); }), 1);
   // Tab controls with their tabs on every side, one in several rows, and a tab set.
   for (TTabPosition side : {tpTop, tpBottom, tpLeft, tpRight}) {
