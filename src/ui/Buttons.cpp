@@ -190,13 +190,44 @@ const TClassInfo& TBitBtn::StaticClass() {
   return info;
 }
 
-TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {}
-TBitBtn::~TBitBtn() = default;
+// ---------------------------------------------------------------------------------------------
+// TOwnerDrawButton
 
-void TBitBtn::CreateParams(TCreateParams& p) {
+void TOwnerDrawButton::CreateParams(TCreateParams& p) {
   TButton::CreateParams(p);
   p.Style = (p.Style & ~(BS_PUSHBUTTON | BS_DEFPUSHBUTTON)) | BS_OWNERDRAW;
 }
+
+void TOwnerDrawButton::WndProc(TMessage& m) {
+  if (m.Msg == BM_SETSTYLE) {
+    // The button stays owner-drawn; a default style only changes how it is drawn.
+    m.WParam = BS_OWNERDRAW;
+    TButton::WndProc(m);
+    return;
+  }
+  if (m.Msg == CN_DRAWITEM && m.LParam) {
+    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam));
+    m.Result = TRUE;
+    return;
+  }
+  TButton::WndProc(m);
+}
+
+RECT TOwnerDrawButton::DrawPushFace(HDC dc, const DRAWITEMSTRUCT& item) const {
+  RECT r = item.rcItem;
+  if (Default() || (item.itemState & ODS_FOCUS)) {
+    FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    InflateRect(&r, -1, -1);
+  }
+  DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | ((item.itemState & ODS_SELECTED) ? DFCS_PUSHED : 0));
+  return r;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TBitBtn
+
+TBitBtn::TBitBtn(TComponent* owner) : TOwnerDrawButton(owner) {}
+TBitBtn::~TBitBtn() = default;
 
 void TBitBtn::SetNumGlyphs(int value) {
   glyph_.SetNumGlyphs(value);
@@ -237,7 +268,7 @@ int TBitBtn::ListIndex(bool enabled) const {
 }
 
 void TBitBtn::Notification(TComponent* component, TOperation operation) {
-  TButton::Notification(component, operation);
+  TOwnerDrawButton::Notification(component, operation);
   if (operation == TOperation::opRemove && component == images_) images_ = nullptr;
 }
 
@@ -252,33 +283,13 @@ void TBitBtn::SetKind(TBitBtnKind value) {
   SetDefault(value == bkOK || value == bkYes);
 }
 
-void TBitBtn::WndProc(TMessage& m) {
-  if (m.Msg == BM_SETSTYLE) {
-    // The button stays owner-drawn; a default style only changes how it is drawn.
-    m.WParam = BS_OWNERDRAW;
-    TButton::WndProc(m);
-    return;
-  }
-  if (m.Msg == CN_DRAWITEM && m.LParam) {
-    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam));
-    m.Result = TRUE;
-    return;
-  }
-  TButton::WndProc(m);
-}
-
 void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
-  RECT r = item.rcItem;
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
   const bool focused = (item.itemState & ODS_FOCUS) != 0;
   const bool enabled = (item.itemState & ODS_DISABLED) == 0;
   TSavedDC saved(dc);
-  if (Default() || focused) {
-    FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    InflateRect(&r, -1, -1);
-  }
-  DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+  const RECT r = DrawPushFace(dc, item);
   SelectObject(dc, Font()->Handle());
   SetTextColor(dc, ColorToRGB(Font()->Color()));
   const POINT offset = pressed ? POINT{1, 1} : POINT{0, 0};
@@ -317,12 +328,7 @@ const TClassInfo& TMenuButton::StaticClass() {
   return info;
 }
 
-TMenuButton::TMenuButton(TComponent* owner) : TButton(owner) {}
-
-void TMenuButton::CreateParams(TCreateParams& p) {
-  TButton::CreateParams(p);
-  p.Style = (p.Style & ~(BS_PUSHBUTTON | BS_DEFPUSHBUTTON)) | BS_OWNERDRAW;
-}
+TMenuButton::TMenuButton(TComponent* owner) : TOwnerDrawButton(owner) {}
 
 void TMenuButton::SetDropDownMenu(TPopupMenu* menu) {
   if (menu == dropDownMenu_) return;
@@ -332,43 +338,23 @@ void TMenuButton::SetDropDownMenu(TPopupMenu* menu) {
 }
 
 void TMenuButton::Notification(TComponent* component, TOperation operation) {
-  TButton::Notification(component, operation);
+  TOwnerDrawButton::Notification(component, operation);
   if (operation == TOperation::opRemove && component == dropDownMenu_) dropDownMenu_ = nullptr;
 }
 
 void TMenuButton::Click() {
-  TButton::Click();
+  TOwnerDrawButton::Click();
   if (!dropDownMenu_ || !HandleAllocated()) return;
   const POINT below = ClientToScreen({0, Height()});
   dropDownMenu_->SetPopupComponent(this);
   dropDownMenu_->Popup(below.x, below.y);
 }
 
-void TMenuButton::WndProc(TMessage& m) {
-  if (m.Msg == BM_SETSTYLE) {
-    m.WParam = BS_OWNERDRAW;  // stays owner-drawn as a default button too
-    TButton::WndProc(m);
-    return;
-  }
-  if (m.Msg == CN_DRAWITEM && m.LParam) {
-    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam));
-    m.Result = TRUE;
-    return;
-  }
-  TButton::WndProc(m);
-}
-
 void TMenuButton::DrawItem(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
-  RECT r = item.rcItem;
-  const bool pressed = (item.itemState & ODS_SELECTED) != 0;
   const bool enabled = (item.itemState & ODS_DISABLED) == 0;
   TSavedDC saved(dc);
-  if (Default() || (item.itemState & ODS_FOCUS)) {
-    FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    InflateRect(&r, -1, -1);
-  }
-  DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+  DrawPushFace(dc, item);
   SelectObject(dc, Font()->Handle());
   SetTextColor(dc, enabled ? ColorToRGB(Font()->Color()) : GetSysColor(COLOR_GRAYTEXT));
   SetBkMode(dc, TRANSPARENT);

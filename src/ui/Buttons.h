@@ -70,8 +70,22 @@ class TButtonGlyph {
   int numGlyphs_ = 1;
 };
 
+// A push button that draws its own face (owner-drawn), as the default button too.
+class TOwnerDrawButton : public TButton {
+ public:
+  using TButton::TButton;
+  void WndProc(TMessage& message) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  virtual void DrawItem(const DRAWITEMSTRUCT& item) = 0;
+  // The system's push-button face, pushed while selected, framed black when default or
+  // focused; answers the area inside it.
+  RECT DrawPushFace(HDC dc, const DRAWITEMSTRUCT& item) const;
+};
+
 // A push button with a glyph beside its caption, drawn by the button itself.
-class TBitBtn : public TButton {
+class TBitBtn : public TOwnerDrawButton {
   UI_CLASS_INFO
  public:
   explicit TBitBtn(TComponent* owner);
@@ -99,14 +113,11 @@ class TBitBtn : public TButton {
   // The picture of Images shown in the enabled or disabled state.
   int ListIndex(bool enabled) const;
 
-  void WndProc(TMessage& message) override;
-
  protected:
-  void CreateParams(TCreateParams& params) override;
   void Notification(TComponent* component, TOperation operation) override;
+  void DrawItem(const DRAWITEMSTRUCT& item) override;
 
  private:
-  void DrawItem(const DRAWITEMSTRUCT& item);
 
   TButtonGlyph glyph_;
   TButtonLayout layout_ = blGlyphLeft;
@@ -120,7 +131,7 @@ class TPopupMenu;
 
 // A push button with a drop-down arrow at its right: a click opens its DropDownMenu below it
 // (after OnClick). It draws itself: the caption centred in the part left of the arrow.
-class TMenuButton : public TButton {
+class TMenuButton : public TOwnerDrawButton {
   UI_CLASS_INFO
  public:
   explicit TMenuButton(TComponent* owner);
@@ -128,14 +139,12 @@ class TMenuButton : public TButton {
   void SetDropDownMenu(TPopupMenu* menu);
 
   void Click() override;
-  void WndProc(TMessage& message) override;
 
  protected:
-  void CreateParams(TCreateParams& params) override;
   void Notification(TComponent* component, TOperation operation) override;
+  void DrawItem(const DRAWITEMSTRUCT& item) override;
 
  private:
-  void DrawItem(const DRAWITEMSTRUCT& item);
 
   TPopupMenu* dropDownMenu_ = nullptr;
 };

@@ -62,7 +62,7 @@ void AddCheckBoxes(TGallery& gallery) {
   const auto onPicture = [&](ui::TButtonControl* control, int left) {
     control->SetParent(picture);
     control->SetBounds(left, 6, width - 16, 18);
-    control->SetCaption(L"On the picture");
+    control->SetCaption(L"Picture");
     control->SetTag(kParentPictureTag);
   };
   auto* box = new ui::TCheckBox(&group.Form());

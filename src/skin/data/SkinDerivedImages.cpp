@@ -71,14 +71,10 @@ void MakeComboImages(TSkinDefinitions& defs) {
   const int button = GetSystemMetrics(SM_CXHSCROLL) + 2;
   ui::TBitmap strip(kComboWidth * n, kComboHeight);
   FillKey(strip, RECT{0, 0, strip.Width(), kComboHeight});
-  // The right-to-left strip: each frame mirrored in its own place, so that frame k stays k.
-  ui::TBitmap mirrored(kComboWidth * n, kComboHeight);
   ui::TBitmap face(kComboWidth, kComboHeight);
   for (int k = 1; k <= n; ++k) {
     DrawComboFace(face, k, button, *edge, *combo, defs.Find("ExtraImages"));
     PastePixels(face, strip, kComboWidth * (k - 1));
-    MirrorBitmap(face);
-    PastePixels(face, mirrored, kComboWidth * (k - 1));
   }
   combo->Style = 2;
   AssignPixels(*combo->Bitmap, strip);
@@ -86,7 +82,8 @@ void MakeComboImages(TSkinDefinitions& defs) {
   combo->TopHeight = edge->TopHeight;
   combo->RightWidth = button + 2;
   combo->BottomHeight = edge->BottomHeight;
-  AssignPixels(*edge->Bitmap, mirrored);
+  AssignPixels(*edge->Bitmap, strip);
+  CopyMirrored(*edge->Bitmap, *edge->Bitmap, n);  // the right-to-left faces, state by state
   edge->LeftWidth = button + 2;
   edge->RightWidth = 2;
 }

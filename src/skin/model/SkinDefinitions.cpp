@@ -1,8 +1,6 @@
 #include "SkinDefinitions.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <vector>
 
 #include "SkinContainer.h"
 #include "SkinElementReaders.h"
@@ -13,23 +11,6 @@ namespace {
 
 bool SameName(std::string_view a, std::string_view b) {
   return a.size() == b.size() && AsciiLower(a) == AsciiLower(b);
-}
-
-// The strip with each of its `frames` frames mirrored in its own place (frame k stays frame k);
-// columns left over after the last whole frame stay as they are.
-void MirrorEachFrame(const TSkinBitmap& source, TSkinBitmap& target, int frames) {
-  const int w = source.Width(), h = source.Height();
-  const int fw = w / frames, whole = fw * frames;
-  std::vector<std::uint32_t> rows(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
-  for (int y = 0; y < h; ++y) {
-    const std::uint32_t* line = source.ScanLine(y);
-    std::uint32_t* out = rows.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
-    for (int left = 0; fw > 0 && left < whole; left += fw) {
-      std::reverse_copy(line + left, line + left + fw, out + left);
-    }
-    std::copy(line + whole, line + w, out + whole);
-  }
-  target.SetPixels(w, h, rows.data());
 }
 
 // The general elements read after the title, in reading order.
@@ -208,7 +189,7 @@ void TSkinDefinitions::Read(const TQuickIni& ini, const TSkinReader& reader,
   TDataSkinBorder* combo = r.WithExtraImage("ComboButton", "****");
   r.General("SunkEdge");
   // The combo button always has four frames (its count is fixed when the skin is read).
-  if (combo && !combo->Bitmap->Empty()) MirrorEachFrame(*combo->Bitmap, *combo->ExtraBitmap, 4);
+  if (combo && !combo->Bitmap->Empty()) CopyMirrored(*combo->Bitmap, *combo->ExtraBitmap, 4);
   for (const char* name : kLateElements) r.General(name);
   r.WithExtraImage("UpDown.Horz", "GlyphImage");
   r.WithExtraImage("UpDown.Vert", "GlyphImage");
