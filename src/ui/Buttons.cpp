@@ -4,6 +4,7 @@
 
 #include "ui/DrawingScopes.h"
 #include "ui/Forms.h"
+#include "ui/Menus.h"
 
 namespace ui {
 
@@ -126,15 +127,32 @@ SIZE MeasureGlyphButtonCaption(HDC dc, const std::wstring& caption, SIZE client,
 namespace {
 
 // Glyph and caption of a button face, in the button's font and the text colour given.
-void DrawGlyphAndCaption(HDC dc, const RECT& client, const TButtonGlyph& glyph, int glyphIndex,
+// The picture beside a caption: picture `Index` of a glyph strip, or of an image list when
+// the strip is empty (Index -1: none from the list).
+struct TFacePicture {
+  const TButtonGlyph& Glyph;
+  int Index;
+  const TCustomImageList* Images = nullptr;
+
+  SIZE Size() const {
+    if (const SIZE g = Glyph.Size(); g.cx > 0) return g;
+    if (Images && Index >= 0) return {Images->Width(), Images->Height()};
+    return {0, 0};
+  }
+  void Draw(HDC dc, POINT at) const {
+    if (Glyph.Size().cx > 0) Glyph.Draw(dc, at, Index);
+    else if (Images) Images->Draw(dc, at.x, at.y, Index);
+  }
+};
+
+void DrawGlyphAndCaption(HDC dc, const RECT& client, const TFacePicture& glyph,
                          const std::wstring& caption, TButtonLayout layout, int margin,
                          int spacing, bool enabled, POINT offset) {
   const SIZE size{client.right - client.left, client.bottom - client.top};
   const SIZE g = glyph.Size();
   const SIZE t = MeasureGlyphButtonCaption(dc, caption, size, g, layout);
   const TGlyphButtonLayout place = LayoutGlyphButton(size, g, t, layout, margin, spacing, false);
-  glyph.Draw(dc, {client.left + place.Glyph.x + offset.x, client.top + place.Glyph.y + offset.y},
-             glyphIndex);
+  glyph.Draw(dc, {client.left + place.Glyph.x + offset.x, client.top + place.Glyph.y + offset.y});
   if (caption.empty()) return;
   RECT text = place.Text;
   OffsetRect(&text, client.left + offset.x, client.top + offset.y);
@@ -161,6 +179,9 @@ const TClassInfo& TBitBtn::StaticClass() {
     c.Obj(L"Glyph", &TBitBtn::Glyph);
     c.Enum(L"Kind", BitBtnKindInfo(), &TBitBtn::Kind, &TBitBtn::SetKind);
     c.Enum(L"Layout", ButtonLayoutInfo(), &TBitBtn::Layout, &TBitBtn::SetLayout);
+    c.Int(L"DisabledIndex", &TBitBtn::DisabledIndex, &TBitBtn::SetDisabledIndex);
+    c.Obj(L"Images", &TBitBtn::Images);
+    c.Int(L"ImageIndex", &TBitBtn::ImageIndex, &TBitBtn::SetImageIndex);
     c.Int(L"Margin", &TBitBtn::Margin, &TBitBtn::SetMargin);
     c.Int(L"NumGlyphs", &TBitBtn::NumGlyphs, &TBitBtn::SetNumGlyphs);
     c.Int(L"Spacing", &TBitBtn::Spacing, &TBitBtn::SetSpacing);
@@ -169,13 +190,44 @@ const TClassInfo& TBitBtn::StaticClass() {
   return info;
 }
 
-TBitBtn::TBitBtn(TComponent* owner) : TButton(owner) {}
-TBitBtn::~TBitBtn() = default;
+// ---------------------------------------------------------------------------------------------
+// TOwnerDrawButton
 
-void TBitBtn::CreateParams(TCreateParams& p) {
+void TOwnerDrawButton::CreateParams(TCreateParams& p) {
   TButton::CreateParams(p);
   p.Style = (p.Style & ~(BS_PUSHBUTTON | BS_DEFPUSHBUTTON)) | BS_OWNERDRAW;
 }
+
+void TOwnerDrawButton::WndProc(TMessage& m) {
+  if (m.Msg == BM_SETSTYLE) {
+    // The button stays owner-drawn; a default style only changes how it is drawn.
+    m.WParam = BS_OWNERDRAW;
+    TButton::WndProc(m);
+    return;
+  }
+  if (m.Msg == CN_DRAWITEM && m.LParam) {
+    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam));
+    m.Result = TRUE;
+    return;
+  }
+  TButton::WndProc(m);
+}
+
+RECT TOwnerDrawButton::DrawPushFace(HDC dc, const DRAWITEMSTRUCT& item) const {
+  RECT r = item.rcItem;
+  if (Default() || (item.itemState & ODS_FOCUS)) {
+    FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    InflateRect(&r, -1, -1);
+  }
+  DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | ((item.itemState & ODS_SELECTED) ? DFCS_PUSHED : 0));
+  return r;
+}
+
+// ---------------------------------------------------------------------------------------------
+// TBitBtn
+
+TBitBtn::TBitBtn(TComponent* owner) : TOwnerDrawButton(owner) {}
+TBitBtn::~TBitBtn() = default;
 
 void TBitBtn::SetNumGlyphs(int value) {
   glyph_.SetNumGlyphs(value);
@@ -194,6 +246,32 @@ void TBitBtn::SetSpacing(int value) {
   Invalidate();
 }
 
+void TBitBtn::SetImages(TCustomImageList* images) {
+  if (images == images_) return;
+  if (images_) images_->RemoveFreeNotification(this);
+  images_ = images;
+  if (images_) images_->FreeNotification(this);
+  Invalidate();
+}
+void TBitBtn::SetImageIndex(int value) {
+  imageIndex_ = std::max(value, -1);
+  Invalidate();
+}
+void TBitBtn::SetDisabledIndex(int value) {
+  disabledIndex_ = std::max(value, -1);
+  Invalidate();
+}
+
+int TBitBtn::ListIndex(bool enabled) const {
+  if (!enabled && disabledIndex_ != -1) return disabledIndex_;
+  return imageIndex_;
+}
+
+void TBitBtn::Notification(TComponent* component, TOperation operation) {
+  TOwnerDrawButton::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == images_) images_ = nullptr;
+}
+
 // The kinds give the button its caption and the result a modal form closes with.
 void TBitBtn::SetKind(TBitBtnKind value) {
   kind_ = value;
@@ -205,43 +283,88 @@ void TBitBtn::SetKind(TBitBtnKind value) {
   SetDefault(value == bkOK || value == bkYes);
 }
 
-void TBitBtn::WndProc(TMessage& m) {
-  if (m.Msg == BM_SETSTYLE) {
-    // The button stays owner-drawn; a default style only changes how it is drawn.
-    m.WParam = BS_OWNERDRAW;
-    TButton::WndProc(m);
-    return;
-  }
-  if (m.Msg == CN_DRAWITEM && m.LParam) {
-    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam));
-    m.Result = TRUE;
-    return;
-  }
-  TButton::WndProc(m);
-}
-
 void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
-  RECT r = item.rcItem;
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
   const bool focused = (item.itemState & ODS_FOCUS) != 0;
   const bool enabled = (item.itemState & ODS_DISABLED) == 0;
   TSavedDC saved(dc);
-  if (Default() || focused) {
-    FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    InflateRect(&r, -1, -1);
-  }
-  DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+  const RECT r = DrawPushFace(dc, item);
   SelectObject(dc, Font()->Handle());
   SetTextColor(dc, ColorToRGB(Font()->Color()));
   const POINT offset = pressed ? POINT{1, 1} : POINT{0, 0};
-  DrawGlyphAndCaption(dc, r, glyph_, enabled ? (pressed ? 2 : 0) : 1, Caption(), layout_, margin_,
+  // The glyph strip, or else the image list's picture for the state.
+  const TFacePicture picture = glyph_.Size().cx > 0
+                                   ? TFacePicture{glyph_, enabled ? (pressed ? 2 : 0) : 1}
+                                   : TFacePicture{glyph_, ListIndex(enabled), images_};
+  DrawGlyphAndCaption(dc, r, picture, Caption(), layout_, margin_,
                       spacing_, enabled, offset);
   if (focused) {
     RECT f = r;
     InflateRect(&f, -3, -3);
     DrawFocusRect(dc, &f);
   }
+}
+
+// ---------------------------------------------------------------------------------------------
+// TMenuButton
+
+void DrawDropDownArrow(HDC dc, int width, int height, COLORREF colour) {
+  TBrushHandle brush(CreateSolidBrush(colour));
+  TPenHandle pen(CreatePen(PS_SOLID, 1, colour));
+  TSelectObject brushIn(dc, brush.Get());
+  TSelectObject penIn(dc, pen.Get());
+  const POINT corners[3] = {{width - 12, height / 2 + 2}, {width - 15, height / 2 - 1},
+                            {width - 9, height / 2 - 1}};
+  ::Polygon(dc, corners, 3);
+}
+
+const TClassInfo& TMenuButton::StaticClass() {
+  static const TClassInfo info = [] {
+    TClassInfo c(L"TMenuButton", &TButton::StaticClass());
+    c.Obj(L"DropDownMenu", &TMenuButton::DropDownMenu);
+    return c;
+  }();
+  return info;
+}
+
+TMenuButton::TMenuButton(TComponent* owner) : TOwnerDrawButton(owner) {}
+
+void TMenuButton::SetDropDownMenu(TPopupMenu* menu) {
+  if (menu == dropDownMenu_) return;
+  if (dropDownMenu_) dropDownMenu_->RemoveFreeNotification(this);
+  dropDownMenu_ = menu;
+  if (menu) menu->FreeNotification(this);
+}
+
+void TMenuButton::Notification(TComponent* component, TOperation operation) {
+  TOwnerDrawButton::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == dropDownMenu_) dropDownMenu_ = nullptr;
+}
+
+void TMenuButton::Click() {
+  TOwnerDrawButton::Click();
+  if (!dropDownMenu_ || !HandleAllocated()) return;
+  const POINT below = ClientToScreen({0, Height()});
+  dropDownMenu_->SetPopupComponent(this);
+  dropDownMenu_->Popup(below.x, below.y);
+}
+
+void TMenuButton::DrawItem(const DRAWITEMSTRUCT& item) {
+  HDC dc = item.hDC;
+  const bool enabled = (item.itemState & ODS_DISABLED) == 0;
+  TSavedDC saved(dc);
+  DrawPushFace(dc, item);
+  SelectObject(dc, Font()->Handle());
+  SetTextColor(dc, enabled ? ColorToRGB(Font()->Color()) : GetSysColor(COLOR_GRAYTEXT));
+  SetBkMode(dc, TRANSPARENT);
+  const int w = item.rcItem.right - item.rcItem.left, h = item.rcItem.bottom - item.rcItem.top;
+  RECT text{item.rcItem.left, item.rcItem.top, item.rcItem.left + w - kDropDownArrowWidth,
+            item.rcItem.bottom};
+  const std::wstring caption = Caption();
+  DrawTextW(dc, caption.c_str(), -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  SetViewportOrgEx(dc, item.rcItem.left, item.rcItem.top, nullptr);
+  DrawDropDownArrow(dc, w, h, GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -394,7 +517,7 @@ void TSpeedButton::Paint() {
   const int index = !Enabled() ? 1 : down_ ? 3 : shownDown ? 2 : 0;
   const POINT offset = shownDown ? POINT{1, 1} : POINT{0, 0};
   InflateRect(&r, -1, -1);
-  DrawGlyphAndCaption(dc, r, glyph_, index, Caption(), layout_, margin_, spacing_, Enabled(),
+  DrawGlyphAndCaption(dc, r, TFacePicture{glyph_, index}, Caption(), layout_, margin_, spacing_, Enabled(),
                       offset);
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "ui/Canvas.h"
+#include "ui/ImgList.h"
 #include "ui/StdCtrls.h"
 
 namespace ui {
@@ -69,8 +70,22 @@ class TButtonGlyph {
   int numGlyphs_ = 1;
 };
 
+// A push button that draws its own face (owner-drawn), as the default button too.
+class TOwnerDrawButton : public TButton {
+ public:
+  using TButton::TButton;
+  void WndProc(TMessage& message) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  virtual void DrawItem(const DRAWITEMSTRUCT& item) = 0;
+  // The system's push-button face, pushed while selected, framed black when default or
+  // focused; answers the area inside it.
+  RECT DrawPushFace(HDC dc, const DRAWITEMSTRUCT& item) const;
+};
+
 // A push button with a glyph beside its caption, drawn by the button itself.
-class TBitBtn : public TButton {
+class TBitBtn : public TOwnerDrawButton {
   UI_CLASS_INFO
  public:
   explicit TBitBtn(TComponent* owner);
@@ -87,20 +102,57 @@ class TBitBtn : public TButton {
   void SetSpacing(int value);
   TBitBtnKind Kind() const { return kind_; }
   void SetKind(TBitBtnKind value);
-
-  void WndProc(TMessage& message) override;
+  // Without a glyph the button shows picture ImageIndex of Images, and DisabledIndex (or
+  // ImageIndex when that is -1) while disabled; -1 shows none.
+  TCustomImageList* Images() const { return images_; }
+  void SetImages(TCustomImageList* images);
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int value);
+  int DisabledIndex() const { return disabledIndex_; }
+  void SetDisabledIndex(int value);
+  // The picture of Images shown in the enabled or disabled state.
+  int ListIndex(bool enabled) const;
 
  protected:
-  void CreateParams(TCreateParams& params) override;
+  void Notification(TComponent* component, TOperation operation) override;
+  void DrawItem(const DRAWITEMSTRUCT& item) override;
 
  private:
-  void DrawItem(const DRAWITEMSTRUCT& item);
 
   TButtonGlyph glyph_;
   TButtonLayout layout_ = blGlyphLeft;
   int margin_ = -1, spacing_ = 4;
   TBitBtnKind kind_ = bkCustom;
+  TCustomImageList* images_ = nullptr;
+  int imageIndex_ = -1, disabledIndex_ = -1;
 };
+
+class TPopupMenu;
+
+// A push button with a drop-down arrow at its right: a click opens its DropDownMenu below it
+// (after OnClick). It draws itself: the caption centred in the part left of the arrow.
+class TMenuButton : public TOwnerDrawButton {
+  UI_CLASS_INFO
+ public:
+  explicit TMenuButton(TComponent* owner);
+  TPopupMenu* DropDownMenu() const { return dropDownMenu_; }
+  void SetDropDownMenu(TPopupMenu* menu);
+
+  void Click() override;
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override;
+  void DrawItem(const DRAWITEMSTRUCT& item) override;
+
+ private:
+
+  TPopupMenu* dropDownMenu_ = nullptr;
+};
+
+// The arrow of a drop-down button of client size W x H: a small triangle pointing down,
+// centred 12 pixels from the right edge, in `colour`.
+void DrawDropDownArrow(HDC dc, int width, int height, COLORREF colour);
+inline constexpr int kDropDownArrowWidth = 17;
 
 // A windowless button. With a GroupIndex it stays down when clicked, and the other speed
 // buttons of its parent with the same GroupIndex come up; AllowAllUp lets a click raise it.

@@ -76,9 +76,15 @@ void TCustomListControl::LoadItems() {
 // ---------------------------------------------------------------------------------------------
 // TCustomComboBox, TComboBox
 
+const TEnumInfo& BiDiModeInfo() {
+  static const TEnumInfo info(L"TBiDiMode", {L"bdLeftToRight", L"bdRightToLeft"});
+  return info;
+}
+
 const TClassInfo& TCustomComboBox::StaticClass() {
   static const TClassInfo info = [] {
     TClassInfo c(L"TCustomComboBox", &TCustomListControl::StaticClass());
+    c.Enum(L"BiDiMode", BiDiModeInfo(), &TCustomComboBox::BiDiMode, &TCustomComboBox::SetBiDiMode);
     c.Int(L"DropDownCount", &TCustomComboBox::DropDownCount, &TCustomComboBox::SetDropDownCount);
     c.Enum(L"Style", ComboBoxStyleInfo(), &TCustomComboBox::Style, &TCustomComboBox::SetStyle);
     c.Str(L"Text", &TControl::Text, &TControl::SetText);
@@ -100,7 +106,14 @@ void TCustomComboBox::CreateParams(TCreateParams& p) {
     case csSimple: p.Style |= CBS_SIMPLE; break;
     case csDropDownList: p.Style |= CBS_DROPDOWNLIST; break;
   }
+  if (biDiMode_ == bdRightToLeft) p.ExStyle |= WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR;
   p.Height += DroppedListHeight();
+}
+
+void TCustomComboBox::SetBiDiMode(TBiDiMode value) {
+  if (value == biDiMode_) return;
+  biDiMode_ = value;
+  if (HandleAllocated()) RecreateWnd();
 }
 
 // The system takes the height a drop-down combo box is given as its height with the list

@@ -15,6 +15,10 @@ namespace ui {
 
 enum TComboBoxStyle { csDropDown, csSimple, csDropDownList };
 const TEnumInfo& ComboBoxStyleInfo();
+// The reading order: a right-to-left combo box reads and aligns its text from the right and
+// has its drop-down button at the left.
+enum TBiDiMode { bdLeftToRight, bdRightToLeft };
+const TEnumInfo& BiDiModeInfo();
 
 // What the two controls share: the items, the chosen line and the window messages that
 // differ only by their prefix.
@@ -59,6 +63,8 @@ class TCustomComboBox : public TCustomListControl {
   void SetDropDownCount(int value);
   bool DroppedDown() const;
   void SetDroppedDown(bool value);
+  TBiDiMode BiDiMode() const { return biDiMode_; }
+  void SetBiDiMode(TBiDiMode value);
   void SetBounds(int left, int top, int width, int height) override;
 
   TNotifyEvent OnChange;
@@ -72,6 +78,7 @@ class TCustomComboBox : public TCustomListControl {
   int DroppedListHeight() const;
 
   TComboBoxStyle style_ = csDropDown;
+  TBiDiMode biDiMode_ = bdLeftToRight;
   int dropDownCount_ = 8;
   bool addDroppedHeight_ = false;  // the library is setting the bounds
 };

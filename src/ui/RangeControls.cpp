@@ -356,4 +356,77 @@ void TUpDown::WndProc(TMessage& m) {
   TRangeControl::WndProc(m);
 }
 
+// ---------------------------------------------------------------------------------------------
+// TSpinEdit
+
+const TClassInfo& TSpinEdit::StaticClass() {
+  static const TClassInfo info = [] {
+    TClassInfo c(L"TSpinEdit", &TEdit::StaticClass());
+    c.Int(L"Value", &TSpinEdit::Value, &TSpinEdit::SetValue);
+    return c;
+  }();
+  return info;
+}
+
+TSpinEdit::TSpinEdit(TComponent* owner) : TEdit(owner) {}
+
+void TSpinEdit::CreateParams(TCreateParams& p) {
+  TEdit::CreateParams(p);
+  p.Style |= WS_CLIPCHILDREN;  // the edit never paints over its arrows
+}
+
+void TSpinEdit::CreateHandleDone() {
+  TEdit::CreateHandleDone();
+  HWND edit = HandleIfAllocated();
+  arrows_ = CreateWindowExW(0, UPDOWN_CLASSW, nullptr,
+                            WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+                            0, 0, 0, 0, edit, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!arrows_) return;
+  SendMessageW(arrows_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+  SendMessageW(arrows_, UDM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
+  SendMessageW(arrows_, UDM_SETPOS32, 0, static_cast<LPARAM>(value_));
+  PlaceArrows();
+}
+
+void TSpinEdit::DestroyWnd() {
+  value_ = Value();
+  arrows_ = nullptr;
+  TEdit::DestroyWnd();
+}
+
+void TSpinEdit::PlaceArrows() {
+  HWND edit = HandleIfAllocated();
+  if (!edit || !arrows_) return;
+  RECT client{};
+  GetClientRect(edit, &client);
+  const int width = GetSystemMetrics(SM_CXVSCROLL);
+  MoveWindow(arrows_, client.right - width, 0, width, client.bottom, TRUE);
+  // The text stops short of the arrows.
+  SendMessageW(edit, EM_SETMARGINS, EC_RIGHTMARGIN, MAKELPARAM(0, width));
+}
+
+void TSpinEdit::WndProc(TMessage& m) {
+  TEdit::WndProc(m);
+  if (m.Msg == WM_SIZE) PlaceArrows();
+}
+
+void TSpinEdit::SetRange(int minValue, int maxValue) {
+  min_ = minValue;
+  max_ = std::max(minValue, maxValue);
+  value_ = std::clamp(value_, min_, max_);
+  if (arrows_) SendMessageW(arrows_, UDM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
+}
+
+int TSpinEdit::Value() const {
+  if (!arrows_) return value_;
+  BOOL failed = FALSE;
+  const int position = static_cast<int>(SendMessageW(arrows_, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
+  return failed ? value_ : position;
+}
+
+void TSpinEdit::SetValue(int value) {
+  value_ = std::clamp(value, min_, max_);
+  if (arrows_) SendMessageW(arrows_, UDM_SETPOS32, 0, static_cast<LPARAM>(value_));
+}
+
 }  // namespace ui

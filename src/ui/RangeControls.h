@@ -165,4 +165,34 @@ class TUpDown : public TRangeControl {
   bool wrap_ = false;
 };
 
+// An edit for a whole number with up-down arrows inside it along its right edge: the arrows
+// are a child window of the edit that steps the number between MinValue and MaxValue.
+class TSpinEdit : public TEdit {
+  UI_CLASS_INFO
+ public:
+  explicit TSpinEdit(TComponent* owner);
+
+  int MinValue() const { return min_; }
+  int MaxValue() const { return max_; }
+  void SetRange(int minValue, int maxValue);
+  // The number the arrows hold (the edit shows it).
+  int Value() const;
+  void SetValue(int value);
+  // The arrows' window while the edit has one.
+  HWND ArrowsWindow() const { return arrows_; }
+
+  void WndProc(TMessage& message) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  void DestroyWnd() override;
+
+ private:
+  void PlaceArrows();
+
+  HWND arrows_ = nullptr;  // a child of the edit's window, destroyed with it
+  int min_ = 0, max_ = 100, value_ = 0;
+};
+
 }  // namespace ui

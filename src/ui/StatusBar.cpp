@@ -2,10 +2,18 @@
 
 #include <algorithm>
 
+#include "ui/Canvas.h"
+#include "ui/DrawingScopes.h"
+#include "ui/Messages.h"
+
 namespace ui {
 
 const TEnumInfo& StatusPanelBevelInfo() {
   static const TEnumInfo info(L"TStatusPanelBevel", {L"pbNone", L"pbLowered", L"pbRaised"});
+  return info;
+}
+const TEnumInfo& StatusPanelStyleInfo() {
+  static const TEnumInfo info(L"TStatusPanelStyle", {L"psText", L"psOwnerDraw"});
   return info;
 }
 const TEnumInfo& DateTimeKindInfo() {
@@ -25,6 +33,7 @@ const TClassInfo& TStatusPanel::StaticClass() {
     TClassInfo c(L"TStatusPanel", &TObject::StaticClass());
     c.Enum(L"Alignment", AlignmentInfo(), &TStatusPanel::Alignment, &TStatusPanel::SetAlignment);
     c.Enum(L"Bevel", StatusPanelBevelInfo(), &TStatusPanel::Bevel, &TStatusPanel::SetBevel);
+    c.Enum(L"Style", StatusPanelStyleInfo(), &TStatusPanel::Style, &TStatusPanel::SetStyle);
     c.Str(L"Text", &TStatusPanel::Text, &TStatusPanel::SetText);
     c.Int(L"Width", &TStatusPanel::Width, &TStatusPanel::SetWidth);
     return c;
@@ -46,6 +55,10 @@ void TStatusPanel::SetAlignment(TAlignment value) {
 }
 void TStatusPanel::SetBevel(TStatusPanelBevel value) {
   bevel_ = value;
+  bar_.UpdatePanels();
+}
+void TStatusPanel::SetStyle(TStatusPanelStyle value) {
+  style_ = value;
   bar_.UpdatePanels();
 }
 
@@ -86,7 +99,9 @@ const TClassInfo& TStatusBar::StaticClass() {
 }
 
 TStatusBar::TStatusBar(TComponent* owner)
-    : TWinControl(owner), panels_(std::make_unique<TStatusPanels>(*this)) {
+    : TWinControl(owner),
+      panels_(std::make_unique<TStatusPanels>(*this)),
+      canvas_(std::make_unique<TCanvas>()) {
   acceptsControls_ = false;
   SetColor(clBtnFace);
   SetBounds(0, 0, 200, 19);
@@ -147,8 +162,36 @@ void TStatusBar::UpdatePanels() {
     WPARAM how = static_cast<WPARAM>(i);
     if (panel->Bevel() == pbNone) how |= SBT_NOBORDERS;
     if (panel->Bevel() == pbRaised) how |= SBT_POPOUT;
+    if (panel->Style() == psOwnerDraw) {
+      // The system keeps no text for the part, and asks its parent to draw it.
+      SendMessageW(h, SB_SETTEXTW, how | SBT_OWNERDRAW, static_cast<LPARAM>(i));
+      continue;
+    }
     SendMessageW(h, SB_SETTEXTW, how, reinterpret_cast<LPARAM>(text.c_str()));
   }
+}
+
+void TStatusBar::DrawPanel(HDC dc, int index, const RECT& rect) {
+  TStatusPanel* panel = panels_->Items(index);
+  if (!panel || panel->Style() != psOwnerDraw || !OnDrawPanel || !dc) return;
+  TSavedDC saved(dc);
+  canvas_->SetHandle(dc);
+  struct TUnbind {
+    TCanvas& canvas;
+    ~TUnbind() { canvas.SetHandle(nullptr); }
+  } unbind{*canvas_};
+  canvas_->Font()->Assign(*Font());
+  OnDrawPanel(this, panel, rect);
+}
+
+void TStatusBar::WndProc(TMessage& m) {
+  if (m.Msg == CN_DRAWITEM && m.LParam) {
+    const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
+    DrawPanel(item.hDC, static_cast<int>(item.itemID), item.rcItem);
+    m.Result = TRUE;
+    return;
+  }
+  TWinControl::WndProc(m);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 
 #include <commctrl.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,12 +18,20 @@ namespace ui {
 
 enum TStatusPanelBevel { pbNone, pbLowered, pbRaised };
 const TEnumInfo& StatusPanelBevelInfo();
+// A panel shows its text, or is drawn by the bar's OnDrawPanel.
+enum TStatusPanelStyle { psText, psOwnerDraw };
+const TEnumInfo& StatusPanelStyleInfo();
 enum TDateTimeKind { dtkDate, dtkTime };
 const TEnumInfo& DateTimeKindInfo();
 enum TDTDateFormat { dfShort, dfLong };
 const TEnumInfo& DTDateFormatInfo();
 
 class TStatusBar;
+class TStatusPanel;
+class TCanvas;
+
+// Draws an owner-drawn panel onto the bar's Canvas within `rect`.
+using TDrawPanelEvent = std::function<void(TStatusBar* bar, TStatusPanel* panel, const RECT& rect)>;
 
 class TStatusPanel : public TObject {
   UI_CLASS_INFO
@@ -37,10 +46,13 @@ class TStatusPanel : public TObject {
   void SetAlignment(TAlignment value);
   TStatusPanelBevel Bevel() const { return bevel_; }
   void SetBevel(TStatusPanelBevel value);
+  TStatusPanelStyle Style() const { return style_; }
+  void SetStyle(TStatusPanelStyle value);
 
  private:
   TStatusBar& bar_;
   std::wstring text_;
+  TStatusPanelStyle style_ = psText;
   int width_ = 50;
   TAlignment alignment_ = taLeftJustify;
   TStatusPanelBevel bevel_ = pbLowered;
@@ -78,12 +90,23 @@ class TStatusBar : public TWinControl {
   // Gives the window the panels as they are now.
   void UpdatePanels();
 
+  // Called for each owner-drawn panel when the bar paints it; draws on Canvas().
+  TDrawPanelEvent OnDrawPanel;
+  // The canvas of the panel being drawn, bound to its device context for the event's call.
+  TCanvas* Canvas() const { return canvas_.get(); }
+  // Runs OnDrawPanel for the panel at `index` into `dc` within `rect`; nothing for a panel
+  // that is not owner-drawn or without a handler.
+  void DrawPanel(HDC dc, int index, const RECT& rect);
+
+  void WndProc(TMessage& message) override;
+
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
 
  private:
   std::unique_ptr<TStatusPanels> panels_;
+  std::unique_ptr<TCanvas> canvas_;
   bool simplePanel_ = false, sizeGrip_ = true;
   std::wstring simpleText_;
 };

@@ -100,6 +100,41 @@ TEST(GlyphButtonLayout, PlacesGlyphAndCaptionAlongEachAxis) {
   EXPECT_EQ(l.Text.top, 19);  // spacing ((70 - (4 + 16)) - 13) / 2 = 18 above the glyph
 }
 
+// An image list of 16 x 16 pictures serves a glyph button without a glyph: the picture of
+// ImageIndex, DisabledIndex while disabled, the list's key colour left out.
+TEST_F(ButtonsForm, BitBtnWithoutGlyphShowsItsImageListsPictures) {
+  auto* list = new TCustomImageList(form.get());
+  TBitmap pictures;
+  FillGlyphs(pictures, {clRed, clBlue, clYellow});
+  EXPECT_EQ(list->AddMasked(pictures, clLime), 0);
+  EXPECT_EQ(list->Count(), 3);
+  TBitmap narrow(10, 16);
+  EXPECT_EQ(list->AddMasked(narrow, clLime), -1);  // narrower than one picture: nothing added
+  auto* button = Make<TBitBtn>(10, 10, 100, 30);
+  button->SetCaption(L"");
+  button->SetImages(list);
+  EXPECT_EQ(GetObjectProp<TCustomImageList>(button, L"Images"), list);
+  EXPECT_EQ(GetIntProp(button, L"ImageIndex"), -1);
+  const RECT glyph{42, 7, 58, 23};
+  auto face = PaintBitBtn(*button, 0);  // no index: no picture
+  EXPECT_EQ(CountPixels(*face, glyph, 0xFF0000) + CountPixels(*face, glyph, 0x0000FF), 0);
+  button->SetImageIndex(0);
+  face = PaintBitBtn(*button, 0);
+  EXPECT_EQ(CountPixels(*face, glyph, 0xFF0000), 16 * 16 - 1);
+  EXPECT_EQ(CountPixels(*face, {0, 0, 100, 30}, 0x00FF00), 0);
+  // Disabled without a disabled index: the same picture; with one: that picture.
+  face = PaintBitBtn(*button, ODS_DISABLED);
+  EXPECT_EQ(CountPixels(*face, glyph, 0xFF0000), 16 * 16 - 1);
+  button->SetDisabledIndex(2);
+  face = PaintBitBtn(*button, ODS_DISABLED);
+  EXPECT_EQ(CountPixels(*face, glyph, 0xFFFF00), 16 * 16);
+  // The list freed first: the button forgets it and draws no picture.
+  delete list;
+  EXPECT_EQ(button->Images(), nullptr);
+  face = PaintBitBtn(*button, 0);
+  EXPECT_EQ(CountPixels(*face, glyph, 0xFF0000), 0);
+}
+
 TEST_F(ButtonsForm, BitBtnDrawsItsGlyphPicturesAndStaysOwnerDrawn) {
   auto* button = Make<TBitBtn>(10, 10, 100, 30);
   FillGlyphs(*button->Glyph(), {clRed, clBlue, clYellow});

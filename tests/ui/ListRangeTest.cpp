@@ -5,6 +5,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "GuiTestSupport.h"
 #include "ui/ListControls.h"
@@ -211,6 +213,38 @@ TEST_F(ListRangeForm, StatusBarGivesThePanelsToTheWindowTheLastToTheRightEdge) {
   bar->SetSizeGrip(false);
   EXPECT_EQ(StyleOf(bar) & SBARS_SIZEGRIP, 0u);
   EXPECT_EQ(GetEnumPropText(bar, L"SimplePanel"), L"True");
+}
+
+// An owner-drawn panel keeps no text in the window and is drawn by OnDrawPanel on the bar's
+// canvas, in the rectangle the system gives it; text panels never reach the handler.
+TEST_F(ListRangeForm, StatusBarOwnerDrawnPanelIsDrawnByItsEvent) {
+  auto* bar = Make<TStatusBar>(0, 0, 300, 22);
+  bar->Panels()->Add()->SetText(L"text");
+  bar->Panels()->Items(0)->SetWidth(100);
+  TStatusPanel* drawn = bar->Panels()->Add();
+  drawn->SetText(L"never shown");
+  drawn->SetStyle(psOwnerDraw);
+  EXPECT_EQ(GetEnumPropText(drawn, L"Style"), L"psOwnerDraw");
+  EXPECT_NE(HIWORD(SendMessageW(bar->Handle(), SB_GETTEXTLENGTHW, 1, 0)) & SBT_OWNERDRAW, 0);
+  std::vector<std::pair<TStatusPanel*, RECT>> calls;
+  bar->OnDrawPanel = [&](TStatusBar* sender, TStatusPanel* panel, const RECT& r) {
+    EXPECT_EQ(sender, bar);
+    calls.emplace_back(panel, r);
+    sender->Canvas()->Brush()->SetColor(clRed);
+    sender->Canvas()->FillRect(r);
+  };
+  RECT client{};
+  GetClientRect(bar->Handle(), &client);
+  TBitmap picture(client.right, client.bottom);
+  SendMessageW(bar->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(picture.Canvas()->Handle()), 0);
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].first, drawn);
+  const RECT r = calls[0].second;
+  EXPECT_GE(r.left, 100);
+  EXPECT_GT(r.right, r.left + 100);
+  EXPECT_EQ(picture.ScanLine((r.top + r.bottom) / 2)[(r.left + r.right) / 2] & 0xFFFFFF, 0xFF0000u)
+      << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+  EXPECT_NE(picture.ScanLine((r.top + r.bottom) / 2)[50] & 0xFFFFFF, 0xFF0000u);
 }
 
 TEST_F(ListRangeForm, DatePickerHoldsItsDateAndReportsTheUsersChange) {

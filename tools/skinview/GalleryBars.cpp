@@ -71,6 +71,16 @@ void AddStatusBar(ui::TForm& form) {
     panel->SetText(texts[i]);
     panel->SetWidth(widths[i]);
   }
+  // A panel the gallery draws itself: a level meter, three fifths full.
+  bar->Panels()->Add()->SetStyle(ui::psOwnerDraw);
+  bar->OnDrawPanel = [](ui::TStatusBar* sender, ui::TStatusPanel*, const RECT& r) {
+    ui::TCanvas* c = sender->Canvas();
+    const int full = r.left + (r.right - r.left) * 3 / 5;
+    c->Brush()->SetColor(ui::TColor(0x30A030));
+    c->FillRect({r.left, r.top, full, r.bottom});
+    c->Brush()->SetColor(ui::clWindow);
+    c->FillRect({full, r.top, r.right, r.bottom});
+  };
 }
 
 }  // namespace skinview

@@ -3,14 +3,22 @@
 #include "Gallery.h"
 #include "GalleryEvents.h"
 #include "ui/Buttons.h"
+#include "ui/ExtCtrls.h"
 #include "ui/MPlayer.h"
+#include "ui/Menus.h"
 
 namespace skinview {
 
 namespace {
 
+// The Tag that makes the skinned buttons, check boxes and radio buttons show their parent's
+// picture behind them.
+constexpr int kParentPictureTag = 5555;
+// The Tag of controls the skin leaves alone.
+constexpr int kUnskinnedTag = 99;
+
 void AddPushButtons(TGallery& gallery) {
-  TGalleryGroup group = gallery.AddGroup(L"按钮 Buttons", 1, 58);
+  TGalleryGroup group = gallery.AddGroup(L"按钮 Buttons", 1, 91);
   const int width = (group.BodyWidth() - kGap) / 2;
   group.Add<ui::TButton>(0, 0, width, 25, L"Normal");
   group.Add<ui::TButton>(width + kGap, 0, width, 25, L"Default")->SetDefault(true);
@@ -18,10 +26,20 @@ void AddPushButtons(TGallery& gallery) {
   // The control that has the keyboard focus when the gallery opens.
   auto* focused = group.Add<ui::TButton>(width + kGap, 33, width, 25, L"Focused");
   group.Form().FocusControl(focused);
+  // Drop-down buttons: a click opens the menu below the button.
+  auto* menu = new ui::TPopupMenu(&group.Form());
+  for (const wchar_t* caption : {L"First choice", L"Second choice"}) {
+    auto* item = new ui::TMenuItem(menu);
+    item->SetCaption(caption);
+    menu->Items()->Add(item);
+  }
+  auto* drop = group.Add<ui::TMenuButton>(0, 66, width, 25, L"Drop-down");
+  drop->SetDropDownMenu(menu);
+  group.Add<ui::TMenuButton>(width + kGap, 66, width, 25, L"Drop-down off")->SetEnabled(false);
 }
 
 void AddCheckBoxes(TGallery& gallery) {
-  TGalleryGroup group = gallery.AddGroup(L"复选框 Check boxes", 1, 62);
+  TGalleryGroup group = gallery.AddGroup(L"复选框 Check boxes", 1, 98);
   const int width = (group.BodyWidth() - kGap) / 2;
   const auto add = [&](int column, int row, const wchar_t* caption, ui::TCheckBoxState state,
                        bool enabled) {
@@ -35,6 +53,24 @@ void AddCheckBoxes(TGallery& gallery) {
   add(0, 2, L"Grayed", ui::cbGrayed, true);
   add(1, 0, L"Disabled, checked", ui::cbChecked, false);
   add(1, 1, L"Disabled, unchecked", ui::cbUnchecked, false);
+  // Tagged to show their parent's picture: a panel in a colour of its own (left unskinned)
+  // shows through around their marks and captions.
+  auto* picture = group.Add<ui::TPanel>(0, 68, group.BodyWidth(), 30);
+  picture->SetBevelOuter(ui::bvNone);
+  picture->SetColor(ui::TColor(RGB(255, 236, 139)));
+  picture->SetTag(kUnskinnedTag);
+  const auto onPicture = [&](ui::TButtonControl* control, int left) {
+    control->SetParent(picture);
+    control->SetBounds(left, 6, width - 16, 18);
+    control->SetCaption(L"Picture");
+    control->SetTag(kParentPictureTag);
+  };
+  auto* box = new ui::TCheckBox(&group.Form());
+  onPicture(box, 8);
+  box->SetChecked(true);
+  auto* radio = new ui::TRadioButton(&group.Form());
+  onPicture(radio, width + kGap);
+  radio->SetChecked(true);
 }
 
 // A 16 x 16 glyph strip of two pictures (up, disabled): a green arrow pointing down onto a bar,
@@ -53,8 +89,25 @@ void DrawGlyph(ui::TBitmap& strip) {
   }
 }
 
+// An image list of two 16 x 16 pictures (a blue disc, and the same disc in grey for the
+// disabled state) on the key colour.
+ui::TCustomImageList* MakeDiscList(ui::TForm& form) {
+  auto* list = new ui::TCustomImageList(&form, 16, 16);
+  ui::TBitmap pictures(32, 16);
+  ui::TCanvas* c = pictures.Canvas();
+  c->Brush()->SetColor(ui::clFuchsia);
+  c->FillRect({0, 0, 32, 16});
+  c->Pen()->SetColor(ui::clFuchsia);
+  for (int picture = 0; picture < 2; ++picture) {
+    c->Brush()->SetColor(picture == 0 ? ui::TColor(0xD07020) : ui::clGray);
+    c->Ellipse(picture * 16 + 1, 1, picture * 16 + 15, 15);
+  }
+  list->AddMasked(pictures, ui::clFuchsia);
+  return list;
+}
+
 void AddGlyphButtons(TGallery& gallery) {
-  TGalleryGroup group = gallery.AddGroup(L"图形按钮 Glyph and speed buttons", 1, 96);
+  TGalleryGroup group = gallery.AddGroup(L"图形按钮 Glyph and speed buttons", 1, 130);
   const int width = (group.BodyWidth() - kGap) / 2;
   auto* left = group.Add<ui::TBitBtn>(0, 0, width, 28, L"Glyph left");
   DrawGlyph(*left->Glyph());
@@ -78,6 +131,16 @@ void AddGlyphButtons(TGallery& gallery) {
   flat->SetFlat(true);
   DrawGlyph(*flat->Glyph());
   flat->SetNumGlyphs(2);
+  // Pictures from an image list, enabled and disabled.
+  ui::TCustomImageList* discs = MakeDiscList(group.Form());
+  for (int i = 0; i < 2; ++i) {
+    auto* listed = group.Add<ui::TBitBtn>(i * (width + kGap), 102, width, 28,
+                                          i == 0 ? L"Image list" : L"Image list, disabled");
+    listed->SetImages(discs);
+    listed->SetImageIndex(0);
+    listed->SetDisabledIndex(1);
+    listed->SetEnabled(i == 0);
+  }
 }
 
 void AddRadioButtons(TGallery& gallery) {

@@ -21,7 +21,7 @@ void FillLines(ui::TStringList& items, const char* stem, int count) {
 }
 
 void AddComboBoxes(TGallery& gallery) {
-  TGalleryGroup group = gallery.AddGroup(L"组合框 Combo and list boxes", 1, 160);
+  TGalleryGroup group = gallery.AddGroup(L"组合框 Combo and list boxes", 1, 188);
   const int width = (group.BodyWidth() - kGap) / 2;
   auto* dropDown = group.Add<ui::TComboBox>(0, 0, width, 21);
   FillLines(*dropDown->Items(), "Drop-down", 20);
@@ -38,6 +38,12 @@ void AddComboBoxes(TGallery& gallery) {
   simple->SetStyle(ui::csSimple);
   FillLines(*simple->Items(), "Simple", 20);
   simple->SetItemIndex(2);
+  // Right to left: the button at the left.
+  auto* rightToLeft = group.Add<ui::TComboBox>(0, 167, width, 21);
+  rightToLeft->SetStyle(ui::csDropDownList);
+  rightToLeft->SetBiDiMode(ui::bdRightToLeft);
+  FillLines(*rightToLeft->Items(), "Right to left", 5);
+  rightToLeft->SetItemIndex(0);
   auto* box = group.Add<ui::TListBox>(width + kGap, 0, width, 160);
   FillLines(*box->Items(), "List box line", 30);
   box->SetItemIndex(3);
@@ -61,6 +67,10 @@ void AddRanges(TGallery& gallery) {
   updown->SetPosition(42);
   auto* across = group.Add<ui::TUpDown>(100, 28, 34, 21);
   across->SetOrientation(ui::udHorizontal);
+  // Arrows inside the edit itself.
+  auto* spin = group.Add<ui::TSpinEdit>(150, 28, 80, 21);
+  spin->SetRange(0, 50);
+  spin->SetValue(7);
   auto* date = group.Add<ui::TDateTimePicker>(0, 60, body - 26, 21);
   date->SetDateFormat(ui::dfLong);
   auto* time = group.Add<ui::TDateTimePicker>(0, 90, 120, 21);

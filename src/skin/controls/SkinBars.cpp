@@ -335,9 +335,30 @@ void TSkinStatusBar::Draw(HDC dc, const RECT& rect) {
   if (simple) DrawSimple(canvas, whole);
   else DrawPanels(canvas, whole);
   SelectObject(canvas.Handle(), oldFont);
-  if (GetLong(GWL_STYLE) & SBARS_SIZEGRIP) DrawSizeGrip(canvas.Handle(), whole);
+  DrawSizeGrip(canvas.Handle(), whole);
   BitBlt(dc, rect.left, rect.top, width, height, canvas.Handle(), 0, 0, SRCCOPY);
   PaintGraphicChildren(control_, dc);
+  if (!simple) DrawOwnerPanels(dc, rect);
+}
+
+void TSkinStatusBar::DrawOwnerPanels(HDC dc, const RECT& rect) {
+  auto* bar = dynamic_cast<ui::TStatusBar*>(control_);
+  if (!bar || !bar->OnDrawPanel) return;
+  const int count = static_cast<int>(SendMessageW(handle_, SB_GETPARTS, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    const ui::TStatusPanel* panel = bar->Panels()->Items(i);
+    RECT r{};
+    if (!panel || panel->Style() != ui::psOwnerDraw) continue;
+    if (!SendMessageW(handle_, SB_GETRECT, i, reinterpret_cast<LPARAM>(&r))) continue;
+    // Inside the skin's edge: the panel's rectangle less 2 pixels on every side, and short of
+    // the size grip, which stays visible.
+    InflateRect(&r, -2, -2);
+    const RECT grip = GripRect({0, 0, WidthOf(rect), HeightOf(rect)});
+    if (!IsRectEmpty(&grip)) r.right = std::min(r.right, grip.left);
+    if (r.right <= r.left) continue;
+    OffsetRect(&r, rect.left, rect.top);
+    bar->DrawPanel(dc, i, r);
+  }
 }
 
 void TSkinStatusBar::DrawSimple(ui::TCanvas& canvas, const RECT& rect) {
@@ -406,13 +427,19 @@ void TSkinStatusBar::DrawEdge(HDC dc, const RECT& rect, TStatusBevel bevel) cons
   FillColour(dc, {rect.right - 1, rect.top, rect.right, rect.bottom}, bottomRight);
 }
 
-void TSkinStatusBar::DrawSizeGrip(HDC dc, const RECT& rect) const {
+RECT TSkinStatusBar::GripRect(const RECT& rect) const {
   const TDataSkinObject* extra = skinData_->Resolved().ExtraImages;
-  if (!HasImage(extra)) return;
+  if (!(GetLong(GWL_STYLE) & SBARS_SIZEGRIP) || !HasImage(extra)) return {};
   const int frames = std::max(1, extra->Frame);
   const int w = extra->Bitmap->Width() / frames, h = extra->Bitmap->Height();
-  const RECT grip{rect.right - 1 - w, rect.bottom - 1 - h, rect.right - 1, rect.bottom - 1};
-  DrawStripFrame(dc, grip, frames, 5, *extra->Bitmap);
+  return {rect.right - 1 - w, rect.bottom - 1 - h, rect.right - 1, rect.bottom - 1};
+}
+
+void TSkinStatusBar::DrawSizeGrip(HDC dc, const RECT& rect) const {
+  const RECT grip = GripRect(rect);
+  if (IsRectEmpty(&grip)) return;
+  const TDataSkinObject* extra = skinData_->Resolved().ExtraImages;
+  DrawStripFrame(dc, grip, std::max(1, extra->Frame), 5, *extra->Bitmap);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -83,8 +83,12 @@ class TSkinStatusBar : public TSkinControl {
  private:
   void DrawSimple(ui::TCanvas& canvas, const RECT& rect);
   void DrawPanels(ui::TCanvas& canvas, const RECT& rect);
+  // The application draws its owner-drawn panels over the finished bar.
+  void DrawOwnerPanels(HDC dc, const RECT& rect);
   void DrawEdge(HDC dc, const RECT& rect, TStatusBevel bevel) const;
   void DrawSizeGrip(HDC dc, const RECT& rect) const;
+  // Where the size grip is drawn in a bar of `rect`; empty without one.
+  RECT GripRect(const RECT& rect) const;
   void DrawPanelText(ui::TCanvas& canvas, const RECT& rect, UINT alignment,
                      const std::wstring& text) const;
   bool RightToLeft() const;

@@ -39,12 +39,37 @@ struct TGlyphButtonLook {
   int Margin = 0;
   int Spacing = 0;
   bool Centred = false;
+  // Without a glyph: the image list's pictures for the enabled and the disabled state.
+  const ui::TCustomImageList* Images = nullptr;
+  int ImageIndex = -1;
+  int DisabledIndex = -1;
+
+  // The size of the picture beside the caption: a glyph of the strip, else one of the list
+  // when an image is chosen, else none.
+  SIZE GlyphSize() const {
+    if (Strip && !Strip->Empty()) return {Strip->Width() / std::max(NumGlyphs, 1), Strip->Height()};
+    if (Images && ImageIndex != -1) return {Images->Width(), Images->Height()};
+    return {0, 0};
+  }
+  // The list's picture for the state; -1 for none.
+  int ListIndex(bool enabled) const {
+    return !enabled && DisabledIndex != -1 ? DisabledIndex : ImageIndex;
+  }
 };
 
 template <class TGlyphButton>
 TGlyphButtonLook OwnLook(const TGlyphButton& button) {
   return {button.Glyph(), button.NumGlyphs(), button.Layout(), button.Margin(), button.Spacing(),
           false};
+}
+
+TGlyphButtonLook OwnLook(const ui::TBitBtn& button) {
+  TGlyphButtonLook look{button.Glyph(), button.NumGlyphs(), button.Layout(), button.Margin(),
+                        button.Spacing(), false};
+  look.Images = button.Images();
+  look.ImageIndex = button.ImageIndex();
+  look.DisabledIndex = button.DisabledIndex();
+  return look;
 }
 
 // The class library's glyph buttons answer through their accessors; another class's
@@ -63,6 +88,11 @@ TGlyphButtonLook ReadGlyphButtonLook(const ui::TObject* c, const std::wstring& g
   look.Margin = ui::GetIntProp(c, L"Margin");
   look.Spacing = ui::GetIntProp(c, L"Spacing");
   look.Centred = ui::LowerCase(ui::GetEnumPropText(c, L"Alignment")) == L"tacenter";
+  if (!foreign) {
+    look.Images = ui::GetObjectProp<ui::TCustomImageList>(c, L"Images");
+    look.ImageIndex = ui::GetIntProp(c, L"ImageIndex");
+    look.DisabledIndex = ui::GetIntProp(c, L"DisabledIndex");
+  }
   return look;
 }
 
@@ -346,8 +376,7 @@ void TSkinBitButton::DrawGlyphFace(HDC dc, const RECT& client, int frame, int gl
   const TGlyphButtonLook look = ReadGlyphButtonLook(c, glyphProperty_);
   const ui::TBitmap* strip = look.Strip;
   const int numGlyphs = std::max(look.NumGlyphs, 1);
-  SIZE g{0, 0};
-  if (strip && !strip->Empty()) g = {strip->Width() / numGlyphs, strip->Height()};
+  const SIZE g = look.GlyphSize();
   const SIZE size{WidthOf(client), HeightOf(client)};
   const std::wstring text = BreakCaption(ReadCaption());
   const SIZE t = ui::MeasureGlyphButtonCaption(dc, text, size, g, look.Layout);
@@ -355,7 +384,8 @@ void TSkinBitButton::DrawGlyphFace(HDC dc, const RECT& client, int frame, int gl
       size, g, t, look.Layout, look.Margin, look.Spacing, look.Centred, rule);
   if (g.cx > 0 && g.cy > 0) {
     const POINT at{client.left + place.Glyph.x, client.top + place.Glyph.y};
-    if (foreign) ui::DrawButtonGlyph(dc, at, *strip, 1, 0);
+    if (!strip || strip->Empty()) look.Images->Draw(dc, at.x, at.y, look.ListIndex(enabled_));
+    else if (foreign) ui::DrawButtonGlyph(dc, at, *strip, 1, 0);
     else ui::DrawButtonGlyph(dc, at, *strip, numGlyphs, glyph - 1);
   }
   if (const COLORREF colour = CaptionColour(frame); colour != CLR_INVALID) SetTextColor(dc, colour);
@@ -502,7 +532,7 @@ void TSkinSpeedButton::Draw(HDC dc, const RECT& rect) {
 
 void TSkinMenuButton::Draw(HDC dc, const RECT& rect) {
   if (!ButtonsElement() || rect.right <= rect.left || rect.bottom <= rect.top) return;
-  constexpr int kArrowWidth = 17;
+  constexpr int kArrowWidth = ui::kDropDownArrowWidth;
   const TSkinFrame frame = MenuButtonFrame(ReadState());
   HDC face = BeginFace(rect, frame);
   HGDIOBJ oldFont = SelectCaptionFont(face);
@@ -518,16 +548,7 @@ void TSkinMenuButton::Draw(HDC dc, const RECT& rect) {
   if (const COLORREF colour = CaptionColour(frame); colour != CLR_INVALID) SetTextColor(face, colour);
   text_ = text;
   DrawPlacedCaption(face, {x, y, x + t.cx, y + t.cy}, DT_WORDBREAK, text);
-  // The drop-down arrow.
-  const COLORREF arrow = GetSysColor(enabled_ ? COLOR_WINDOWTEXT : COLOR_BTNSHADOW);
-  ui::TBrushHandle brush(CreateSolidBrush(arrow));
-  ui::TPenHandle pen(CreatePen(PS_SOLID, 1, arrow));
-  HGDIOBJ oldBrush = SelectObject(face, brush.Get());
-  HGDIOBJ oldPen = SelectObject(face, pen.Get());
-  const POINT corners[3] = {{W - 12, H / 2 + 2}, {W - 15, H / 2 - 1}, {W - 9, H / 2 - 1}};
-  Polygon(face, corners, 3);
-  SelectObject(face, oldPen);
-  SelectObject(face, oldBrush);
+  ui::DrawDropDownArrow(face, W, H, GetSysColor(enabled_ ? COLOR_WINDOWTEXT : COLOR_BTNSHADOW));
   BitBlt(dc, rect.left, rect.top, W, H, face, 0, 0, SRCCOPY);
   SelectObject(face, oldFont);
 }

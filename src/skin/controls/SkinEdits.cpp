@@ -291,12 +291,18 @@ void TSkinComBox::Draw(HDC dc, const RECT& rect) {
   if (!skin || !HasImage(skin->ComboButton)) return;
   comboStyle_ = static_cast<DWORD>(GetLong(GWL_STYLE));
   comboExStyle_ = static_cast<DWORD>(GetLong(GWL_EXSTYLE));
+  // A right-to-left combo has its button at the left, where the system puts it there; a
+  // system that keeps it at the right gets the skinned button there too, over its own.
+  leftButton_ = (comboExStyle_ & WS_EX_LEFTSCROLLBAR) != 0;
   if (const TGetComboBoxInfo getInfo = ComboBoxInfoFunction()) {
     COMBOBOXINFO info{};
     info.cbSize = sizeof(info);
     if (getInfo(handle_, &info)) {
       buttonRect_ = info.rcButton;
       if (info.stateButton & STATE_SYSTEM_INVISIBLE) return;
+      RECT client{};
+      GetClientRect(handle_, &client);
+      if (!IsRectEmpty(&info.rcButton)) leftButton_ = info.rcButton.left < client.right / 2;
     }
   }
   const TSkinFrame frame = ComboFrame(CurrentState());
@@ -316,7 +322,7 @@ void TSkinComBox::Draw(HDC dc, const RECT& rect) {
 }
 
 void TSkinComBox::DrawWhole(HDC dc, const RECT& r, int frame, const TResolvedSkin& skin) {
-  const bool leftButton = (comboExStyle_ & WS_EX_LEFTSCROLLBAR) != 0;
+  const bool leftButton = leftButton_;
   const TDataSkinObject* whole = leftButton ? skin.SunkEdge : skin.ComboButton;
   if (!HasImage(whole)) return;
   DrawNineRegion(dc, r, *whole->Bitmap, TFrameLayout::SideBySide, TCentreMode::Stretch, true,
@@ -326,7 +332,7 @@ void TSkinComBox::DrawWhole(HDC dc, const RECT& r, int frame, const TResolvedSki
 
 void TSkinComBox::DrawEdgeAndButton(HDC dc, const RECT& r, int frame, const TResolvedSkin& skin) {
   const TDataSkinObject* button = skin.ComboButton;
-  const bool leftButton = (comboExStyle_ & WS_EX_LEFTSCROLLBAR) != 0;
+  const bool leftButton = leftButton_;
   const int b = GetSystemMetrics(SM_CXHSCROLL);
   const RECT text = leftButton ? RECT{b + 4, 2, r.right - 2, r.bottom - 2}
                                : RECT{2, 2, r.right - b - 4, r.bottom - 2};
@@ -354,7 +360,7 @@ void TSkinComBox::DrawFlat(HDC dc, const RECT& r, int frame, const TDataSkinObje
   const int w = button.Bitmap->Width() / count;
   const int h = button.Bitmap->Height();
   const int t = GetSystemMetrics(SM_CYVTHUMB);
-  const bool left = (comboExStyle_ & WS_EX_LEFTSCROLLBAR) != 0;
+  const bool left = leftButton_;
   const auto brush = static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH));
   RECT inner = r;
   InflateRect(&inner, -1, -1);

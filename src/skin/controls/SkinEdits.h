@@ -60,6 +60,7 @@ class TSkinComBox : public TSkinControl {
   TSkinState CurrentState() const;
   DWORD comboStyle_ = 0;
   DWORD comboExStyle_ = 0;
+  bool leftButton_ = false;  // the drop-down button is drawn at the left
   HWND listWindow_ = nullptr;
   HWND editWindow_ = nullptr;
   bool droppedDown_ = false;

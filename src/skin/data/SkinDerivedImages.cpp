@@ -83,7 +83,7 @@ void MakeComboImages(TSkinDefinitions& defs) {
   combo->RightWidth = button + 2;
   combo->BottomHeight = edge->BottomHeight;
   AssignPixels(*edge->Bitmap, strip);
-  MirrorBitmap(*edge->Bitmap);
+  CopyMirrored(*edge->Bitmap, *edge->Bitmap, n);  // the right-to-left faces, state by state
   edge->LeftWidth = button + 2;
   edge->RightWidth = 2;
 }

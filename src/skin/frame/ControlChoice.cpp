@@ -177,7 +177,7 @@ TControlChoice ChooseByClass(const std::wstring& upperClass, const ui::TControl&
   if (Is<ui::TCustomCheckBox>(control) && on(xcCheckBox)) return Skinner(scCheckBox);
   // The class library's own kinds that the rules below do not name, each under its switch:
   // radio buttons, radio groups and group boxes, combo boxes, date pickers, progress, track
-  // and status bars and glyph buttons.
+  // and status bars, glyph buttons and drop-down buttons.
   if (Is<ui::TRadioButton>(control) && on(xcRadioButton)) return Skinner(scRadioButton);
   if (Is<ui::TCustomRadioGroup>(control) && on(xcGroupBox)) {
     return ChooseByKind(L"radiogroup", upperClass, control, data);
@@ -195,6 +195,7 @@ TControlChoice ChooseByClass(const std::wstring& upperClass, const ui::TControl&
   // A scroll-bar control: one skinned panel covers the whole control.
   if (Is<ui::TScrollBar>(control) && on(xcScrollbar)) return Skinner(scScControl);
   if (Is<ui::TBitBtn>(control) && on(xcBitBtn)) return Skinner(scBitButton);
+  if (Is<ui::TMenuButton>(control) && on(xcButton)) return Skinner(scMenuButton);
   if (Is<ui::TSpeedButton>(control) && on(xcSpeedButton)) {
     return Skinner(scSpeedButton, false, TAttachVia::AttachGraphic);
   }

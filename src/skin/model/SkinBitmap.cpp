@@ -59,13 +59,19 @@ void CopyBitmapPart(const TSkinBitmap& source, int x, int y, int width, int heig
   target.SetPixels(w, h, rows.data());
 }
 
-void CopyMirrored(const TSkinBitmap& source, TSkinBitmap& target) {
+void CopyMirrored(const TSkinBitmap& source, TSkinBitmap& target, int frames) {
   const int w = source.Width(), h = source.Height();
+  // Each frame is mirrored in its own place (frame k stays frame k); columns left over after
+  // the last whole frame stay as they are.
+  const int fw = w / std::max(frames, 1), whole = fw * std::max(frames, 1);
   std::vector<std::uint32_t> rows(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
   for (int y = 0; y < h; ++y) {
     const std::uint32_t* line = source.ScanLine(y);
-    std::reverse_copy(line, line + w,
-                      rows.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(w));
+    std::uint32_t* out = rows.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
+    for (int left = 0; fw > 0 && left < whole; left += fw) {
+      std::reverse_copy(line + left, line + left + fw, out + left);
+    }
+    std::copy(line + whole, line + w, out + whole);
   }
   target.SetPixels(w, h, rows.data());
 }

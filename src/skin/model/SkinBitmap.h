@@ -70,8 +70,9 @@ bool LoadSkinBitmap(std::span<const std::uint8_t> file, TSkinBitmap& bitmap);
 void CopyBitmapPart(const TSkinBitmap& source, int x, int y, int width, int height,
                     TSkinBitmap& target);
 
-// Makes `target` a left-right mirror image of `source`.
-void CopyMirrored(const TSkinBitmap& source, TSkinBitmap& target);
+// Makes `target` a left-right mirror image of `source`, each of its `frames` side-by-side
+// frames mirrored in its own place (frame k stays frame k).
+void CopyMirrored(const TSkinBitmap& source, TSkinBitmap& target, int frames = 1);
 
 // The 0x00RRGGBB pixel at (x, y); 0 outside the bitmap.
 std::uint32_t PixelAt(const TSkinBitmap& bitmap, int x, int y);

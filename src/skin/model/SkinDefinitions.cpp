@@ -188,7 +188,8 @@ void TSkinDefinitions::Read(const TQuickIni& ini, const TSkinReader& reader,
   // "****" is a key that no skin has: the combo button carries no second image of its own.
   TDataSkinBorder* combo = r.WithExtraImage("ComboButton", "****");
   r.General("SunkEdge");
-  if (combo && !combo->Bitmap->Empty()) CopyMirrored(*combo->Bitmap, *combo->ExtraBitmap);
+  // The combo button always has four frames (its count is fixed when the skin is read).
+  if (combo && !combo->Bitmap->Empty()) CopyMirrored(*combo->Bitmap, *combo->ExtraBitmap, 4);
   for (const char* name : kLateElements) r.General(name);
   r.WithExtraImage("UpDown.Horz", "GlyphImage");
   r.WithExtraImage("UpDown.Vert", "GlyphImage");

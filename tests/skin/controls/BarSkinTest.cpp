@@ -503,6 +503,50 @@ TEST_P(StatusSkinTestOnOwnSkins, AnEmptyPanelGetsItsEdgeAndTheLastPanelReachesTh
   EXPECT_GT(compared, 0);
 }
 
+// The skinned bar draws every edge itself and then hands each owner-drawn panel to the
+// application, inside the panel's rectangle less 2 pixels on every side.
+TEST_F(StatusSkinTest, AnOwnerDrawnPanelIsDrawnByTheApplicationInsideItsEdge) {
+  ui::TStatusBar* bar = Bar(true);
+  bar->Panels()->Add()->SetText(L"text");
+  bar->Panels()->Items(0)->SetWidth(120);
+  ui::TStatusPanel* owned = bar->Panels()->Add();
+  owned->SetStyle(ui::psOwnerDraw);
+  int calls = 0;
+  bar->OnDrawPanel = [&](ui::TStatusBar* sender, ui::TStatusPanel* panel, const RECT& r) {
+    ++calls;
+    EXPECT_EQ(panel, owned);
+    sender->Canvas()->Brush()->SetColor(ui::clRed);
+    sender->Canvas()->FillRect(r);
+  };
+  Skin<TSkinStatusBar>(bar);
+  calls = 0;
+  auto drawn = Capture(bar->Handle());
+  EXPECT_EQ(calls, 1);
+  // The last panel stops short of the size grip, which stays the skin's.
+  const TDataSkinObject& extra = Element("ExtraImages");
+  const int gw = extra.Bitmap->Width() / extra.Frame, gh = extra.Bitmap->Height();
+  RECT inner = PartRect(bar, 1);
+  InflateRect(&inner, -2, -2);
+  inner.right = std::min<int>(inner.right, drawn->Width() - 1 - gw);
+  int compared = 0;
+  EXPECT_EQ(Mismatches(*drawn, drawn->Width() - 1 - gw, drawn->Height() - 1 - gh, gw, gh, *extra.Bitmap,
+                       extra.Frame, 5, 0, 0, &compared),
+            0);
+  EXPECT_GT(compared, 0);
+  int red = 0;
+  for (int y = 0; y < drawn->Height(); ++y) {
+    for (int x = 0; x < drawn->Width(); ++x) {
+      const bool in = x >= inner.left && x < inner.right && y >= inner.top && y < inner.bottom;
+      red += (At(*drawn, x, y) == 0xFF0000u) == in;
+    }
+  }
+  EXPECT_EQ(red, drawn->Width() * drawn->Height()) << "red exactly inside the panel's edge";
+  // The skin's edge of the panel (lowered: frame 1) shows at its corner.
+  const TDataSkinObject& edges = Element("StatusBarEdges");
+  RECT part = PartRect(bar, 1);
+  EXPECT_EQ(Mismatches(*drawn, part.left, part.top, 2, 2, *edges.Bitmap, 3, 1, 0, 0), 0);
+}
+
 TEST_P(StatusSkinTestOnOwnSkins, ASimpleBarIsOneLoweredEdgeWithItsText) {
   ui::TStatusBar* bar = Bar(false);
   bar->Panels()->Add()->SetText(L"not shown");

@@ -90,6 +90,7 @@ TEST_F(ControlChoiceTest, TheLibrarysOtherKindsEachUnderItsSwitch) {
   EXPECT_EQ(Choose(Add<ui::TStatusBar>()).Skinner, scStatusBar);
   EXPECT_EQ(SkinnerClassName(scStatusBar), L"TSkinStatusBar");
   EXPECT_EQ(Choose(Add<ui::TBitBtn>()).Skinner, scBitButton);
+  EXPECT_EQ(Choose(Add<ui::TMenuButton>()).Skinner, scMenuButton);
   EXPECT_EQ(Choose(Add<ui::TUpDown>()).Skinner, scUpDown);
   const TControlChoice tabs = Choose(Add<ui::TTabControl>());
   EXPECT_EQ(tabs.Skinner, scTab);

@@ -249,6 +249,53 @@ TEST_P(EditSkinTestOnOwnSkins, EveryComboStyleIsDrawnFromTheSkin) {
   }
 }
 
+// A right-to-left combo's skinned button lies over the combo's own button: at the left, with
+// the same state's picture mirrored, where the system puts it there; at the right, as for a
+// left-to-right combo, where the system keeps it there. The text area is left to the combo.
+TEST_F(EditSkinTest, ARightToLeftCombosButtonIsDrawnOverItsOwnButtonMirroredAtTheLeft) {
+  ui::TComboBox* combos[2] = {};
+  TWinSkinForm* frame = Start([&](ui::TForm& f) {
+    combos[0] = MakeCombo(f, ui::csDropDownList);
+    combos[1] = MakeCombo(f, ui::csDropDownList);
+    combos[1]->SetTop(50);
+    combos[1]->SetBiDiMode(ui::bdRightToLeft);
+  });
+  ASSERT_NE(frame, nullptr);
+  EXPECT_NE(GetWindowLongW(combos[1]->Handle(), GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR, 0);
+  SetCursorPos(0, 0);
+  std::unique_ptr<ui::TBitmap> pictures[2];
+  RECT r{};
+  for (int i = 0; i < 2; ++i) {
+    auto* skinner = SkinnerOf<TSkinComBox>(frame, combos[i]);
+    ASSERT_NE(skinner, nullptr);
+    GetWindowRect(combos[i]->Handle(), &r);
+    OffsetRect(&r, -r.left, -r.top);
+    pictures[i] = std::make_unique<ui::TBitmap>(r.right, r.bottom);
+    FillColour(pictures[i]->Canvas()->Handle(), r, 0x123456);
+    skinner->Draw(pictures[i]->Canvas()->Handle(), r);
+  }
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  ASSERT_TRUE(GetComboBoxInfo(combos[1]->Handle(), &info));
+  const bool left = info.rcButton.left < r.right / 2;
+  const int b = GetSystemMetrics(SM_CXHSCROLL);
+  int bad = 0, compared = 0;
+  for (int y = 3; y < r.bottom - 3; ++y) {
+    for (int x = 2; x < b; ++x) {
+      ++compared;
+      if (left) bad += PixelOf(*pictures[1], x, y) != PixelOf(*pictures[0], r.right - 1 - x, y);
+      else bad += PixelOf(*pictures[1], r.right - 1 - x, y) != PixelOf(*pictures[0], r.right - 1 - x, y);
+    }
+  }
+  EXPECT_GT(compared, 100);
+  EXPECT_EQ(bad, 0) << (left ? "mirrored at the left" : "as left to right");
+  // The key colour shows in the text area, on the side away from the button.
+  const int textX = left ? r.right - b / 2 - 4 : b / 2 + 4;
+  EXPECT_EQ(PixelOf(*pictures[1], textX, r.bottom / 2), 0x563412u);
+  const int buttonX = left ? b / 2 + 2 : r.right - b / 2 - 2;
+  EXPECT_NE(PixelOf(*pictures[1], buttonX, r.bottom / 2), 0x563412u);
+}
+
 TEST_F(EditSkinTest, AnUpDownChangesItsBuddyByClickAndByHeldPress) {
   ui::TEdit* edit = nullptr;
   ui::TUpDown* upDown = nullptr;
@@ -279,6 +326,55 @@ TEST_F(EditSkinTest, AnUpDownChangesItsBuddyByClickAndByHeldPress) {
   SendMessageW(upDown->Handle(), WM_LBUTTONUP, 0, upper);
   PumpFor(50);
   EXPECT_GT(std::stoi(edit->Text()), 53);
+}
+
+// Arrows that are a child window of an edit get an up-down skinner from the edit's skinner:
+// drawn from the skin, white where they would cover the edit's border (the drawn buttons keep
+// 3 pixels inside the edit's window), and still stepping the number.
+TEST_F(EditSkinTest, AnUpDownInsideAnEditIsSkinnedWithinTheEditsBorder) {
+  ui::TSpinEdit* spin = nullptr;
+  TWinSkinForm* frame = Start([&](ui::TForm& f) {
+    spin = Add<ui::TSpinEdit>(f, 10, 10, 90, 24);
+    spin->SetRange(0, 99);
+    spin->SetValue(5);
+  });
+  ASSERT_NE(frame, nullptr);
+  auto* edit = SkinnerOf<TSkinEdit>(frame, spin);
+  ASSERT_NE(edit, nullptr);
+  RedrawWindow(spin->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  PumpFor(50);
+  TSkinUpDown* arrows = edit->UpDown();
+  ASSERT_NE(arrows, nullptr);
+  EXPECT_TRUE(arrows->Embedded());
+  const HWND window = spin->ArrowsWindow();
+  EXPECT_EQ(arrows->Handle(), window);
+  RECT c{};
+  GetClientRect(window, &c);
+  ui::TBitmap picture(c.right, c.bottom);
+  FillColour(picture.Canvas()->Handle(), c, 0x123456);
+  SetCursorPos(0, 0);
+  arrows->Draw(picture.Canvas()->Handle(), c);
+  // Rows and columns of the arrows' own picture: white where the edit's border lies.
+  const auto whiteRow = [&](int y) {
+    for (int x = 0; x < c.right; ++x) if (PixelOf(picture, x, y) != 0xFFFFFFu) return false;
+    return true;
+  };
+  int top = 0, bottom = c.bottom - 1, right = c.right - 1;
+  while (top < c.bottom && whiteRow(top)) ++top;
+  while (bottom >= 0 && whiteRow(bottom)) --bottom;
+  while (right >= 0 && PixelOf(picture, right, c.bottom / 2) == 0xFFFFFFu) --right;
+  const RECT own = frametest::WindowRect(window), parent = frametest::WindowRect(spin->Handle());
+  EXPECT_EQ(own.top + top - parent.top, 3);
+  EXPECT_EQ(parent.bottom - (own.top + bottom + 1), 3);
+  EXPECT_EQ(parent.right - (own.left + right + 1), 3);
+  EXPECT_EQ(PixelOf(picture, 0, c.bottom / 2) == 0x563412u, false) << "the whole client area is drawn";
+  // The up arrow steps the number shown in the edit.
+  const LPARAM upper = MAKELPARAM(c.right / 2, c.bottom / 4);
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, upper);
+  SendMessageW(window, WM_LBUTTONUP, 0, upper);
+  PumpFor(50);
+  EXPECT_EQ(spin->Value(), 6);
+  EXPECT_EQ(spin->Text(), L"6");
 }
 
 TEST_P(EditSkinTestOnOwnSkins, AnUpDownsHalvesShowTheirStates) {

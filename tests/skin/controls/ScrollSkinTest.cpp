@@ -8,11 +8,13 @@
 #include "ControlTestSupport.h"
 #include "FrameTestSupport.h"
 #include "skin/controls/ScrollOverlay.h"
+#include "skin/controls/SkinEdits.h"
 #include "skin/controls/SkinScrollbars.h"
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinDraw.h"
 #include "skin/model/SkinObjects.h"
 #include "ui/ComCtrls.h"
+#include "ui/ListControls.h"
 #include "ui/RangeControls.h"
 #include "ui/StdCtrls.h"
 
@@ -225,6 +227,48 @@ TEST_P(ScrollSkinTestOnOwnSkins, AMemosBarIsCoveredByASkinnedPanel) {
   EXPECT_EQ(vert->HotPart(), spNone);
   picture = Picture(*vert);
   ExpectArrow(*picture, length - arrow, true, 13, arrow);
+}
+
+// A simple combo box's list, always shown, has its scroll bar covered by a skinned panel
+// of the combo's skinner, drawn from the skin and following the list as it scrolls.
+TEST_F(ScrollSkinTest, ASimpleCombosListHasASkinnedScrollBar) {
+  ui::TComboBox* combo = nullptr;
+  TWinSkinForm* frame = Start([&](ui::TForm& f) {
+    combo = new ui::TComboBox(&f);
+    combo->SetParent(&f);
+    combo->SetStyle(ui::csSimple);
+    combo->SetBounds(10, 10, 180, 160);
+    for (int i = 0; i < 40; ++i) combo->Items()->Add("line " + std::to_string(i));
+  });
+  ASSERT_NE(frame, nullptr);
+  auto* skinner = dynamic_cast<TSkinComBox*>(frame->ControlSkinners().FindControl(combo));
+  ASSERT_NE(skinner, nullptr);
+  const HWND list = skinner->ListWindow();
+  ASSERT_NE(list, nullptr);
+  ASSERT_NE(skinner->ListScrollSkinner(), nullptr);
+  TWScrollbar* vert = skinner->ListScrollSkinner()->VertBar();
+  ASSERT_NE(vert, nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return vert->Shown(); }));
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof(info);
+  ASSERT_TRUE(GetScrollBarInfo(list, OBJID_VSCROLL, &info));
+  const RECT panel = frametest::WindowRect(vert->Handle());
+  EXPECT_EQ(panel.left, info.rcScrollBar.left);
+  EXPECT_EQ(panel.top, info.rcScrollBar.top);
+  EXPECT_EQ(panel.bottom, info.rcScrollBar.bottom);
+  EXPECT_TRUE(IsWindowVisible(vert->Handle()));
+  const int arrow = vert->ArrowSize();
+  const int length = info.rcScrollBar.bottom - info.rcScrollBar.top;
+  auto picture = Picture(*vert);
+  ExpectArrow(*picture, 0, true, 9, arrow);
+  ExpectArrow(*picture, length - arrow, true, 13, arrow);
+  const TBarGeometry top = vert->Geometry();
+  ExpectThumb(*picture, top, 1);
+  // A page down in the list moves the panel's thumb with it.
+  SendMessageW(list, WM_VSCROLL, SB_PAGEDOWN, 0);
+  ASSERT_TRUE(PumpUntil([&] { return vert->Geometry().ThumbStart > top.ThumbStart; }));
+  picture = Picture(*vert);
+  ExpectThumb(*picture, vert->Geometry(), 1);
 }
 
 TEST_F(ScrollSkinTest, ADisabledBarShowsNoThumb) {

@@ -87,6 +87,46 @@ TEST_P(SkinMarkTestOnOwnSkins, TheCheckBoxMarkIsTheSkinsFrameForEachState) {
   EXPECT_EQ(MarksShown(*Capture(box->Handle()), 0, strip, count), std::vector<int>{9});
 }
 
+// Tag 5555: a check box and a radio button erase with their parent's picture and paint
+// their mark and caption over it; untagged ones paint the face colour.
+TEST_F(SkinMarkTest, TaggedMarksShowTheirParentsPictureBehindThem) {
+  form_->SetColor(ui::clYellow);
+  ui::TCheckBox* plain = Make<ui::TCheckBox, TSkinCheckBox>(10, L"Plain");
+  form_->SetColor(ui::clYellow);  // the skin engine may have given the shown form its face colour
+  ui::TControl* tagged[2] = {};
+  const auto make = [&](auto* control, auto* skinner, int top) {
+    control->SetParent(form_.get());
+    control->SetBounds(10, top, 160, 20);
+    control->SetCaption(L"On the parent");
+    control->SetTag(5555);
+    skinner->Attach(&host_, data_, nullptr, false);
+    return control;
+  };
+  auto* box = new ui::TCheckBox(form_.get());
+  tagged[0] = make(box, new TSkinCheckBox(box), 40);
+  auto* radio = new ui::TRadioButton(form_.get());
+  tagged[1] = make(radio, new TSkinRadioButton(radio), 70);
+  // Erase and paint into one picture, as the window does.
+  const auto draw = [](HWND window) {
+    auto picture = skintest::Filled(160, 20, 0x123456);
+    HDC dc = picture->Canvas()->Handle();
+    SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SendMessageW(window, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+    return picture;
+  };
+  const std::uint32_t face = skintest::Px(ResolveColour(data_->Colours().ButtonFace));
+  EXPECT_EQ(At(*draw(plain->Handle()), 150, 10), face);
+  for (ui::TControl* control : tagged) {
+    auto* window = static_cast<ui::TWinControl*>(control);
+    auto drawn = draw(window->Handle());
+    EXPECT_EQ(At(*drawn, 150, 10), skintest::Px(ui::clYellow)) << control->ClassName();
+    EXPECT_EQ(At(*drawn, 150, 0), skintest::Px(ui::clYellow)) << control->ClassName();
+    int caption = 0;  // the caption is drawn over the parent's picture
+    for (int x = 20; x < 120; ++x) caption += At(*drawn, x, 10) != skintest::Px(ui::clYellow);
+    EXPECT_GT(caption, 3) << control->ClassName();
+  }
+}
+
 TEST_F(SkinMarkTest, AClickChecksTheBoxAndTheMarkFollows) {
   const skin::TSkinBitmap& strip = *buttons_->CheckBitmap;
   auto* box = Make<ui::TCheckBox, TSkinCheckBox>(10, L"Click");

@@ -385,6 +385,108 @@ TEST_P(SkinnedFormTestOnOwnSkins, AGlyphButtonDrawsItsGlyphWhereTheLayoutPutsIt)
   EXPECT_EQ(FramesShown(*drawn), std::vector<int>{sfNormal});
 }
 
+// Without a glyph the skinned button shows its image list's picture for its state at the
+// place the layout gives a glyph of the list's size; no index, no picture.
+TEST_F(SkinnedFormTest, AGlyphButtonDrawsItsImageListsPictureForItsState) {
+  constexpr std::uint32_t kUp = 0x30A030, kOff = 0xA03030;
+  auto* list = new ui::TCustomImageList(form_.get(), 16, 16);
+  ui::TBitmap pictures(32, 16);
+  for (int y = 0; y < 16; ++y) {
+    for (int x = 0; x < 32; ++x) pictures.ScanLine(y)[x] = x < 16 ? kUp : kOff;
+  }
+  pictures.ScanLine(15)[0] = 0xFF00FF;
+  ASSERT_EQ(list->AddMasked(pictures, ui::clFuchsia), 0);
+  auto* button = new ui::TBitBtn(form_.get());
+  button->SetParent(form_.get());
+  button->SetBounds(10, 10, 80, 70);
+  button->SetCaption(L"");
+  button->SetLayout(ui::blGlyphTop);
+  button->SetImages(list);
+  button->SetImageIndex(0);
+  button->SetDisabledIndex(1);
+  form_->Show();
+  auto* skinner = new TSkinBitButton(button);
+  skinner->Attach(&host_, data_, nullptr, false);
+  SetFocus(nullptr);
+  const int gx = (80 - 16 + 1) / 2, gy = (70 - 16) / 2;
+  const auto count = [&](const ui::TBitmap& drawn, std::uint32_t colour, const RECT& r) {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y) {
+      for (int x = r.left; x < r.right; ++x) n += At(drawn, x, y) == colour;
+    }
+    return n;
+  };
+  const RECT box{gx, gy, gx + 16, gy + 16}, whole{0, 0, 80, 70};
+  auto drawn = Capture(button->Handle());
+  EXPECT_EQ(count(*drawn, kUp, box), 16 * 16 - 1) << "the key colour is left out";
+  EXPECT_EQ(count(*drawn, kUp, whole), 16 * 16 - 1);
+  EXPECT_EQ(FramesShown(*drawn), std::vector<int>{sfNormal});
+  button->SetEnabled(false);
+  drawn = Capture(button->Handle());
+  EXPECT_EQ(count(*drawn, kOff, box), 16 * 16);
+  EXPECT_EQ(count(*drawn, kUp, whole), 0);
+  EXPECT_EQ(FramesShown(*drawn), std::vector<int>{sfDisabled});
+  button->SetImageIndex(-1);
+  drawn = Capture(button->Handle());
+  EXPECT_EQ(count(*drawn, kOff, whole) + count(*drawn, kUp, whole), 0);
+}
+
+// A drop-down button: the caption centred in the part left of the 17-pixel arrow area, and
+// the arrow a filled triangle pointing down, in the window-text colour, shadow when disabled.
+TEST_F(SkinnedFormTest, AMenuButtonCentresItsCaptionLeftOfItsArrow) {
+  auto* button = new ui::TMenuButton(form_.get());
+  button->SetParent(form_.get());
+  button->SetBounds(10, 10, 120, 30);
+  button->SetCaption(L"Menu");
+  form_->Show();
+  auto* skinner = new TSkinMenuButton(button);
+  skinner->Attach(&host_, data_, nullptr, false);
+  SetFocus(nullptr);
+  const int W = 120, H = 30;
+  // The caption's extent in the button's font.
+  ui::TBitmap probe(1, 1);
+  HDC pdc = probe.Canvas()->Handle();
+  HGDIOBJ old = SelectObject(pdc, button->Font()->Handle());
+  SIZE t{};
+  GetTextExtentPoint32W(pdc, L"Menu", 4, &t);
+  SelectObject(pdc, old);
+  const int tx = (W - 17 - t.cx) / 2 + 2, ty = (H - t.cy + 1) / 2;
+  // Every pixel of the triangle, row by row from its wide top: 7, 5, 3 and 1 pixels.
+  const auto checkArrow = [&](const ui::TBitmap& drawn, std::uint32_t colour) {
+    int bad = 0;
+    for (int row = 0; row < 4; ++row) {
+      for (int x = W - 15 + row; x <= W - 9 - row; ++x) bad += At(drawn, x, H / 2 - 1 + row) != colour;
+    }
+    return bad;
+  };
+  // A system colour as the captured pixels hold it (0xRRGGBB).
+  const auto sys = [](int index) {
+    const COLORREF c = GetSysColor(index);
+    return std::uint32_t{GetRValue(c)} << 16 | std::uint32_t{GetGValue(c)} << 8 | GetBValue(c);
+  };
+  auto drawn = Capture(button->Handle());
+  EXPECT_EQ(checkArrow(*drawn, sys(COLOR_WINDOWTEXT)), 0);
+  // The caption's pixels: where the face differs from the same button without caption.
+  button->SetCaption(L"");
+  const auto bare = Capture(button->Handle());
+  button->SetCaption(L"Menu");
+  int inside = 0, outside = 0;
+  for (int y = 0; y < H; ++y) {
+    for (int x = 0; x < W; ++x) {
+      if (At(*drawn, x, y) == At(*bare, x, y)) continue;
+      const bool in = x >= tx && x < tx + t.cx && y >= ty && y < ty + t.cy;
+      (in ? inside : outside)++;
+    }
+  }
+  EXPECT_GT(inside, 20);
+  EXPECT_EQ(outside, 0);
+  EXPECT_EQ(FramesShown(*drawn), std::vector<int>{sfNormal});
+  button->SetEnabled(false);
+  drawn = Capture(button->Handle());
+  EXPECT_EQ(checkArrow(*drawn, sys(COLOR_BTNSHADOW)), 0);
+  EXPECT_EQ(FramesShown(*drawn), std::vector<int>{sfDisabled});
+}
+
 // Tag 5555: the parent's image shows where the skin's frame is transparent.
 TEST_P(SkinnedFormTestOnOwnSkins, AButtonTaggedForTheParentsImageShowsItAroundTheFrame) {
   form_->SetColor(ui::clYellow);

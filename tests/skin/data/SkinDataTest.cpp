@@ -146,10 +146,11 @@ TEST_F(SkinDataTest, TheDefaultSkinLoadsWithEveryDerivedPicture) {
   EXPECT_EQ(combo->TopHeight, edge->TopHeight);
   EXPECT_EQ(edge->LeftWidth, button + 2);
   EXPECT_EQ(edge->RightWidth, 2);
-  // The text area of every face is key colour; the sunken edge holds the mirrored strip.
+  // The text area of every face is key colour; the sunken edge holds the strip with each face
+  // mirrored in its place, so that face k is the same state's face.
   for (int k = 0; k < 4; ++k) EXPECT_EQ(Pixel(*combo->Bitmap, 50 * k + 10, 10), 0xFF00FFu);
   for (int x : {0, 3, 45, 120, 199}) {
-    EXPECT_EQ(Pixel(*edge->Bitmap, x, 1), Pixel(*combo->Bitmap, 199 - x, 1)) << x;
+    EXPECT_EQ(Pixel(*edge->Bitmap, x, 1), Pixel(*combo->Bitmap, x / 50 * 50 + 49 - x % 50, 1)) << x;
   }
   EXPECT_NE(Pixel(*combo->Bitmap, 0, 0), 0xFF00FFu);  // the edge's corner is drawn
 

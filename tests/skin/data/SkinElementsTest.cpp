@@ -114,7 +114,7 @@ TEST(SkinElements, TabPaneMarginsAreCutToFour) {
 }
 
 TEST(SkinElements, ExtraImagesOfTabsAndSpinButtonsAndTheMirroredComboButton) {
-  const auto rgb = [](int x, int) { return x < 2 ? 0xFF0000u : 0x0000FFu; };
+  const auto rgb = [](int x, int) { return x == 0 ? 0xFF0000u : x == 1 ? 0x00FF00u : 0x0000FFu; };
   TSkinDefinitions defs;
   skintest::LoadInto(TCraftedSkin("[Tabs]\nImage=t.bmp\nBorder=b.bmp\nFrame=9\n"
                                   "[UpDown.Vert]\nImage=u.bmp\nGlyphImage=g.bmp\n"
@@ -134,12 +134,14 @@ TEST(SkinElements, ExtraImagesOfTabsAndSpinButtonsAndTheMirroredComboButton) {
   EXPECT_EQ(defs.FindAs<TDataSkinBorder>("UpDown.Vert")->ExtraBitmap->Height(), 7);
   EXPECT_EQ(defs.FindAs<TDataSkinBorder>("UpDown.Vert")->Frame, 8);
   EXPECT_TRUE(defs.FindAs<TDataSkinBorder>("UpDown.Horz")->ExtraBitmap->Empty());
-  // The combo button's second image is its own strip mirrored, never a key of the skin.
+  // The combo button's second image is its own strip with each frame mirrored in its place
+  // (frame 1 stays frame 1), never a key of the skin.
   const auto* combo = defs.FindAs<TDataSkinBorder>("ComboButton");
   ASSERT_NE(combo, nullptr);
   ASSERT_EQ(combo->ExtraBitmap->Width(), 8);
-  EXPECT_EQ(PixelAt(*combo->ExtraBitmap, 7, 0), 0xFF0000u);
-  EXPECT_EQ(PixelAt(*combo->ExtraBitmap, 0, 0), 0x0000FFu);
+  EXPECT_EQ(PixelAt(*combo->ExtraBitmap, 0, 0), 0x00FF00u);
+  EXPECT_EQ(PixelAt(*combo->ExtraBitmap, 1, 0), 0xFF0000u);
+  EXPECT_EQ(PixelAt(*combo->ExtraBitmap, 7, 0), 0x0000FFu);
   EXPECT_EQ(combo->Frame, 4);
 }
 

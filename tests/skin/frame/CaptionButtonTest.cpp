@@ -11,6 +11,7 @@
 #include "skin/model/SkinBitmap.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/frame/CaptionButtons.h"
+#include "ui/WindowSubclass.h"
 
 using namespace skin;
 using namespace frametest;
@@ -353,6 +354,21 @@ TEST_P(CaptionButtonSkinTest, AWindowWithAllBoxesShowsMaximizeAndRestoreByItsSta
   PumpFor(50);
   EXPECT_EQ(EnabledNames(*frame), (std::set<std::string>{"BUTTON.CLOSE", "BUTTON.RESTORE",
                                                          "BUTTON.MINIMIZE", "BUTTON.ICON"}));
+  // While maximized, a press on the title is no handle to drag the window by: the system
+  // gets it as a press on the menu row, so no move command follows.
+  const POINT title{Width(WindowRect(window_)) / 2, frame->TitleHeight() / 2};
+  ASSERT_EQ(HitTest(window_, title.x, title.y), HTCAPTION);
+  std::vector<WPARAM> commands;
+  ui::TWindowSubclass spy;
+  ASSERT_TRUE(spy.Install(window_, [&](UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_SYSCOMMAND) commands.push_back(wParam & 0xFFF0);
+    return spy.CallPrevious(msg, wParam, lParam);
+  }));
+  SendMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION, ScreenAt(title));
+  spy.Restore();
+  EXPECT_EQ(std::count(commands.begin(), commands.end(), static_cast<WPARAM>(SC_MOVE)), 0);
+  EXPECT_EQ(std::count(commands.begin(), commands.end(), static_cast<WPARAM>(SC_MOUSEMENU)), 1);
+  EXPECT_TRUE(IsZoomed(window_));
   TWinSysButton* restore = ButtonNamed(*frame, "BUTTON.RESTORE");
   Press(*restore, HTMAXBUTTON);
   SendMessageW(window_, WM_LBUTTONUP, 0, ClientAt(*frame, Centre(restore->Bounds)));

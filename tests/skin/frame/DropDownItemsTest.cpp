@@ -7,6 +7,7 @@
 #include "FrameTestSupport.h"
 #include "skin/frame/DropDownItems.h"
 #include "skin/frame/WinSkinMenu.h"
+#include "skin/frame/WinSkinPopMenu.h"
 
 namespace {
 
@@ -151,6 +152,51 @@ void CALLBACK PrintTick(HWND, UINT, UINT_PTR, DWORD) {
   RecordOpenDropDown(menu);
   g_seen.done = true;
   EndMenu();
+}
+
+// The menu window's own erasing runs unless the skin's options ask for the menu background
+// alone (xoMenuBG); the erase is answered as done either way.
+int g_ownErases = 0;
+LRESULT CALLBACK CountingMenuProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_ERASEBKGND) {
+    ++g_ownErases;
+    return 0;
+  }
+  return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+struct AlwaysActive : TPopupSkinnerOwner {
+  bool Active() const override { return true; }
+};
+
+TEST_F(FrameTest, AMenuWindowErasesItselfUnlessTheSkinAsksForItsBackgroundAlone) {
+  WNDCLASSW cls{};
+  cls.lpfnWndProc = CountingMenuProc;
+  cls.hInstance = GetModuleHandleW(nullptr);
+  cls.lpszClassName = L"VexloCountingMenu";
+  RegisterClassW(&cls);
+  const HWND window = CreateWindowExW(0, cls.lpszClassName, L"", WS_POPUP, 0, 0, 80, 60, nullptr,
+                                      nullptr, cls.hInstance, nullptr);
+  ASSERT_NE(window, nullptr);
+  AlwaysActive owner;
+  ui::TBitmap target(80, 60);
+  const auto erase = [&] {
+    return SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.Canvas()->Handle()), 0);
+  };
+  {
+    TWinSkinPopMenu popup(owner, window, data_);
+    g_ownErases = 0;
+    data_->SetOptions(data_->Options() & ~SetOf({xoMenuBG}));
+    EXPECT_EQ(erase(), 1);
+    EXPECT_EQ(g_ownErases, 1);
+    data_->SetOptions(data_->Options() | SetOf({xoMenuBG}));
+    EXPECT_EQ(erase(), 1);
+    EXPECT_EQ(g_ownErases, 1);
+  }
+  // Released: the window's own procedure answers again.
+  EXPECT_EQ(erase(), 0);
+  EXPECT_EQ(g_ownErases, 2);
+  DestroyWindow(window);
 }
 
 TEST_F(FrameTest, ADropDownOfAWindowWithoutFormObjectIsDrawnByTheSkinnedPainter) {

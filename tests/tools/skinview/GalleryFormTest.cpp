@@ -185,6 +185,17 @@ TEST_P(GalleryFormTest, OneOfEveryKindOfControlInTheStatesASkinDraws) {
             }),
             1);
   EXPECT_GE(Count<TStatusBar>([](TStatusBar& b) { return b.Panels()->Count() >= 2 && b.SizeGrip(); }), 1);
+  EXPECT_GE(Count<TStatusBar>([](TStatusBar& b) {
+              const TStatusPanel* last = b.Panels()->Items(b.Panels()->Count() - 1);
+              return last && last->Style() == psOwnerDraw && b.OnDrawPanel;
+            }), 1);
+  EXPECT_GE(Count<TBitBtn>([](TBitBtn& b) { return b.Images() && b.ImageIndex() >= 0 && b.Enabled(); }), 1);
+  EXPECT_GE(Count<TMenuButton>([](TMenuButton& b) { return b.DropDownMenu() != nullptr; }), 1);
+  EXPECT_GE(Count<TComboBox>([](TComboBox& c) { return c.BiDiMode() == bdRightToLeft; }), 1);
+  EXPECT_GE(Count<TSpinEdit>([](TSpinEdit& e) { return e.ArrowsWindow() != nullptr; }), 1);
+  EXPECT_GE(Count<TCheckBox>([](TCheckBox& b) { return b.Tag() == 5555; }), 1);
+  EXPECT_GE(Count<TRadioButton>([](TRadioButton& b) { return b.Tag() == 5555 && b.Checked(); }), 1);
+  EXPECT_GE(Count<TBitBtn>([](TBitBtn& b) { return b.Images() && b.DisabledIndex() >= 0 && !b.Enabled(); }), 1);
   // Tab controls with their tabs on every side, one in several rows, and a tab set.
   for (TTabPosition side : {tpTop, tpBottom, tpLeft, tpRight}) {
     EXPECT_GE(Count<TTabControl>([side](TTabControl& t) { return t.TabPosition() == side; }), 1);
