@@ -230,6 +230,7 @@ void TSkinControl::PassThrough(ui::TMessage& m) {
   active_ = false;
   status_ = kSkinnerWindowGone;
   Unhook();
+  if (form_) form_->SkinnerWindowGone(handle_);
 }
 
 void TSkinControl::CallPrevious(ui::TMessage& m) {
