@@ -61,10 +61,15 @@ void TSequencer::Tick() {
 // The row at the cursor. The line's address is the one inside the quotes the sheet may have
 // put around it; an embedded image makes a row that says so and the cursor moves on at once;
 // past the last line the run ends.
+// The line at the cursor names an image embedded in the sheet (nothing to download).
+bool TSequencer::EmbeddedAtCursor() const {
+  return workflow::IsEmbedded(workflow::InnerAddress(lines_[static_cast<size_t>(cursor_)].Converted));
+}
+
 void TSequencer::NextRow() {
   const int lines = static_cast<int>(lines_.size());
   for (; cursor_ < lines; ++cursor_) {
-    if (!workflow::IsEmbedded(workflow::InnerAddress(lines_[static_cast<size_t>(cursor_)].Converted))) break;
+    if (!EmbeddedAtCursor()) break;
     SkipRow();
   }
   if (cursor_ > lines - 1) {
@@ -88,7 +93,7 @@ void TSequencer::FillSlots() {
 
 // The row at the cursor: skipped when its image is embedded in the sheet, else downloaded.
 void TSequencer::MakeRow() {
-  if (workflow::IsEmbedded(workflow::InnerAddress(lines_[static_cast<size_t>(cursor_)].Converted))) {
+  if (EmbeddedAtCursor()) {
     SkipRow();
   } else {
     StartRow();

@@ -6,8 +6,8 @@
 // passed over at once); the pacing is armed by a download's first report of progress equal
 // to its maximum, or by its end. With a number of jobs set, the pacing is not used: rows are
 // made and their downloads started, in line order, as long as fewer than that many of the
-// run's downloads are running, and again whenever one of them has ended. Past the last line the run waits until every one of its
-// downloads has ended, then raises OnRunEnded once. A download that makes no progress for
+// run's downloads are running, and again whenever one of them has ended. Past the last line
+// the run waits until every one of its downloads has ended, then raises OnRunEnded once. A download that makes no progress for
 // the stall limit is aborted; starting again or stopping aborts the running downloads first.
 // Workers report by message to the window; the window hands those messages on here. Rows
 // and timers are touched only here, on the window's thread.
@@ -97,6 +97,7 @@ class TSequencer {
   void NextRow();
   void FillSlots();
   void MakeRow();
+  bool EmbeddedAtCursor() const;
   void SkipRow();
   void StartRow();
   void AddRow(const std::wstring& caption, const std::wstring& progress, const std::string& name);
