@@ -4,6 +4,7 @@
 // exit status, and the files and rewritten sheets compared byte for byte with what the window
 // gives when a user runs the same sheets through its steps. Each variant (the window shown,
 // --quiet, --jobs) runs in this one test program.
+#include "BuiltProgram.h"
 #include "FormFixture.h"
 #include "HttpServer.h"
 #include "app/Workflow.h"
@@ -16,11 +17,7 @@ using namespace ui;
 
 namespace {
 
-std::wstring ProgramPath() {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  return workflow::FolderOf(self) + L"..\\..\\src\\app\\vexlo.exe";
-}
+std::wstring ProgramPath() { return testsupport::BuiltProgram(VEXLO_EXE); }
 
 struct Finished {
   DWORD status = 0;

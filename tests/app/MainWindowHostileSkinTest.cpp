@@ -2,6 +2,7 @@
 // window through --skin, every step page shown and everything painted; no crash, no hang,
 // every window answers, and the built-in skin afterwards paints exactly as before. The real
 // vexlo.exe started with each of them answers and ends with exit code 0 when closed.
+#include "BuiltProgram.h"
 #include "FormFixture.h"
 
 #include "HostileSkins.h"
@@ -68,11 +69,7 @@ TEST_F(MainWindowHostileSkinTest, EveryHostileSkinIsSurvivedAndTheBuiltInSkinCom
   PumpFor(50);
 }
 
-std::wstring ProgramPath() {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  return workflow::FolderOf(self) + L"..\\..\\src\\app\\vexlo.exe";
-}
+std::wstring ProgramPath() { return testsupport::BuiltProgram(VEXLO_EXE); }
 
 struct TMainSearch {
   DWORD process;

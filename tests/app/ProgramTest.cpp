@@ -10,6 +10,7 @@
 #include <set>
 #include <string>
 
+#include "BuiltProgram.h"
 #include "GuiTestSupport.h"
 #include "HttpServer.h"
 #include "app/Texts.h"
@@ -22,11 +23,7 @@ using testsupport::PumpUntil;
 
 namespace {
 
-std::wstring ProgramPath() {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  return workflow::FolderOf(self) + L"..\\..\\src\\app\\vexlo.exe";
-}
+std::wstring ProgramPath() { return testsupport::BuiltProgram(VEXLO_EXE); }
 
 struct Search {
   DWORD process;

@@ -2,6 +2,7 @@
 // in the file, frame and controls painted again with its pictures and back, twice in one run;
 // files that cannot be used named with their reason while the built-in skin stays; and the real
 // vexlo.exe started with a good package, a cut-short one and a file that is no skin package.
+#include "BuiltProgram.h"
 #include "FormFixture.h"
 
 #include <algorithm>
@@ -152,11 +153,7 @@ TEST_F(MainWindowSkinOptionTest, AFileThatCannotBeUsedIsNamedAndTheBuiltInSkinSt
 // ---------------------------------------------------------------------------------------------
 // The real program
 
-std::wstring ProgramPath() {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  return workflow::FolderOf(self) + L"..\\..\\src\\app\\vexlo.exe";
-}
+std::wstring ProgramPath() { return testsupport::BuiltProgram(VEXLO_EXE); }
 
 struct TTopSearch {
   DWORD process;

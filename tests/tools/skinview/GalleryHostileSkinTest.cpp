@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "BuiltProgram.h"
 #include "GalleryForm.h"
 #include "GuiTestSupport.h"
 #include "HostileSkins.h"
@@ -87,11 +88,7 @@ TEST_F(GalleryHostileSkinTest, EveryHostileSkinIsSurvivedAndTheBuiltInSkinComesB
 // ---------------------------------------------------------------------------------------------
 // The real program, one process per hostile skin
 
-std::wstring ProgramPath() {
-  std::wstring path = ui::Widen(VEXLO_SKINVIEW_EXE);
-  std::replace(path.begin(), path.end(), L'/', L'\\');
-  return path;
-}
+std::wstring ProgramPath() { return testsupport::BuiltProgram(VEXLO_SKINVIEW_EXE); }
 
 struct TGallerySearch {
   DWORD process;

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "BuiltProgram.h"
 #include "Gallery.h"
 #include "GalleryForm.h"
 #include "GallerySkin.h"
@@ -26,11 +27,7 @@ using testsupport::PumpUntil;
 
 namespace {
 
-std::wstring ProgramPath() {
-  std::wstring path = ui::Widen(VEXLO_SKINVIEW_EXE);
-  std::replace(path.begin(), path.end(), L'/', L'\\');
-  return path;
-}
+std::wstring ProgramPath() { return testsupport::BuiltProgram(VEXLO_SKINVIEW_EXE); }
 
 std::wstring ClassOf(HWND window) {
   wchar_t name[256] = {};
