@@ -121,7 +121,10 @@ void TWinSkinForm::OnSize() {
 }
 
 void TWinSkinForm::FitWindow(bool atStart) {
+  const RECT borders{geometry_.LeftWidth(), geometry_.TitleHeight() + geometry_.MenuBarHeight(),
+                     geometry_.RightWidth(), geometry_.BottomHeight()};
   if (windowState_ == wsMaximized) {
+    if (fitted_) FitRestoredPlace(borders);
     RecomputeFrame();
     return;
   }
@@ -134,8 +137,6 @@ void TWinSkinForm::FitWindow(bool atStart) {
     client.right = kept.cx;
     client.bottom = kept.cy;
   }
-  const RECT borders{geometry_.LeftWidth(), geometry_.TitleHeight() + geometry_.MenuBarHeight(),
-                     geometry_.RightWidth(), geometry_.BottomHeight()};
   int width = client.right + borders.left + borders.right;
   const int height = client.bottom + borders.top + borders.bottom;
   if (isDialog_ && atStart) width = FitDialogCaption(width);
@@ -143,6 +144,19 @@ void TWinSkinForm::FitWindow(bool atStart) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   fitted_ = true;
   fittedBorders_ = borders;
+}
+
+// A maximized window keeps the place it is restored to: that place is sized again so that,
+// restored, the window has the client area it was fitted around inside the new borders.
+void TWinSkinForm::FitRestoredPlace(const RECT& borders) {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  if (!GetWindowPlacement(handle_, &placement)) return;
+  RECT& place = placement.rcNormalPosition;
+  place.right += borders.left + borders.right - fittedBorders_.left - fittedBorders_.right;
+  place.bottom += borders.top + borders.bottom - fittedBorders_.top - fittedBorders_.bottom;
+  placement.showCmd = SW_SHOWNA;  // stays maximized, and is not activated
+  if (SetWindowPlacement(handle_, &placement)) fittedBorders_ = borders;
 }
 
 SIZE TWinSkinForm::FittedClientSize() const {

@@ -253,6 +253,7 @@ class TWinSkinForm final : public ui::TComponent,
   void ShowSystemMenu(POINT screen);
   void FitWindow(bool atStart);
   int FitDialogCaption(int width);
+  void FitRestoredPlace(const RECT& borders);
   SIZE FittedClientSize() const;  // the window's size less the borders it was fitted around
   void RecomputeFrame();
   void BuildRegion();

@@ -190,6 +190,31 @@ TEST_F(GallerySwitchTest, TheDaylightSkinGivesItsOwnFrameAroundTheSameClientArea
   EXPECT_TRUE(boxes.Boxes().empty());
 }
 
+// A window that is maximized while the skin changes is restored around the client area it
+// had, inside the borders of the skin it shows then, whichever way the sizes change.
+TEST_F(GallerySwitchTest, AWindowMaximizedWhileTheSkinChangesIsRestoredAroundTheSameClientArea) {
+  RECT client{};
+  GetClientRect(H(), &client);
+  const std::string daylight = testsupport::DaylightSkinFile();
+  const std::wstring original = folder.Write(L"built-in.skn", skin::DefaultSkinPackage());
+  for (const std::wstring& file : {std::wstring(daylight.begin(), daylight.end()), original}) {
+    ShowWindow(H(), SW_MAXIMIZE);
+    PumpFor(100);
+    LoadAndExpectSwitched(file);
+    EXPECT_TRUE(IsZoomed(H()));
+    ShowWindow(H(), SW_RESTORE);
+    PumpFor(100);
+    skin::TWinSkinForm* frame = skin::TSkinManage::Instance()->FindSkinForm(H());
+    ASSERT_NE(frame, nullptr);
+    RECT now{}, window{};
+    GetClientRect(H(), &now);
+    GetWindowRect(H(), &window);
+    EXPECT_EQ(now.right, client.right);
+    EXPECT_EQ(now.bottom, client.bottom);
+    EXPECT_EQ(window.right - window.left, client.right + frame->LeftWidth() + frame->RightWidth());
+  }
+}
+
 TEST_F(GallerySwitchTest, FileLoadSkinOpensTheOpenDialogForSkinPackages) {
   const std::wstring recoloured =
       folder.Write(L"from the menu.skn", RecolouredPackage(skin::DefaultSkinPackage()));
