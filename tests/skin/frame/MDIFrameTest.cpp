@@ -53,9 +53,11 @@ HWND ShowMDIFrame(HMENU menu) {
   return frameWindow;
 }
 
-using MDIFrameTest = FrameTest;
+// Each case once with each skin of ours.
+using MDIFrameTest = OwnSkinFrameTest;
+INSTANTIATE_FOR_OWN_SKINS(MDIFrameTest);
 
-TEST_F(MDIFrameTest, ChildrenGetFramesAndFollowTheMaximizedState) {
+TEST_P(MDIFrameTest, ChildrenGetFramesAndFollowTheMaximizedState) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   const HWND frameWindow = ShowMDIFrame(nullptr);
   ASSERT_NE(frameWindow, nullptr);
@@ -79,8 +81,8 @@ TEST_F(MDIFrameTest, ChildrenGetFramesAndFollowTheMaximizedState) {
   RECT window{}, client{};
   GetWindowRect(child, &window);
   GetClientRect(child, &client);
-  EXPECT_EQ(Width(window), client.right + 8);
-  EXPECT_EQ(Height(window), client.bottom + 30 + menuBand);
+  EXPECT_EQ(Width(window), FramedWidth(client.right));
+  EXPECT_EQ(Height(window), FramedHeight(client.bottom) + menuBand);
   EXPECT_TRUE(WindowRegion(child));
 
   // A maximized child drops its region; tiling restores the children's frames.
@@ -127,7 +129,7 @@ TEST_F(MDIFrameTest, ChildrenGetFramesAndFollowTheMaximizedState) {
 
 namespace {
 
-TEST_F(MDIFrameTest, TheMaximizedChildsButtonsOnTheMenuBarActOnTheActiveChild) {
+TEST_P(MDIFrameTest, TheMaximizedChildsButtonsOnTheMenuBarActOnTheActiveChild) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   HMENU menu = CreateMenu();
   AppendMenuW(menu, MF_STRING, 1, L"File");
@@ -185,7 +187,7 @@ namespace {
 // The client puts a merged menu on the frame: the bar takes its items, pictures take no room,
 // and the window keeps no menu. A maximized child's buttons are drawn on the bar from the
 // skin's pictures.
-TEST_F(MDIFrameTest, AMergedMenuBecomesTheBarAndAMaximizedChildsButtonsAreDrawnOnIt) {
+TEST_P(MDIFrameTest, AMergedMenuBecomesTheBarAndAMaximizedChildsButtonsAreDrawnOnIt) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   HMENU first = CreateMenu();
   AppendMenuW(first, MF_STRING, 1, L"&File");
@@ -293,7 +295,7 @@ LRESULT CALLBACK SeeFirstFramePaint(int code, WPARAM wParam, LPARAM lParam) {
 // A child maximized through its own system command (not through the client): the MDI frame
 // learns it as the child is maximized, before the frame is painted again, and lays the
 // child's buttons out on its bar. Painting the frame afterwards only reads that state.
-TEST_F(MDIFrameTest, TheFrameLearnsOfAMaximizedChildFromTheChildAndPaintingChangesNoManagerState) {
+TEST_P(MDIFrameTest, TheFrameLearnsOfAMaximizedChildFromTheChildAndPaintingChangesNoManagerState) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   HMENU menu = CreateMenu();
   AppendMenuW(menu, MF_STRING, 1, L"&File");
