@@ -84,6 +84,23 @@ TEST_P(MDIFrameTest, ChildrenGetFramesAndFollowTheMaximizedState) {
   EXPECT_EQ(Width(window), FramedWidth(client.right));
   EXPECT_EQ(Height(window), FramedHeight(client.bottom) + menuBand);
   EXPECT_TRUE(WindowRegion(child));
+  // Its close button is one frame of the skin's picture, inside the title bar, and answers
+  // as the close button there.
+  const TWinSysButton* close = nullptr;
+  for (const auto& b : childFrame->Buttons()) {
+    if (b->Action() == caClose && b->Enabled) close = b.get();
+  }
+  ASSERT_NE(close, nullptr);
+  const TDataSkinSysButton& closeDef = close->Definition();
+  ASSERT_TRUE(closeDef.Bitmap && !closeDef.Bitmap->Empty());
+  const RECT place = close->Bounds;
+  EXPECT_EQ(Width(place), closeDef.Bitmap->Width() / std::max(closeDef.Frame, 1));
+  EXPECT_EQ(Height(place), closeDef.Bitmap->Height());
+  EXPECT_GE(place.left, 0);
+  EXPECT_LE(place.right, Width(window));
+  EXPECT_GE(place.top, 0);
+  EXPECT_LE(place.bottom, childFrame->TitleHeight());
+  EXPECT_EQ(HitTest(child, (place.left + place.right) / 2, (place.top + place.bottom) / 2), HTCLOSE);
 
   // A maximized child drops its region; tiling restores the children's frames.
   M()->SetMDIChildMaximized(true);
@@ -161,6 +178,13 @@ TEST_P(MDIFrameTest, TheMaximizedChildsButtonsOnTheMenuBarActOnTheActiveChild) {
   ASSERT_TRUE(close->Enabled);
   EXPECT_TRUE(mdiButton(caMDIMinimize)->Enabled);
   EXPECT_TRUE(mdiButton(caMDIRestore)->Enabled);
+  // Each is one of the four frames of its part of the skin's MDI picture.
+  for (const int action : {caMDIClose, caMDIMinimize, caMDIRestore}) {
+    const TWinSysButton& b = *mdiButton(action);
+    ASSERT_TRUE(b.Definition().Bitmap && !b.Definition().Bitmap->Empty()) << action;
+    EXPECT_EQ(Width(b.Bounds), b.Definition().Bitmap->Width() / 4) << action;
+    EXPECT_EQ(Height(b.Bounds), b.Definition().Bitmap->Height()) << action;
+  }
   // Centred in the menu bar, from its right end.
   const RECT r = WindowRect(frameWindow);
   const int height = close->Bounds.bottom - close->Bounds.top;
