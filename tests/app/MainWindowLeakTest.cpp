@@ -18,24 +18,25 @@ struct MainWindowLeakBase : MainWindowTest {
   std::string Named(const std::string& what) const { return testsupport::WithSkinName(what, SkinName()); }
 };
 
-// The cases below run once with each skin of ours.
+// The cases below run once with each skin of ours; the longest loops run half their rounds
+// per skin (every kind of resize and each skin switch still comes round many times).
 using MainWindowLeakTest = testsupport::OwnSkinsOf<MainWindowLeakBase>;
 INSTANTIATE_FOR_OWN_SKINS(MainWindowLeakTest);
 
 TEST_P(MainWindowLeakTest, Repaints) {
-  testsupport::CheckRepaints(Named("main window repaint"), *form, 10000);
+  testsupport::CheckRepaints(Named("main window repaint"), *form, 5000);
 }
 
 TEST_P(MainWindowLeakTest, FullRepaintsWithEveryControl) {
-  testsupport::CheckFullRepaints(Named("main window repaint with controls"), *form, 1000);
+  testsupport::CheckFullRepaints(Named("main window repaint with controls"), *form, 500);
 }
 
 TEST_P(MainWindowLeakTest, Resizes) {
-  testsupport::CheckResizes(Named("main window resize"), *form, 1000);
+  testsupport::CheckResizes(Named("main window resize"), *form, 500);
 }
 
 TEST_P(MainWindowLeakTest, ActivationsAndDeactivations) {
-  testsupport::CheckActivations(Named("main window activation"), *form, 1000);
+  testsupport::CheckActivations(Named("main window activation"), *form, 500);
 }
 
 TEST_P(MainWindowLeakTest, SystemMenuOpenings) {
@@ -44,7 +45,7 @@ TEST_P(MainWindowLeakTest, SystemMenuOpenings) {
 
 TEST_P(MainWindowLeakTest, SkinSwitches) {
   testsupport::CheckSkinSwitches(Named("main window skin switch"), *form->SkinData1,
-                                 testsupport::OwnSkinPackage(SkinName()), folder, 100);
+                                 testsupport::OwnSkinPackage(SkinName()), folder, 50);
 }
 
 // Each round: a class-library edit whose window is destroyed while the object stays, and a
