@@ -9,46 +9,54 @@
 
 namespace {
 
-struct MainWindowLeakTest : MainWindowTest {
+struct MainWindowLeakBase : MainWindowTest {
   void SetUp() override {
     MainWindowTest::SetUp();
     ASSERT_NE(testsupport::RunningFrameOf(*form), nullptr);
   }
+  // The leak line's name, with the skin the window runs with.
+  std::string Named(const std::string& what) const { return testsupport::WithSkinName(what, SkinName()); }
 };
 
-TEST_F(MainWindowLeakTest, Repaints) {
-  testsupport::CheckRepaints("main window repaint", *form, 10000);
+// The cases below run once with each skin of ours; the longest loops run half their rounds
+// per skin (every kind of resize and each skin switch still comes round many times).
+using MainWindowLeakTest = testsupport::OwnSkinsOf<MainWindowLeakBase>;
+INSTANTIATE_FOR_OWN_SKINS(MainWindowLeakTest);
+
+TEST_P(MainWindowLeakTest, Repaints) {
+  testsupport::CheckRepaints(Named("main window repaint"), *form, 5000);
 }
 
-TEST_F(MainWindowLeakTest, FullRepaintsWithEveryControl) {
-  testsupport::CheckFullRepaints("main window repaint with controls", *form, 1000);
+TEST_P(MainWindowLeakTest, FullRepaintsWithEveryControl) {
+  testsupport::CheckFullRepaints(Named("main window repaint with controls"), *form, 500);
 }
 
-TEST_F(MainWindowLeakTest, Resizes) {
-  testsupport::CheckResizes("main window resize", *form, 1000);
+TEST_P(MainWindowLeakTest, Resizes) {
+  testsupport::CheckResizes(Named("main window resize"), *form, 500);
 }
 
-TEST_F(MainWindowLeakTest, ActivationsAndDeactivations) {
-  testsupport::CheckActivations("main window activation", *form, 1000);
+TEST_P(MainWindowLeakTest, ActivationsAndDeactivations) {
+  testsupport::CheckActivations(Named("main window activation"), *form, 500);
 }
 
-TEST_F(MainWindowLeakTest, SystemMenuOpenings) {
-  testsupport::CheckMenuOpenings("main window system menu", *form, L' ', 200);
+TEST_P(MainWindowLeakTest, SystemMenuOpenings) {
+  testsupport::CheckMenuOpenings(Named("main window system menu"), *form, L' ', 200);
 }
 
-TEST_F(MainWindowLeakTest, SkinSwitches) {
-  testsupport::CheckSkinSwitches("main window skin switch", *form->SkinData1, folder, 100);
+TEST_P(MainWindowLeakTest, SkinSwitches) {
+  testsupport::CheckSkinSwitches(Named("main window skin switch"), *form->SkinData1,
+                                 testsupport::OwnSkinPackage(SkinName()), folder, 50);
 }
 
 // Each round: a class-library edit whose window is destroyed while the object stays, and a
 // bare push-button window, each skinned by the running frame and then gone. The frame's list
 // takes each skinner out once its window is gone, not only when the frame starts again.
-TEST_F(MainWindowLeakTest, SkinnersOfGoneWindowsLeaveTheFrame) {
+TEST_P(MainWindowLeakTest, SkinnersOfGoneWindowsLeaveTheFrame) {
   skin::TWinSkinForm* frame = testsupport::RunningFrameOf(*form);
   ASSERT_NE(frame, nullptr);
   const int listed = frame->ControlSkinners().Count();
   int skinned = 0, purged = 0;
-  testsupport::ExpectNoLeaks("main window controls made and destroyed", 1000, [&](int) {
+  testsupport::ExpectNoLeaks(Named("main window controls made and destroyed"), 1000, [&](int) {
     auto edit = std::make_unique<ui::TEdit>(form.get());
     edit->SetParent(form.get());
     frame->Controls().AttachControl(edit.get(), form.get());

@@ -39,7 +39,11 @@ void CALLBACK PrintAndClose(HWND, UINT, UINT_PTR id, DWORD) {
   }
 }
 
-TEST_F(MainWindowTest, TheMainWindowHasNoMenuBarAndItsSystemMenuOpensSkinned) {
+// The case below runs once with each skin of ours.
+using MainWindowMenuTest = testsupport::OwnSkinsOf<MainWindowTest>;
+INSTANTIATE_FOR_OWN_SKINS(MainWindowMenuTest);
+
+TEST_P(MainWindowMenuTest, TheMainWindowHasNoMenuBarAndItsSystemMenuOpensSkinned) {
   const HWND h = form->Handle();
   TWinSkinForm* frame = nullptr;
   ASSERT_TRUE(PumpUntil([&] {
@@ -58,17 +62,19 @@ TEST_F(MainWindowTest, TheMainWindowHasNoMenuBarAndItsSystemMenuOpensSkinned) {
   EXPECT_EQ(g_printed.skinned, 1);
   ASSERT_NE(g_printed.picture, nullptr);
 
-  // The three-pixel border is the skin's menu background composed to the window's size.
+  // The menu window's three-pixel border (the system's, whatever the skin) is the skin's menu
+  // background composed to the window's size.
   const ui::TBitmap& shot = *g_printed.picture;
   const TDataSkinObject* def = form->SkinData1->SkinObject("MenuBackground");
   ASSERT_NE(def, nullptr);
+  constexpr int edge = 3;
   auto expected = ComposeNineRegion(shot.Width(), shot.Height(), *def->Bitmap,
                                     TMargins{def->LeftWidth, def->TopHeight, def->RightWidth, def->BottomHeight},
                                     TFrameLayout::SideBySide, TCentreMode::Stretch, 1, 1);
   int compared = 0;
   for (int y = 0; y < shot.Height(); ++y) {
     for (int x = 0; x < shot.Width(); ++x) {
-      const bool border = x < 3 || y < 3 || x >= shot.Width() - 3 || y >= shot.Height() - 3;
+      const bool border = x < edge || y < edge || x >= shot.Width() - edge || y >= shot.Height() - edge;
       if (!border) continue;
       ASSERT_EQ(shot.ScanLine(y)[x] & 0xFFFFFF, expected->ScanLine(y)[x] & 0xFFFFFF) << x << "," << y;
       ++compared;
@@ -78,8 +84,8 @@ TEST_F(MainWindowTest, TheMainWindowHasNoMenuBarAndItsSystemMenuOpensSkinned) {
   // The items are drawn by the skin's painter: their captions in the skin's menu text colour.
   const std::uint32_t text = testsupport::ColourRGB(ResolveColour(form->SkinData1->Colours().MenuText));
   int textPixels = 0;
-  for (int y = 3; y < shot.Height() - 3; ++y)
-    for (int x = 3; x < shot.Width() - 3; ++x) textPixels += (shot.ScanLine(y)[x] & 0xFFFFFF) == text;
+  for (int y = edge; y < shot.Height() - edge; ++y)
+    for (int x = edge; x < shot.Width() - edge; ++x) textPixels += (shot.ScanLine(y)[x] & 0xFFFFFF) == text;
   EXPECT_GT(textPixels, 20);
 }
 

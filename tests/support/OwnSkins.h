@@ -61,6 +61,12 @@ inline std::string OwnSkinTestName(const testing::TestParamInfo<std::string>& in
   return info.param;
 }
 
+// A check's name for printed lines (leak checks, say) with the skin it ran with, so that the
+// lines of the two runs tell the skins apart: "main window repaint (Daylight skin)".
+inline std::string WithSkinName(const std::string& what, const std::string& skinName) {
+  return what + " (" + skinName + " skin)";
+}
+
 // A fixture with a virtual SkinName() run once per skin of ours: the parameter names the skin.
 template <class Fixture>
 class OwnSkinsOf : public Fixture, public testing::WithParamInterface<std::string> {

@@ -128,15 +128,17 @@ inline void CheckMenuOpenings(const std::string& name, ui::TForm& form, wchar_t 
   EXPECT_FALSE(frame->InMenuLoop()) << name;
 }
 
-// The form's skin switched to a second package and back, each switch applied to every
-// skinned window (the manager does that a moment later from its timer; here at once).
-// The packages are written into `folder` (with its trailing separator).
+// The form's skin switched to a second package and back to its own (`ownPackage`, the
+// package it runs with), each switch applied to every skinned window (the manager does that a
+// moment later from its timer; here at once). The packages are written into `folder` (with
+// its trailing separator).
 inline void CheckSkinSwitches(const std::string& name, skin::TSkinData& data,
-                              const std::wstring& folder, int times) {
+                              const std::string& ownPackage, const std::wstring& folder, int times) {
   const std::wstring own = folder + L"own.skn", second = folder + L"second.skn";
   const std::string secondPackage = SecondSkinPackage();
   ASSERT_FALSE(secondPackage.empty());
-  ui::SaveBytesSafely(own, skin::DefaultSkinPackage());
+  ASSERT_FALSE(ownPackage.empty());
+  ui::SaveBytesSafely(own, ownPackage);
   ui::SaveBytesSafely(second, secondPackage);
   const std::string ownName = data.SkinName();
   ASSERT_NE(ownName, kSecondSkinName);

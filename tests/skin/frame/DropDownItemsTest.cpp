@@ -199,7 +199,11 @@ TEST_F(FrameTest, AMenuWindowErasesItselfUnlessTheSkinAsksForItsBackgroundAlone)
   DestroyWindow(window);
 }
 
-TEST_F(FrameTest, ADropDownOfAWindowWithoutFormObjectIsDrawnByTheSkinnedPainter) {
+// The drop-down's pixels, once with each skin of ours.
+using DropDownSkinTest = frametest::OwnSkinFrameTest;
+INSTANTIATE_FOR_OWN_SKINS(DropDownSkinTest);
+
+TEST_P(DropDownSkinTest, ADropDownOfAWindowWithoutFormObjectIsDrawnByTheSkinnedPainter) {
   TBareMenuWindow bare;
   TWinSkinForm* frame = frametest::RunningFrame(bare.window);
   ASSERT_NE(frame, nullptr);

@@ -53,9 +53,11 @@ HWND ShowMDIFrame(HMENU menu) {
   return frameWindow;
 }
 
-using MDIFrameTest = FrameTest;
+// Each case once with each skin of ours.
+using MDIFrameTest = OwnSkinFrameTest;
+INSTANTIATE_FOR_OWN_SKINS(MDIFrameTest);
 
-TEST_F(MDIFrameTest, ChildrenGetFramesAndFollowTheMaximizedState) {
+TEST_P(MDIFrameTest, ChildrenGetFramesAndFollowTheMaximizedState) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   const HWND frameWindow = ShowMDIFrame(nullptr);
   ASSERT_NE(frameWindow, nullptr);
@@ -79,9 +81,26 @@ TEST_F(MDIFrameTest, ChildrenGetFramesAndFollowTheMaximizedState) {
   RECT window{}, client{};
   GetWindowRect(child, &window);
   GetClientRect(child, &client);
-  EXPECT_EQ(Width(window), client.right + 8);
-  EXPECT_EQ(Height(window), client.bottom + 30 + menuBand);
+  EXPECT_EQ(Width(window), FramedWidth(client.right));
+  EXPECT_EQ(Height(window), FramedHeight(client.bottom) + menuBand);
   EXPECT_TRUE(WindowRegion(child));
+  // Its close button is one frame of the skin's picture, inside the title bar, and answers
+  // as the close button there.
+  const TWinSysButton* close = nullptr;
+  for (const auto& b : childFrame->Buttons()) {
+    if (b->Action() == caClose && b->Enabled) close = b.get();
+  }
+  ASSERT_NE(close, nullptr);
+  const TDataSkinSysButton& closeDef = close->Definition();
+  ASSERT_TRUE(closeDef.Bitmap && !closeDef.Bitmap->Empty());
+  const RECT place = close->Bounds;
+  EXPECT_EQ(Width(place), closeDef.Bitmap->Width() / std::max(closeDef.Frame, 1));
+  EXPECT_EQ(Height(place), closeDef.Bitmap->Height());
+  EXPECT_GE(place.left, 0);
+  EXPECT_LE(place.right, Width(window));
+  EXPECT_GE(place.top, 0);
+  EXPECT_LE(place.bottom, childFrame->TitleHeight());
+  EXPECT_EQ(HitTest(child, (place.left + place.right) / 2, (place.top + place.bottom) / 2), HTCLOSE);
 
   // A maximized child drops its region; tiling restores the children's frames.
   M()->SetMDIChildMaximized(true);
@@ -127,7 +146,7 @@ TEST_F(MDIFrameTest, ChildrenGetFramesAndFollowTheMaximizedState) {
 
 namespace {
 
-TEST_F(MDIFrameTest, TheMaximizedChildsButtonsOnTheMenuBarActOnTheActiveChild) {
+TEST_P(MDIFrameTest, TheMaximizedChildsButtonsOnTheMenuBarActOnTheActiveChild) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   HMENU menu = CreateMenu();
   AppendMenuW(menu, MF_STRING, 1, L"File");
@@ -159,6 +178,13 @@ TEST_F(MDIFrameTest, TheMaximizedChildsButtonsOnTheMenuBarActOnTheActiveChild) {
   ASSERT_TRUE(close->Enabled);
   EXPECT_TRUE(mdiButton(caMDIMinimize)->Enabled);
   EXPECT_TRUE(mdiButton(caMDIRestore)->Enabled);
+  // Each is one of the four frames of its part of the skin's MDI picture.
+  for (const int action : {caMDIClose, caMDIMinimize, caMDIRestore}) {
+    const TWinSysButton& b = *mdiButton(action);
+    ASSERT_TRUE(b.Definition().Bitmap && !b.Definition().Bitmap->Empty()) << action;
+    EXPECT_EQ(Width(b.Bounds), b.Definition().Bitmap->Width() / 4) << action;
+    EXPECT_EQ(Height(b.Bounds), b.Definition().Bitmap->Height()) << action;
+  }
   // Centred in the menu bar, from its right end.
   const RECT r = WindowRect(frameWindow);
   const int height = close->Bounds.bottom - close->Bounds.top;
@@ -185,7 +211,7 @@ namespace {
 // The client puts a merged menu on the frame: the bar takes its items, pictures take no room,
 // and the window keeps no menu. A maximized child's buttons are drawn on the bar from the
 // skin's pictures.
-TEST_F(MDIFrameTest, AMergedMenuBecomesTheBarAndAMaximizedChildsButtonsAreDrawnOnIt) {
+TEST_P(MDIFrameTest, AMergedMenuBecomesTheBarAndAMaximizedChildsButtonsAreDrawnOnIt) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   HMENU first = CreateMenu();
   AppendMenuW(first, MF_STRING, 1, L"&File");
@@ -293,7 +319,7 @@ LRESULT CALLBACK SeeFirstFramePaint(int code, WPARAM wParam, LPARAM lParam) {
 // A child maximized through its own system command (not through the client): the MDI frame
 // learns it as the child is maximized, before the frame is painted again, and lays the
 // child's buttons out on its bar. Painting the frame afterwards only reads that state.
-TEST_F(MDIFrameTest, TheFrameLearnsOfAMaximizedChildFromTheChildAndPaintingChangesNoManagerState) {
+TEST_P(MDIFrameTest, TheFrameLearnsOfAMaximizedChildFromTheChildAndPaintingChangesNoManagerState) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   HMENU menu = CreateMenu();
   AppendMenuW(menu, MF_STRING, 1, L"&File");

@@ -36,9 +36,14 @@ int CountColour(const ui::TBitmap& b, const RECT& area, std::uint32_t colour) {
   return n;
 }
 
-class MenuSkinTest : public FrameTest {
+class MenuSkinBase : public FrameTest {
  protected:
   const TDataSkinObject& MenuItemDef() const { return *data_->SkinObject("MenuItem"); }
+  // The glyph box (16 pixels) starts one pixel after the MenuItem's left margin; the caption
+  // three pixels after it.
+  int GlyphEnd() const { return 1 + MenuItemDef().LeftWidth + 16; }
+  RECT TextArea() const { return {GlyphEnd(), 0, GlyphEnd() + 50, kItemHeight}; }
+  RECT GlyphColumn() const { return {0, 0, GlyphEnd(), kItemHeight}; }
 
   // The item drawn on a plain background of `ground` colour.
   std::unique_ptr<ui::TBitmap> DrawItem(const TMenuItemLook& look, int h = kItemHeight) {
@@ -59,7 +64,7 @@ class MenuSkinTest : public FrameTest {
     int compared = 0;
     for (int y = 0; y < kItemHeight; ++y) {
       for (int x = 0; x < kItemWidth; ++x) {
-        if (x >= 20 && x < 70) continue;  // the glyph box ends at 20, the text starts at 23
+        if (x >= GlyphEnd() && x < GlyphEnd() + 50) continue;  // the caption
         const std::uint32_t want = Pixel(*expected, x, y) == kMagentaPixel ? kGround : Pixel(*expected, x, y);
         ASSERT_EQ(Pixel(item, x, y), want) << "at " << x << "," << y << " frame " << frame;
         ++compared;
@@ -69,9 +74,11 @@ class MenuSkinTest : public FrameTest {
   }
 
   static constexpr std::uint32_t kGround = 0x30A050;
-  static constexpr RECT kTextArea{20, 0, 70, kItemHeight};
-  static constexpr RECT kGlyphColumn{0, 0, 20, kItemHeight};
 };
+
+// Each case once with each skin of ours.
+using MenuSkinTest = testsupport::OwnSkinsOf<MenuSkinBase>;
+INSTANTIATE_FOR_OWN_SKINS(MenuSkinTest);
 
 TEST(MenuItemFrameTest, SeparatorSelectedAndNormalFrames) {
   EXPECT_EQ(MenuItemFrame(true, false), 2);
@@ -80,35 +87,35 @@ TEST(MenuItemFrameTest, SeparatorSelectedAndNormalFrames) {
   EXPECT_EQ(MenuItemFrame(false, false), 1);
 }
 
-TEST_F(MenuSkinTest, ANormalItemIsTheSkinsFirstFrameWithItsCaptionInTheMenuTextColour) {
+TEST_P(MenuSkinTest, ANormalItemIsTheSkinsFirstFrameWithItsCaptionInTheMenuTextColour) {
   TMenuItemLook look;
   look.Caption = L"&Ab";
   auto item = DrawItem(look);
   ExpectFrameOutsideText(*item, 1);
-  EXPECT_GT(CountColour(*item, kTextArea, Rgb(data_->Colours().MenuText)), 3);
-  EXPECT_EQ(CountColour(*item, kTextArea, Rgb(data_->Colours().HilightText)), 0);
+  EXPECT_GT(CountColour(*item, TextArea(), Rgb(data_->Colours().MenuText)), 3);
+  EXPECT_EQ(CountColour(*item, TextArea(), Rgb(data_->Colours().HilightText)), 0);
 }
 
-TEST_F(MenuSkinTest, ASelectedItemIsTheFourthFrameWithItsCaptionInTheHighlightTextColour) {
+TEST_P(MenuSkinTest, ASelectedItemIsTheFourthFrameWithItsCaptionInTheHighlightTextColour) {
   TMenuItemLook look;
   look.Caption = L"&Ab";
   look.Selected = true;
   auto item = DrawItem(look);
   ExpectFrameOutsideText(*item, 4);
-  EXPECT_GT(CountColour(*item, kTextArea, Rgb(data_->Colours().HilightText)), 3);
+  EXPECT_GT(CountColour(*item, TextArea(), Rgb(data_->Colours().HilightText)), 3);
 }
 
-TEST_F(MenuSkinTest, ADisabledItemWritesItsCaptionInTheButtonShadowColour) {
+TEST_P(MenuSkinTest, ADisabledItemWritesItsCaptionInTheButtonShadowColour) {
   TMenuItemLook look;
   look.Caption = L"&Ab";
   look.Enabled = false;
   auto item = DrawItem(look);
   ExpectFrameOutsideText(*item, 1);
-  EXPECT_GT(CountColour(*item, kTextArea, Rgb(data_->Colours().ButtonShadow)), 3);
-  EXPECT_EQ(CountColour(*item, kTextArea, Rgb(data_->Colours().MenuText)), 0);
+  EXPECT_GT(CountColour(*item, TextArea(), Rgb(data_->Colours().ButtonShadow)), 3);
+  EXPECT_EQ(CountColour(*item, TextArea(), Rgb(data_->Colours().MenuText)), 0);
 }
 
-TEST_F(MenuSkinTest, CheckedAndRadioItemsShowTheirMarkInTheGlyphColumn) {
+TEST_P(MenuSkinTest, CheckedAndRadioItemsShowTheirMarkInTheGlyphColumn) {
   TMenuItemLook look;
   look.Caption = L"Ab";
   auto plain = DrawItem(look);
@@ -124,10 +131,10 @@ TEST_F(MenuSkinTest, CheckedAndRadioItemsShowTheirMarkInTheGlyphColumn) {
   const std::uint32_t mark = Rgb(data_->Colours().MenuText);
   const std::uint32_t selectedMark = Rgb(data_->Colours().HilightText);
   ASSERT_NE(mark, selectedMark);
-  EXPECT_GT(CountColour(*selected, kGlyphColumn, selectedMark), 4);
-  EXPECT_EQ(CountColour(*plain, kGlyphColumn, mark), 0);
-  const int checkPixels = CountColour(*checked, kGlyphColumn, mark);
-  const int radioPixels = CountColour(*radio, kGlyphColumn, mark);
+  EXPECT_GT(CountColour(*selected, GlyphColumn(), selectedMark), 4);
+  EXPECT_EQ(CountColour(*plain, GlyphColumn(), mark), 0);
+  const int checkPixels = CountColour(*checked, GlyphColumn(), mark);
+  const int radioPixels = CountColour(*radio, GlyphColumn(), mark);
   EXPECT_GT(checkPixels, 4);
   EXPECT_GT(radioPixels, 4);
   // The marks lie inside the 16-pixel glyph box after the MenuItem's left margin.
@@ -135,14 +142,14 @@ TEST_F(MenuSkinTest, CheckedAndRadioItemsShowTheirMarkInTheGlyphColumn) {
   EXPECT_EQ(CountColour(*checked, {0, 0, left, kItemHeight}, mark), 0);
   int differ = 0;
   for (int y = 0; y < kItemHeight; ++y)
-    for (int x = 0; x < 20; ++x) differ += Pixel(*checked, x, y) != Pixel(*radio, x, y);
+    for (int x = 0; x < GlyphEnd(); ++x) differ += Pixel(*checked, x, y) != Pixel(*radio, x, y);
   EXPECT_GT(differ, 0) << "the radio bullet is not the check mark";
   // Outside the glyph column the checked item is the plain one.
   for (int y = 0; y < kItemHeight; ++y)
-    for (int x = 20; x < kItemWidth; ++x) ASSERT_EQ(Pixel(*checked, x, y), Pixel(*plain, x, y));
+    for (int x = GlyphEnd(); x < kItemWidth; ++x) ASSERT_EQ(Pixel(*checked, x, y), Pixel(*plain, x, y));
 }
 
-TEST_F(MenuSkinTest, ASeparatorIsTheLowestRowsOfTheSecondFrame) {
+TEST_P(MenuSkinTest, ASeparatorIsTheLowestRowsOfTheSecondFrame) {
   TMenuItemLook look;
   look.Caption = L"-";
   constexpr int h = 8;
@@ -164,17 +171,17 @@ TEST_F(MenuSkinTest, ASeparatorIsTheLowestRowsOfTheSecondFrame) {
   EXPECT_LT(CountColour(*item, {0, 0, kItemWidth, h}, kGround), kItemWidth * h);
 }
 
-TEST_F(MenuSkinTest, AnItemWithASubMenuAndAShortcutIsDrawnOnTheSameFrames) {
+TEST_P(MenuSkinTest, AnItemWithASubMenuAndAShortcutIsDrawnOnTheSameFrames) {
   TMenuItemLook look;
   look.Caption = L"&More";
   look.ShortCut = L"F9";
   auto item = DrawItem(look);
   // The shortcut ends 10 pixels before the right edge.
-  EXPECT_GT(CountColour(*item, {70, 0, kItemWidth - 10, kItemHeight}, Rgb(data_->Colours().MenuText)), 3);
+  EXPECT_GT(CountColour(*item, {GlyphEnd() + 50, 0, kItemWidth - 10, kItemHeight}, Rgb(data_->Colours().MenuText)), 3);
   EXPECT_EQ(CountColour(*item, {kItemWidth - 9, 0, kItemWidth, kItemHeight}, Rgb(data_->Colours().MenuText)), 0);
 }
 
-TEST_F(MenuSkinTest, AnItemWithASubMenuDrawsItsOwnArrowAndKeepsTheSystemsArrowOut) {
+TEST_P(MenuSkinTest, AnItemWithASubMenuDrawsItsOwnArrowAndKeepsTheSystemsArrowOut) {
   TMenuItemLook look;
   look.Caption = L"&More";
   look.HasSubMenu = true;
@@ -211,7 +218,7 @@ ui::TMenuItem* ItemWithTag(ui::TPopupMenu& menu, int tag) {
   return nullptr;
 }
 
-TEST_F(MenuSkinTest, TheSystemMenuCopyOfAWindowWithoutMaximizeBox) {
+TEST_P(MenuSkinTest, TheSystemMenuCopyOfAWindowWithoutMaximizeBox) {
   // The boxes are chosen before the window shows: changing them makes a new window.
   auto owned = std::make_unique<ui::TForm>(nullptr);
   ui::TForm& form = *owned;
@@ -288,7 +295,7 @@ TEST_F(MenuSkinTest, TheSystemMenuCopyOfAWindowWithoutMaximizeBox) {
   }
 }
 
-TEST_F(MenuSkinTest, ChoosingTheSystemMenusCloseItemClosesTheWindow) {
+TEST_P(MenuSkinTest, ChoosingTheSystemMenusCloseItemClosesTheWindow) {
   ui::TForm& form = ShowForm(ui::bsSingle);
   int closes = 0;
   form.OnClose = [&](ui::TObject*) { ++closes; };
@@ -303,7 +310,7 @@ TEST_F(MenuSkinTest, ChoosingTheSystemMenusCloseItemClosesTheWindow) {
 // ---------------------------------------------------------------------------------------------
 // The menu bar
 
-class MenuBarTest : public MenuSkinTest {
+class MenuBarBase : public MenuSkinBase {
  protected:
   ui::TForm& ShowGallery() {
     auto form = std::make_unique<ui::TForm>(nullptr);
@@ -332,7 +339,10 @@ class MenuBarTest : public MenuSkinTest {
   std::vector<HMENU> opened_;
 };
 
-TEST_F(MenuBarTest, TheBarTakesTheWindowsMenuAndPaintsItInTheStrip) {
+using MenuBarTest = testsupport::OwnSkinsOf<MenuBarBase>;
+INSTANTIATE_FOR_OWN_SKINS(MenuBarTest);
+
+TEST_P(MenuBarTest, TheBarTakesTheWindowsMenuAndPaintsItInTheStrip) {
   ui::TForm& form = ShowGallery();
   TWinSkinForm* frame = frametest::RunningFrame(form.Handle());
   ASSERT_NE(frame, nullptr);
@@ -412,7 +422,7 @@ void CALLBACK ScriptTick(HWND, UINT, UINT_PTR, DWORD) {
   PostMessageW(g_script.target, WM_KEYDOWN, g_script.keys[g_script.next++], 0);
 }
 
-TEST_F(MenuBarTest, EnterOnTheFirstItemOfTheDropDownRunsItsClickOnce) {
+TEST_P(MenuBarTest, EnterOnTheFirstItemOfTheDropDownRunsItsClickOnce) {
   ui::TForm& form = ShowGallery();
   TWinSkinForm* frame = frametest::RunningFrame(form.Handle());
   ASSERT_NE(frame, nullptr);
@@ -436,7 +446,7 @@ TEST_F(MenuBarTest, EnterOnTheFirstItemOfTheDropDownRunsItsClickOnce) {
   EXPECT_EQ(opened_.front(), Named(form, L"miFile")->Handle());
 }
 
-TEST_F(MenuBarTest, TheArrowKeysMoveBetweenDropDownsAndEscapeCloses) {
+TEST_P(MenuBarTest, TheArrowKeysMoveBetweenDropDownsAndEscapeCloses) {
   ui::TForm& form = ShowGallery();
   TWinSkinForm* frame = frametest::RunningFrame(form.Handle());
   ASSERT_NE(frame, nullptr);
@@ -458,7 +468,7 @@ TEST_F(MenuBarTest, TheArrowKeysMoveBetweenDropDownsAndEscapeCloses) {
   EXPECT_FALSE(frame->InMenuLoop());
 }
 
-TEST_F(MenuBarTest, PaintingWaitsWhileTheFormHandlesAChangedMenuAndTheBarFollows) {
+TEST_P(MenuBarTest, PaintingWaitsWhileTheFormHandlesAChangedMenuAndTheBarFollows) {
   ui::TForm& form = ShowGallery();
   TWinSkinForm* frame = frametest::RunningFrame(form.Handle());
   ASSERT_NE(frame, nullptr);
@@ -474,7 +484,7 @@ TEST_F(MenuBarTest, PaintingWaitsWhileTheFormHandlesAChangedMenuAndTheBarFollows
   EXPECT_EQ(frame->MenuBar()->Items().size(), 2u);
 }
 
-TEST_F(MenuBarTest, ACharacterTypedWithAltThatTheFormLeavesOpensTheBarItemOfThatAccelerator) {
+TEST_P(MenuBarTest, ACharacterTypedWithAltThatTheFormLeavesOpensTheBarItemOfThatAccelerator) {
   ui::TForm& form = ShowGallery();
   TWinSkinForm* frame = frametest::RunningFrame(form.Handle());
   ASSERT_NE(frame, nullptr);
@@ -525,7 +535,7 @@ TSmallMenuForm MakeSmallMenuForm(bool rightToLeft) {
   return f;
 }
 
-TEST_F(MenuBarTest, AnAcceleratorTypedInAnotherFormOpensTheMainFormsBarItem) {
+TEST_P(MenuBarTest, AnAcceleratorTypedInAnotherFormOpensTheMainFormsBarItem) {
   ui::TForm* main = ui::Application->CreateForm<ui::TForm>();
   ASSERT_EQ(ui::Application->MainForm(), main);
   std::unique_ptr<ui::TForm> owned(main);
@@ -553,7 +563,7 @@ TEST_F(MenuBarTest, AnAcceleratorTypedInAnotherFormOpensTheMainFormsBarItem) {
   EXPECT_FALSE(PeekMessageW(&posted, other.Handle(), WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE));
 }
 
-TEST_F(MenuBarTest, AnItemWithoutDropDownRunsItsClickWhenPressedAndOpensNothing) {
+TEST_P(MenuBarTest, AnItemWithoutDropDownRunsItsClickWhenPressedAndOpensNothing) {
   TSmallMenuForm f = MakeSmallMenuForm(false);
   f.go->OnClick = [&](ui::TObject*) { ++f.clicks; };
   f.form->Show();
@@ -576,7 +586,7 @@ TEST_F(MenuBarTest, AnItemWithoutDropDownRunsItsClickWhenPressedAndOpensNothing)
   f.form.reset();
 }
 
-TEST_F(MenuBarTest, ARightToLeftMenuLaysItsItemsOutFromTheRight) {
+TEST_P(MenuBarTest, ARightToLeftMenuLaysItsItemsOutFromTheRight) {
   TSmallMenuForm f = MakeSmallMenuForm(true);
   f.form->Show();
   TWinSkinForm* frame = frametest::RunningFrame(f.form->Handle());
@@ -604,7 +614,7 @@ void CALLBACK RecordDropDown(HWND, UINT, UINT_PTR, DWORD) {
 // A drop-down opens below its item on the side the bar lays the items out from: under the
 // item's left edge for a left-to-right menu, even in a window whose scroll bar is on the left,
 // and under its right edge, extending to the left, for a right-to-left menu.
-TEST_F(MenuBarTest, ADropDownOpensOnTheSideTheMenusDirectionLaysTheItemsOutFrom) {
+TEST_P(MenuBarTest, ADropDownOpensOnTheSideTheMenusDirectionLaysTheItemsOutFrom) {
   for (const bool rightToLeft : {false, true}) {
     TSmallMenuForm f = MakeSmallMenuForm(rightToLeft);
     const HWND h = f.form->Handle();
@@ -632,7 +642,7 @@ TEST_F(MenuBarTest, ADropDownOpensOnTheSideTheMenusDirectionLaysTheItemsOutFrom)
   }
 }
 
-TEST_F(MenuBarTest, AMainMenuThatGoesLeavesTheBarWithoutItsItems) {
+TEST_P(MenuBarTest, AMainMenuThatGoesLeavesTheBarWithoutItsItems) {
   ui::TForm& form = ShowGallery();
   TWinSkinForm* frame = frametest::RunningFrame(form.Handle());
   ASSERT_NE(frame, nullptr);
@@ -647,7 +657,7 @@ TEST_F(MenuBarTest, AMainMenuThatGoesLeavesTheBarWithoutItsItems) {
   EXPECT_EQ(frame->MenuBar()->MenuComponent(), nullptr);
 }
 
-TEST_F(MenuBarTest, SwitchingTheSkinOffGivesTheWindowItsMenuBack) {
+TEST_P(MenuBarTest, SwitchingTheSkinOffGivesTheWindowItsMenuBack) {
   ui::TForm& form = ShowGallery();
   ASSERT_NE(frametest::RunningFrame(form.Handle()), nullptr);
   ui::TMainMenu* menu = form.Menu();

@@ -13,6 +13,7 @@
 #include "GalleryForm.h"
 #include "GuiTestSupport.h"
 #include "OwnSkins.h"
+#include "SkinviewTestSupport.h"
 #include "skin/controls/SkinTabs.h"
 #include "skin/data/SkinManagerLink.h"
 #include "ui/Buttons.h"
@@ -37,10 +38,7 @@ struct GalleryFormTest : testing::TestWithParam<std::string> {
   std::unique_ptr<TGalleryForm> form;
 
   void SetUp() override {
-    const std::string daylight = testsupport::DaylightSkinFile();
-    TSkinChoice choice = GetParam() == testsupport::kBuiltInSkin
-                             ? BuiltInSkin()
-                             : SkinFromFile(std::wstring(daylight.begin(), daylight.end()));
+    const TSkinChoice choice = skinviewtest::OwnSkinChoice(GetParam());
     ASSERT_EQ(choice.problem, L"");
     form = std::make_unique<TGalleryForm>(nullptr, choice);
     form->Show();

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "CraftedSkin.h"
+#include "GallerySkin.h"
+#include "OwnSkins.h"
 #include "ui/Classes.h"
 
 namespace skinviewtest {
@@ -27,6 +29,14 @@ inline skintest::Bytes CraftedFramePackage() {
       .Bitmap("t.bmp", 40, 2 * kCraftedTitle, 0x206020)
       .Bitmap("b.bmp", 40, 2 * kCraftedBottom, 0x208040)
       .Package();
+}
+
+// The gallery's skin for one of our own skins (testsupport::OwnSkinNames()): the built-in
+// skin, or the Daylight package's file as `skinview.exe FILE` takes it.
+inline skinview::TSkinChoice OwnSkinChoice(const std::string& name) {
+  if (name == testsupport::kBuiltInSkin) return skinview::BuiltInSkin();
+  const std::string file = testsupport::DaylightSkinFile();
+  return skinview::SkinFromFile(std::wstring(file.begin(), file.end()));
 }
 
 // A folder under the system's temporary folder, removed with the files in it.
