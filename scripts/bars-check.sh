@@ -140,13 +140,15 @@ round() {
 # Loads the package $1 through the menu and the open dialog, as a user does; answers whether
 # the gallery's title names it.
 load_skin() {
+  local name
+  name=$(basename "$1")
   xdotool windowfocus "$window" >/dev/null 2>&1 || true
   xdotool key --clearmodifiers alt+f && sleep 0.3 && xdotool key k
   wait_for '[ -n "$(xdotool search --onlyvisible --name "^Load skin$" 2>/dev/null)" ]' 50 || return 1
   sleep 0.3
   xdotool type --delay 10 "Z:$(realpath "$1" | tr / '\\')"
   xdotool key Return
-  wait_for '[ "$(xdotool getwindowname "$window" 2>/dev/null)" = "Vexlo 皮肤预览 - $(basename "$1")" ]' 100
+  wait_for '[ "$(xdotool getwindowname "$window" 2>/dev/null)" = "Vexlo 皮肤预览 - $name" ]' 100
 }
 
 was=3
