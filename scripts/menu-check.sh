@@ -61,6 +61,7 @@ demo_round() {
   echo "Menu demo at $X,$Y, $WIDTH x $HEIGHT"
   lines() { grep -c -x "$1" "$log" 2>/dev/null || true; }
   seen() { [ "$(lines "$1")" -ge "${2:-1}" ]; }
+  check "the demo took the skin it was given" [ "$(lines "no skin")" -eq 0 ]
   # The bar lies under the title; its first item starts 12 pixels in.
   bar_y=$((Y + title + 9))
   shot "menu$suffix-bar.png" "$((WIDTH))x60+$X+$Y"

@@ -91,24 +91,34 @@ client_corner() {
   GX=$((X + BX)) GY=$((Y + BY))
 }
 # The page control fills the client area; its tabs' centres lie 11 pixels down, 60, 230 and
-# 400 pixels in. The page below them (without the status bar) is what a page shows: its
-# picture's sum, from a shot of the window alone (kept as build/screenshots/partial-gallery-$1.png
-# when $1 is given).
-page_sum() {
-  xwd -silent -id "$window" >"$work/gallery.xwd"
-  [ -z "${1:-}" ] || convert "$work/gallery.xwd" "$out/partial-gallery-$1.png"
+# 400 pixels in. The page below them (without the status bar) is what a page shows.
+# window_sum: the sum of a shot of the window alone (kept in $work/gallery.xwd).
+window_sum() { xwd -silent -id "$window" | tee "$work/gallery.xwd" | md5sum; }
+# settled_sum BEFORE [NAME]: the page's picture's sum once the window has changed from the shot
+# whose sum is BEFORE and its painting has settled (two shots a moment apart alike; at most
+# about three seconds); the last shot is kept as build/screenshots/partial-gallery-NAME.png when
+# NAME is given.
+settled_sum() {
+  local last="" now
+  for _ in $(seq 15); do
+    now=$(window_sum)
+    [ "$now" != "$1" ] && [ "$now" = "$last" ] && break
+    last=$now
+    sleep 0.1
+  done
+  [ -z "${2:-}" ] || convert "$work/gallery.xwd" "$out/partial-gallery-$2.png"
   convert "$work/gallery.xwd" -crop $((client_w - 20))x$((client_h - 80))+$((BX + 10))+$((BY + 32)) \
     +repage ppm:- | md5sum | cut -d' ' -f1
 }
 turn_pages() {  # turn_pages NAME: clicks the three tabs, the last first; answers whether the pages differ
-  local n sums=""
+  local n before sums=""
   client_corner
   for n in 3 2 1; do
     xdotool mousemove $((GX + 60 + (n - 1) * 170)) $((GY + 11))
     sleep 0.2
+    before=$(window_sum)
     xdotool click 1
-    sleep 0.5
-    if [ "$n" = 3 ]; then sums+="$(page_sum "$1") "; else sums+="$(page_sum) "; fi
+    if [ "$n" = 3 ]; then sums+="$(settled_sum "$before" "$1") "; else sums+="$(settled_sum "$before") "; fi
   done
   [ "$(tr ' ' '\n' <<<"$sums" | sed '/^$/d' | sort -u | wc -l)" -eq 3 ]
 }
@@ -125,13 +135,15 @@ load_skin() {
   xdotool key Return
   wait_for '[ "$(xdotool getwindowname "$window" 2>/dev/null)" = "Vexlo 皮肤预览 - $name" ]' 100 || return 1
   # The frame starts again with the new skin a moment after it was applied.
-  sleep 0.8
+  sleep 0.5
   [ "$(galleries | wc -l)" -eq 1 ]
 }
 check "the gallery with the whole skin: each page tab clicked shows a page of its own" turn_pages whole
 for section in $sections; do
-  if ! check "the gallery loads the skin without [$section] through its menu and dialog" \
-    load_skin "$work/no-$section.skn"; then
+  loaded=true
+  load_skin "$work/no-$section.skn" || loaded=false
+  check "the gallery loads the skin without [$section] through its menu and dialog" $loaded
+  if ! $loaded; then
     # A message box or a dialog left open: answered, so that the next skin can be tried.
     xdotool key Escape Return 2>/dev/null || true
     sleep 1

@@ -6,7 +6,8 @@
 // "sysmenu <command> <caption>" for each item of the window's system menu. Each menu window
 // that opens is also printed (WM_PRINT, as the skinned menu paints itself) into
 // "<second argument>-<n>.bmp", a picture of the menu as it is drawn. A third argument names a
-// skin package file to use instead of the program's built-in skin.
+// skin package file to use instead of the program's built-in skin ("no skin" is written when
+// it gives none).
 #include <windows.h>
 #include <shellapi.h>
 
