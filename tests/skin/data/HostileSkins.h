@@ -140,6 +140,21 @@ inline std::vector<THostileSkin> HostileSkins(const std::string& builtIn) {
   return skins;
 }
 
+// The hostile skins a program is started with, one process each. Loading at startup differs
+// from a live switch only where the frame is first fitted and first attached, so these are the
+// ones that reach that code differently: absurd title and border sizes both ways, a frame with
+// no pictures at all (it must leave the window its own frame from the start), and a
+// description with no sections (nothing to attach). Every hostile skin is also switched to
+// live, in the tests that do that.
+inline std::vector<THostileSkin> HostileStartSkins(const std::string& builtIn) {
+  std::vector<THostileSkin> skins = HostileSkins(builtIn);
+  std::erase_if(skins, [](const THostileSkin& s) {
+    return s.name != "huge margins" && s.name != "negative margins" && s.name != "missing pictures" &&
+           s.name != "an empty description";
+  });
+  return skins;
+}
+
 // Every window of the thread or process below `top` (and `top` itself).
 inline BOOL CALLBACK CollectWindow(HWND window, LPARAM found) {
   reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);

@@ -5,11 +5,16 @@
 // "popup <menu>" when the context menu opens, "close" when a menu loop ends, and at start
 // "sysmenu <command> <caption>" for each item of the window's system menu. Each menu window
 // that opens is also printed (WM_PRINT, as the skinned menu paints itself) into
-// "<second argument>-<n>.bmp", a picture of the menu as it is drawn.
+// "<second argument>-<n>.bmp", a picture of the menu as it is drawn. A third argument names a
+// skin package file to use instead of the program's built-in skin ("no skin" is written when
+// it gives none).
 #include <windows.h>
 #include <shellapi.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <utility>
 #include <string>
@@ -109,7 +114,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   auto* form = ui::Application->CreateForm<ui::TForm>();
   form->SetCaption(L"Vexlo menu demo");
   form->SetBounds(80, 80, 420, 300);
-  skin::CreateDefaultSkinData(form);
+  if (argc > 3) {
+    std::ifstream file(std::filesystem::path(argv[3]), std::ios::binary);
+    const std::string package{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (!skin::CreateSkinData(form, package, skin::kMainWindowSkinControls)) Log(L"no skin");
+  } else {
+    skin::CreateDefaultSkinData(form);
+  }
   skinview::AddGalleryMenus(*form);
   LogClicks(*form->Menu()->Items());
   auto* context = static_cast<ui::TPopupMenu*>(form->FindComponent(L"PopupMenu1"));
