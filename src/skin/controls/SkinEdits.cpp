@@ -117,7 +117,7 @@ void TSkinEdit::FindUpDown() {
 
 // An up-down made for a bare edit outside any frame's list is the edit's own to tell.
 std::vector<TSkinControl*> TSkinEdit::NestedSkinners() const {
-  if (!ownedUpDown_ || ownedUpDown_->Form()) return {};
+  if (!ownedUpDown_) return {};
   return {ownedUpDown_.get()};
 }
 

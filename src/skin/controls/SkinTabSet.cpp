@@ -67,7 +67,7 @@ void TSkinTab31::AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas
 
 // The scroller of tabs that do not fit, when no frame's list holds it.
 std::vector<TSkinControl*> TSkinTab31::NestedSkinners() const {
-  if (!scrollerUpDown_ || scrollerUpDown_->Form()) return {};
+  if (!scrollerUpDown_ || form_) return {};
   return {scrollerUpDown_.get()};
 }
 
@@ -215,7 +215,7 @@ void TSkinAdvPage::Detach() {
 
 // The arrows of the tab row, when no frame's list holds them.
 std::vector<TSkinControl*> TSkinAdvPage::NestedSkinners() const {
-  if (!rowUpDown_ || rowUpDown_->Form()) return {};
+  if (!rowUpDown_ || form_) return {};
   return {rowUpDown_};
 }
 

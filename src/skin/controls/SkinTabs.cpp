@@ -243,7 +243,7 @@ void TSkinTab::FindRowUpDown() {
 
 // The arrows of the tab row, when no frame's list holds them.
 std::vector<TSkinControl*> TSkinTab::NestedSkinners() const {
-  if (!rowUpDown_ || rowUpDown_->Form()) return {};
+  if (!rowUpDown_ || form_) return {};
   return {rowUpDown_};
 }
 
