@@ -1,11 +1,15 @@
 // The main window switched live (as --skin does) to skins that each lack one section of the
 // program's own skin: on every step page each control stays drawn, by the skin or in its own
-// look, never blank or one flat colour; a click on the open button fires it and a click on a
+// look, never blank or one flat colour; each caption button stays at its place (in the system's
+// look where the skin lacks it) and works; the system menu opens drawn and its minimize item
+// can be chosen by the keyboard; a click on the open button fires it and a click on a
 // step tab turns to its page; every window answers; and the whole skin afterwards paints
 // exactly as before.
 #include "FormFixture.h"
 
+#include "CaptionFallbackChecks.h"
 #include "HostileSkins.h"
+#include "MenuChoice.h"
 #include "PartialSkins.h"
 #include "SkinSwitchSupport.h"
 #include "app/SkinOption.h"
@@ -65,6 +69,28 @@ struct MainWindowPartialSkinTest : MainWindowTest {
     }
   }
 
+  // Alt+Space opens the system menu; its minimize item, chosen by the keyboard, minimizes the
+  // window (restored after).
+  void ExpectSystemMenuDrawnAndChosen() {
+    const HWND h = form->Handle();
+    // The skin's system menu lists the window's own system menu's items in their order.
+    const HMENU system = GetSystemMenu(h, FALSE);
+    int minimize = -1;
+    for (int i = 0; i < GetMenuItemCount(system); ++i) {
+      if (GetMenuItemID(system, i) == SC_MINIMIZE) minimize = i;
+    }
+    ASSERT_GE(minimize, 0);
+    const menuchoice::TChoice choice = menuchoice::OpenAndChoose(h, L' ', minimize);
+    ASSERT_TRUE(choice.seen && choice.picture) << "the system menu did not open";
+    EXPECT_EQ(choice.skinned, 1);
+    EXPECT_TRUE(menuchoice::ShowsItems(*choice.picture)) << "the system menu is blank or one flat colour";
+    EXPECT_TRUE(choice.chose);
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(h) != FALSE; }, 3000)) << "minimize was not chosen";
+    SendMessageW(h, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_TRUE(PumpUntil([&] { return !IsIconic(h); }, 3000));
+    PumpFor(50);
+  }
+
   void ExpectOpenButtonFires() {
     int clicks = 0;
     const auto own = form->btn1->OnClick;
@@ -85,6 +111,10 @@ TEST_F(MainWindowPartialSkinTest, EverySectionLeftOutKeepsEveryControlDrawnAndWo
   const std::string own = skin::DefaultSkinPackage();
   const skinswitch::TShot before = skinswitch::Shoot(h);
   const auto whole = ShootPages();
+  const captionfallback::TPlaces buttons = captionfallback::PlacesOf(h);
+  ASSERT_TRUE(buttons.contains(HTCLOSE) && buttons.contains(HTMINBUTTON));
+  captionfallback::ExpectMinimizeAndCloseWork(h, buttons);
+  ExpectSystemMenuDrawnAndChosen();
   const std::wstring builtIn = folder + L"built-in.skn";
   WriteFile(builtIn, own);
   const std::wstring partial = folder + L"partial.skn";
@@ -104,6 +134,13 @@ TEST_F(MainWindowPartialSkinTest, EverySectionLeftOutKeepsEveryControlDrawnAndWo
     }
     ExpectStepTabsTurnByClicks();
     ExpectOpenButtonFires();
+    ExpectSystemMenuDrawnAndChosen();
+    if (section.starts_with("Button.")) {
+      captionfallback::ExpectCommandsAnswered(h, buttons);
+      const int systemLook = captionfallback::ExpectSystemLookButtons(h, buttons);
+      if (section == "Button.Close" || section == "Button.MinimizeAlone") EXPECT_EQ(systemLook, 1);
+      captionfallback::ExpectMinimizeAndCloseWork(h, buttons);
+    }
     EXPECT_EQ(hostile::Unanswered(hostile::WindowsOf(h)), 0);
   }
   form->pgc1->SetActivePageIndex(0);

@@ -95,6 +95,7 @@ void TSkinControl::TakeChangedSkin() {
     usable_ = hooked_;
     Repaint();
   }
+  for (TSkinControl* nested : NestedSkinners()) nested->TakeChangedSkin();
 }
 
 void TSkinControl::AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas* canvas,

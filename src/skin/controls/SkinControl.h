@@ -86,7 +86,8 @@ class TSkinControl : public ui::TComponent {
   virtual void SkinChanged();
   // Decides anew after the skin was changed: a skinner whose skin lost what it draws from gives
   // the control its own look back; one whose skin has it again attaches again as it was
-  // attached first; one that stays usable takes the change (SkinChanged).
+  // attached first; one that stays usable takes the change (SkinChanged). The skinners it made
+  // for windows of its own (NestedSkinners) then decide the same for theirs.
   void TakeChangedSkin();
   // Whether the skin has what the skinner draws from. While it has not (no element, an element
   // without picture, frames of no size), the skinner has undone its changes to the control and
@@ -157,6 +158,9 @@ class TSkinControl : public ui::TComponent {
   // Whether the skin has what this family draws from; every family that draws from an element
   // states which. The base draws from colours alone.
   virtual bool HasSkinParts(const TResolvedSkin& skin) const;
+  // The skinners this one made for windows of its control (a list view's header, a combo box's
+  // list) that are not in the frame's list: the frame's skin changes reach them through it.
+  virtual std::vector<TSkinControl*> NestedSkinners() const { return {}; }
   // Called by every way of attaching once it is done: keeps how the skinner was attached (to
   // attach again the same way) and decides whether it is usable.
   void Attached(std::function<void()> attachAgain);

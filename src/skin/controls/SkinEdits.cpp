@@ -115,6 +115,12 @@ void TSkinEdit::FindUpDown() {
   }
 }
 
+// An up-down made for a bare edit outside any frame's list is the edit's own to tell.
+std::vector<TSkinControl*> TSkinEdit::NestedSkinners() const {
+  if (!ownedUpDown_) return {};
+  return {ownedUpDown_.get()};
+}
+
 void TSkinEdit::Draw(HDC dc, const RECT& rect) {
   FindUpDown();
   if (Borderless(handle_, 0)) return;
@@ -215,6 +221,11 @@ void TSkinComBox::SetUp(bool makeListSkinner) {
     listSkinner_ = std::make_unique<TSkinScrollbarH>(nullptr);
     listSkinner_->AttachHandle(listWindow_, skinData_, nullptr, canvas_);
   }
+}
+
+std::vector<TSkinControl*> TSkinComBox::NestedSkinners() const {
+  if (!listSkinner_) return {};
+  return {listSkinner_.get()};
 }
 
 void TSkinComBox::Detach() {

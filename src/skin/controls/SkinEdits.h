@@ -24,6 +24,9 @@ class TSkinEdit : public TSkinControl {
   void Draw(HDC dc, const RECT& rect) override;
   TSkinUpDown* UpDown() const { return upDown_; }
 
+ protected:
+  std::vector<TSkinControl*> NestedSkinners() const override;
+
  private:
   void FindUpDown();
   void PrintBorder(HDC dc);
@@ -51,6 +54,9 @@ class TSkinComBox : public TSkinControl {
   HWND EditWindow() const { return editWindow_; }
   RECT ButtonRect() const { return buttonRect_; }
   TSkinScrollbarH* ListScrollSkinner() const { return listSkinner_.get(); }
+
+ protected:
+  std::vector<TSkinControl*> NestedSkinners() const override;
 
  private:
   void SetUp(bool makeListSkinner);

@@ -223,6 +223,11 @@ void TSkinListView::AttachBars(ui::TControl* control, TSkinData* skinData,
   header_->AttachHandle(header, skinData, nullptr, canvas);
 }
 
+std::vector<TSkinControl*> TSkinListView::NestedSkinners() const {
+  if (!header_) return {};
+  return {header_.get()};
+}
+
 // ---------------------------------------------------------------------------------------------
 // TSkinHeader
 

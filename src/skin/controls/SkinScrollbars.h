@@ -90,6 +90,7 @@ class TSkinListView : public TSkinScrollbar {
  protected:
   void AttachBars(ui::TControl* control, TSkinData* skinData, TSkinnerHost* form,
                   ui::TCanvas* canvas) override;
+  std::vector<TSkinControl*> NestedSkinners() const override;
 
  private:
   std::unique_ptr<TSkinHeader> header_;

@@ -65,6 +65,12 @@ void TSkinTab31::AttachSkin(TSkinnerHost* form, TSkinData* skinData, ui::TCanvas
   }
 }
 
+// The scroller of tabs that do not fit, when no frame's list holds it.
+std::vector<TSkinControl*> TSkinTab31::NestedSkinners() const {
+  if (!scrollerUpDown_ || form_) return {};
+  return {scrollerUpDown_.get()};
+}
+
 bool TSkinTab31::HasSkinParts(const TResolvedSkin& skin) const { return HasImage(skin.Tabs); }
 
 void TSkinTab31::LoadImage() {
@@ -205,6 +211,12 @@ void TSkinAdvPage::Detach() {
   for (const wchar_t* name : {L"TabBackGround", L"TabBackGroundActive"}) {
     if (auto* target = ui::GetObjectProp<ui::TBitmap>(control_, name)) target->SetSize(0, 0);
   }
+}
+
+// The arrows of the tab row, when no frame's list holds them.
+std::vector<TSkinControl*> TSkinAdvPage::NestedSkinners() const {
+  if (!rowUpDown_ || form_) return {};
+  return {rowUpDown_};
 }
 
 void TSkinAdvPage::Draw(HDC, const RECT&) {

@@ -241,6 +241,12 @@ void TSkinTab::FindRowUpDown() {
   rowUpDown_->AttachHandle(arrows, skinData_, form_, canvas_);
 }
 
+// The arrows of the tab row, when no frame's list holds them.
+std::vector<TSkinControl*> TSkinTab::NestedSkinners() const {
+  if (!rowUpDown_ || form_) return {};
+  return {rowUpDown_};
+}
+
 void TSkinTab::SkinChanged() {
   LoadImages();
   TSkinControl::SkinChanged();

@@ -99,6 +99,7 @@ class TSkinTab : public TSkinControl {
   int hotTab_ = -1;
 
  protected:
+  std::vector<TSkinControl*> NestedSkinners() const override;
   bool HasSkinParts(const TResolvedSkin& skin) const override;
 };
 
@@ -157,6 +158,7 @@ class TSkinTab31 : public TSkinControl {
   std::vector<RECT> tabRects_;
 
  protected:
+  std::vector<TSkinControl*> NestedSkinners() const override;
   bool HasSkinParts(const TResolvedSkin& skin) const override;
 };
 
@@ -182,6 +184,7 @@ class TSkinAdvPage : public TSkinControl {
   TSkinUpDown* rowUpDown_ = nullptr;
 
  protected:
+  std::vector<TSkinControl*> NestedSkinners() const override;
   bool HasSkinParts(const TResolvedSkin& skin) const override;
 };
 

@@ -3,11 +3,35 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <utility>
+
+#include "skin/frame/CaptionButtonFallback.h"
+
 namespace skin {
 
 namespace {
 
 constexpr int kHoverInterval = 250;
+
+// The commands every window may have a caption button for, outermost first, with the names
+// of their buttons in the system's look.
+constexpr std::pair<int, const char*> kFallbackActions[] = {
+    {caClose, "SYSTEM.CLOSE"}, {caMaximize, "SYSTEM.MAXIMIZE"}, {caMinimize, "SYSTEM.MINIMIZE"},
+    {caSystemMenu, "SYSTEM.ICON"}};
+
+// A button of the frame's title bar (the buttons of a maximized MDI child sit on the menu bar).
+bool InTitle(const TWinSysButton& button) {
+  return button.Definition().Visibility != kMDIButtonVisibility;
+}
+
+// Whether the window's system menu offers its close command (a greyed or removed one does not).
+bool CloseAvailable(HWND window) {
+  const HMENU menu = window ? GetSystemMenu(window, FALSE) : nullptr;
+  if (!menu) return true;
+  const UINT state = GetMenuState(menu, SC_CLOSE, MF_BYCOMMAND);
+  return state != static_cast<UINT>(-1) && (state & (MF_GRAYED | MF_DISABLED)) == 0;
+}
 
 }  // namespace
 
@@ -23,6 +47,7 @@ void TCaptionButtonStrip::Clear() {
   }
   hot_.Clear();
   buttons_.clear();
+  skinButtons_ = 0;
   layoutWidth_ = 0;
 }
 
@@ -31,10 +56,22 @@ void TCaptionButtonStrip::Make(const TDefinitions& definitions) {
   for (const auto& def : definitions) {
     buttons_.push_back(std::make_unique<TWinSysButton>(hot_, host_, *def));
   }
+  skinButtons_ = buttons_.size();
+  if (fallbacks_.empty()) {
+    for (const auto& [action, name] : kFallbackActions) {
+      auto def = std::make_unique<TDataSkinSysButton>(name);
+      def->Action = action;
+      def->Bitmap->SetSize(0, 0);
+      fallbacks_.push_back(std::move(def));
+    }
+  }
+  for (const auto& def : fallbacks_) {
+    buttons_.push_back(std::make_unique<TWinSysButton>(hot_, host_, *def));
+  }
 }
 
 bool TCaptionButtonStrip::MadeFrom(const TDefinitions& definitions) const {
-  if (definitions.size() != buttons_.size()) return false;
+  if (definitions.size() != skinButtons_) return false;
   for (std::size_t i = 0; i < definitions.size(); ++i) {
     if (&buttons_[i]->Definition() != definitions[i].get()) return false;
   }
@@ -44,19 +81,96 @@ bool TCaptionButtonStrip::MadeFrom(const TDefinitions& definitions) const {
 void TCaptionButtonStrip::Layout(int frameWidth, bool hasCaption, const TCaptionContext& context,
                                  const TMenuBarPlace& menuBar) {
   layoutWidth_ = frameWidth;
-  const SIZE icon{GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)};
+  LayoutSkinButtons(frameWidth, hasCaption, context, menuBar);
+  LayoutFallbacks(frameWidth, hasCaption, context, menuBar);
   for (const auto& button : buttons_) {
-    const TDataSkinSysButton& def = button->Definition();
+    if (!button->Enabled) Hide(*button);
+  }
+}
+
+// The skin's buttons with a picture take their picture's size; a button without one (other
+// than an icon button, which shows the window's icon) is drawn in the system's look at its
+// place, the size of the others.
+void TCaptionButtonStrip::LayoutSkinButtons(int frameWidth, bool hasCaption,
+                                            const TCaptionContext& context,
+                                            const TMenuBarPlace& menuBar) {
+  const SIZE icon{GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)};
+  std::vector<RECT> pictured;
+  std::vector<TWinSysButton*> pictureless;
+  for (std::size_t i = 0; i < skinButtons_; ++i) {
+    TWinSysButton& button = *buttons_[i];
+    const TDataSkinSysButton& def = button.Definition();
     const bool shown = hasCaption && CaptionButtonShown(def, context);
-    button->Bounds = shown ? CaptionButtonBounds(def, frameWidth, icon, menuBar) : RECT{0, 0, 0, 0};
-    button->Enabled = shown && !IsRectEmpty(&button->Bounds);
-    if (button->Enabled) continue;
-    button->State = ncsNormal;
-    if (hot_.Get() == button.get()) hot_.Clear();
-    if (pressed_ == button.get()) {
-      pressed_ = nullptr;
-      if (GetCapture() == host_.StripWindow()) ::ReleaseCapture();
+    button.Native = false;
+    button.Bounds = shown ? CaptionButtonBounds(def, frameWidth, icon, menuBar) : RECT{0, 0, 0, 0};
+    button.Enabled = shown && !IsRectEmpty(&button.Bounds);
+    if (button.Enabled && InTitle(button) && !IsIconAction(def.Action)) {
+      pictured.push_back(button.Bounds);
     }
+    if (shown && !button.Enabled && InTitle(button) && HasNativeCaptionLook(def.Action)) {
+      pictureless.push_back(&button);
+    }
+  }
+  const SIZE size = NativeCaptionButtonSize(pictured);
+  for (TWinSysButton* button : pictureless) {
+    button->Bounds = CaptionButtonPlace(button->Definition(), frameWidth, size, menuBar);
+    button->Enabled = !IsRectEmpty(&button->Bounds);
+    button->Native = true;
+    button->NativeLook = NativeCaptionLook(button->Action(), context.Maximized);
+    button->NativeAvailable = button->Action() != caClose || CloseAvailable(context.Window);
+  }
+}
+
+// A button in the system's look for each command the window has whose hit-test code no shown
+// skin button answers, at the first free place of the skin's row.
+void TCaptionButtonStrip::LayoutFallbacks(int frameWidth, bool hasCaption,
+                                          const TCaptionContext& context,
+                                          const TMenuBarPlace& menuBar) {
+  std::vector<RECT> row;
+  std::vector<LRESULT> answered;
+  bool rowFromRight = true;
+  for (std::size_t i = 0; i < skinButtons_; ++i) {
+    const TWinSysButton& button = *buttons_[i];
+    if (!button.Enabled || !InTitle(button)) continue;
+    answered.push_back(CaptionButtonHitCode(button.Action()));
+    if (IsIconAction(button.Action())) continue;
+    if (row.empty()) rowFromRight = button.Definition().Align != 0;
+    row.push_back(button.Bounds);
+  }
+  const SIZE size = NativeCaptionButtonSize(row);
+  const SIZE icon{GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON)};
+  for (std::size_t i = skinButtons_; i < buttons_.size(); ++i) {
+    TWinSysButton& button = *buttons_[i];
+    const int action = button.Action();
+    button.Bounds = RECT{0, 0, 0, 0};
+    button.Enabled = false;
+    button.Native = false;
+    const LRESULT code = CaptionButtonHitCode(action);
+    // Without a system menu a window shows no caption buttons of its own.
+    if (!hasCaption || !context.HasSystemMenu || !CaptionButtonShown(button.Definition(), context) ||
+        std::find(answered.begin(), answered.end(), code) != answered.end()) {
+      continue;
+    }
+    if (IsIconAction(action)) {
+      button.Bounds = FallbackIconPlace(!rowFromRight && !row.empty(), frameWidth, icon, menuBar);
+    } else {
+      button.Bounds = FreeCaptionButtonPlace(row, rowFromRight, size, frameWidth, menuBar);
+      button.Native = true;
+      button.NativeLook = NativeCaptionLook(action, context.Maximized);
+      button.NativeAvailable = action != caClose || CloseAvailable(context.Window);
+      row.push_back(button.Bounds);
+    }
+    button.Enabled = !IsRectEmpty(&button.Bounds);
+  }
+}
+
+// A button that went away shows normal and is neither hot nor pressed.
+void TCaptionButtonStrip::Hide(TWinSysButton& button) {
+  button.State = ncsNormal;
+  if (hot_.Get() == &button) hot_.Clear();
+  if (pressed_ == &button) {
+    pressed_ = nullptr;
+    if (GetCapture() == host_.StripWindow()) ::ReleaseCapture();
   }
 }
 

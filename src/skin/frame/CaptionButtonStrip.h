@@ -1,5 +1,7 @@
 // TCaptionButtonStrip: the caption buttons of one frame. It makes one button per caption-button
-// definition of the skin, lays them out once per size, state or style change (painting and
+// definition of the skin, and one in the system's look for each of the close, maximize,
+// minimize and icon buttons, shown where the skin has none of that kind it can draw (see
+// CaptionButtonFallback.h). It lays them out once per size, state or style change (painting and
 // hit-testing both read the Enabled and Bounds stored then), holds the button pressed with the
 // mouse captured, and runs the hover check that ends a hot look the cursor left.
 #pragma once
@@ -44,6 +46,14 @@ class TWinSysButton final : public TNCObject {
   int Action() const { return definition_.Action; }
   void Paint() override { host_.ShowButton(*this); }
 
+  // Whether the button is drawn in the system's look, with the DrawFrameControl kind
+  // NativeLook; otherwise the skin's picture (or, for an icon button, the window's icon) shows
+  // it. Set by the layout.
+  bool Native = false;
+  UINT NativeLook = 0;
+  // Whether the command of a button in the system's look is available (else it shows greyed).
+  bool NativeAvailable = true;
+
  private:
   TCaptionStripHost& host_;
   const TDataSkinSysButton& definition_;
@@ -61,12 +71,14 @@ class TCaptionButtonStrip {
   const TButtons& Buttons() const { return buttons_; }
   // Frees the buttons; a pressed one gives the capture back, and no item stays hot.
   void Clear();
-  // One button per definition, in the skin's order.
+  // One button per definition, in the skin's order, then the buttons in the system's look.
   void Make(const TDefinitions& definitions);
   // Whether every button refers to the definition at its place. A skin that was loaded anew
   // (and freed the definitions the buttons were made from) fails the test.
   bool MadeFrom(const TDefinitions& definitions) const;
-  // Which buttons are shown (Enabled) and their Bounds for a window `frameWidth` wide; a
+  // Which buttons are shown (Enabled) and their Bounds for a window `frameWidth` wide: the
+  // skin's buttons it can draw; those it cannot, in the system's look at their place; and a
+  // button in the system's look for each command the window has that no skin button shows. A
   // button that went away is neither hot nor pressed any more.
   void Layout(int frameWidth, bool hasCaption, const TCaptionContext& context,
               const TMenuBarPlace& menuBar);
@@ -96,10 +108,17 @@ class TCaptionButtonStrip {
  private:
   std::optional<int> Release(POINT windowPoint);
   void ReleaseCapture() const;
+  void LayoutSkinButtons(int frameWidth, bool hasCaption, const TCaptionContext& context,
+                         const TMenuBarPlace& menuBar);
+  void LayoutFallbacks(int frameWidth, bool hasCaption, const TCaptionContext& context,
+                       const TMenuBarPlace& menuBar);
+  void Hide(TWinSysButton& button);
 
   TCaptionStripHost& host_;
   TNCHotItem& hot_;
   TButtons buttons_;
+  std::size_t skinButtons_ = 0;  // the first ones of buttons_, made from the skin
+  TDefinitions fallbacks_;       // the definitions of the buttons in the system's look
   TWinSysButton* pressed_ = nullptr;  // pressed, the mouse captured until it is released
   int layoutWidth_ = 0;
   std::unique_ptr<ui::TTimer> hoverTimer_;

@@ -86,6 +86,12 @@ RECT CaptionButtonBounds(const TDataSkinSysButton& def, int frameWidth, SIZE ico
     width = iconSize.cx;
     height = iconSize.cy;
   }
+  return CaptionButtonPlace(def, frameWidth, SIZE{width, height}, menuBar);
+}
+
+RECT CaptionButtonPlace(const TDataSkinSysButton& def, int frameWidth, SIZE size,
+                        const TMenuBarPlace& menuBar) {
+  const int width = size.cx, height = size.cy;
   if (width <= 0 || height <= 0) return RECT{0, 0, 0, 0};
   int left = def.Xcoord, top = def.Ycoord;
   switch (def.Align) {

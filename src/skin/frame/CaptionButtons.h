@@ -67,6 +67,10 @@ struct TMenuBarPlace {
 RECT CaptionButtonBounds(const TDataSkinSysButton& def, int frameWidth, SIZE iconSize,
                          const TMenuBarPlace& menuBar);
 
+// The rectangle of a button `size` big at the place the definition gives it.
+RECT CaptionButtonPlace(const TDataSkinSysButton& def, int frameWidth, SIZE size,
+                        const TMenuBarPlace& menuBar);
+
 // The frame of the button's picture drawn for a state: a normal button shows frame 1 in an
 // active window (or a picture of fewer than 4 frames) and the inactive frame 4 otherwise; a
 // pressed one frame 2; a hot one frame 3, or 4 for the MDI buttons, whose frame 4 is the hot

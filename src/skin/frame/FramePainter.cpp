@@ -8,6 +8,7 @@
 
 #include "skin/data/SkinDerivedImages.h"
 #include "skin/data/SkinDraw.h"
+#include "skin/frame/CaptionButtonFallback.h"
 #include "skin/frame/CaptionButtons.h"
 #include "skin/frame/FrameCaption.h"
 
@@ -170,13 +171,19 @@ void TFramePainter::DrawCaptionText(HDC dc, int w) {
   RestoreDC(dc, savedState);
 }
 
-// Each shown button in the frame of its state; the buttons of a maximized MDI child belong
-// to the menu bar.
+// Each shown button in the frame of its state, or in the system's look where the skin cannot
+// draw it; the buttons of a maximized MDI child belong to the menu bar.
 void TFramePainter::DrawCaptionButtons(HDC dc) {
   const bool active = host_.PaintActive();
   for (const auto& button : host_.PaintButtons()) {
     const TDataSkinSysButton& def = button->Definition();
     if (!button->Enabled || def.Visibility == kMDIButtonVisibility) continue;
+    if (button->Native) {
+      RECT r = button->Bounds;
+      DrawFrameControl(dc, &r, DFC_CAPTION,
+                       button->NativeLook | NativeCaptionState(button->State, button->NativeAvailable));
+      continue;
+    }
     if (IsIconAction(def.Action) && (!def.Bitmap || def.Bitmap->Empty())) {
       DrawIcon(dc, button->Bounds);
       continue;

@@ -15,6 +15,7 @@
 
 #include "CraftedSkin.h"
 #include "skin/model/SkinReader.h"
+#include "ui/Canvas.h"
 #include "ui/Graphics.h"
 
 namespace partialskin {

@@ -1,13 +1,16 @@
 // Caption buttons of the skinned frame: which of the skin's buttons a window shows, where they
 // lie, the picture frame of each state (checked pixel for pixel against the skin's own
 // pictures), hit-testing, hot tracking and the click rules (an action only for a press
-// released over the same button).
+// released over the same button); a skin without the maximize button keeps it in the system's
+// look.
 #include "FrameTestSupport.h"
 
 #include <algorithm>
 #include <set>
 
+#include "CaptionFallbackChecks.h"
 #include "MessageSequence.h"
+#include "PartialSkins.h"
 #include "skin/model/SkinBitmap.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/frame/CaptionButtons.h"
@@ -567,8 +570,10 @@ TEST_F(CaptionButtonTest, ACustomActionReachesTheWindowAsCaptionAction) {
   ASSERT_TRUE(data_->SkinLoaded());
   TWinSkinForm* frame = ShowIconsForm(kSysMenuAndMinimize);
   ASSERT_NE(frame, nullptr);
-  // The form does not answer SKM_CAPTIONVISIBLE: the asked button stays hidden.
-  EXPECT_EQ(EnabledNames(*frame), (std::set<std::string>{"BUTTON.CUSTOM"}));
+  // The form does not answer SKM_CAPTIONVISIBLE: the asked button stays hidden. The skin has
+  // no close, minimize or icon button: the window keeps them in the system's look.
+  EXPECT_EQ(EnabledNames(*frame), (std::set<std::string>{"BUTTON.CUSTOM", "SYSTEM.CLOSE",
+                                                         "SYSTEM.MINIMIZE", "SYSTEM.ICON"}));
   TWinSysButton* custom = ButtonNamed(*frame, "BUTTON.CUSTOM");
   const int w = Width(WindowRect(window_));
   EXPECT_TRUE(SameRect(custom->Bounds, RECT{w - 30, 2, w - 10, 18}));
@@ -668,15 +673,60 @@ TEST_P(CaptionButtonSkinTest, ButtonsFollowASkinReadAnewWithoutNotice) {
                                             .Package()));
   data_->ReadSkinStream(stream);
   ASSERT_TRUE(data_->SkinLoaded());
-  // Hit-testing, mouse messages and painting all work on the new skin's buttons.
-  EXPECT_EQ(HitTest(window_, Centre(close).x, Centre(close).y), HTCAPTION);
-  EXPECT_EQ(EnabledNames(*frame), (std::set<std::string>{"BUTTON.CUSTOM"}));
+  // Hit-testing, mouse messages and painting all work on the new skin's buttons: the old close
+  // button's place is the custom button's (or, on the left, the icon's in the system's look).
+  const LRESULT oldClose = HitTest(window_, Centre(close).x, Centre(close).y);
+  EXPECT_TRUE(oldClose == HTCAPTION || oldClose == HTSYSMENU) << oldClose;
+  EXPECT_EQ(EnabledNames(*frame), (std::set<std::string>{"BUTTON.CUSTOM", "SYSTEM.CLOSE",
+                                                         "SYSTEM.MINIMIZE", "SYSTEM.ICON"}));
   EXPECT_EQ(frame->HotObject(), nullptr);
   SendMessageW(window_, WM_NCMOUSEMOVE, HTCAPTION, ScreenAt(Centre(close)));
   auto painted = PaintedFrame();
   TWinSysButton* custom = ButtonNamed(*frame, "BUTTON.CUSTOM");
   ASSERT_NE(custom, nullptr);
   EXPECT_EQ(&custom->Definition(), data_->CaptionButtons().front().get());
+}
+
+}  // namespace
+
+namespace {
+
+// A skin without any of its maximize and restore buttons, switched to live: the window keeps a
+// maximize button in the system's look, at the place the skin's had, pixel for pixel as the
+// system draws it; a click maximizes the window, and the same button, now drawn as the
+// restore button, restores it.
+TEST_P(CaptionButtonSkinTest, WithoutTheMaximizeSectionsTheSystemsButtonMaximizesAndRestores) {
+  std::string package = testsupport::OwnSkinPackage(GetParam());
+  for (const std::string& section : partialskin::SectionsOf(partialskin::DescriptionOf(package))) {
+    if (!section.starts_with("Button.Maximize") && !section.starts_with("Button.Restore")) continue;
+    const skintest::Bytes without = partialskin::PackageWithout(package, section);
+    package.assign(without.begin(), without.end());
+  }
+  TWinSkinForm* frame = ShowIconsForm(kAllIcons, ui::bsSizeable);
+  ASSERT_NE(frame, nullptr);
+  const captionfallback::TPlaces whole = captionfallback::PlacesOf(window_);
+  ASSERT_TRUE(whole.contains(HTMAXBUTTON));
+  ASSERT_TRUE(data_->ApplySkinPackage(package));
+  ASSERT_TRUE(PumpUntil([&] { return ButtonNamed(*frame, "BUTTON.MAXIMIZE") == nullptr; }, 3000));
+  PumpFor(50);
+  const auto systemLook = [&] {
+    for (const auto& b : frame->Buttons()) {
+      if (b->Enabled && b->Native) return b.get();
+    }
+    return static_cast<TWinSysButton*>(nullptr);
+  };
+  ASSERT_EQ(captionfallback::ExpectSystemLookButtons(window_, whole), 1);
+  EXPECT_EQ(systemLook()->NativeLook, static_cast<UINT>(DFCS_CAPTIONMAX));
+  captionfallback::ExpectCommandsAnswered(window_, whole);
+  captionfallback::Click(window_, HTMAXBUTTON, whole.at(HTMAXBUTTON));
+  ASSERT_TRUE(PumpUntil([&] { return IsZoomed(window_) != FALSE; }, 2000));
+  PumpFor(50);
+  ASSERT_EQ(captionfallback::ExpectSystemLookButtons(window_, {}), 1);
+  EXPECT_EQ(systemLook()->NativeLook, static_cast<UINT>(DFCS_CAPTIONRESTORE));
+  captionfallback::Click(window_, HTMAXBUTTON, systemLook()->Bounds);
+  ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(window_); }, 2000));
+  EXPECT_EQ(Width(ClientRect(window_)), 300);
+  EXPECT_EQ(closes_, 0);
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // The gallery switched live to skins that each lack one section of the program's own skin:
 // every control stays drawn (by the skin, or in its own look where the skin lacks what it
-// draws from), never left blank or one flat colour; the page control still turns to a page
-// clicked; and switching back to the whole skin gives the first pictures again, pixel for pixel.
+// draws from), never left blank or one flat colour; each caption button stays at its place (in
+// the system's look where the skin lacks it) and works; the menu bar's first menu opens drawn
+// and its first item can be chosen by the keyboard; the page control still turns to a page
+// clicked; the list view's header, whose skinner the list view's makes, follows each skin
+// (its own look without the header section); and switching back to the whole skin gives the first pictures again, pixel for pixel.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -9,12 +12,16 @@
 #include <memory>
 #include <string>
 
+#include "CaptionFallbackChecks.h"
 #include "GalleryForm.h"
 #include "GuiTestSupport.h"
+#include "MenuChoice.h"
 #include "PartialSkins.h"
 #include "SkinSwitchSupport.h"
 #include "SkinviewTestSupport.h"
+#include "skin/controls/SkinScrollbars.h"
 #include "skin/frame/SkinManage.h"
+#include "ui/Menus.h"
 #include "ui/SysUtils.h"
 
 using namespace skinswitch;
@@ -67,6 +74,47 @@ struct GalleryPartialSkinTest : testing::Test {
     PumpFor(50);
   }
 
+  // The skinner of the list view's header, which the list view's skinner makes and keeps.
+  skin::TSkinHeader* ListHeader() const {
+    const skin::TWinSkinForm* frame = captionfallback::FrameOf(form->Handle());
+    if (!frame) return nullptr;
+    const skin::TControlSkinners& skinners = frame->ControlSkinners();
+    for (int i = 0; i < skinners.Count(); ++i) {
+      if (auto* list = dynamic_cast<skin::TSkinListView*>(skinners.Items(i))) return list->Header();
+    }
+    return nullptr;
+  }
+
+  // The header as its page shows it.
+  std::unique_ptr<ui::TBitmap> ShootHeader() {
+    skin::TSkinHeader* header = ListHeader();
+    if (!header) return nullptr;
+    ui::TPageControl* pages = form->Pages();
+    for (int page = 0; page < pages->PageCount() && !IsWindowVisible(header->Handle()); ++page) {
+      pages->SetActivePageIndex(page);
+      PumpFor(30);
+    }
+    auto picture = CaptureControl(header->Handle());
+    pages->SetActivePageIndex(0);
+    return picture;
+  }
+
+  // Alt+F opens the menu bar's first menu; Enter chooses its first item.
+  void ExpectFirstMenuDrawnAndChosen() {
+    auto* item = dynamic_cast<ui::TMenuItem*>(form->FindComponent(L"miOpen"));
+    ASSERT_NE(item, nullptr);
+    int clicks = 0;
+    const auto own = item->OnClick;
+    item->OnClick = [&](ui::TObject*) { ++clicks; };
+    const menuchoice::TChoice choice = menuchoice::OpenAndChoose(form->Handle(), L'f', -1);
+    PumpFor(50);
+    item->OnClick = own;
+    ASSERT_TRUE(choice.seen && choice.picture) << "the first menu did not open";
+    EXPECT_EQ(choice.skinned, 1);
+    EXPECT_TRUE(menuchoice::ShowsItems(*choice.picture)) << "the first menu is blank or one flat colour";
+    EXPECT_EQ(clicks, 1) << "the first item was not chosen";
+  }
+
   // A click on the tab of the page control's second page, as the mouse sends it.
   void ExpectTabTurnsByClick() {
     ui::TPageControl* pages = form->Pages();
@@ -91,6 +139,13 @@ TEST_F(GalleryPartialSkinTest, EverySectionLeftOutKeepsEveryControlDrawnAndWorki
   // The controls that move by themselves (the moving progress bar) differ between two shots
   // of the same skin: they are left out of the last comparison.
   const auto wholeLater = ShootPages(*form);
+  const auto wholeHeader = ShootHeader();
+  ASSERT_TRUE(wholeHeader && ListHeader()->Usable()) << "the list view's header is not skinned";
+  const HWND h = form->Handle();
+  const captionfallback::TPlaces buttons = captionfallback::PlacesOf(h);
+  ASSERT_TRUE(buttons.contains(HTCLOSE) && buttons.contains(HTMINBUTTON));
+  captionfallback::ExpectMinimizeAndCloseWork(h, buttons);
+  ExpectFirstMenuDrawnAndChosen();
   const std::vector<std::string> sections = partialskin::SectionsOf(partialskin::DescriptionOf(own));
   ASSERT_GT(sections.size(), 30u);
   for (const std::string& section : sections) {
@@ -104,6 +159,21 @@ TEST_F(GalleryPartialSkinTest, EverySectionLeftOutKeepsEveryControlDrawnAndWorki
       EXPECT_TRUE(partialskin::ShowsTwoColours(*picture)) << ui::Utf8(control) << " is one flat colour or blank";
     }
     ExpectTabTurnsByClick();
+    ExpectFirstMenuDrawnAndChosen();
+    if (section.starts_with("Button.")) {
+      captionfallback::ExpectCommandsAnswered(h, buttons);
+      const int systemLook = captionfallback::ExpectSystemLookButtons(h, buttons);
+      if (section == "Button.Close" || section == "Button.MinimizeAlone") EXPECT_EQ(systemLook, 1);
+      captionfallback::ExpectMinimizeAndCloseWork(h, buttons);
+    }
+    if (section == "Headerbar") {
+      // The header shows its own look, not the whole skin's pixels.
+      ASSERT_NE(ListHeader(), nullptr);
+      EXPECT_FALSE(ListHeader()->Usable()) << "the header still draws from a skin without its section";
+      const auto own = ShootHeader();
+      EXPECT_FALSE(Identical(*own, *wholeHeader));
+      EXPECT_TRUE(partialskin::ShowsTwoColours(*own)) << "the header is one flat colour";
+    }
   }
   // Back to the whole skin: every control is skinned again as it was at the start.
   Load(L"whole.skn", skintest::AsBytes(own));
@@ -116,6 +186,10 @@ TEST_F(GalleryPartialSkinTest, EverySectionLeftOutKeepsEveryControlDrawnAndWorki
     EXPECT_TRUE(Identical(*picture, *again.at(control)))
         << ui::Utf8(control) << " differs: " << Differences(*picture, *again.at(control));
   }
+  ASSERT_NE(ListHeader(), nullptr);
+  EXPECT_TRUE(ListHeader()->Usable());
+  const auto header = ShootHeader();
+  EXPECT_TRUE(Identical(*wholeHeader, *header)) << "the header: " << Differences(*wholeHeader, *header);
   EXPECT_TRUE(boxes.Boxes().empty());
 }
 
