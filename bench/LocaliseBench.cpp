@@ -6,7 +6,8 @@
 // (wget2 -p -k, a Linux program that Wine starts); and vexlo.exe on an empty sheet, which is
 // what starting the program costs. It prints the times and their ratios, and checks that
 // every image each run fetched has the bytes of the package's file. Exit status 0 when every
-// image arrived whole in every run.
+// image arrived whole in every run and --jobs 8 took at most three times as long as the
+// standard downloader.
 #include <windows.h>
 
 #include <cstdio>
@@ -192,13 +193,17 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("wget2 -p -k:           %7.2f s  (exit %lu, %d of %d images whole)\n", standard, status[2],
               mirrorCheck.whole, mirrorCheck.images);
   std::printf("vexlo start-up alone:  %7.2f s  (an empty sheet, exit %lu)\n", startup, status[0]);
+  const double allowed = 3.0;
+  bool inTime = fast > 0 && standard > 0 && fast <= allowed * standard;
   if (fast > 0 && standard > 0) {
-    std::printf("--jobs 8 / wget2:      %7.2f x  (3 x allowed)\n", fast / standard);
+    std::printf("--jobs 8 / wget2:      %7.2f x  (%.0f x allowed%s)\n", fast / standard, allowed,
+                inTime ? "" : ": TOO SLOW");
     std::printf("pacing / --jobs 8:     %7.2f x\n", slow / fast);
     std::printf("--jobs 8 less start-up / wget2: %.2f x\n", (fast - startup) / standard);
   }
   std::printf("folder: %s\n", ui::Utf8(base).c_str());
   bool whole = fastCheck.images > 0 && fastCheck.whole == fastCheck.images && slowCheck.whole == slowCheck.images &&
                slowCheck.images == fastCheck.images && mirrorCheck.whole == mirrorCheck.images;
-  return whole ? 0 : 1;
+  if (!whole) std::printf("some images did not arrive whole\n");
+  return whole && inTime ? 0 : 1;
 }

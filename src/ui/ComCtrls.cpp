@@ -103,8 +103,11 @@ std::wstring TListSubItems::Strings(int index) const {
   return index >= 0 && index < Count() ? texts_[static_cast<size_t>(index)] : std::wstring();
 }
 
+// A text the item already has is not written again: the window shows it already, and each
+// write costs the window a repaint of the item.
 void TListSubItems::SetStrings(int index, const std::wstring& text) {
   if (index < 0) RaiseListIndexError(index);
+  if (index < Count() && texts_[static_cast<size_t>(index)] == text) return;
   if (index >= Count()) texts_.resize(static_cast<size_t>(index) + 1);
   texts_[static_cast<size_t>(index)] = text;
   item_.ShowText(index + 1, text);
@@ -139,6 +142,7 @@ int TListItem::Index() const {
 }
 
 void TListItem::SetCaption(const std::wstring& caption) {
+  if (caption == caption_) return;  // shown already
   caption_ = caption;
   ShowText(0, caption);
 }

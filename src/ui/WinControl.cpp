@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <map>
+#include <mutex>
+#include <unordered_map>
 
 #include "ui/Controls.h"
 #include "ui/DrawingScopes.h"
@@ -12,7 +14,38 @@ namespace ui {
 namespace {
 
 thread_local TWinControl* g_creating = nullptr;
-const wchar_t kControlProp[] = L"VexloControl";
+
+// The control of each window that one of ours owns. Every message of every control looks its
+// control up here; a window property would do as well, but reading one asks the window server
+// each time, which made busy windows (a list filling with rows) slow.
+class TControlsByHandle {
+ public:
+  TWinControl* Find(HWND handle) {
+    std::lock_guard lock(mutex_);
+    auto it = controls_.find(handle);
+    return it != controls_.end() ? it->second : nullptr;
+  }
+  void Set(HWND handle, TWinControl* control) {
+    std::lock_guard lock(mutex_);
+    controls_[handle] = control;
+  }
+  // Forgets the window's control (only `control`'s entry, when one is named).
+  void Remove(HWND handle, TWinControl* control = nullptr) {
+    std::lock_guard lock(mutex_);
+    auto it = controls_.find(handle);
+    if (it != controls_.end() && (!control || it->second == control)) controls_.erase(it);
+  }
+
+ private:
+  std::mutex mutex_;
+  std::unordered_map<HWND, TWinControl*> controls_;
+};
+
+// Never destroyed: controls that outlive the static objects still leave it at exit.
+TControlsByHandle& WindowControls() {
+  static auto* controls = new TControlsByHandle;
+  return *controls;
+}
 
 // The procedure that each registered class builds on, by class name.
 std::map<std::wstring, WNDPROC>& DefaultProcs() {
@@ -39,7 +72,7 @@ bool IsLibraryMessage(UINT msg) {
 }  // namespace
 
 LRESULT CALLBACK StdWndProc(HWND handle, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* control = static_cast<TWinControl*>(GetPropW(handle, kControlProp));
+  TWinControl* control = WindowControls().Find(handle);
   if (!control) {
     control = g_creating;
     if (!control) return DefWindowProcW(handle, msg, wParam, lParam);
@@ -53,7 +86,7 @@ LRESULT CALLBACK StdWndProc(HWND handle, UINT msg, WPARAM wParam, LPARAM lParam)
     HandleException(control);
   }
   if (msg == WM_NCDESTROY) {
-    RemovePropW(handle, kControlProp);
+    WindowControls().Remove(handle);
     if (control->handle_ == handle) control->handle_ = nullptr;
   }
   return m.Result;
@@ -84,7 +117,7 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND handle) {
-  return handle ? static_cast<TWinControl*>(GetPropW(handle, kControlProp)) : nullptr;
+  return handle ? WindowControls().Find(handle) : nullptr;
 }
 
 HWND TWinControl::Handle() {
@@ -155,7 +188,7 @@ void TWinControl::CreateWnd() {
 
 void TWinControl::AttachWindow(HWND handle) {
   handle_ = handle;
-  SetPropW(handle, kControlProp, this);
+  WindowControls().Set(handle, this);
   wchar_t name[256];
   GetClassNameW(handle, name, 256);
   auto it = DefaultProcs().find(name);
@@ -177,6 +210,8 @@ void TWinControl::DestroyWnd() {
   std::wstring text = Text();
   HWND h = handle_;
   DestroyWindow(h);
+  // Normally gone with the window's last message; not when a subclass kept that message away.
+  WindowControls().Remove(h, this);
   handle_ = nullptr;
   TMessage keep{WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), 0};
   TControl::DefaultHandler(keep);

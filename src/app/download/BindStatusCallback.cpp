@@ -46,9 +46,48 @@ STDMETHODIMP TBindStatusCallback::OnStartBinding(DWORD, IBinding* binding) {
 }
 STDMETHODIMP TBindStatusCallback::GetPriority(LONG*) { return E_NOTIMPL; }
 STDMETHODIMP TBindStatusCallback::OnLowResource(DWORD) { return E_NOTIMPL; }
-STDMETHODIMP TBindStatusCallback::OnStopBinding(HRESULT, LPCWSTR) { return E_NOTIMPL; }
-STDMETHODIMP TBindStatusCallback::GetBindInfo(DWORD*, BINDINFO*) { return E_NOTIMPL; }
-STDMETHODIMP TBindStatusCallback::OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) { return E_NOTIMPL; }
+
+STDMETHODIMP TBindStatusCallback::OnStopBinding(HRESULT result, LPCWSTR) {
+  stopResult_ = result;
+  stopped_ = true;
+  return S_OK;
+}
+
+// Asynchronous, the body pulled as a stream, nothing written to or read from the service's
+// cache: a synchronous binding or one that needs a file makes the service keep a copy of
+// every image in its cache, which costs more than the download itself.
+STDMETHODIMP TBindStatusCallback::GetBindInfo(DWORD* flags, BINDINFO* info) {
+  if (!flags || !info || info->cbSize < sizeof(DWORD)) return E_INVALIDARG;
+  *flags = BINDF_ASYNCHRONOUS | BINDF_ASYNCSTORAGE | BINDF_PULLDATA | BINDF_NOWRITECACHE | BINDF_GETNEWESTVERSION;
+  DWORD size = info->cbSize;
+  ZeroMemory(info, size);
+  info->cbSize = size;
+  info->dwBindVerb = BINDVERB_GET;
+  return S_OK;
+}
+
+// Reads what the stream holds now into the body file. The stream answers S_OK while it has
+// more, E_PENDING when more is still to come and S_FALSE at the end; the last two may come
+// with bytes of their own.
+STDMETHODIMP TBindStatusCallback::OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM* medium) {
+  if (!medium || medium->tymed != TYMED_ISTREAM || !medium->pstm) return S_OK;
+  transfer_->Touch();
+  char buffer[16384];
+  for (;;) {
+    ULONG got = 0;
+    HRESULT hr = medium->pstm->Read(buffer, sizeof buffer, &got);
+    if (got > 0) Write(buffer, got);
+    if (hr != S_OK || got == 0) break;
+  }
+  return S_OK;
+}
+
+void TBindStatusCallback::Write(const char* bytes, ULONG count) {
+  if (!body_ || writeError_) return;
+  DWORD written = 0;
+  if (!WriteFile(body_, bytes, count, &written, nullptr)) writeError_ = GetLastError();
+  else if (written != count) writeError_ = ERROR_HANDLE_DISK_FULL;
+}
 STDMETHODIMP TBindStatusCallback::OnObjectAvailable(REFIID, IUnknown*) { return E_NOTIMPL; }
 
 STDMETHODIMP TBindStatusCallback::BeginningTransaction(LPCWSTR, LPCWSTR, DWORD, LPWSTR* additional) {
@@ -77,75 +116,10 @@ STDMETHODIMP TBindStatusCallback::OnProgress(ULONG progress, ULONG maximum, ULON
   return S_OK;
 }
 
-namespace {
-
-// A temporary file in the destination folder, deleted when it goes unless it was moved.
-class TTemporaryFile {
- public:
-  explicit TTemporaryFile(const std::wstring& folder) {
-    wchar_t path[MAX_PATH];
-    if (GetTempFileNameW(folder.empty() ? L"." : folder.c_str(), L"vx", 0, path)) path_ = path;
-    else error_ = GetLastError();
-  }
-  ~TTemporaryFile() {
-    if (!path_.empty()) DeleteFileW(path_.c_str());
-  }
-  TTemporaryFile(const TTemporaryFile&) = delete;
-  TTemporaryFile& operator=(const TTemporaryFile&) = delete;
-  const std::wstring& Path() const { return path_; }
-  bool Valid() const { return !path_.empty(); }
-  // Why the file could not be made (a system error code).
-  DWORD Error() const { return error_; }
-  // The file was moved away: its name is free again and no longer ours to delete.
-  void Forget() { path_.clear(); }
-
- private:
-  std::wstring path_;
-  DWORD error_ = 0;
-};
-
-std::optional<uint64_t> FileSize(const std::wstring& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-  return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-// The download into a temporary file, moved to the final name only when the call returned
-// success with an answer that is not an error page and with as many bytes as announced.
-// Answers how it ended; an abort's reason outweighs whatever the aborted call returned.
-TOutcome Fetch(const TDownloadJob& job) {
-  if (job.Name.empty()) return TOutcome::InvalidAddress();
-  TTemporaryFile temporary(job.Folder);
-  if (!temporary.Valid()) return TOutcome::Unwritable(temporary.Error());
-  auto* sink = new TBindStatusCallback(job.ReportTo, job.Run, job.Transfer);
-  sink->AddRef();
-  sink->SetRow(job.Row);
-  HRESULT hr = URLDownloadToFileW(nullptr, job.Url.c_str(), temporary.Path().c_str(), 0, sink);
-  job.Transfer->Detach();
-  TServiceResult service{hr, sink->Reached(), sink->ResponseCode(), sink->AnnouncedLength(),
-                         FileSize(temporary.Path())};
-  sink->Release();
-  if (std::optional<TOutcome> aborted = job.Transfer->AbortedAs()) return *aborted;
-  TOutcome outcome = ServiceOutcome(service);
-  if (!outcome.IsCompleted()) return outcome;
-  outcome = job.Transfer->Commit(temporary.Path(), job.Folder + job.Name);
-  if (outcome.IsCompleted()) temporary.Forget();
-  return outcome;
-}
-
-}  // namespace
-
 void AllowConnectionsPerServer(int count) {
   DWORD n = static_cast<DWORD>(count);
   InternetSetOptionW(nullptr, INTERNET_OPTION_MAX_CONNS_PER_SERVER, &n, sizeof n);
   InternetSetOptionW(nullptr, INTERNET_OPTION_MAX_CONNS_PER_1_0_SERVER, &n, sizeof n);
-}
-
-DWORD WINAPI DownloadProc(void* parameter) {
-  std::unique_ptr<TDownloadJob> job(static_cast<TDownloadJob*>(parameter));
-  job->Transfer->SetOutcome(Fetch(*job));
-  PostMessageW(job->ReportTo, WM_DOWNLOADENDED, static_cast<WPARAM>(job->Run), job->Row);
-  return 0;
 }
 
 }  // namespace download

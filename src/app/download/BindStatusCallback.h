@@ -1,7 +1,6 @@
-// Download workers: one thread per image, each fetching its address through the platform's
-// URL moniker service into a temporary file in the destination folder, with a progress sink
-// that reports to the main window. Only a download that returned success with its whole body
-// is moved to its final name; anything else leaves no file.
+// The progress sink of one download through the platform's URL moniker service, and the
+// messages and job that tie a download to the window. The sink writes the body it is handed
+// into the download's temporary file and reports progress to the main window.
 //
 // Workers never touch a window or a timer: the sink posts each report to the window, which
 // updates the row and moves the run on, on its own thread.
@@ -34,7 +33,7 @@ struct TProgressReport {
   ULONG Maximum;
 };
 
-// Everything one worker needs, handed to it directly.
+// Everything one download needs, handed to its worker.
 struct TDownloadJob {
   std::wstring Url;
   std::wstring Folder;  // the destination folder, with its trailing separator (empty: current)
@@ -48,7 +47,10 @@ struct TDownloadJob {
 // The progress sink: reports progress for one row of one run, keeps the service's binding in
 // the transfer so that the download can be aborted, hears the server's answer
 // (IHttpNegotiate), so that an error page or a cut body is not taken for the image, and notes
-// how far the connection got, which tells the service's failures apart.
+// how far the connection got, which tells the service's failures apart. It asks for an
+// asynchronous binding that pulls the body as a stream past the service's cache, writes what
+// arrives to its body file, and notes the binding's end. All its calls come on the thread
+// that started the binding, while that thread handles its messages.
 class TBindStatusCallback : public IBindStatusCallback, public IHttpNegotiate {
  public:
   TBindStatusCallback(HWND reportTo, int run, std::shared_ptr<TTransfer> transfer);
@@ -73,9 +75,17 @@ class TBindStatusCallback : public IBindStatusCallback, public IHttpNegotiate {
   std::optional<uint64_t> AnnouncedLength() const { return announcedLength_; }
   // The furthest connection step the service reported.
   TServiceResult::Step Reached() const { return reached_; }
+  // Where the body goes from now on (nothing: it is read and dropped).
+  void SetBody(HANDLE file) { body_ = file; }
+  // The error of the first write that failed; 0 when none did.
+  DWORD WriteError() const { return writeError_; }
+  // The binding has ended, with StopResult.
+  bool Stopped() const { return stopped_; }
+  HRESULT StopResult() const { return stopResult_; }
 
  private:
   virtual ~TBindStatusCallback() = default;  // freed by its last Release
+  void Write(const char* bytes, ULONG count);
   LONG FRow = 0;
   LONG FRefCount = 0;
   HWND reportTo_;
@@ -84,14 +94,14 @@ class TBindStatusCallback : public IBindStatusCallback, public IHttpNegotiate {
   DWORD responseCode_ = 0;
   std::optional<uint64_t> announcedLength_;
   TServiceResult::Step reached_ = TServiceResult::Step::None;
+  HANDLE body_ = nullptr;
+  DWORD writeError_ = 0;
+  bool stopped_ = false;
+  HRESULT stopResult_ = S_OK;
 };
 
 // Lets the download service keep up to `count` connections to one server at once, for every
 // download of the process from now on (its own limit is lower, and downloads beyond it wait).
 void AllowConnectionsPerServer(int count);
-
-// The worker thread's function; takes ownership of a TDownloadJob made with new. Leaves the
-// outcome in the job's transfer and posts WM_DOWNLOADENDED when it has ended.
-DWORD WINAPI DownloadProc(void* job);
 
 }  // namespace download

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/download/Fetch.h"
+
 namespace download {
 
 TDownloadSet::~TDownloadSet() { StopAll(kStopWaitMs); }
@@ -10,19 +12,15 @@ bool TDownloadSet::Start(TDownloadJob job) {
   auto transfer = std::make_shared<TTransfer>();
   job.Transfer = transfer;
   int run = job.Run, row = job.Row;
-  auto owned = std::make_unique<TDownloadJob>(std::move(job));
-  HANDLE thread = CreateThread(nullptr, 1024, &DownloadProc, owned.get(), 0, nullptr);
-  if (!thread) return false;
-  owned.release();
-  entries_.push_back(Entry{run, row, std::move(transfer), TUniqueHandle(thread)});
+  auto owned = std::make_shared<const TDownloadJob>(std::move(job));
+  if (!workers_.Run([owned] { RunDownload(*owned); })) return false;
+  entries_.push_back(Entry{run, row, std::move(transfer)});
   return true;
 }
 
 std::optional<TOutcome> TDownloadSet::Finish(int run, int row) {
   auto it = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return e.run == run && e.row == row; });
-  if (it == entries_.end()) return std::nullopt;
-  // The worker posts its message as its last act; its thread ends right after.
-  WaitForSingleObject(it->thread.Get(), kStopWaitMs);
+  if (it == entries_.end() || !it->transfer->Ended()) return std::nullopt;
   TOutcome outcome = it->transfer->Outcome();
   entries_.erase(it);
   return outcome;
@@ -31,7 +29,7 @@ std::optional<TOutcome> TDownloadSet::Finish(int run, int row) {
 std::vector<std::pair<int, int>> TDownloadSet::Ended() const {
   std::vector<std::pair<int, int>> ended;
   for (const Entry& e : entries_)
-    if (WaitForSingleObject(e.thread.Get(), 0) == WAIT_OBJECT_0) ended.emplace_back(e.run, e.row);
+    if (e.transfer->Ended()) ended.emplace_back(e.run, e.row);
   return ended;
 }
 
@@ -50,11 +48,11 @@ void TDownloadSet::AbortStalled(DWORD limitMs) {
 
 void TDownloadSet::StopAll(DWORD timeoutMs) {
   AbortAll();
-  DWORD start = GetTickCount();
-  for (Entry& e : entries_) {
-    DWORD spent = GetTickCount() - start;
-    WaitForSingleObject(e.thread.Get(), spent < timeoutMs ? timeoutMs - spent : 0);
-  }
+  const DWORD start = GetTickCount();
+  auto running = [this] {
+    return std::any_of(entries_.begin(), entries_.end(), [](const Entry& e) { return !e.transfer->Ended(); });
+  };
+  while (running() && GetTickCount() - start < timeoutMs) Sleep(10);
   entries_.clear();
 }
 

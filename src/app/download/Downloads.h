@@ -1,7 +1,7 @@
-// The downloads a window has started and that have not ended yet, each with its worker
-// thread and its shared transfer. Lives on the window's thread. It aborts downloads (all of
-// them, or those that stalled), tells which have ended, and when it goes it aborts whatever
-// still runs and waits for those workers, so that none outlives its window.
+// The downloads a window has started and that have not ended yet, each with its shared
+// transfer, run by a pool of worker threads. Lives on the window's thread. It aborts
+// downloads (all of them, or those that stalled), tells which have ended, and when it goes it
+// aborts whatever still runs and waits for the workers, so that none outlives its window.
 #pragma once
 
 #include <windows.h>
@@ -13,31 +13,14 @@
 
 #include "app/download/BindStatusCallback.h"
 #include "app/download/Transfer.h"
+#include "app/download/WorkerPool.h"
 
 namespace download {
 
 // A download that makes no progress (no connection step, no bytes) for this long is aborted.
 constexpr DWORD kStallLimitMs = 30000;
-// How long closing waits for aborted workers to end.
+// How long closing waits for aborted downloads to end.
 constexpr DWORD kStopWaitMs = 5000;
-
-// A kernel handle, closed when it goes.
-class TUniqueHandle {
- public:
-  explicit TUniqueHandle(HANDLE h = nullptr) : h_(h) {}
-  ~TUniqueHandle() {
-    if (h_) CloseHandle(h_);
-  }
-  TUniqueHandle(TUniqueHandle&& other) noexcept : h_(std::exchange(other.h_, nullptr)) {}
-  TUniqueHandle& operator=(TUniqueHandle&& other) noexcept {
-    std::swap(h_, other.h_);
-    return *this;
-  }
-  HANDLE Get() const { return h_; }
-
- private:
-  HANDLE h_;
-};
 
 class TDownloadSet {
  public:
@@ -46,22 +29,21 @@ class TDownloadSet {
   TDownloadSet(const TDownloadSet&) = delete;
   TDownloadSet& operator=(const TDownloadSet&) = delete;
 
-  // Starts a worker for the job (requested stack of 1024 bytes); answers false when no
-  // worker could be started.
+  // Hands the job to a worker; answers false when no worker could take it.
   bool Start(TDownloadJob job);
-  // The worker of a run's row has ended: answers how its download ended, and forgets it.
-  // Nothing when it is not (or no longer) known.
+  // A run's row has ended: answers how its download ended, and forgets it. Nothing when it
+  // is not (or no longer) known, or has not ended.
   std::optional<TOutcome> Finish(int run, int row);
-  // Downloads whose worker has ended, as (run, row), whether or not its message came.
+  // Downloads that have ended, as (run, row), whether or not their message came.
   std::vector<std::pair<int, int>> Ended() const;
 
   int Running() const { return static_cast<int>(entries_.size()); }
   int Running(int run) const;
-  // Aborts every download; their workers end soon after and leave no file behind.
+  // Aborts every download; they end soon after and leave no file behind.
   void AbortAll();
   // Aborts the downloads that made no progress for `limitMs`; they end as Stalled.
   void AbortStalled(DWORD limitMs);
-  // Aborts every download and waits up to `timeoutMs` for the workers to end.
+  // Aborts every download and waits up to `timeoutMs` for them to end.
   void StopAll(DWORD timeoutMs);
 
  private:
@@ -69,9 +51,9 @@ class TDownloadSet {
     int run;
     int row;
     std::shared_ptr<TTransfer> transfer;
-    TUniqueHandle thread;
   };
   std::vector<Entry> entries_;
+  TWorkerPool workers_;  // after entries_: goes first, once every download was stopped
 };
 
 }  // namespace download

@@ -60,6 +60,7 @@ TOutcome TTransfer::Commit(const std::wstring& temporary, const std::wstring& fi
 void TTransfer::SetOutcome(TOutcome outcome) {
   std::lock_guard lock(mutex_);
   outcome_ = outcome;
+  ended_ = true;
 }
 
 TOutcome TTransfer::Outcome() const {

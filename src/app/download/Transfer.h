@@ -3,9 +3,9 @@
 // download was aborted, when it last made progress, and how it ended. Shared by the worker and
 // the window; every operation is safe from either thread.
 //
-// The binding is aborted from the window's thread: the service's blocking call does not
-// reliably handle messages on the worker's thread while it waits for a silent server, so the
-// worker cannot watch itself; IBinding::Abort from another thread ends the call at once.
+// The binding is aborted from the window's thread, which watches every download for stalls;
+// IBinding::Abort from another thread ends the binding at once, and its end reaches the
+// worker through the worker's messages.
 #pragma once
 
 #include <windows.h>
@@ -48,9 +48,11 @@ class TTransfer {
   // before (no file is moved) or after (the moved file is whole); never in between.
   TOutcome Commit(const std::wstring& temporary, const std::wstring& final);
 
-  // Set by the worker once its call has returned and the files are settled.
+  // Set by the worker once its call has returned and the files are settled; the download has
+  // then ended.
   void SetOutcome(TOutcome outcome);
   TOutcome Outcome() const;
+  bool Ended() const { return ended_; }
 
  private:
   mutable std::mutex mutex_;
@@ -58,6 +60,7 @@ class TTransfer {
   std::optional<TOutcome> aborted_;
   std::atomic<DWORD> lastProgress_;
   TOutcome outcome_ = TOutcome::Aborted();
+  std::atomic<bool> ended_{false};
 };
 
 }  // namespace download
