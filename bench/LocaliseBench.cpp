@@ -17,18 +17,14 @@
 #include <string>
 #include <vector>
 
+#include "BuiltProgram.h"
 #include "HttpServer.h"
 #include "QuietProcess.h"
 #include "ui/SysUtils.h"
 
 namespace {
 
-std::wstring ProgramPath() {
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  std::wstring folder(self);
-  return folder.substr(0, folder.find_last_of(L'\\') + 1) + L"..\\src\\app\\vexlo.exe";
-}
+std::wstring ProgramPath() { return testsupport::BuiltProgram(VEXLO_EXE); }
 
 std::string ReadAll(const std::wstring& path) {
   std::ifstream f(std::filesystem::path(path), std::ios::binary);
