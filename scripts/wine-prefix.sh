@@ -5,7 +5,7 @@
 set -euo pipefail
 prefix=$1 driver=$2
 # The stamp names the settings' version: a prefix made with older settings is brought up to date.
-stamp="$prefix/.vexlo-ready-2"
+stamp="$prefix/.vexlo-ready-3"
 [ -f "$stamp" ] && exit 0
 
 mkdir -p "$(dirname "$prefix")"
@@ -39,6 +39,12 @@ reg=$(mktemp --suffix=.reg)
 } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
 wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
 rm -f "$reg"
+# The system draws the glyphs of caption buttons and menu marks with the Marlett font, which
+# every Windows has. Debian's Wine does not load the copy in its own data folder, so without
+# one in the prefix those glyphs come out as letters ("r" for close).
+marlett=/usr/share/wine/fonts/marlett.ttf
+[ -f "$marlett" ] || marlett=/usr/share/fonts/truetype/wine/marlett.ttf
+cp "$marlett" "$prefix/drive_c/windows/Fonts/"
 # End the session that made the prefix: its desktop process was started without a display
 # and must not serve the program's windows. The registry is saved on the way out.
 wineboot -s >/dev/null 2>&1 || true

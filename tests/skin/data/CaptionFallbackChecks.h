@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 
 #include "GuiTestSupport.h"
@@ -54,6 +55,20 @@ inline void ExpectCommandsAnswered(HWND window, const TPlaces& whole) {
   }
 }
 
+// The close glyph is a cross over the button's middle, with as much ink right of the middle as
+// left of it. A system without the Marlett font draws the letter "r" there, all on the left.
+inline bool CloseGlyphIsACross(const ui::TBitmap& button) {
+  const COLORREF text = GetSysColor(COLOR_BTNTEXT);
+  const std::uint32_t ink = GetRValue(text) << 16 | GetGValue(text) << 8 | GetBValue(text);
+  int left = 0, right = 0;
+  for (int y = 2; y < button.Height() - 2; ++y) {
+    const std::uint32_t* row = button.ScanLine(y);
+    for (int x = 2; x < button.Width() - 2; ++x)
+      if ((row[x] & 0xFFFFFF) == ink) ++(2 * x < button.Width() ? left : right);
+  }
+  return left > 0 && right > 0 && 2 * std::min(left, right) >= std::max(left, right);
+}
+
 // Each button drawn in the system's look lies at the place the whole skin gives its command
 // and shows, pixel for pixel, what DrawFrameControl draws into a picture of its size. Answers
 // how many there are.
@@ -81,6 +96,7 @@ inline int ExpectSystemLookButtons(HWND window, const TPlaces& whole) {
     EXPECT_TRUE(skinswitch::Identical(expected, shown))
         << "button " << code << ": " << skinswitch::Differences(expected, shown);
     EXPECT_TRUE(partialskin::ShowsTwoColours(shown)) << "button " << code << " is one flat colour";
+    if (code == HTCLOSE) EXPECT_TRUE(CloseGlyphIsACross(shown)) << "the close button shows no cross";
   }
   return count;
 }
