@@ -40,9 +40,18 @@ const TClassInfo& TMemoStrings::StaticClass() {
 
 HWND TMemoStrings::Window() const { return memo_.HandleIfAllocated(); }
 
+const std::vector<std::string>& TMemoStrings::StoredLines() const {
+  std::wstring text = memo_.Text();
+  if (text != splitText_) {
+    splitLines_ = SplitLines(ToAnsi(text));
+    splitText_ = std::move(text);
+  }
+  return splitLines_;
+}
+
 int TMemoStrings::Count() const {
   HWND h = Window();
-  if (!h) return static_cast<int>(SplitLines(ToAnsi(memo_.Text())).size());
+  if (!h) return static_cast<int>(StoredLines().size());
   int lines = static_cast<int>(Send(h, EM_GETLINECOUNT));
   if (lines <= 0) return 0;
   // The system counts the empty line that follows a final line break; the list does not.
@@ -54,7 +63,7 @@ int TMemoStrings::Count() const {
 std::string TMemoStrings::Strings(int index) const {
   if (index < 0 || index >= Count()) return {};
   HWND h = Window();
-  if (!h) return CutLine(SplitLines(ToAnsi(memo_.Text()))[static_cast<size_t>(index)]);
+  if (!h) return CutLine(StoredLines()[static_cast<size_t>(index)]);
   // EM_GETLINE takes the buffer's size in its first character and copies at most that many.
   std::wstring buffer(static_cast<size_t>(MaxLineLength) + 1, L'\0');
   buffer[0] = static_cast<wchar_t>(MaxLineLength);
@@ -79,7 +88,7 @@ void TMemoStrings::SetStrings(int index, const std::string& line) {
   if (index < 0 || index >= Count()) RaiseListIndexError(index);
   HWND h = Window();
   if (!h) {
-    std::vector<std::string> lines = SplitLines(ToAnsi(memo_.Text()));
+    std::vector<std::string> lines = StoredLines();
     lines[static_cast<size_t>(index)] = line;
     memo_.SetText(JoinLines(lines));
     return;
@@ -94,7 +103,7 @@ void TMemoStrings::Insert(int index, const std::string& line) {
   if (index < 0 || index > count) RaiseListIndexError(index);
   HWND h = Window();
   if (!h) {
-    std::vector<std::string> lines = SplitLines(ToAnsi(memo_.Text()));
+    std::vector<std::string> lines = StoredLines();
     lines.insert(lines.begin() + index, line);
     memo_.SetText(JoinLines(lines));
     return;
@@ -116,7 +125,7 @@ void TMemoStrings::Delete(int index) {
   if (index < 0 || index >= Count()) RaiseListIndexError(index);
   HWND h = Window();
   if (!h) {
-    std::vector<std::string> lines = SplitLines(ToAnsi(memo_.Text()));
+    std::vector<std::string> lines = StoredLines();
     lines.erase(lines.begin() + index);
     memo_.SetText(JoinLines(lines));
     return;

@@ -201,9 +201,14 @@ class TMemoStrings : public TStrings {
 
  private:
   HWND Window() const;
+  // Without a window: the lines of the stored text, split again only after it has changed
+  // (a run reads a long list line by line).
+  const std::vector<std::string>& StoredLines() const;
   // Replaces the characters start to end of the window's text by `text`.
   void Replace(int start, int end, const std::wstring& text);
   TCustomMemo& memo_;
+  mutable std::wstring splitText_;
+  mutable std::vector<std::string> splitLines_;
 };
 
 class TCustomMemo : public TCustomEdit {

@@ -111,8 +111,13 @@ STDMETHODIMP TBindStatusCallback::OnProgress(ULONG progress, ULONG maximum, ULON
               : status == BINDSTATUS_SENDINGREQUEST ? Step::Requested
                                                     : Step::None;
   reached_ = std::max(reached_, step);
+  // The service reports each connection step as 0 of 0: a report equal to the last one would
+  // change nothing on the row, and is not sent.
+  if (reported_ == std::pair{progress, maximum}) return S_OK;
   auto report = std::make_unique<TProgressReport>(TProgressReport{run_, FRow, progress, maximum});
-  if (PostMessageW(reportTo_, WM_DOWNLOADPROGRESS, 0, reinterpret_cast<LPARAM>(report.get()))) report.release();
+  if (!PostMessageW(reportTo_, WM_DOWNLOADPROGRESS, 0, reinterpret_cast<LPARAM>(report.get()))) return S_OK;
+  report.release();
+  reported_ = {progress, maximum};
   return S_OK;
 }
 

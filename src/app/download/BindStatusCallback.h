@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "app/download/Outcome.h"
 #include "app/download/Transfer.h"
@@ -98,6 +99,7 @@ class TBindStatusCallback : public IBindStatusCallback, public IHttpNegotiate {
   DWORD writeError_ = 0;
   bool stopped_ = false;
   HRESULT stopResult_ = S_OK;
+  std::optional<std::pair<ULONG, ULONG>> reported_;  // the last progress and maximum sent
 };
 
 // Lets the download service keep up to `count` connections to one server at once, for every
