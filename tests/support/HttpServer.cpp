@@ -162,25 +162,25 @@ void HttpServer::Handle(uintptr_t handle) {
     else if (ReadFromFolder(folder_, file, r.body)) r.type = TypeOf(file);
     else r = Response{404, "not found"};
   }
-  bool graceful = true;
-  if (!r.delayMs || Wait(r.delayMs)) graceful = Answer(client, r);
-  if (graceful) {
-    shutdown(client, SD_SEND);
-    while (recv(client, buf, sizeof buf, 0) > 0) {
-    }
+  if (!r.delayMs || Wait(r.delayMs)) Answer(client, r);
+  // A cut body too ends with the connection closed in order, as when the server's process goes
+  // away. (A reset instead is not always reported by Wine's service: the download then ends
+  // only at the stall limit, as a stall.)
+  shutdown(client, SD_SEND);
+  while (recv(client, buf, sizeof buf, 0) > 0) {
   }
   std::lock_guard lock(mutex_);
   std::erase(open_, handle);
   closesocket(client);
 }
 
-bool HttpServer::Answer(uintptr_t handle, const Response& r) {
+void HttpServer::Answer(uintptr_t handle, const Response& r) {
   SOCKET client = static_cast<SOCKET>(handle);
   if (r.neverAnswers) {
     Wait(INFINITE);
-    return true;
+    return;
   }
-  if (r.closesAtOnce) return true;
+  if (r.closesAtOnce) return;
   std::string head = "HTTP/1.1 " + std::to_string(r.status) + " " + StatusText(r.status) +
                      "\r\nContent-Type: " + r.type + "\r\nConnection: close\r\n";
   if (r.chunked) {
@@ -190,23 +190,19 @@ bool HttpServer::Answer(uintptr_t handle, const Response& r) {
       char size[16];
       wsprintfA(size, "%x\r\n", static_cast<unsigned>(piece.size()));
       SendAll(client, size + piece + "\r\n");
-      if (r.chunkDelayMs && !Wait(r.chunkDelayMs)) return true;
+      if (r.chunkDelayMs && !Wait(r.chunkDelayMs)) return;
     }
     SendAll(client, "0\r\n\r\n");
-    return true;
+    return;
   }
   SendAll(client, head + "Content-Length: " + std::to_string(r.body.size()) + "\r\n\r\n");
   size_t length = r.end == Response::End::Whole ? r.body.size() : std::min(r.endAfter, r.body.size());
   size_t piece = r.pieceBytes ? r.pieceBytes : length;
   for (size_t at = 0; at < length; at += piece) {
-    if (at > 0 && r.pieceDelayMs && !Wait(r.pieceDelayMs)) return true;
+    if (at > 0 && r.pieceDelayMs && !Wait(r.pieceDelayMs)) return;
     SendAll(client, r.body.substr(at, std::min(piece, length - at)));
   }
   if (r.end == Response::End::Stall) Wait(INFINITE);
-  // A cut body ends with the connection closed in order, as when the server's process goes
-  // away. (A reset instead is not always reported by Wine's service: the download then ends
-  // only at the stall limit, as a stall.)
-  return true;
 }
 
 }  // namespace testsupport

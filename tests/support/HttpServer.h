@@ -54,8 +54,8 @@ class HttpServer {
  private:
   void AcceptLoop();
   void Handle(uintptr_t client);
-  // Sends the answer; false when the connection must be dropped without a goodbye.
-  bool Answer(uintptr_t client, const Response& r);
+  // Sends the answer (or as much of it as the response gives before it ends).
+  void Answer(uintptr_t client, const Response& r);
   // Waits `ms` or until the server stops; answers false when it stops.
   bool Wait(int ms) const;
 
