@@ -129,6 +129,9 @@ int TLocaliseRun::Run(const std::vector<TSheetJob>& jobs) {
   if (!o_.Quiet) {
     form_->pgc1->SetActivePage(form_->ts4);
     form_->Show();
+  } else {
+    // Nobody sees the rows: the list keeps them without redrawing itself after each change.
+    form_->ListView1->Items()->BeginUpdate();
   }
   std::vector<TSheetResult> results;
   std::wstring report;
@@ -151,6 +154,7 @@ int TLocaliseRun::Run(const std::vector<TSheetJob>& jobs) {
       status = 2;
     }
   }
+  if (o_.Quiet) form_->ListView1->Items()->EndUpdate();
   if (!o_.Quiet && !Application->Terminated()) form_->Close();
   return status;
 }

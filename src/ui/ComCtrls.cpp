@@ -226,6 +226,21 @@ void TListItems::ApplyAll() {
   for (int i = 0; i < Count(); ++i) InsertIntoWindow(i);
 }
 
+void TListItems::BeginUpdate() {
+  if (updating_++ == 0) ApplyRedraw();
+}
+
+void TListItems::EndUpdate() {
+  if (updating_ > 0 && --updating_ == 0) ApplyRedraw();
+}
+
+void TListItems::ApplyRedraw() const {
+  HWND h = view_.HandleIfAllocated();
+  if (!h) return;
+  SendMessageW(h, WM_SETREDRAW, updating_ == 0, 0);
+  if (updating_ == 0) InvalidateRect(h, nullptr, TRUE);
+}
+
 // ---------------------------------------------------------------------------------------------
 // TCustomListView, TListView
 
@@ -272,6 +287,7 @@ void TCustomListView::CreateParams(TCreateParams& p) {
 
 void TCustomListView::CreateHandleDone() {
   ApplyExtendedStyle();
+  if (items_->updating_ > 0) items_->ApplyRedraw();
   columns_->ApplyAll();
   items_->ApplyAll();
 }

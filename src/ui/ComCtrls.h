@@ -254,14 +254,21 @@ class TListItems : public TObject {
   void Delete(int index);
   void Clear();
   TCustomListView& ListView() const { return view_; }
+  // Between BeginUpdate and the matching EndUpdate the window neither repaints nor lays itself
+  // out again for each change; it does once at the end. Calls nest.
+  void BeginUpdate();
+  void EndUpdate();
 
  private:
   friend class TListItem;
   friend class TCustomListView;
   void InsertIntoWindow(int index);
   void ApplyAll();
+  // Tells the window whether to redraw after each change.
+  void ApplyRedraw() const;
   TCustomListView& view_;
   std::vector<std::unique_ptr<TListItem>> items_;
+  int updating_ = 0;
 };
 
 // A system list view. Columns and items are kept here and written to the window, so that

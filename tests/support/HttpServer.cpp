@@ -66,7 +66,7 @@ HttpServer::~HttpServer() {
     std::lock_guard lock(mutex_);
     for (uintptr_t client : open_) shutdown(static_cast<SOCKET>(client), SD_BOTH);
   }
-  for (auto& t : workers_) t.join();
+  for (Worker& w : workers_) w.thread.join();
   CloseHandle(stopEvent_);
 }
 
@@ -137,7 +137,17 @@ void HttpServer::AcceptLoop() {
       return;
     }
     open_.push_back(client);
-    workers_.emplace_back([this, client] { Handle(client); });
+    std::erase_if(workers_, [](Worker& w) {
+      if (!*w.ended) return false;
+      w.thread.join();
+      return true;
+    });
+    auto ended = std::make_shared<std::atomic<bool>>(false);
+    workers_.push_back({std::thread([this, client, ended] {
+                          Handle(client);
+                          *ended = true;
+                        }),
+                        ended});
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -67,7 +68,13 @@ class HttpServer {
   std::map<std::string, Response> routes_;
   std::wstring folder_;
   std::vector<std::string> requests_;
-  std::vector<std::thread> workers_;
+  // The threads of the connections, each with whether it has ended; ended ones are joined
+  // as new connections come, so that a long run does not keep thousands of them.
+  struct Worker {
+    std::thread thread;
+    std::shared_ptr<std::atomic<bool>> ended;
+  };
+  std::vector<Worker> workers_;
   std::vector<uintptr_t> open_;  // client connections being handled
   void* stopEvent_;              // set when the server stops: every wait ends
 };

@@ -241,3 +241,31 @@ TEST(ListView, ReportRowsAreWrittenToTheWindowAndReadBack) {
   EXPECT_EQ(SendMessageW(h, LVM_GETITEMCOUNT, 0, 0), 0);
   EXPECT_EQ(list->Items()->Count(), 0);
 }
+
+// Rows changed during an update reach the window at once, but the window does not repaint
+// until the outer update ends, and then is visible and repainted.
+TEST(ListView, AnUpdateWritesRowsAndRepaintsOnceWhenTheOuterUpdateEnds) {
+  TForm form(nullptr);
+  form.SetClientSize(400, 300);
+  auto* list = new TListView(&form);
+  list->SetParent(&form);
+  list->SetBounds(0, 0, 400, 300);
+  list->SetViewStyle(vsReport);
+  list->Columns()->Add()->SetWidth(100);
+  form.Show();
+  HWND h = list->Handle();
+  UpdateWindow(h);
+  list->Items()->BeginUpdate();
+  list->Items()->BeginUpdate();
+  list->Items()->Add()->SetCaption(L"0");
+  list->Items()->EndUpdate();
+  list->Items()->Add()->SetCaption(L"1");
+  list->Items()->Item(0)->SubItems().Add(L"50%");
+  EXPECT_FALSE(GetUpdateRect(h, nullptr, FALSE));
+  EXPECT_EQ(ItemText(h, 1, 0), L"1");
+  list->Items()->EndUpdate();
+  EXPECT_TRUE(IsWindowVisible(h));
+  EXPECT_TRUE(GetUpdateRect(h, nullptr, FALSE));
+  list->Items()->EndUpdate();  // one too many changes nothing
+  EXPECT_TRUE(IsWindowVisible(h));
+}
