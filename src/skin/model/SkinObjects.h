@@ -9,11 +9,20 @@
 
 #include "SkinBitmap.h"
 #include "SkinColour.h"
+#include "SkinScale.h"
 
 namespace skin {
 
 // A text colour of the caption that the skin did not give.
 inline constexpr TColour kColourNotGiven = 0x1FFFFFFF;
+
+// How a picture of an element is cut when it is scaled: its frames, how they are laid out and
+// the margins kept sharp.
+struct TPictureCut {
+  TFrameLayout Layout = TFrameLayout::SideBySide;
+  int Frames = 1;
+  TMargins Margins;
+};
 
 // The general element.
 class TDataSkinObject {
@@ -23,7 +32,7 @@ class TDataSkinObject {
   TDataSkinObject(const TDataSkinObject&) = delete;
   TDataSkinObject& operator=(const TDataSkinObject&) = delete;
 
-  std::int32_t LeftWidth = 0;     // frame margins, never scaled
+  std::int32_t LeftWidth = 0;     // frame margins, never stretched when drawn
   std::int32_t TopHeight = 0;
   std::int32_t RightWidth = 0;
   std::int32_t BottomHeight = 0;
@@ -39,6 +48,17 @@ class TDataSkinObject {
   TColour NormalColour2 = 0;      // text colours of the states
   TColour MouseOverColour2 = 0;
   TColour PressedColour2 = 0;
+
+  // A copy of the element for a display `scale` times as dense: the same type and name, the
+  // pixel distances scaled, the pictures scaled frame by frame, counts, flags, styles and
+  // colours copied.
+  virtual std::unique_ptr<TDataSkinObject> Scaled(const TSkinScale& scale) const;
+
+ protected:
+  // Fills `copy` with the general element's fields, scaled.
+  void CopyScaled(const TSkinScale& scale, TDataSkinObject& copy) const;
+  // The main picture: `Frame` side-by-side frames (at least one) with the element's margins.
+  virtual TPictureCut MainCut() const;
 };
 
 // An element with a second image: the tab border, the spin-button glyphs.
@@ -47,6 +67,13 @@ class TDataSkinBorder : public TDataSkinObject {
   explicit TDataSkinBorder(std::string name);
   ~TDataSkinBorder() override;
   std::unique_ptr<TSkinBitmap> ExtraBitmap;
+
+  std::unique_ptr<TDataSkinObject> Scaled(const TSkinScale& scale) const override;
+
+ protected:
+  TPictureCut MainCut() const override;
+  // How the second image is cut where it is drawn.
+  TPictureCut ExtraCut() const;
 };
 
 // The group box caption.
@@ -56,6 +83,8 @@ class TDataSkinBoxLabel : public TDataSkinObject {
   std::int32_t BackgroundLeftShift = 0;
   std::int32_t BackgroundRightShift = 0;
   std::int32_t BackgroundAlignment = 0;
+
+  std::unique_ptr<TDataSkinObject> Scaled(const TSkinScale& scale) const override;
 };
 
 // Push buttons, with the check box and radio button strips.
@@ -70,6 +99,8 @@ class TDataSkinButton : public TDataSkinObject {
   bool HasNormalColour2 = false;  // whether the skin gave the text colours
   bool HasMouseOverColour2 = false;
   bool HasPressedColour2 = false;
+
+  std::unique_ptr<TDataSkinObject> Scaled(const TSkinScale& scale) const override;
 };
 
 // A caption button.
@@ -83,6 +114,13 @@ class TDataSkinSysButton : public TDataSkinObject {
   std::int32_t CombineOp = 0;
   std::int32_t Visibility = 0;
   std::int32_t Visibility1 = 0;
+
+  std::unique_ptr<TDataSkinObject> Scaled(const TSkinScale& scale) const override;
+  // The same copy, typed for the caption-button list.
+  std::unique_ptr<TDataSkinSysButton> ScaledButton(const TSkinScale& scale) const;
+
+ protected:
+  TPictureCut MainCut() const override;
 };
 
 // The caption text. The margins of the base hold the text placement: LeftWidth is the text
@@ -98,6 +136,11 @@ class TDataSkinTitle : public TDataSkinObject {
   std::int32_t TXTBackRight = 0;
   TColour ActiveText = kColourNotGiven;
   TColour InActiveText = kColourNotGiven;
+
+  std::unique_ptr<TDataSkinObject> Scaled(const TSkinScale& scale) const override;
+
+ protected:
+  TPictureCut MainCut() const override;
 };
 
 }  // namespace skin
