@@ -51,7 +51,7 @@ TEST(SkinScalePicture, DistancesRoundHalvesAwayFromZero) {
 TEST(SkinScalePicture, FramesScaleAloneWithSharpCornersAndAnExactKey) {
   TSkinBitmap strip;
   MakeSyntheticStrip(strip);
-  for (const int dpi : {120, 144}) {
+  for (const int dpi : {72, 120, 144}) {  // shrunk by area average, enlarged by triangle
     SCOPED_TRACE(dpi);
     const TSkinScale scale = ScaleForDpi(dpi);
     TSkinBitmap out;
