@@ -13,7 +13,7 @@ export LC_ALL=zh_CN.UTF-8
 app=""
 start_virtual_display() {
   display=${VEXLO_DISPLAY:-:$((90 + RANDOM % 100))}
-  Xvfb "$display" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb "$display" -screen 0 "${VEXLO_SCREEN:-1600x1200}x24" -nolisten tcp >/dev/null 2>&1 &
   xvfb=$!
   trap stop_virtual_display EXIT
   export DISPLAY=$display

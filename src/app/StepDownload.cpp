@@ -20,7 +20,7 @@ std::vector<download::TJobLine> TForm1::JobLines() const {
 void TForm1::btn5Click(TObject*) {
   wb1->Navigate(kProductPage);
   wb1->SetAlign(alNone);
-  wb1->SetBounds(-3, -3, 300, 350);
+  wb1->SetBounds(ScaleValue(-3), ScaleValue(-3), ScaleValue(300), ScaleValue(350));
   pnl3->Show();
   StartRun();
 }

@@ -58,7 +58,10 @@ void TForm1::ConnectHandlers() {
 
 void TForm1::FormShow(TObject*) { btn1->SetFocus(); }
 
-void TForm1::lbl4Click(TObject*) { pnl1->SetHeight(pnl1->Height() == 140 ? 17 : 140); }
+void TForm1::lbl4Click(TObject*) {
+  const int open = ScaleValue(140);
+  pnl1->SetHeight(pnl1->Height() == open ? ScaleValue(17) : open);
+}
 
 void TForm1::ts5Show(TObject*) { wb2->Navigate(kGuestbookPage); }
 

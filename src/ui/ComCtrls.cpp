@@ -285,6 +285,14 @@ void TCustomListView::CreateParams(TCreateParams& p) {
   if (borderStyle_ == bsSingle) p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
+void TCustomListView::ScaleSelf(int m, int d) {
+  TWinControl::ScaleSelf(m, d);
+  for (int i = 0; i < columns_->Count(); ++i) {
+    TListColumn* column = columns_->Items(i);
+    column->SetWidth(MulDiv(column->Width(), m, d));
+  }
+}
+
 void TCustomListView::CreateHandleDone() {
   ApplyExtendedStyle();
   if (items_->updating_ > 0) items_->ApplyRedraw();

@@ -303,6 +303,8 @@ class TCustomListView : public TWinControl {
   void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
   void DestroyWnd() override;
+  // The columns' widths scale with the control.
+  void ScaleSelf(int m, int d) override;
 
  private:
   void ApplyExtendedStyle();

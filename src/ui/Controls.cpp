@@ -302,6 +302,17 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
   if (OnMouseMove) OnMouseMove(this, shift, x, y);
 }
 
+void TControl::ChangeScale(int m, int d) {
+  if (!parentFont_) font_->SetHeight(MulDiv(font_->Height(), m, d));
+  const int l = MulDiv(left_, m, d), t = MulDiv(top_, m, d);
+  SetBounds(l, t, MulDiv(left_ + width_, m, d) - l, MulDiv(top_ + height_, m, d) - t);
+}
+
+int TControl::ScaleValue(int value) const {
+  const TCustomForm* form = ParentForm();
+  return form ? MulDiv(value, form->PixelsPerInch(), kDesignDpi) : value;
+}
+
 void TControl::UpdateAnchorRules() {
   if (!parent_ || parent_->realigning_) return;
   RECT pr = parent_->ClientRect();

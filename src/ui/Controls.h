@@ -49,6 +49,9 @@ const TEnumInfo& AlignmentInfo();
 using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
 
+// The pixels per inch that places, sizes and fonts are given in before a form is scaled.
+inline constexpr int kDesignDpi = 96;
+
 class TControl : public TComponent {
   UI_CLASS_INFO
  public:
@@ -119,6 +122,13 @@ class TControl : public TComponent {
   // The context menu that a right click or the context-menu key opens over the control.
   TPopupMenu* PopupMenu() const { return popupMenu_; }
   void SetPopupMenu(TPopupMenu* menu);
+
+  // Scales the control's place, size and own font by m / d: a form made for 96 pixels per
+  // inch shown at another DPI, or moved to a screen of another DPI. Neighbours stay
+  // neighbours, as the edges are scaled rather than the sizes.
+  virtual void ChangeScale(int m, int d);
+  // A length given at 96 pixels per inch, at the DPI of the form this control sits on.
+  int ScaleValue(int value) const;
 
   // The replaceable entry for every message; by default it calls WndProc.
   TWndMethod WindowProc;
@@ -261,6 +271,8 @@ class TWinControl : public TControl {
 
   // Lays out the children that are aligned or anchored.
   void Realign();
+  // Scales the control and every child, then lays the children out again.
+  void ChangeScale(int m, int d) override;
 
   void WndProc(TMessage& message) override;
   // Sends the message to every child control.
@@ -276,6 +288,8 @@ class TWinControl : public TControl {
   void FontChanged() override;
   // Paints the control itself, then its windowless children.
   virtual void PaintWindow(HDC dc);
+  // Scales the control itself for ChangeScale; the children are scaled apart.
+  virtual void ScaleSelf(int m, int d) { TControl::ChangeScale(m, d); }
   // Children may be placed inside this control.
   bool acceptsControls_ = true;
 

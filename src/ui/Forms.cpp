@@ -89,6 +89,43 @@ void TCustomForm::CreateParams(TCreateParams& p) {
   p.WndParent = nullptr;
 }
 
+int SystemDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : kDesignDpi;
+}
+
+// A form is scaled to the screen before its first window is made, when every control built
+// for it has its place: the window and its children are made at their final sizes.
+void TCustomForm::CreateWnd() {
+  if (scaled_ && pixelsPerInch_ != SystemDpi()) ScaleToDpi(SystemDpi());
+  TWinControl::CreateWnd();
+}
+
+void TCustomForm::ScaleToDpi(int dpi) {
+  if (dpi <= 0 || dpi == pixelsPerInch_) return;
+  const int from = pixelsPerInch_;
+  pixelsPerInch_ = dpi;
+  ChangeScale(dpi, from);
+}
+
+// The form keeps its place on the screen; its client area is scaled, and the frame around it
+// is the system's (or a skin's) at the new DPI.
+void TCustomForm::ScaleSelf(int m, int d) {
+  if (!ParentFont()) Font()->SetHeight(MulDiv(Font()->Height(), m, d));
+  const int cw = clientWidth_ > 0 ? clientWidth_ : ClientWidth();
+  const int ch = clientHeight_ > 0 ? clientHeight_ : ClientHeight();
+  SetClientSize(MulDiv(cw, m, d), MulDiv(ch, m, d));
+}
+
+// The window went to a screen of another DPI: the form is scaled to it and goes where the
+// system suggests, keeping the client size it was scaled to.
+void TCustomForm::DpiChanged(int dpi, const RECT& suggested) {
+  ScaleToDpi(dpi);
+  SetBounds(suggested.left, suggested.top, Width(), Height());
+}
+
 void TCustomForm::CreateHandleDone() {
   if (menu_) ::SetMenu(HandleIfAllocated(), menu_->Handle());
   if (onDropFiles_) DragAcceptFiles(HandleIfAllocated(), TRUE);
@@ -175,6 +212,7 @@ void TCustomForm::PlaceAtCentre() {
 void TCustomForm::SetVisible(bool visible) {
   if (visible == Visible()) return;
   if (visible) {
+    HandleNeeded();  // the form is scaled to the screen first, then centred at its size
     if (position_ == poScreenCenter || position_ == poDesktopCenter) PlaceAtCentre();
     TControl::SetVisible(true);
     ShowWindow(Handle(), SW_SHOW);
@@ -310,6 +348,10 @@ void TCustomForm::WndProc(TMessage& m) {
       break;
     case CM_MENUCHANGED:
       if (HWND h = HandleIfAllocated()) DrawMenuBar(h);
+      return;
+    case WM_DPICHANGED:
+      DpiChanged(LOWORD(m.WParam), *reinterpret_cast<const RECT*>(m.LParam));
+      m.Result = 0;
       return;
     case CM_DIALOGKEY:
       if (m.WParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {

@@ -25,6 +25,9 @@ const TEnumInfo& FormBorderStyleInfo();
 const TEnumInfo& BorderIconInfo();
 const TEnumInfo& PositionInfo();
 
+// The DPI of the screen as the system reports it (96 at 100 %).
+int SystemDpi();
+
 // A top-level window holding controls.
 class TCustomForm : public TWinControl {
   UI_CLASS_INFO
@@ -43,6 +46,15 @@ class TCustomForm : public TWinControl {
   void SetMenu(TMainMenu* menu);
   // The menu's items changed: the window gets the new menu, then hears CM_MENUCHANGED.
   void MenuChanged();
+
+  // The pixels per inch the form's places, sizes and fonts are in: 96 (as they are given)
+  // until the form is scaled to its screen.
+  int PixelsPerInch() const { return pixelsPerInch_; }
+  // Whether the form is scaled to the screen's DPI when its window is made (the default).
+  bool Scaled() const { return scaled_; }
+  void SetScaled(bool value) { scaled_ = value; }
+  // Scales the form and every control on it from PixelsPerInch to `dpi`.
+  void ScaleToDpi(int dpi);
 
   RECT ClientRect() const override;
   void SetClientSize(int width, int height) override;
@@ -80,14 +92,17 @@ class TCustomForm : public TWinControl {
 
  protected:
   void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
   void CreateHandleDone() override;
   void DestroyWnd() override;
+  void ScaleSelf(int m, int d) override;
   virtual void DoShow();
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
   void PlaceAtCentre();
   void DropFiles(HDROP drop);
+  void DpiChanged(int dpi, const RECT& suggested);
   DWORD WindowStyle() const;
   DWORD WindowExStyle() const;
 
@@ -97,6 +112,8 @@ class TCustomForm : public TWinControl {
   TWinControl* activeControl_ = nullptr;
   TMainMenu* menu_ = nullptr;
   int clientWidth_ = 0, clientHeight_ = 0;
+  int pixelsPerInch_ = kDesignDpi;
+  bool scaled_ = true;
   TDropFilesEvent onDropFiles_;
 };
 
@@ -115,6 +132,7 @@ class TScreen : public TComponent {
   TCustomForm* Forms(int index) const { return forms_.at(static_cast<size_t>(index)); }
   TCustomForm* ActiveForm() const;
   RECT DesktopRect() const;
+  int PixelsPerInch() const { return SystemDpi(); }
 
  private:
   friend class TCustomForm;

@@ -120,6 +120,14 @@ void TStatusBar::CreateParams(TCreateParams& p) {
 
 void TStatusBar::CreateHandleDone() { UpdatePanels(); }
 
+void TStatusBar::ScaleSelf(int m, int d) {
+  TWinControl::ScaleSelf(m, d);
+  for (int i = 0; i < panels_->Count(); ++i) {
+    TStatusPanel* panel = panels_->Items(i);
+    panel->SetWidth(MulDiv(panel->Width(), m, d));
+  }
+}
+
 void TStatusBar::SetSimplePanel(bool value) {
   simplePanel_ = value;
   UpdatePanels();

@@ -103,6 +103,8 @@ class TStatusBar : public TWinControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
+  // The panels' widths scale with the bar.
+  void ScaleSelf(int m, int d) override;
 
  private:
   std::unique_ptr<TStatusPanels> panels_;

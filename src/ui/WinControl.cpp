@@ -373,6 +373,23 @@ void TWinControl::Realign() {
   realigning_ = false;
 }
 
+void TWinControl::ChangeScale(int m, int d) {
+  // No layout runs until every child has its new place: aligned and anchored children are
+  // laid out once, from the scaled places.
+  const bool wasRealigning = realigning_;
+  realigning_ = true;
+  try {
+    ScaleSelf(m, d);
+    for (TControl* c : std::vector<TControl*>(controls_)) c->ChangeScale(m, d);
+  } catch (...) {
+    realigning_ = wasRealigning;
+    throw;
+  }
+  realigning_ = wasRealigning;
+  for (TControl* c : controls_) c->UpdateAnchorRules();
+  Realign();
+}
+
 void TWinControl::AlignControls() {
   RECT r = ClientRect();
   for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) {

@@ -61,6 +61,8 @@ void AddBarGroups(TGallery& gallery) {
 
 void AddStatusBar(ui::TForm& form) {
   auto* bar = new ui::TStatusBar(&form);
+  // Added after the form was scaled to the screen: its sizes are scaled here.
+  bar->SetHeight(form.ScaleValue(bar->Height()));
   // The client area grows by the bar, which then lies below the groups.
   form.SetClientHeight(form.ClientHeight() + bar->Height());
   bar->SetParent(&form);
@@ -69,7 +71,7 @@ void AddStatusBar(ui::TForm& form) {
   for (int i = 0; i < 3; ++i) {
     ui::TStatusPanel* panel = bar->Panels()->Add();
     panel->SetText(texts[i]);
-    panel->SetWidth(widths[i]);
+    panel->SetWidth(form.ScaleValue(widths[i]));
   }
   // A panel the gallery draws itself: a level meter, three fifths full.
   bar->Panels()->Add()->SetStyle(ui::psOwnerDraw);

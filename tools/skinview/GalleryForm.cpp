@@ -59,10 +59,12 @@ void TGalleryForm::BuildGallery() {
   for (const SIZE& e : extents) largest = {std::max(largest.cx, e.cx), std::max(largest.cy, e.cy)};
   pages_->SetActivePageIndex(0);
   pages_->SetBounds(0, 0, 400, 300);
+  // Measuring makes the window, and with it the form is scaled to the screen: the grids'
+  // extents, measured at 96 DPI, are scaled to match.
   const RECT display = pages_->DisplayRect();
-  const int extraWidth = 400 - (display.right - display.left);
-  const int extraHeight = 300 - (display.bottom - display.top);
-  pages_->SetBounds(0, 0, largest.cx + extraWidth, largest.cy + extraHeight);
+  const int extraWidth = pages_->Width() - (display.right - display.left);
+  const int extraHeight = pages_->Height() - (display.bottom - display.top);
+  pages_->SetBounds(0, 0, ScaleValue(largest.cx) + extraWidth, ScaleValue(largest.cy) + extraHeight);
   SetClientSize(pages_->Width(), pages_->Height());
   AddStatusBar(*this);
 

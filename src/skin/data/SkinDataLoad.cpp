@@ -93,8 +93,34 @@ bool LoadResourceBitmap(HINSTANCE module, const wchar_t* name, TSkinBitmap& bitm
   return true;
 }
 
+void TSkinData::UseDpi(int dpi) {
+  dpi_ = dpi;
+  scale_ = ScaleForDpi(dpi);
+  if (scale_.Identity()) {
+    inUse_ = &defs_;
+    return;
+  }
+  std::unique_ptr<TSkinDefinitions>& scaled = scaled_[dpi];
+  if (!scaled) {
+    scaled = std::make_unique<TSkinDefinitions>();
+    ScaleDefinitions(defs_, scale_, *scaled);
+  }
+  inUse_ = scaled.get();
+}
+
+void TSkinData::SetDpi(int dpi) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  UseDpi(dpi);
+  Resolve();
+  MakeCaptionFont();
+  if (SkinLoaded()) ApplyNewSkin();
+}
+
 bool TSkinData::LoadFromStore() {
   noSkinLoaded_ = true;
+  // The copies scaled from the skin held until now go with it.
+  inUse_ = &defs_;
+  scaled_.clear();
   const auto* bytes = reinterpret_cast<const std::uint8_t*>(store_.data());
   const TSkinLoadStatus status =
       LoadSkinDefinitions(std::span(bytes, store_.size()), defs_, ProgramTrackBitmap);
@@ -105,6 +131,7 @@ bool TSkinData::LoadFromStore() {
     return false;
   }
   ReadDerivedPictures();
+  UseDpi(dpi_);
   Resolve();
   noSkinLoaded_ = false;
   return true;
@@ -123,6 +150,9 @@ void TSkinData::MakeCaptionFont() {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof(metrics);
   if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return;
+  // The system gives the font at its own DPI; a window on a screen of another DPI gets it
+  // scaled to that screen.
+  metrics.lfCaptionFont.lfHeight = MulDiv(metrics.lfCaptionFont.lfHeight, dpi_, ui::SystemDpi());
   captionFont_.Reset(CreateFontIndirectW(&metrics.lfCaptionFont));
 }
 

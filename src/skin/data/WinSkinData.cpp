@@ -57,6 +57,7 @@ const ui::TClassInfo& TSkinData::StaticClass() {
 
 TSkinData::TSkinData(ui::TComponent* owner)
     : ui::TComponent(owner), skin3rd_(std::make_unique<ui::TStringList>()) {
+  UseDpi(ui::SystemDpi());
   for (const std::string& line : DefaultSkin3rdLines()) skin3rd_->Add(line);
   menuGlyphs_.reset(ImageList_LoadImageW(GetModuleHandleW(nullptr), L"ZELMARMENU", 16, 0,
                                          RGB(255, 255, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION));

@@ -7,12 +7,14 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "skin/model/ResolvedSkin.h"
 #include "skin/model/SkinDefinitions.h"
+#include "skin/model/SkinScale.h"
 #include "ui/Canvas.h"
 #include "ui/Classes.h"
 #include "ui/Controls.h"
@@ -130,12 +132,21 @@ class TSkinData : public ui::TComponent {
   HWND DecidingWindow() const { return decidingWindow_; }
   void FireSkinChanged();
 
-  // The loaded skin.
-  const TSkinDefinitions& Definitions() const { return defs_; }
+  // The DPI the skin is drawn at: the screen's when the component is made. The loaded skin
+  // is scaled to it once and the scaled copy kept, one per DPI that was asked for.
+  int Dpi() const { return dpi_; }
+  const TSkinScale& Scale() const { return scale_; }
+  // Draws at another DPI from now on (the window moved to another screen): the skin scaled
+  // to it is resolved and applied to every frame and control this component skins.
+  void SetDpi(int dpi);
+  // The loaded skin as drawn: scaled to Dpi().
+  const TSkinDefinitions& Definitions() const { return *inUse_; }
+  // The loaded skin as the package gives it, at 96 DPI.
+  const TSkinDefinitions& BaseDefinitions() const { return defs_; }
   // An element by name, for the reports and the foreign classes that need names; painting
   // takes its elements from Resolved().
-  TDataSkinObject* SkinObject(std::string_view name) const { return defs_.Find(name); }
-  // The loaded skin's elements, resolved when it was loaded.
+  TDataSkinObject* SkinObject(std::string_view name) const { return inUse_->Find(name); }
+  // The loaded skin's elements at Dpi(), resolved when it was loaded or the DPI changed.
   const TResolvedSkin& Resolved() const { return resolved_; }
   // Resolves the definitions again after they were changed in place (a crafted element).
   void DefinitionsChanged() { Resolve(); }
@@ -143,7 +154,7 @@ class TSkinData : public ui::TComponent {
   // from them and kept between paints are made again when it differs from theirs.
   unsigned Revision() const { return revision_; }
   const std::vector<std::unique_ptr<TDataSkinSysButton>>& CaptionButtons() const {
-    return defs_.CaptionButtons();
+    return inUse_->CaptionButtons();
   }
   const TSkinColourTable& Colours() const { return defs_.Colours; }
   const std::string& SkinName() const { return defs_.SkinName; }
@@ -164,11 +175,13 @@ class TSkinData : public ui::TComponent {
   void StartMainForm(TSkinManagerLink& manager);
   void ApplyNewSkin();
   void ReadDerivedPictures();
-  // Resolves the definitions as they are now and counts a new revision.
+  // Resolves the definitions in use as they are now and counts a new revision.
   void Resolve() {
-    resolved_ = ResolveSkin(defs_);
+    resolved_ = ResolveSkin(*inUse_);
     ++revision_;
   }
+  // Makes the loaded skin scaled to `dpi` (once per DPI) the one in use.
+  void UseDpi(int dpi);
   void MakeCaptionFont();
   void MakeAppIconBitmap();
 
@@ -187,8 +200,12 @@ class TSkinData : public ui::TComponent {
   bool noSkinLoaded_ = true;
   bool registered_ = false;
   std::string store_;
-  TSkinDefinitions defs_;
-  TResolvedSkin resolved_;  // always resolved from defs_ as they are now
+  TSkinDefinitions defs_;   // the skin as loaded
+  int dpi_ = 96;
+  TSkinScale scale_;
+  std::map<int, std::unique_ptr<TSkinDefinitions>> scaled_;  // defs_ scaled, by DPI
+  TSkinDefinitions* inUse_ = &defs_;  // defs_, or its copy scaled to dpi_
+  TResolvedSkin resolved_;  // always resolved from *inUse_ as it is now
   unsigned revision_ = 0;
   HWND decidingWindow_ = nullptr;
   ui::TColor titleColour_ = ui::clBtnFace;

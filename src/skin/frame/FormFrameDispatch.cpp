@@ -120,6 +120,11 @@ bool TWinSkinForm::DispatchTopLevel(UINT msg, WPARAM wParam, LPARAM lParam, LRES
       if (FromWindow(window) == this) ReadWindowState();
       return true;
     }
+    case WM_DPICHANGED:
+      // The skin follows the window to the new screen's DPI first; the window then scales
+      // its controls and goes to the place the system suggests.
+      if (skinData_) skinData_->SetDpi(LOWORD(wParam));
+      return false;
     case WM_ACTIVATE:
     case WM_NCACTIVATE:
       active_ = static_cast<int>(msg == WM_ACTIVATE ? LOWORD(wParam) != WA_INACTIVE : wParam != 0);
