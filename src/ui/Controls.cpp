@@ -302,10 +302,12 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
   if (OnMouseMove) OnMouseMove(this, shift, x, y);
 }
 
+// The place first, then the font: a control that fits itself to its text (a label, say)
+// takes its width from the new font, not the old width scaled twice.
 void TControl::ChangeScale(int m, int d) {
-  if (!parentFont_) font_->SetHeight(MulDiv(font_->Height(), m, d));
   const int l = MulDiv(left_, m, d), t = MulDiv(top_, m, d);
   SetBounds(l, t, MulDiv(left_ + width_, m, d) - l, MulDiv(top_ + height_, m, d) - t);
+  if (!parentFont_) font_->SetHeight(MulDiv(font_->Height(), m, d));
 }
 
 int TControl::ScaleValue(int value) const {

@@ -1,6 +1,7 @@
 #include "ui/Forms.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "ui/Menus.h"
 #include "ui/SysUtils.h"
@@ -113,10 +114,10 @@ void TCustomForm::ScaleToDpi(int dpi) {
 // The form keeps its place on the screen; its client area is scaled, and the frame around it
 // is the system's (or a skin's) at the new DPI.
 void TCustomForm::ScaleSelf(int m, int d) {
-  if (!ParentFont()) Font()->SetHeight(MulDiv(Font()->Height(), m, d));
   const int cw = clientWidth_ > 0 ? clientWidth_ : ClientWidth();
   const int ch = clientHeight_ > 0 ? clientHeight_ : ClientHeight();
   SetClientSize(MulDiv(cw, m, d), MulDiv(ch, m, d));
+  if (!ParentFont()) Font()->SetHeight(MulDiv(Font()->Height(), m, d));
 }
 
 // The window went to a screen of another DPI: the form is scaled to it and goes where the
@@ -124,6 +125,28 @@ void TCustomForm::ScaleSelf(int m, int d) {
 void TCustomForm::DpiChanged(int dpi, const RECT& suggested) {
   ScaleToDpi(dpi);
   SetBounds(suggested.left, suggested.top, Width(), Height());
+}
+
+// A form may be larger than its screen (one built for 96 DPI shown at 200 % on a small
+// screen), and the system would cut its client area short at the screen's size. A form the
+// user cannot size sets its size itself, so it is not limited at all; a sizeable one may
+// grow to at least the size around the client size it was given.
+void TCustomForm::AllowClientSize(MINMAXINFO& info) const {
+  const bool sizeable = borderStyle_ == bsSizeable || borderStyle_ == bsSizeToolWin;
+  if (!sizeable) {
+    info.ptMaxTrackSize = {SHRT_MAX, SHRT_MAX};
+    return;
+  }
+  HWND h = HandleIfAllocated();
+  RECT window{}, client{};
+  if (!h || clientWidth_ <= 0 || clientHeight_ <= 0 || !GetWindowRect(h, &window) ||
+      !GetClientRect(h, &client)) {
+    return;
+  }
+  const LONG width = (window.right - window.left) - client.right + clientWidth_;
+  const LONG height = (window.bottom - window.top) - client.bottom + clientHeight_;
+  info.ptMaxTrackSize.x = std::max(info.ptMaxTrackSize.x, width);
+  info.ptMaxTrackSize.y = std::max(info.ptMaxTrackSize.y, height);
 }
 
 void TCustomForm::CreateHandleDone() {
@@ -348,6 +371,10 @@ void TCustomForm::WndProc(TMessage& m) {
       break;
     case CM_MENUCHANGED:
       if (HWND h = HandleIfAllocated()) DrawMenuBar(h);
+      return;
+    case WM_GETMINMAXINFO:
+      TWinControl::WndProc(m);
+      AllowClientSize(*reinterpret_cast<MINMAXINFO*>(m.LParam));
       return;
     case WM_DPICHANGED:
       DpiChanged(LOWORD(m.WParam), *reinterpret_cast<const RECT*>(m.LParam));

@@ -103,6 +103,7 @@ class TCustomForm : public TWinControl {
   void PlaceAtCentre();
   void DropFiles(HDROP drop);
   void DpiChanged(int dpi, const RECT& suggested);
+  void AllowClientSize(MINMAXINFO& info) const;
   DWORD WindowStyle() const;
   DWORD WindowExStyle() const;
 

@@ -375,12 +375,13 @@ void TWinControl::Realign() {
 
 void TWinControl::ChangeScale(int m, int d) {
   // No layout runs until every child has its new place: aligned and anchored children are
-  // laid out once, from the scaled places.
+  // laid out once, from the scaled places. The children come first, so that those that take
+  // this control's font and fit themselves to their text do so at their scaled places.
   const bool wasRealigning = realigning_;
   realigning_ = true;
   try {
-    ScaleSelf(m, d);
     for (TControl* c : std::vector<TControl*>(controls_)) c->ChangeScale(m, d);
+    ScaleSelf(m, d);
   } catch (...) {
     realigning_ = wasRealigning;
     throw;

@@ -52,10 +52,12 @@ struct MainWindowTest : testing::Test {
   // testsupport::OwnSkinsOf) names another.
   virtual std::string SkinName() const { return testsupport::kBuiltInSkin; }
   testsupport::TOwnSkinFrame Skin() const { return testsupport::OwnSkinFrame(SkinName()); }
-  // The main window's size around its client area of 918 x 644, with the skin's borders.
+  // The main window's size around its client area of 918 x 644 (at 96 DPI), with the skin's
+  // borders.
   SIZE FramedSize() const {
     const testsupport::TOwnSkinFrame f = Skin();
-    return {918 + f.Left + f.Right, 644 + f.Title + f.Bottom};
+    return {testsupport::AtScreenDpi(918) + f.Left + f.Right,
+            testsupport::AtScreenDpi(644) + f.Title + f.Bottom};
   }
 
   void TearDown() override {

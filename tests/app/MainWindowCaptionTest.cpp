@@ -203,7 +203,7 @@ TEST_P(CaptionSkinTest, ALongCaptionEndsBeforeTheFirstButton) {
   for (const POINT& p : changed) rightmost = std::max(rightmost, p.x);
   EXPECT_LT(rightmost, firstButton);
   // The text reaches close to the button: it was cut there, not earlier.
-  EXPECT_GT(rightmost, firstButton - 40);
+  EXPECT_GT(rightmost, firstButton - testsupport::AtScreenDpi(40));
 }
 
 TEST_P(CaptionSkinTest, TheChineseCaptionIsDrawnWithItsOwnGlyphs) {

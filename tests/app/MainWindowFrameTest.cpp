@@ -65,16 +65,17 @@ TEST_P(MainWindowFrameTest, TheFrameTakesTheSkinsBordersAroundTheUnchangedClient
   RECT client{}, window{};
   GetClientRect(h, &client);
   GetWindowRect(h, &window);
-  EXPECT_EQ(client.right, 918);
-  EXPECT_EQ(client.bottom, 644);
+  const int clientWidth = testsupport::AtScreenDpi(918), clientHeight = testsupport::AtScreenDpi(644);
+  EXPECT_EQ(client.right, clientWidth);
+  EXPECT_EQ(client.bottom, clientHeight);
   EXPECT_EQ(window.right - window.left, FramedSize().cx);
   EXPECT_EQ(window.bottom - window.top, FramedSize().cy);
   POINT origin{0, 0};
   ClientToScreen(h, &origin);
   EXPECT_EQ(origin.x - window.left, Skin().Left);
   EXPECT_EQ(origin.y - window.top, Skin().Title);
-  EXPECT_EQ(form->ClientWidth(), 918);
-  EXPECT_EQ(form->ClientHeight(), 644);
+  EXPECT_EQ(form->ClientWidth(), clientWidth);
+  EXPECT_EQ(form->ClientHeight(), clientHeight);
 
   EXPECT_EQ(SendMessageW(h, SKM_PROBEFRAME, 0, 0x41A2), 0x41A2);
   EXPECT_EQ(SendMessageW(h, SKM_PROBEFRAME, 0, 0), 1);
@@ -84,11 +85,12 @@ TEST_P(MainWindowFrameTest, TheFrameTakesTheSkinsBordersAroundTheUnchangedClient
   const auto hit = [&](int x, int y) {
     return SendMessageW(h, WM_NCHITTEST, 0, MAKELPARAM(window.left + x, window.top + y));
   };
-  EXPECT_EQ(hit(463, 1), HTCAPTION);
-  EXPECT_EQ(hit(463, 13), HTCAPTION);
-  EXPECT_EQ(hit(463, 337), HTCLIENT);
+  const int middle = FramedSize().cx / 2;
+  EXPECT_EQ(hit(middle, 1), HTCAPTION);
+  EXPECT_EQ(hit(middle, Skin().Title / 2), HTCAPTION);
+  EXPECT_EQ(hit(middle, FramedSize().cy / 2), HTCLIENT);
   EXPECT_EQ(hit(Skin().Left, Skin().Title), HTCLIENT);
-  EXPECT_EQ(hit(463, Skin().Title - 1), HTCAPTION);
+  EXPECT_EQ(hit(middle, Skin().Title - 1), HTCAPTION);
 }
 
 TEST_P(MainWindowFrameTest, TheWindowRegionFollowsTheMagentaOfTheTitleCorners) {
@@ -166,8 +168,9 @@ TEST_P(MainWindowFrameTest, TheTitleShowsTheSkinsCloseMinimizeAndIconButtons) {
   }
   EXPECT_EQ(shown, (std::vector<std::string>{"BUTTON.CLOSE", minimizeName, "BUTTON.ICON"}));
   ASSERT_TRUE(close && minimize);
-  EXPECT_EQ(close->Bounds.left, daylight ? 8 : w - 28);
-  EXPECT_EQ(minimize->Bounds.left, daylight ? 32 : w - 52);
+  const auto at = testsupport::AtScreenDpi;
+  EXPECT_EQ(close->Bounds.left, daylight ? at(8) : w - at(28));
+  EXPECT_EQ(minimize->Bounds.left, daylight ? at(32) : w - at(52));
 
   RECT window{};
   GetWindowRect(h, &window);

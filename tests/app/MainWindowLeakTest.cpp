@@ -14,8 +14,12 @@ struct MainWindowLeakBase : MainWindowTest {
     MainWindowTest::SetUp();
     ASSERT_NE(testsupport::RunningFrameOf(*form), nullptr);
   }
-  // The leak line's name, with the skin the window runs with.
-  std::string Named(const std::string& what) const { return testsupport::WithSkinName(what, SkinName()); }
+  // The leak line's name, with the skin the window runs with (and the DPI, when not 96).
+  std::string Named(const std::string& what) const {
+    const int dpi = ui::SystemDpi();
+    const std::string at = dpi == ui::kDesignDpi ? "" : " at " + std::to_string(dpi) + " DPI";
+    return testsupport::WithSkinName(what + at, SkinName());
+  }
 };
 
 // The cases below run once with each skin of ours; the longest loops run half their rounds

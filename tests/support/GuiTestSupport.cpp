@@ -105,6 +105,8 @@ unsigned ColourRGB(int colour) {
   return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
 }
 
+int AtScreenDpi(int length) { return MulDiv(length, ui::SystemDpi(), ui::kDesignDpi); }
+
 unsigned PixelRGB(HDC dc, int x, int y) {
   COLORREF c = GetPixel(dc, x, y);
   return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);

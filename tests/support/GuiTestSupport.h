@@ -58,4 +58,8 @@ bool OpenMenuAndClose(HWND window, wchar_t key);
 // The 0x00RRGGBB colour of a pixel of a device context.
 unsigned PixelRGB(HDC dc, int x, int y);
 
+// A length given at 96 DPI, at the DPI the test program runs at (rounded as the program
+// rounds: halves away from zero).
+int AtScreenDpi(int length);
+
 }  // namespace testsupport

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "GuiTestSupport.h"
 #include "skin/frame/SkinManage.h"
 
 namespace testsupport {
@@ -47,9 +48,11 @@ struct TOwnSkinFrame {
   COLORREF Face;
 };
 
+// The skin's borders at the DPI the test program runs at.
 inline TOwnSkinFrame OwnSkinFrame(const std::string& name) {
-  if (name == kDaylightSkin) return {6, 6, 30, 6, RGB(246, 247, 249)};
-  return {4, 4, 26, 4, RGB(236, 239, 245)};
+  const auto at = AtScreenDpi;
+  if (name == kDaylightSkin) return {at(6), at(6), at(30), at(6), RGB(246, 247, 249)};
+  return {at(4), at(4), at(26), at(4), RGB(236, 239, 245)};
 }
 
 // A skin data component of the main window's kinds holding the named skin, owned by `owner`.
