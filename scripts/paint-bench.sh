@@ -4,6 +4,9 @@
 # With several checkouts (each built with scripts/build.sh), their benchmarks run one after
 # the other, twice in alternation, on the same display in one sitting, so that a change's
 # figures can be read beside the figures before it. Without arguments: this checkout.
+# Each run is made at 96 DPI and again at 144 DPI (the screen's pixels per inch that Wine
+# reads when a program starts), so the scaled skin's figures stand beside the unscaled ones;
+# VEXLO_BENCH_DPIS (say "96 120 144 192") chooses others.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ $# -gt 0 ] || set -- "$PWD"
@@ -17,9 +20,14 @@ done
 source scripts/virtual-display.sh
 start_virtual_display || { echo "the virtual display did not come up" >&2; exit 1; }
 
+set_dpi() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
+trap 'set_dpi 96; stop_virtual_display' EXIT
 for round in 1 2; do
   for checkout in "$@"; do
-    echo "== $checkout (round $round, X11 driver on $display)"
-    wine "$checkout/build/bench/paint_bench.exe" </dev/null 2>/dev/null | tr -d '\r'
+    for dpi in ${VEXLO_BENCH_DPIS:-96 144}; do
+      set_dpi "$dpi"
+      echo "== $checkout (round $round, $dpi DPI, X11 driver on $display)"
+      wine "$checkout/build/bench/paint_bench.exe" </dev/null 2>/dev/null | tr -d '\r'
+    done
   done
 done

@@ -5,7 +5,8 @@
 # inactive (inactive.png) and the skin gallery with the program's own skin (skinview.png,
 # skinview-2.png and skinview-3.png, one per page). The same again with the Daylight skin
 # (build/skins/vexlo-daylight.skn): daylight-main.png, daylight-page-1.png ...
-# daylight-skinview-3.png.
+# daylight-skinview-3.png. Then all of it again at 144 and at 192 DPI (the screen's pixels per
+# inch that Wine reads when a program starts): dpi144-main.png ... dpi192-daylight-skinview-3.png.
 # Expects the program to be built (scripts/build.sh) and the packages installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -13,6 +14,8 @@ out=build/screenshots
 daylight=build/skins/vexlo-daylight.skn
 mkdir -p "$out"
 
+# Large enough for the main window and the gallery at 192 DPI.
+export VEXLO_SCREEN=${VEXLO_SCREEN:-2048x1536}
 source scripts/virtual-display.sh
 start_virtual_display || true
 
@@ -69,18 +72,28 @@ main_screenshots() {
 }
 
 shot() { xwd -root -silent -display "$display" | convert xwd:- "$1"; }
-main_screenshots ""
-main_screenshots daylight- --skin "$daylight"
-
-# The skin gallery, with the program's own skin and with the Daylight skin.
+set_dpi() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
+trap 'set_dpi 96; stop_virtual_display' EXIT
 source scripts/skinview-shot.sh
-for prefix in "" daylight-; do
-  args=()
-  [ -n "$prefix" ] && args=("$daylight")
-  if gallery_screenshot "$out/${prefix}skinview.png" "${args[@]}"; then
-    echo "Screenshots of the skin gallery saved to $out/${prefix}skinview.png, ${prefix}skinview-2.png, ${prefix}skinview-3.png"
-  else
-    echo "The skin gallery's window did not appear within 60 seconds." >&2
-    exit 1
-  fi
+
+# every_screenshot PREFIX: the main window and the gallery, with each skin.
+every_screenshot() {
+  local at=$1 prefix args
+  main_screenshots "$at"
+  main_screenshots "${at}daylight-" --skin "$daylight"
+  for prefix in "$at" "${at}daylight-"; do
+    args=()
+    [ "$prefix" != "$at" ] && args=("$daylight")
+    if gallery_screenshot "$out/${prefix}skinview.png" "${args[@]}"; then
+      echo "Screenshots of the skin gallery saved to $out/${prefix}skinview.png, ${prefix}skinview-2.png, ${prefix}skinview-3.png"
+    else
+      echo "The skin gallery's window did not appear within 60 seconds." >&2
+      exit 1
+    fi
+  done
+}
+
+for dpi in 96 144 192; do
+  set_dpi "$dpi"
+  if [ "$dpi" = 96 ]; then every_screenshot ""; else every_screenshot "dpi$dpi-"; fi
 done

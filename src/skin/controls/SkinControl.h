@@ -135,6 +135,8 @@ class TSkinControl : public ui::TComponent {
   bool Active() const { return active_; }
   bool Unicode() const { return unicode_; }
   TSkinData* SkinData() const { return skinData_; }
+  // A length of the engine's own drawing (given at 96 DPI) at the DPI the skin is drawn at.
+  int AtDpi(int length) const { return skinData_ ? skinData_->Scale().Of(length) : length; }
   HWND Handle() const { return handle_; }
   ui::TControl* Control() const { return control_; }
   ui::TControl* GraphicControl() const { return graphicControl_; }

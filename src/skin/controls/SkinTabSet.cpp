@@ -128,13 +128,14 @@ void TSkinTab31::LayOut(HDC dc, int width, int height) {
   if (!tabs) return;
   tabRects_.assign(static_cast<std::size_t>(tabs->Count()), RECT{});
   const bool scroller = scrollerUpDown_ && IsWindowVisible(scrollerUpDown_->Handle());
-  const int usable = width - IntPropOr(set, L"EndMargin", kDefaultMargin) - (scroller ? kScrollerRoom : 0);
-  int x = IntPropOr(set, L"StartMargin", kDefaultMargin);
+  const int usable = width - IntPropOr(set, L"EndMargin", AtDpi(kDefaultMargin)) -
+                     (scroller ? AtDpi(kScrollerRoom) : 0);
+  int x = IntPropOr(set, L"StartMargin", AtDpi(kDefaultMargin));
   for (int i = std::max(0, ui::GetIntProp(set, L"FirstIndex")); i < tabs->Count(); ++i) {
     const std::wstring caption = ui::FromAnsi(tabs->Strings(i));
     SIZE size{};
     GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
-    const int w = size.cx + kTabSetPadding;
+    const int w = size.cx + AtDpi(kTabSetPadding);
     if (x + w > usable) break;  // left out whole rather than cut
     tabRects_[static_cast<std::size_t>(i)] = {x, 0, x + w, height};
     x += w;

@@ -52,10 +52,10 @@ void ReadTab(HWND window, bool unicode, int index, std::wstring& text, int& imag
 }
 
 // The window's display rectangle grown by the pane's reach.
-RECT DisplayRect(HWND window, const RECT& rect) {
+RECT DisplayRect(HWND window, const RECT& rect, int inflate) {
   RECT display = rect;
   SendMessageW(window, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-  InflateRect(&display, kPaneInflate, kPaneInflate);
+  InflateRect(&display, inflate, inflate);
   return display;
 }
 
@@ -313,7 +313,7 @@ void TSkinTab::Draw(HDC dc, const RECT& rect) {
   if (!handle_ || rect.right <= rect.left || rect.bottom <= rect.top) return;
   enabled_ = (GetLong(GWL_STYLE) & WS_DISABLED) == 0;
   focused_ = GetFocus() == handle_;
-  RECT display = DisplayRect(handle_, rect);
+  RECT display = DisplayRect(handle_, rect, AtDpi(kPaneInflate));
   switch (side_) {
     case tsdTop: display.top += 1; break;
     case tsdBottom: display.bottom -= 1; break;
@@ -346,16 +346,17 @@ void TSkinTab::DrawRow(HDC dc, const RECT& rect, const RECT& display) {
   // The row reaches over the pane's edge, so that the current tab opens into the pane; where
   // no tab lies the row is the key colour and the pane's edge shows through.
   RECT row = TabRowRect(rect, display, side_);
+  const int overlap = AtDpi(kPaneOverlap);
   switch (side_) {
-    case tsdTop: row.bottom += kPaneOverlap; break;
-    case tsdBottom: row.top -= kPaneOverlap; break;
-    case tsdLeft: row.right += kPaneOverlap; break;
-    case tsdRight: row.left -= kPaneOverlap; break;
+    case tsdTop: row.bottom += overlap; break;
+    case tsdBottom: row.top -= overlap; break;
+    case tsdLeft: row.right += overlap; break;
+    case tsdRight: row.left -= overlap; break;
   }
   const bool lying = side_ == tsdLeft || side_ == tsdRight;
   const int length = lying ? HeightOf(row) : WidthOf(row);
   const int thickness = lying ? WidthOf(row) : HeightOf(row);
-  if (length <= 0 || thickness <= kPaneOverlap) return;
+  if (length <= 0 || thickness <= overlap) return;
   rowBitmap_->SetSize(length, thickness);
   ui::TCanvas& canvas = *rowBitmap_->Canvas();
   HDC rowDC = canvas.Handle();
@@ -363,7 +364,7 @@ void TSkinTab::DrawRow(HDC dc, const RECT& rect, const RECT& display) {
   const HGDIOBJ oldFont = SelectTabFont(rowDC, control_, handle_);
   const int current = static_cast<int>(SendMessageW(handle_, TCM_GETCURFOCUS, 0, 0));
   const auto images = reinterpret_cast<HIMAGELIST>(SendMessageW(handle_, TCM_GETIMAGELIST, 0, 0));
-  const int rowOrigin = side_ == tsdBottom ? display.bottom - kPaneOverlap : display.bottom;
+  const int rowOrigin = side_ == tsdBottom ? display.bottom - overlap : display.bottom;
   for (int i = 0; i < static_cast<int>(closeRects_.size()); ++i) {
     RECT item{};
     if (!SendMessageW(handle_, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item))) continue;
@@ -391,7 +392,8 @@ void TSkinTab::DrawTab(ui::TCanvas& canvas, int index, const RECT& face, const R
                  frame, side_ == tsdBottom ? TurnMargins(MarginsOf(tabs), tsdBottom) : MarginsOf(tabs));
   RECT textRect = face;
   if (closable_) {
-    const RECT glyph{face.right - 8, face.top + 2, face.right - 8 + kCloseGlyph, face.top + 2 + kCloseGlyph};
+    const int side = AtDpi(kCloseGlyph), inset = AtDpi(8), top = AtDpi(2);
+    const RECT glyph{face.right - inset, face.top + top, face.right - inset + side, face.top + top + side};
     MoveToEx(dc, glyph.left, glyph.top, nullptr);
     LineTo(dc, glyph.right, glyph.top);
     LineTo(dc, glyph.right, glyph.bottom);
@@ -414,7 +416,7 @@ void TSkinTab::DrawPane(HDC dc, const RECT& display) {
   if (paneImage_->Empty() || display.right <= display.left || display.bottom <= display.top) return;
   // The tab element's second image has fixed margins; the pane element brings its own.
   const TResolvedSkin* skin = skinData_ ? &skinData_->Resolved() : nullptr;
-  TMargins margins{4, 5, 4, 4};
+  TMargins margins{AtDpi(4), AtDpi(5), AtDpi(4), AtDpi(4)};
   TCentreMode centre = TCentreMode::Stretch;
   if (skin && skin->Tabs && skin->TabPaneSource != TTabPaneSource::TabsBorder && skin->TabPane) {
     margins = MarginsOf(*skin->TabPane);
@@ -463,7 +465,7 @@ void TSkinTabBtn::Draw(HDC dc, const RECT& rect) {
   enabled_ = control_ ? control_->Enabled() : IsWindowEnabled(handle_) != FALSE;
   const TDataSkinButton* buttons = skinData_->Resolved().Button;
   if (!buttons || !buttons->Bitmap || buttons->Bitmap->Empty()) return;
-  const RECT display = DisplayRect(handle_, rect);
+  const RECT display = DisplayRect(handle_, rect, AtDpi(kPaneInflate));
   const RECT row{rect.left, rect.top, rect.right, display.top + 1};
   if (row.right <= row.left || row.bottom <= row.top) return;
   row_->SetSize(WidthOf(row), HeightOf(row));
