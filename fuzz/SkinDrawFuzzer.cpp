@@ -3,7 +3,8 @@
 // images, missing sections, absurd colours and fonts), which go through the definition readers
 // as a package would; then every element is composed the ways the skinners compose it (nine
 // regions tiled and stretched, three parts, a frame stretched or centred, tiling) by the same
-// plans of pieces the drawing routines carry out with GDI, here carried out on plain pixels.
+// plans of pieces the drawing routines carry out with GDI, here carried out on plain pixels,
+// and again for the skin scaled to another DPI.
 // A piece that reads outside its frame or writes outside its picture is a finding, and so is
 // a plan whose work grows with the picture's area beyond a few copies per block.
 #include <fuzzer/FuzzedDataProvider.h>
@@ -23,6 +24,7 @@
 #include "skin/model/SkinDefinitions.h"
 #include "skin/model/SkinPieces.h"
 #include "skin/model/SkinReader.h"
+#include "skin/model/SkinScale.h"
 
 namespace {
 
@@ -327,5 +329,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const auto& object : defs.Objects()) ComposeElement(in, *object);
   for (const auto& button : defs.CaptionButtons()) ComposeElement(in, *button);
   ResolveAndCompose(in, defs);
+
+  // The same skin scaled for a screen of another DPI (up to three times as large), composed
+  // the same ways.
+  skin::TSkinDefinitions scaled;
+  skin::ScaleDefinitions(defs, skin::ScaleForDpi(in.ConsumeIntegralInRange(48, 288)), scaled);
+  for (const auto& object : scaled.Objects()) ComposeElement(in, *object);
+  for (const auto& button : scaled.CaptionButtons()) ComposeElement(in, *button);
+  ResolveAndCompose(in, scaled);
   return 0;
 }
