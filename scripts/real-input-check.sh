@@ -9,6 +9,11 @@
 # window (in `window`).
 # shot_as PREFIX NAME keeps the screen as build/screenshots/PREFIX-NAME.png and, for the pixel
 # questions, as $work/NAME.ppm.
+# set_dpi DPI makes the programs started after it run at DPI (Wine reads the display's DPI from
+# the prefix's registry when a process starts) and keeps it in `dpi`; of VALUE prints VALUE
+# scaled from 96 DPI to it (VALUE * dpi / 96, halves rounded away from zero), as the program
+# scales its places and sizes. The prefix is shared by every check: a check that changes the
+# DPI calls restore_dpi on its way out, which sets 96 again.
 require_real_input() {
   if [ -n "${VEXLO_DISPLAY_REQUIRED:-}" ] && [ -z "${VEXLO_DISPLAY:-}" ]; then
     echo "SKIPPED: VEXLO_DISPLAY does not name a display for this check"
@@ -46,4 +51,15 @@ start_main_window() {  # start_main_window [ARGUMENT...]: the program's own argu
 shot_as() {
   xwd -root -silent | convert xwd:- "build/screenshots/$1-$2.png"
   convert "build/screenshots/$1-$2.png" "$work/$2.ppm"
+}
+
+dpi=96 dpi_set=""
+set_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  dpi=$1 dpi_set=1
+}
+restore_dpi() { [ -z "$dpi_set" ] || set_dpi 96; }
+of() {  # of VALUE (an empty VALUE is 0)
+  local v=${1:-0}
+  if [ "$v" -ge 0 ]; then echo $(((v * dpi * 2 + 96) / 192)); else echo $((-((-v * dpi * 2 + 96) / 192))); fi
 }

@@ -14,9 +14,15 @@ convert reads (a binary PPM is read directly); STRIP a 24- or 32-bit BMP of the 
   arrow SCREEN X Y SIZE STRIP FRAMES FRAME
       how many of the SIZE x SIZE square's inner pixels at (X, Y) differ from frame FRAME of
       the strip of FRAMES frames scaled to SIZE (magenta left out), and how many were compared
-  thumb SCREEN X Y0 Y1
+  nearest SCREEN X0 Y0 X1 Y1 SIZE STRIP FRAMES FRAME
+      of the SIZE x SIZE squares at every (X, Y) with X0 <= X <= X1 and Y0 <= Y <= Y1, the one
+      whose inner pixels are nearest in colour (least sum of the channels' differences) to
+      frame FRAME scaled as for arrow (the first found, X before Y, on a tie); a filtered
+      picture is found too: "X Y MISMATCHING COMPARED" as arrow answers there
+  thumb SCREEN X Y0 Y1 [TRACK_SCREEN]
       the first and last row of the longest run in column X between rows Y0 and Y1 whose
-      pixels differ from the pixel at (X, Y0) (the track): the thumb
+      pixels differ from the pixel at (X, Y0) of TRACK_SCREEN (the track; a screenshot in
+      which the thumb is known not to touch Y0), else of SCREEN: the thumb
   blobs SCREEN STRIP FRAMES FRAME
       the places of the colour most frequent in frame FRAME of the strip (a skin picture
       drawn at any size keeps its colours): each group of touching pixels of that colour (side
@@ -140,21 +146,38 @@ def whole(screen, rows, frames, frame_width, strip_height):
                 print(frame, x, y)
 
 
-def arrow(screen, x0, y0, size, rows, frames, frame):
+def arrow_mismatches(screen, x0, y0, size, rows, frames, frame):
+    """Mismatching pixels, compared pixels and the sum of the channels' differences."""
     frame_width = len(rows[0]) // frames
-    bad = checked = 0
+    bad = checked = distance = 0
     for y in range(1, size - 1):
         for x in range(1, size - 1):
             want = rows[y * len(rows) // size][frame_width * (frame - 1) + x * frame_width // size]
             if want == MAGENTA:
                 continue
             checked += 1
-            bad += screen.at(x0 + x, y0 + y) != want
-    print(bad, checked)
+            got = screen.at(x0 + x, y0 + y)
+            bad += got != want
+            distance += sum(abs(g - w) for g, w in zip(got, want))
+    return bad, checked, distance
 
 
-def thumb(screen, x, y0, y1):
-    track = screen.at(x, y0)
+def arrow(screen, x0, y0, size, rows, frames, frame):
+    print(*arrow_mismatches(screen, x0, y0, size, rows, frames, frame)[:2])
+
+
+def nearest(screen, x0, y0, x1, y1, size, rows, frames, frame):
+    best = None
+    for x in range(x0, x1 + 1):
+        for y in range(y0, y1 + 1):
+            bad, checked, distance = arrow_mismatches(screen, x, y, size, rows, frames, frame)
+            if best is None or distance < best[0]:
+                best = (distance, x, y, bad, checked)
+    print(*best[1:])
+
+
+def thumb(screen, x, y0, y1, track_screen):
+    track = track_screen.at(x, y0)
     best, start = (-1, -1), None
     for y in range(y0, y1 + 1):
         differs = y < y1 and screen.at(x, y) != track
@@ -216,8 +239,13 @@ def main(argv):
     elif command == 'arrow' and len(args) == 7:
         x, y, size = numbers(args[1:4])
         arrow(Screen(args[0]), x, y, size, read_bmp(args[4])[2], int(args[5]), int(args[6]))
-    elif command == 'thumb' and len(args) == 4:
-        thumb(Screen(args[0]), *numbers(args[1:]))
+    elif command == 'nearest' and len(args) == 9:
+        x0, y0, x1, y1, size = numbers(args[1:6])
+        nearest(Screen(args[0]), x0, y0, x1, y1, size, read_bmp(args[6])[2], int(args[7]),
+                int(args[8]))
+    elif command == 'thumb' and len(args) in (4, 5):
+        screen = Screen(args[0])
+        thumb(screen, *numbers(args[1:4]), Screen(args[4]) if len(args) == 5 else screen)
     elif command == 'blobs' and len(args) == 4:
         blobs(Screen(args[0]), read_bmp(args[1])[2], int(args[2]), int(args[3]))
     elif command == 'shift' and len(args) == 6:
