@@ -38,7 +38,7 @@ work=$(mktemp -d)
 export VEXLO_SCREEN=${VEXLO_SCREEN:-1920x1440}
 source scripts/virtual-display.sh
 start_virtual_display || { echo "SKIPPED: the virtual display $display did not start"; exit 77; }
-trap 'restore_dpi; stop_virtual_display; rm -rf "$work"' EXIT
+trap 'stop_virtual_display; rm -rf "$work"' EXIT
 
 # The window's place and size. Wine may give a window a new X window when it is minimized or
 # restored, so it is looked up by its title each time.
@@ -177,15 +177,7 @@ round() {
   gone && app=""
 }
 
-for d in 96 120 144 192; do
-  set_dpi "$d"
-  tag=""
-  [ "$d" -eq 96 ] || tag=-${d}dpi
-  echo "The built-in skin at $d DPI"
-  round "$tag" build/skins/default
-  echo "The Daylight skin at $d DPI"
-  round "-daylight$tag" build/skins/daylight --skin build/skins/vexlo-daylight.skn
-done
+rounds_at 96 120 144 192
 
 echo "Screenshots: $out/caption[-daylight][-DPIdpi]-*.png"
 [ "$failures" -eq 0 ]

@@ -20,8 +20,6 @@ done
 source scripts/virtual-display.sh
 start_virtual_display || { echo "the virtual display did not come up" >&2; exit 1; }
 
-set_dpi() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
-trap 'set_dpi 96; stop_virtual_display' EXIT
 for round in 1 2; do
   for checkout in "$@"; do
     for dpi in ${VEXLO_BENCH_DPIS:-96 144}; do

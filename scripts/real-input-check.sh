@@ -9,11 +9,10 @@
 # window (in `window`).
 # shot_as PREFIX NAME keeps the screen as build/screenshots/PREFIX-NAME.png and, for the pixel
 # questions, as $work/NAME.ppm.
-# set_dpi DPI makes the programs started after it run at DPI (Wine reads the display's DPI from
-# the prefix's registry when a process starts) and keeps it in `dpi`; of VALUE prints VALUE
-# scaled from 96 DPI to it (VALUE * dpi / 96, halves rounded away from zero), as the program
-# scales its places and sizes. The prefix is shared by every check: a check that changes the
-# DPI calls restore_dpi on its way out, which sets 96 again.
+# of VALUE prints VALUE scaled from 96 DPI to the DPI set_dpi (virtual-display.sh) chose
+# (VALUE * dpi / 96, halves rounded away from zero), as the program scales its places and
+# sizes. rounds_at DPI... runs the check's own `round TAG SKIN_DIR [ARGUMENT...]` with each of
+# our skins at each DPI, TAG naming its screenshots (-daylight, -144dpi, -daylight-144dpi).
 require_real_input() {
   if [ -n "${VEXLO_DISPLAY_REQUIRED:-}" ] && [ -z "${VEXLO_DISPLAY:-}" ]; then
     echo "SKIPPED: VEXLO_DISPLAY does not name a display for this check"
@@ -53,12 +52,18 @@ shot_as() {
   convert "build/screenshots/$1-$2.png" "$work/$2.ppm"
 }
 
-dpi=96 dpi_set=""
-set_dpi() {
-  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-  dpi=$1 dpi_set=1
+rounds_at() {
+  local d tag
+  for d in "$@"; do
+    set_dpi "$d"
+    tag=""
+    [ "$d" -eq 96 ] || tag=-${d}dpi
+    echo "The built-in skin at $d DPI"
+    round "$tag" build/skins/default
+    echo "The Daylight skin at $d DPI"
+    round "-daylight$tag" build/skins/daylight --skin build/skins/vexlo-daylight.skn
+  done
 }
-restore_dpi() { [ -z "$dpi_set" ] || set_dpi 96; }
 of() {  # of VALUE (an empty VALUE is 0)
   local v=${1:-0}
   if [ "$v" -ge 0 ]; then echo $(((v * dpi * 2 + 96) / 192)); else echo $((-((-v * dpi * 2 + 96) / 192))); fi

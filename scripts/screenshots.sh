@@ -72,8 +72,6 @@ main_screenshots() {
 }
 
 shot() { xwd -root -silent -display "$display" | convert xwd:- "$1"; }
-set_dpi() { wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1; }
-trap 'set_dpi 96; stop_virtual_display' EXIT
 source scripts/skinview-shot.sh
 
 # every_screenshot PREFIX: the main window and the gallery, with each skin.

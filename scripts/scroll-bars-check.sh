@@ -50,7 +50,7 @@ server=$!
 export VEXLO_SCREEN=${VEXLO_SCREEN:-1920x1440}
 source scripts/virtual-display.sh
 start_virtual_display || { kill "$server"; echo "SKIPPED: the virtual display $display did not start"; exit 77; }
-cleanup() { kill "$server" 2>/dev/null || true; rm -rf "$site"; restore_dpi; stop_virtual_display; }
+cleanup() { kill "$server" 2>/dev/null || true; rm -rf "$site"; stop_virtual_display; }
 trap cleanup EXIT
 
 shot() { xwd -root -silent -display "$display" | convert xwd:- "$1"; }
@@ -206,15 +206,7 @@ round() {
   app=""
 }
 
-for d in 96 144 192; do
-  set_dpi "$d"
-  tag=""
-  [ "$d" -eq 96 ] || tag=-${d}dpi
-  echo "The built-in skin at $d DPI"
-  round "$tag" build/skins/default
-  echo "The Daylight skin at $d DPI"
-  round "-daylight$tag" build/skins/daylight --skin build/skins/vexlo-daylight.skn
-done
+rounds_at 96 144 192
 
 echo "Screenshots: $out/scroll[-daylight][-DPIdpi]-list.png, -drag.png, -dragged.png, -line.png, -wheel.png"
 [ "$failures" -eq 0 ] || exit 1
