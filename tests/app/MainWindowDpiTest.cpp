@@ -6,9 +6,11 @@
 #include "SkinnedFormLeaks.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -278,36 +280,79 @@ class TScreenDpiSetting {
   bool had_ = false;
 };
 
-// Runs one case of this test program in a program of its own, its output going where this
-// program's goes; answers its exit code, and in `report` GoogleTest's XML report of the run.
-DWORD RunCase(const std::string& name, DWORD timeoutMs, std::string& report) {
-  wchar_t self[MAX_PATH], folder[MAX_PATH], file[MAX_PATH];
+// A file for a started program's output, handed to it as its standard output and error;
+// deleted when closed.
+class TOutputFile {
+ public:
+  TOutputFile() {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    GetTempFileNameW(folder, L"dpi", 0, path_);
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    handle_ = CreateFileW(path_, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          &inherit, CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  }
+  ~TOutputFile() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+  }
+  TOutputFile(const TOutputFile&) = delete;
+  TOutputFile& operator=(const TOutputFile&) = delete;
+  HANDLE Handle() const { return handle_; }
+  // Everything written to the file so far.
+  std::string Text() const {
+    std::string text;
+    SetFilePointer(handle_, 0, nullptr, FILE_BEGIN);
+    char block[4096];
+    DWORD read = 0;
+    while (ReadFile(handle_, block, sizeof(block), &read, nullptr) && read > 0) text.append(block, read);
+    return text;
+  }
+
+ private:
+  wchar_t path_[MAX_PATH]{};
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+struct TCaseRun {
+  DWORD Code = 0;
+  std::string Output;  // what the program printed
+  std::string Report;  // GoogleTest's XML report of the run
+};
+
+// Runs one case of this test program in a program of its own.
+TCaseRun RunCase(const std::string& name, DWORD timeoutMs) {
+  wchar_t self[MAX_PATH];
   GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const TOutputFile output;
+  wchar_t folder[MAX_PATH], report[MAX_PATH];
   GetTempPathW(MAX_PATH, folder);
-  GetTempFileNameW(folder, L"dpi", 0, file);
+  GetTempFileNameW(folder, L"dpi", 0, report);
   std::wstring command = L"\"" + std::wstring(self) + L"\" --gtest_filter=" +
-                         std::wstring(name.begin(), name.end()) + L" --gtest_output=xml:" + file;
+                         std::wstring(name.begin(), name.end()) + L" --gtest_output=xml:" + report;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  startup.hStdOutput = output.Handle();
+  startup.hStdError = output.Handle();
   PROCESS_INFORMATION process{};
+  TCaseRun run;
   if (!CreateProcessW(self, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
-    return GetLastError() | 0x80000000u;
+    run.Code = GetLastError() | 0x80000000u;
+    DeleteFileW(report);
+    return run;
   }
-  DWORD code = STILL_ACTIVE;
   if (WaitForSingleObject(process.hProcess, timeoutMs) != WAIT_OBJECT_0) {
     TerminateProcess(process.hProcess, 3);
     WaitForSingleObject(process.hProcess, 5000);
   }
-  GetExitCodeProcess(process.hProcess, &code);
+  GetExitCodeProcess(process.hProcess, &run.Code);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  report = MainWindowTest::ReadFile(file);
-  DeleteFileW(file);
-  return code;
+  run.Output = output.Text();
+  run.Report = MainWindowTest::ReadFile(report);
+  DeleteFileW(report);
+  return run;
 }
 
 // The cases of this program in the suites named, each as "Suite.Case".
@@ -346,10 +391,16 @@ TEST_P(AtOtherDpis, TheFrameCaptionAndDpiTestsPassInProgramsStartedThere) {
   const TScreenDpiSetting dpi(static_cast<DWORD>(GetParam()));
   SetEnvironmentVariableW(L"VEXLO_EXPECTED_DPI", std::to_wstring(GetParam()).c_str());
   for (const std::string& name : cases) {
-    std::string report;
-    EXPECT_EQ(RunCase(name, 60000, report), 0u) << name;
+    const TCaseRun run = RunCase(name, 60000);
     // The case really ran there (a filter that matched nothing would pass too).
-    EXPECT_NE(report.find("<testsuites tests=\"1\" failures=\"0\""), std::string::npos) << name;
+    const bool passed = run.Code == 0 && run.Report.find("<testsuites tests=\"1\" failures=\"0\"") != std::string::npos;
+    EXPECT_TRUE(passed) << name << " exited with " << run.Code << ":\n" << run.Output;
+    // The leak checks' lines, shown every time as those of this program are.
+    std::istringstream lines(run.Output);
+    for (std::string line; std::getline(lines, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line.starts_with("leak check ")) std::printf("%s\n", line.c_str());
+    }
   }
   SetEnvironmentVariableW(L"VEXLO_EXPECTED_DPI", nullptr);
 }
