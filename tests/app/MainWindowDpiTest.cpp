@@ -184,14 +184,15 @@ TEST_P(MainWindowDpiTest, TheCaptionLiesOnTheTitlePlateClearOfTheIconAndButtons)
 }
 
 // As the system tells a window that moved to a screen of `dpi`: its place scaled about its
-// top-left corner.
+// top-left corner. Waits past the skin's re-application, which follows a change of skin a
+// quarter of a second later.
 void MoveToScreenOf(HWND window, int dpi, int from) {
   RECT r{};
   GetWindowRect(window, &r);
   RECT suggested{r.left, r.top, r.left + MulDiv(r.right - r.left, dpi, from),
                  r.top + MulDiv(r.bottom - r.top, dpi, from)};
   SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
-  testsupport::PumpFor(50);
+  testsupport::PumpFor(600);
 }
 
 // A border's thickness as the skin package gives it (at 96 DPI): one frame of its picture,

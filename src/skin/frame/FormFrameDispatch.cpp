@@ -120,11 +120,16 @@ bool TWinSkinForm::DispatchTopLevel(UINT msg, WPARAM wParam, LPARAM lParam, LRES
       if (FromWindow(window) == this) ReadWindowState();
       return true;
     }
-    case WM_DPICHANGED:
-      // The skin follows the window to the new screen's DPI first; the window then scales
-      // its controls and goes to the place the system suggests.
+    case WM_DPICHANGED: {
+      // The skin follows the window to the new screen's DPI first, its borders measured anew
+      // at once; the window then scales its client area inside them and goes to the place
+      // the system suggests. The skin's re-application a moment later keeps that fit.
       if (skinData_) skinData_->SetDpi(LOWORD(wParam));
-      return false;
+      const HWND window = handle_;
+      result = CallWindow(msg, wParam, lParam);
+      if (FromWindow(window) == this) KeepPresentFit();
+      return true;
+    }
     case WM_ACTIVATE:
     case WM_NCACTIVATE:
       active_ = static_cast<int>(msg == WM_ACTIVATE ? LOWORD(wParam) != WA_INACTIVE : wParam != 0);

@@ -159,6 +159,13 @@ void TWinSkinForm::FitRestoredPlace(const RECT& borders) {
   if (SetWindowPlacement(handle_, &placement)) fittedBorders_ = borders;
 }
 
+void TWinSkinForm::KeepPresentFit() {
+  if (windowState_ != wsNormal) return;
+  fittedBorders_ = {geometry_.LeftWidth(), geometry_.TitleHeight() + geometry_.MenuBarHeight(),
+                    geometry_.RightWidth(), geometry_.BottomHeight()};
+  fitted_ = true;
+}
+
 SIZE TWinSkinForm::FittedClientSize() const {
   RECT r{};
   GetWindowRect(handle_, &r);

@@ -255,6 +255,9 @@ class TWinSkinForm final : public ui::TComponent,
   int FitDialogCaption(int width);
   void FitRestoredPlace(const RECT& borders);
   SIZE FittedClientSize() const;  // the window's size less the borders it was fitted around
+  // The window was sized around its client area inside the present borders (a form scaling
+  // itself to a new DPI does): the fit a later re-application of the skin keeps.
+  void KeepPresentFit();
   void RecomputeFrame();
   void BuildRegion();
   void DropRegion();
