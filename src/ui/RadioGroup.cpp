@@ -80,15 +80,18 @@ void TCustomRadioGroup::ArrangeButtons() {
   const int rows = (count + columns_ - 1) / columns_;
   const int width = static_cast<int>(inner.right - inner.left);
   const int heightAll = static_cast<int>(inner.bottom - inner.top);
-  const int columnWidth = std::max((width - 8) / columns_, 1);
+  // The insets and the buttons' height are given at 96 DPI: at the form's DPI they grow
+  // with the buttons' font.
+  const int inset = ScaleValue(8), gap = ScaleValue(4), tallest = ScaleValue(20);
+  const int columnWidth = std::max((width - inset) / columns_, 1);
   const int rowHeight = std::max(heightAll / std::max(rows, 1), 1);
   for (int i = 0; i < count; ++i) {
     const int column = i / rows, row = i % rows;
-    const int height = std::min(rowHeight, 20);
+    const int height = std::min(rowHeight, tallest);
     buttons_[static_cast<std::size_t>(i)]->SetBounds(
-        static_cast<int>(inner.left) + 8 + column * columnWidth,
+        static_cast<int>(inner.left) + inset + column * columnWidth,
         static_cast<int>(inner.top) + row * rowHeight + (rowHeight - height) / 2,
-        columnWidth - 4, height);
+        columnWidth - gap, height);
   }
 }
 
