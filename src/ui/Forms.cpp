@@ -100,7 +100,7 @@ int SystemDpi() {
 // A form is scaled to the screen before its first window is made, when every control built
 // for it has its place: the window and its children are made at their final sizes.
 void TCustomForm::CreateWnd() {
-  if (scaled_ && pixelsPerInch_ != SystemDpi()) ScaleToDpi(SystemDpi());
+  if (scaled_) ScaleToDpi(SystemDpi());
   TWinControl::CreateWnd();
 }
 

@@ -133,7 +133,6 @@ class TScreen : public TComponent {
   TCustomForm* Forms(int index) const { return forms_.at(static_cast<size_t>(index)); }
   TCustomForm* ActiveForm() const;
   RECT DesktopRect() const;
-  int PixelsPerInch() const { return SystemDpi(); }
 
  private:
   friend class TCustomForm;
