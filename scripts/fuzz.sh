@@ -11,15 +11,8 @@ seconds=${1:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${VEXLO_FUZZ_BUILD:-$root/build-fuzz}
 
-have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
-need=()
-for p in clang libclang-rt-14-dev cmake ninja-build; do have_pkg "$p" || need+=("$p"); done
-if [ ${#need[@]} -gt 0 ]; then
-  echo "Installing: ${need[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
-fi
+. "$root/scripts/apt-install.sh"
+apt_install clang libclang-rt-14-dev cmake ninja-build
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXLO_PORTABLE_ONLY=ON -DVEXLO_SANITIZE=ON -DVEXLO_FUZZ=ON >/dev/null
