@@ -16,7 +16,8 @@ run_ctest() {  # run_ctest BUILD_DIR: adds the directory's results to the totals
   local dir=$1 junit rc=0 counts
   junit="$(pwd)/$dir/ctest-results.xml"
   rm -f "$junit"
-  ctest --test-dir "$dir" --output-on-failure --timeout 600 --output-junit "$junit" || rc=$?
+  ctest --test-dir "$dir" --output-on-failure --timeout 600 --output-junit "$junit" \
+        --parallel "$(nproc)" || rc=$?
   if [ ! -f "$junit" ]; then
     problems+=("ctest in $dir ended without results (exit $rc)")
     return
@@ -43,7 +44,7 @@ if [ -z "${VEXLO_DISPLAY:-}" ]; then
   done
 fi
 
-rm -rf build/wine-prefix build/wine-prefix.lock
+rm -rf build/wine-prefix-* build/wine-prefix-*.*
 run_ctest build
 
 cmake -S . -B build-native -G Ninja -DVEXLO_PORTABLE_ONLY=ON -DVEXLO_SANITIZE=ON \

@@ -37,7 +37,7 @@ struct DownloadTest : MainWindowTest {
     form->mmo2->Lines()->Assign(c);
   }
 
-  bool RunEnds(int timeoutMs = 15000) {
+  bool RunEnds(int timeoutMs = testsupport::kRunDeadlineMs) {
     return PumpUntil([&] { return rewrites > 0; }, timeoutMs);
   }
 
@@ -103,7 +103,7 @@ TEST_F(DownloadTest, ReportsOfARealWorkerShowIntermediatePercentages) {
     if (caption == L"0下载中..." && cell.size() > 1 && cell != L"100%") percentages.insert(cell);
     if (form->ListView1->Items()->Count() >= 2 && caption == L"0下载中...") downloadingWhileNextRan = true;
     return rewrites > 0;
-  }, 30000));
+  }, testsupport::kRunDeadlineMs));
   EXPECT_GE(percentages.size(), 3u) << "intermediate percentages seen: " << percentages.size();
   for (const std::wstring& p : percentages) EXPECT_EQ(p.back(), L'%') << Utf8(p);
   EXPECT_TRUE(downloadingWhileNextRan);
@@ -155,7 +155,7 @@ TEST_F(DownloadTest, StalledAndCutDownloadsFailAndLeaveNothing) {
       if (caption.compare(0, 2, L"失败") == 0) failed.emplace(row, GetTickCount());
     }
     return rewrites > 0;
-  }, 60000));
+  }, testsupport::kRunDeadlineMs));
   EXPECT_FALSE(runningAtRewrite);
   ASSERT_EQ(form->ListView1->Items()->Count(), 5);
   EXPECT_EQ(Cell(0, 0), L"完成0");
@@ -228,7 +228,7 @@ TEST_F(DownloadTest, EveryFailedRowSaysWhy) {
     if (!folderMade && form->ListView1->Items()->Count() > taken)
       folderMade = CreateDirectoryW((folder + Cell(taken, 2)).c_str(), nullptr);
     return rewrites > 0;
-  }, 30000));
+  }, testsupport::kRunDeadlineMs));
   ASSERT_TRUE(folderMade);
   ASSERT_EQ(form->ListView1->Items()->Count(), static_cast<int>(rows.size()));
   for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
@@ -250,7 +250,7 @@ TEST_F(DownloadTest, FailuresInTheMiddleDoNotStopTheRun) {
   Lists({"a.gif", "missing.gif", "c.gif", "dir/", "d.gif"},
         {server.Url("/a.gif"), server.Url("/missing.gif"), refused, server.Url("/dir/"), server.Url("/d.gif")});
   form->btn5->Click();
-  ASSERT_TRUE(RunEnds(30000));
+  ASSERT_TRUE(RunEnds());
   ASSERT_EQ(form->ListView1->Items()->Count(), 5);
   EXPECT_EQ(Cell(0, 0), L"完成0");
   EXPECT_EQ(Cell(1, 0), L"失败1");
@@ -323,7 +323,7 @@ TEST_F(DownloadTest, StartingAgainDuringARunRestartsCleanly) {
   server.Serve("/slow.gif", slow);
   server.Serve("/fast.gif", {200, newFast});
   form->btn5->Click();  // the first worker is still running
-  ASSERT_TRUE(RunEnds(30000));
+  ASSERT_TRUE(RunEnds());
   testsupport::PumpFor(1000);  // any late report of the first run arrives and is ignored
   EXPECT_NE(form->DownloadRun().Id(), firstRun);
   EXPECT_EQ(rewrites, 1);

@@ -105,7 +105,7 @@ struct MainWindowTest : testing::Test {
     };
     form->dlgOpen1->OnClose = [&](ui::TObject*) { ++shown; };
     PostMessageW(form->btn1->Handle(), BM_CLICK, 0, 0);
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return shown == 2; }, 10000));
+    ASSERT_TRUE(testsupport::PumpUntil([&] { return shown == 2; }));
     testsupport::PumpFor(20);  // the rest of the click handler
     form->dlgOpen1->OnShow = nullptr;
     form->dlgOpen1->OnClose = nullptr;

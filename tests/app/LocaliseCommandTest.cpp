@@ -153,7 +153,7 @@ struct LocaliseCommandTest : MainWindowTest {
     bool ended = false;
     form->OnRunFinished = [&] { ended = true; };
     form->btn5->Click();
-    ASSERT_TRUE(PumpUntil([&] { return ended; }, 60000));
+    ASSERT_TRUE(PumpUntil([&] { return ended; }, testsupport::kRunDeadlineMs));
     form->OnRunFinished = nullptr;
   }
 

@@ -29,8 +29,7 @@ class CaptionTest : public MainWindowTest {
         [&] {
           frame = TSkinManage::Instance() ? TSkinManage::Instance()->FindSkinForm(h) : nullptr;
           return frame && frame->FrameState() == fsRunning;
-        },
-        3000);
+        });
     ASSERT_TRUE(frame && frame->FrameState() == fsRunning);
     title = form->SkinData1->Definitions().Title();
     ASSERT_NE(title, nullptr);

@@ -20,8 +20,7 @@ TWinSkinForm* RunningFrameOf(HWND window) {
       [&] {
         frame = TSkinManage::Instance() ? TSkinManage::Instance()->FindSkinForm(window) : nullptr;
         return frame && frame->FrameState() == fsRunning;
-      },
-      3000);
+      });
   return frame;
 }
 

@@ -26,8 +26,7 @@ TWinSkinForm* RunningFrame(HWND window) {
       [&] {
         frame = TSkinManage::Instance() ? TSkinManage::Instance()->FindSkinForm(window) : nullptr;
         return frame && frame->FrameState() == fsRunning;
-      },
-      3000);
+      });
   return frame;
 }
 
@@ -181,7 +180,7 @@ TEST_P(MainWindowFrameTest, TheTitleShowsTheSkinsCloseMinimizeAndIconButtons) {
   EXPECT_EQ(SendMessageW(h, WM_NCHITTEST, 0, centre(minimize->Bounds)), HTMINBUTTON);
 
   SetForegroundWindow(h);
-  PumpUntil([&] { return frame->Active(); }, 2000);
+  PumpUntil([&] { return frame->Active(); });
   const auto paint = [&] {
     auto target = std::make_unique<ui::TBitmap>(w, FramedSize().cy);
     SendMessageW(h, SKM_PAINTFRAME, reinterpret_cast<WPARAM>(target->Canvas()->Handle()), 0x41A2);

@@ -33,7 +33,7 @@ struct MainWindowHostileSkinTest : MainWindowTest {
 
 TEST_F(MainWindowHostileSkinTest, EveryHostileSkinIsSurvivedAndTheBuiltInSkinComesBackIntact) {
   const HWND h = form->Handle();
-  ASSERT_TRUE(PumpUntil([&] { return Running(h) && !skinswitch::SkinnedChildren(h).empty(); }, 5000));
+  ASSERT_TRUE(PumpUntil([&] { return Running(h) && !skinswitch::SkinnedChildren(h).empty(); }));
   PumpFor(100);
   int changed = 0;
   form->SkinData1->OnSkinChanged = [&](ui::TObject*) { ++changed; };
@@ -43,7 +43,7 @@ TEST_F(MainWindowHostileSkinTest, EveryHostileSkinIsSurvivedAndTheBuiltInSkinCom
   const auto switchTo = [&](const std::wstring& path) {
     const int changes = changed;
     ASSERT_EQ(ApplySkinOption(*form, ParseSkinOption({L"--skin", path})), L"");
-    ASSERT_TRUE(PumpUntil([&] { return changed == changes + 1; }, 5000)) << "no skin change";
+    ASSERT_TRUE(PumpUntil([&] { return changed == changes + 1; })) << "no skin change";
   };
   for (const hostile::THostileSkin& s : hostile::HostileSkins(skin::DefaultSkinPackage())) {
     SCOPED_TRACE(s.name);

@@ -31,7 +31,7 @@ struct MainWindowPartialSkinTest : MainWindowTest {
   void SwitchTo(const std::wstring& path) {
     const int changes = changed;
     ASSERT_EQ(ApplySkinOption(*form, ParseSkinOption({L"--skin", path})), L"");
-    ASSERT_TRUE(PumpUntil([&] { return changed == changes + 1; }, 5000)) << "no skin change";
+    ASSERT_TRUE(PumpUntil([&] { return changed == changes + 1; })) << "no skin change";
     PumpFor(50);
   }
 
@@ -85,9 +85,9 @@ struct MainWindowPartialSkinTest : MainWindowTest {
     EXPECT_EQ(choice.skinned, 1);
     EXPECT_TRUE(menuchoice::ShowsItems(*choice.picture)) << "the system menu is blank or one flat colour";
     EXPECT_TRUE(choice.chose);
-    EXPECT_TRUE(PumpUntil([&] { return IsIconic(h) != FALSE; }, 3000)) << "minimize was not chosen";
+    EXPECT_TRUE(PumpUntil([&] { return IsIconic(h) != FALSE; })) << "minimize was not chosen";
     SendMessageW(h, WM_SYSCOMMAND, SC_RESTORE, 0);
-    EXPECT_TRUE(PumpUntil([&] { return !IsIconic(h); }, 3000));
+    EXPECT_TRUE(PumpUntil([&] { return !IsIconic(h); }));
     PumpFor(50);
   }
 
@@ -105,7 +105,7 @@ struct MainWindowPartialSkinTest : MainWindowTest {
 
 TEST_F(MainWindowPartialSkinTest, EverySectionLeftOutKeepsEveryControlDrawnAndWorking) {
   const HWND h = form->Handle();
-  ASSERT_TRUE(PumpUntil([&] { return !skinswitch::SkinnedChildren(h).empty(); }, 5000));
+  ASSERT_TRUE(PumpUntil([&] { return !skinswitch::SkinnedChildren(h).empty(); }));
   PumpFor(100);
   form->SkinData1->OnSkinChanged = [&](ui::TObject*) { ++changed; };
   const std::string own = skin::DefaultSkinPackage();

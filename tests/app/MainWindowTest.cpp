@@ -126,7 +126,7 @@ TEST_F(MainWindowTest, HeaderLabelsHoldersAndFocus) {
   EXPECT_EQ(form->mmo4->Lines()->Strings(0), ToAnsi(L"功能简介："));
   EXPECT_EQ(form->mmo4->Lines()->Strings(2), ToAnsi(L"    本程序主要用于仿站！"));
   // Focus on the first button after showing; it is first in the tab order.
-  EXPECT_TRUE(PumpUntil([&] { return GetFocus() == form->btn1->Handle(); }, 2000));
+  EXPECT_TRUE(PumpUntil([&] { return GetFocus() == form->btn1->Handle(); }));
   EXPECT_EQ(form->btn1->TabOrder(), 0);
   EXPECT_TRUE(form->btn1->TabStop());
 }
@@ -162,7 +162,7 @@ TEST_F(MainWindowTest, FeedbackPageNavigatesEachTimeAndTheLinkOpensTheForum) {
   HWND panel = form->pnl5->Handle();
   Application->SetHintPause(10);
   SendMessageW(panel, WM_MOUSEMOVE, 0, MAKELPARAM(form->lbl6->Left() + 5, form->lbl6->Top() + 5));
-  EXPECT_TRUE(PumpUntil([] { return Application->CurrentHint() == L"点击访问"; }, 3000));
+  EXPECT_TRUE(PumpUntil([] { return Application->CurrentHint() == L"点击访问"; }));
 }
 
 TEST_F(MainWindowTest, BrowserFallbackShowsTheAddressAndALink) {
@@ -186,17 +186,17 @@ TEST_F(MainWindowTest, TheWindowHoldsTheProgramsOwnSkin) {
 }
 
 TEST_F(MainWindowTest, CtrlTabTurnsThePages) {
-  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == form->btn1->Handle(); }, 2000));
+  ASSERT_TRUE(PumpUntil([&] { return GetFocus() == form->btn1->Handle(); }));
   BYTE keys[256];
   GetKeyboardState(keys);
   keys[VK_CONTROL] = 0x80;
   SetKeyboardState(keys);
   PostMessageW(form->btn1->Handle(), WM_KEYDOWN, VK_TAB, 0);
-  EXPECT_TRUE(PumpUntil([&] { return form->pgc1->ActivePageIndex() == 1; }, 2000));
+  EXPECT_TRUE(PumpUntil([&] { return form->pgc1->ActivePageIndex() == 1; }));
   keys[VK_SHIFT] = 0x80;
   SetKeyboardState(keys);
   PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
-  EXPECT_TRUE(PumpUntil([&] { return form->pgc1->ActivePageIndex() == 0; }, 2000));
+  EXPECT_TRUE(PumpUntil([&] { return form->pgc1->ActivePageIndex() == 0; }));
   keys[VK_CONTROL] = keys[VK_SHIFT] = 0;
   SetKeyboardState(keys);
 }

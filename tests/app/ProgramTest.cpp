@@ -136,16 +136,16 @@ TEST_F(ProgramTest, ClosingTheWindowDuringARunEndsTheProcessAndLeavesNoFile) {
 
   Start();
   HWND main = nullptr;
-  ASSERT_TRUE(PumpUntil([&] { return (main = TopWindow(process.dwProcessId, kAppTitle)) != nullptr; }, 30000));
+  ASSERT_TRUE(PumpUntil([&] { return (main = TopWindow(process.dwProcessId, kAppTitle)) != nullptr; }));
   HWND open = Child(main, L"打开CSS文件"), analyse = Child(main, L"分析图片网址"),
        convert = Child(main, L"转换图片地址"), start = Child(main, L"开始下载图片");
   ASSERT_TRUE(open && analyse && convert && start);
 
   Click(open);
   HWND dialog = nullptr;
-  ASSERT_TRUE(PumpUntil([&] { return (dialog = TopWindow(process.dwProcessId, L"", L"#32770")) != nullptr; }, 10000));
+  ASSERT_TRUE(PumpUntil([&] { return (dialog = TopWindow(process.dwProcessId, L"", L"#32770")) != nullptr; }));
   testsupport::ChooseInOpenDialog(dialog, sheet);
-  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }, 10000));
+  ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }));
   Click(analyse);
   Click(convert);
   Click(start);

@@ -212,7 +212,7 @@ TEST_P(SheetCorpusTest, ImagesArriveAndOnlyTheirAddressesChange) {
   form->lbledt2->SetText(FromAnsi(server.Url(sheetFolder.empty() ? "/" : "/" + sheetFolder + "/")));
   form->btn3->Click();
   form->btn5->Click();
-  ASSERT_TRUE(PumpUntil([&] { return rewrites > 0; }, 60000));
+  ASSERT_TRUE(PumpUntil([&] { return rewrites > 0; }, testsupport::kRunDeadlineMs));
 
   std::vector<std::string> listed;
   for (int i = 0; i < form->mmo1->Lines()->Count(); ++i) listed.push_back(form->mmo1->Lines()->Strings(i));

@@ -47,7 +47,7 @@ struct MainWindowSkinOptionTest : MainWindowTest {
 
   void SetUp() override {
     MainWindowTest::SetUp();
-    ASSERT_TRUE(PumpUntil([&] { return Running() && !SkinnedChildren(H()).empty(); }, 5000))
+    ASSERT_TRUE(PumpUntil([&] { return Running() && !SkinnedChildren(H()).empty(); }))
         << "the main window was not skinned";
     PumpFor(100);
     form->SkinData1->OnSkinChanged = [this](ui::TObject*) { ++changed; };
@@ -70,7 +70,7 @@ struct MainWindowSkinOptionTest : MainWindowTest {
     const int before = changed;
     TPaintRecorder painted;
     ASSERT_EQ(ApplySkinOption(*form, ParseSkinOption({L"--skin", path})), L"");
-    ASSERT_TRUE(PumpUntil([&] { return changed == before + 1; }, 5000)) << "no skin change";
+    ASSERT_TRUE(PumpUntil([&] { return changed == before + 1; })) << "no skin change";
     PumpFor(100);
     EXPECT_TRUE(painted.Painted(H())) << "the frame was not painted again";
     for (HWND control : SkinnedChildren(H())) {
@@ -136,7 +136,7 @@ TEST_F(MainWindowSkinOptionTest, AFileThatCannotBeUsedIsNamedAndTheBuiltInSkinSt
     const std::wstring message = ApplySkinOption(*form, ParseSkinOption(c.words));
     EXPECT_EQ(message.find(c.expected), 0u) << ui::Utf8(message);
     EXPECT_TRUE(message.ends_with(L"\r\n\r\nVexlo keeps its built-in skin.")) << ui::Utf8(message);
-    ASSERT_TRUE(PumpUntil([&] { return boxes.Boxes().size() == shown + 1; }, 3000)) << "no message box";
+    ASSERT_TRUE(PumpUntil([&] { return boxes.Boxes().size() == shown + 1; })) << "no message box";
     EXPECT_EQ(boxes.Boxes().back().text, message);
     EXPECT_EQ(boxes.Boxes().back().caption, ui::Application->Title());
     PumpFor(400);  // longer than the manager's action delay: nothing is pending
@@ -250,7 +250,7 @@ struct ProgramSkinOptionTest : testing::Test {
                                folder.c_str(), &startup, &process));
   }
 
-  HWND WaitForTop(const std::wstring& className, int timeoutMs = 30000) {
+  HWND WaitForTop(const std::wstring& className, int timeoutMs = testsupport::kEventDeadlineMs) {
     TTopSearch search{process.dwProcessId, className};
     PumpUntil(
         [&] {
@@ -267,7 +267,7 @@ struct ProgramSkinOptionTest : testing::Test {
     const HWND main = WaitForTop(L"TForm1");
     EXPECT_NE(main, nullptr) << "no main window";
     if (!main) return nullptr;
-    PumpUntil([&] { return FrameSizesOf(main) == sizes; }, 10000);
+    PumpUntil([&] { return FrameSizesOf(main) == sizes; });
     EXPECT_EQ(FrameSizesOf(main), sizes);
     EXPECT_EQ(SendMessageW(main, skin::SKM_PROBEFRAME, 0, skin::kSkinMagic), skin::kSkinMagic);
     return main;

@@ -57,7 +57,7 @@ struct EndToEndTest : MainWindowTest {
     form->btn3->Click();
     int before = rewrites;
     form->btn5->Click();
-    ASSERT_TRUE(PumpUntil([&] { return rewrites > before; }, 30000));
+    ASSERT_TRUE(PumpUntil([&] { return rewrites > before; }, testsupport::kRunDeadlineMs));
   }
 };
 
@@ -215,7 +215,7 @@ TEST_F(EndToEndTest, CompleteAddressesInQuotesTakeTheShortcut) {
   form->btn2->Click();
   form->btn4->Click();
   form->btn5->Click();
-  ASSERT_TRUE(PumpUntil([&] { return rewrites > 0; }, 30000));
+  ASSERT_TRUE(PumpUntil([&] { return rewrites > 0; }, testsupport::kRunDeadlineMs));
   EXPECT_EQ(ReadFile(folder + L"a.png"), "A");
   EXPECT_EQ(ReadFile(sheet), "p{background:url(\"a.png\")}");
 }
@@ -297,7 +297,7 @@ TEST_F(EndToEndTest, AFailedOpenNeverRedirectsTheRewrite) {
   form->lbledt2->SetText(FromAnsi(server.Url("/")));
   form->btn3->Click();
   form->btn5->Click();
-  ASSERT_TRUE(PumpUntil([&] { return rewrites > 0; }, 30000));
+  ASSERT_TRUE(PumpUntil([&] { return rewrites > 0; }, testsupport::kRunDeadlineMs));
   EXPECT_EQ(boxes.Boxes().size(), 1u);
   EXPECT_EQ(ReadFile(sheetA + L".bak"), cssA);
   EXPECT_EQ(ReadFile(sheetA), "x{background:url(a.gif)}\r\n");

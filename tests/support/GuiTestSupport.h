@@ -10,8 +10,16 @@
 
 namespace testsupport {
 
+// How long a test waits for an event the program raises by itself (a window shown, a skin
+// applied, a message box): far above the program's own delays, so that a loaded machine
+// never fails a case, and well below a case's time limit. Waiting costs nothing once the
+// event has come.
+constexpr int kEventDeadlineMs = 60000;
+// How long a test waits for a whole download run or command-line run to end: each download
+// may take up to the program's stall limit of 30 s before it fails.
+constexpr int kRunDeadlineMs = 120000;
 // Handles waiting messages until `done` answers true or `timeoutMs` passed; answers `done()`.
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000);
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs = kEventDeadlineMs);
 // Handles waiting messages for a while.
 void PumpFor(int ms);
 

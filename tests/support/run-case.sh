@@ -9,6 +9,9 @@
 # below CTest's own timeout, so that the output printed so far is still shown.
 # A skipped case prints "run-case: SKIPPED Suite.Case", the line CTest is told to read as a skip.
 # Without --gtest_filter (listing the cases, for instance) the command runs unchanged.
+# Each case runs in a working folder of its own, deleted afterwards, from a link to the test
+# executable made in that folder: what a case writes beside its executable or in the current
+# folder (step three's test page, say) never meets another case running at the same time.
 set -uo pipefail
 
 limit=0
@@ -26,10 +29,20 @@ done
 [ -n "$name" ] || exec "$@"
 
 log=$(mktemp)
-trap 'rm -f "$log"' EXIT
+work=$(mktemp -d "$PWD/case.XXXXXX")
+trap 'rm -f "$log"; rm -rf "$work"' EXIT
+command=()
+for arg in "$@"; do
+  if [[ $arg == *.exe && -f $arg && ${#command[@]} -le 1 ]]; then
+    ln "$arg" "$work/" 2>/dev/null || cp "$arg" "$work/"
+    arg="$work/${arg##*/}"
+  fi
+  command+=("$arg")
+done
+cd "$work"
 # The output reaches CTest as it is printed and is kept for the verdict. At the time limit
 # every process the command started is stopped, so that none holds the output open.
-timeout --kill-after=10 "$limit" "$@" </dev/null 2>&1 | tee "$log"
+timeout --kill-after=10 "$limit" "${command[@]}" </dev/null 2>&1 | tee "$log"
 rc=${PIPESTATUS[0]}
 
 result=

@@ -261,7 +261,7 @@ TEST_F(ControlAttachTest, PanelsTakeTheSkinsColourAndGiveItBackWhenSkinningIsSwi
   EXPECT_EQ(keeps->Color(), face);
 
   data_->SetActive(false);
-  ASSERT_TRUE(PumpUntil([&] { return M()->FormSkinners().empty(); }, 3000));
+  ASSERT_TRUE(PumpUntil([&] { return M()->FormSkinners().empty(); }));
   EXPECT_EQ(panel->Color(), ui::clRed);
   EXPECT_TRUE(panel->ParentBackground());
   EXPECT_EQ(keeps->Color(), ui::clBlue);

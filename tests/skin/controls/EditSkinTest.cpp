@@ -170,7 +170,7 @@ TEST_F(EditSkinTest, AComboOpensItsListAndTakesAChoiceByMouse) {
   ASSERT_GT(button.right - button.left, 4);
   const LPARAM at = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
   SendMessageW(combo->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-  ASSERT_TRUE(PumpUntil([&] { return SendMessageW(combo->Handle(), CB_GETDROPPEDSTATE, 0, 0) != 0; }, 2000));
+  ASSERT_TRUE(PumpUntil([&] { return SendMessageW(combo->Handle(), CB_GETDROPPEDSTATE, 0, 0) != 0; }));
   EXPECT_TRUE(skinner->DroppedDown());
   COMBOBOXINFO info{};
   info.cbSize = sizeof(info);
@@ -181,7 +181,7 @@ TEST_F(EditSkinTest, AComboOpensItsListAndTakesAChoiceByMouse) {
   SendMessageW(info.hwndList, WM_MOUSEMOVE, 0, itemAt);
   SendMessageW(info.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, itemAt);
   SendMessageW(info.hwndList, WM_LBUTTONUP, 0, itemAt);
-  ASSERT_TRUE(PumpUntil([&] { return SendMessageW(combo->Handle(), CB_GETDROPPEDSTATE, 0, 0) == 0; }, 2000));
+  ASSERT_TRUE(PumpUntil([&] { return SendMessageW(combo->Handle(), CB_GETDROPPEDSTATE, 0, 0) == 0; }));
   EXPECT_EQ(combo->ItemIndex(), 3);
   EXPECT_FALSE(skinner->DroppedDown());
 }
@@ -195,12 +195,12 @@ TEST_F(EditSkinTest, AComboTakesAChoiceByKeyboard) {
   combo->SetItemIndex(0);
   SetFocus(combo->Handle());
   SendMessageW(combo->Handle(), WM_KEYDOWN, VK_F4, 0);
-  ASSERT_TRUE(PumpUntil([&] { return SendMessageW(combo->Handle(), CB_GETDROPPEDSTATE, 0, 0) != 0; }, 2000));
+  ASSERT_TRUE(PumpUntil([&] { return SendMessageW(combo->Handle(), CB_GETDROPPEDSTATE, 0, 0) != 0; }));
   EXPECT_TRUE(skinner->DroppedDown());
   SendMessageW(combo->Handle(), WM_KEYDOWN, VK_DOWN, 0);
   SendMessageW(combo->Handle(), WM_KEYDOWN, VK_DOWN, 0);
   SendMessageW(combo->Handle(), WM_KEYDOWN, VK_RETURN, 0);
-  ASSERT_TRUE(PumpUntil([&] { return SendMessageW(combo->Handle(), CB_GETDROPPEDSTATE, 0, 0) == 0; }, 2000));
+  ASSERT_TRUE(PumpUntil([&] { return SendMessageW(combo->Handle(), CB_GETDROPPEDSTATE, 0, 0) == 0; }));
   EXPECT_EQ(combo->ItemIndex(), 2);
   EXPECT_FALSE(skinner->DroppedDown());
 }
@@ -443,7 +443,7 @@ TEST_F(EditSkinTest, ADatePickerOpensItsCalendarFromTheSkinnedArrow) {
   ASSERT_FALSE(calendarShown());
   SendMessageW(arrow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
   SendMessageW(arrow, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-  EXPECT_TRUE(PumpUntil(calendarShown, 2000));
+  EXPECT_TRUE(PumpUntil(calendarShown));
 }
 
 }  // namespace

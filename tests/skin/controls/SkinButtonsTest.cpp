@@ -255,7 +255,7 @@ TEST_F(SkinButtonTest, ABareButtonWindowTellsItsParentOfTheClick) {
   };
   SendMessageW(bare, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   SendMessageW(bare, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-  testsupport::PumpUntil([&] { return notices > 0; }, 1000);
+  testsupport::PumpUntil([&] { return notices > 0; });
   testsupport::PumpFor(50);
   EXPECT_EQ(notices, 1);
   DestroyWindow(bare);

@@ -122,10 +122,10 @@ inline void ExpectMinimizeAndCloseWork(HWND window, const TPlaces& whole) {
   }
   if (whole.contains(HTMINBUTTON)) {
     Click(window, HTMINBUTTON, whole.at(HTMINBUTTON));
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return IsIconic(window) != FALSE; }, 3000))
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return IsIconic(window) != FALSE; }))
         << "a click on the minimize button did not minimize the window";
     SendMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
-    EXPECT_TRUE(testsupport::PumpUntil([&] { return !IsIconic(window); }, 3000));
+    EXPECT_TRUE(testsupport::PumpUntil([&] { return !IsIconic(window); }));
     testsupport::PumpFor(50);
   }
 }

@@ -107,7 +107,7 @@ class CaptionButtonTest : public FrameTest {
     window_ = forms_.back()->Handle();
     TWinSkinForm* frame = RunningFrame(window_);
     if (!frame) return nullptr;
-    PumpUntil([&] { return frame->Active(); }, 2000);
+    PumpUntil([&] { return frame->Active(); });
     return frame;
   }
 
@@ -340,7 +340,7 @@ TEST_P(CaptionButtonSkinTest, TheHitAreaIsTheWholePictureToItsEdgePixels) {
   SendMessageW(window_, WM_NCLBUTTONDOWN, HTCLOSE, ScreenAt({r.left, r.top}));
   EXPECT_EQ(frame->PressedButton(), close);
   SendMessageW(window_, WM_LBUTTONUP, 0, ClientAt(*frame, {r.right - 1, r.bottom - 1}));
-  ASSERT_TRUE(PumpUntil([&] { return closes_ > 0; }, 2000));
+  ASSERT_TRUE(PumpUntil([&] { return closes_ > 0; }));
   EXPECT_EQ(closes_, 1);
 }
 
@@ -353,7 +353,7 @@ TEST_P(CaptionButtonSkinTest, AWindowWithAllBoxesShowsMaximizeAndRestoreByItsSta
   EXPECT_EQ(HitTest(window_, Centre(maximize->Bounds).x, Centre(maximize->Bounds).y), HTMAXBUTTON);
   Press(*maximize, HTMAXBUTTON);
   SendMessageW(window_, WM_LBUTTONUP, 0, ClientAt(*frame, Centre(maximize->Bounds)));
-  ASSERT_TRUE(PumpUntil([&] { return IsZoomed(window_) != FALSE; }, 2000));
+  ASSERT_TRUE(PumpUntil([&] { return IsZoomed(window_) != FALSE; }));
   PumpFor(50);
   EXPECT_EQ(EnabledNames(*frame), (std::set<std::string>{"BUTTON.CLOSE", "BUTTON.RESTORE",
                                                          "BUTTON.MINIMIZE", "BUTTON.ICON"}));
@@ -375,7 +375,7 @@ TEST_P(CaptionButtonSkinTest, AWindowWithAllBoxesShowsMaximizeAndRestoreByItsSta
   TWinSysButton* restore = ButtonNamed(*frame, "BUTTON.RESTORE");
   Press(*restore, HTMAXBUTTON);
   SendMessageW(window_, WM_LBUTTONUP, 0, ClientAt(*frame, Centre(restore->Bounds)));
-  ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(window_); }, 2000));
+  ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(window_); }));
   EXPECT_EQ(Width(ClientRect(window_)), 300);
   EXPECT_EQ(Height(ClientRect(window_)), 200);
   EXPECT_EQ(closes_, 0);
@@ -484,7 +484,7 @@ TEST_P(CaptionButtonSkinTest, APressReleasedOverTheSameButtonClosesOnceAndNowher
   Press(*close, HTCLOSE);
   SendMessageW(window_, WM_LBUTTONUP, 0, ClientAt(*frame, Centre(close->Bounds)));
   EXPECT_EQ(close->State, ncsHot);
-  ASSERT_TRUE(PumpUntil([&] { return closes_ > 0; }, 2000));
+  ASSERT_TRUE(PumpUntil([&] { return closes_ > 0; }));
   PumpFor(100);
   EXPECT_EQ(closes_, 1);
   EXPECT_FALSE(IsWindowVisible(window_));
@@ -496,10 +496,10 @@ TEST_P(CaptionButtonSkinTest, TheMinimizeButtonMinimizesAndTheWindowComesBackWit
   TWinSysButton* minimize = ButtonNamed(*frame, MinimizeName());
   Press(*minimize, HTMINBUTTON);
   SendMessageW(window_, WM_NCLBUTTONUP, HTMINBUTTON, ScreenAt(Centre(minimize->Bounds)));
-  ASSERT_TRUE(PumpUntil([&] { return IsIconic(window_) != FALSE; }, 2000));
+  ASSERT_TRUE(PumpUntil([&] { return IsIconic(window_) != FALSE; }));
   EXPECT_EQ(frame->WindowState(), wsMinimized);
   ShowWindow(window_, SW_RESTORE);
-  ASSERT_TRUE(PumpUntil([&] { return !IsIconic(window_); }, 2000));
+  ASSERT_TRUE(PumpUntil([&] { return !IsIconic(window_); }));
   EXPECT_EQ(frame->WindowState(), wsNormal);
   EXPECT_EQ(Width(ClientRect(window_)), 300);
   EXPECT_EQ(Height(ClientRect(window_)), 200);
@@ -513,7 +513,7 @@ TEST_P(CaptionButtonSkinTest, ADoubleClickOnTheIconClosesTheWindow) {
   ASSERT_NE(frame, nullptr);
   const RECT icon = ButtonNamed(*frame, "BUTTON.ICON")->Bounds;
   SendMessageW(window_, WM_NCLBUTTONDBLCLK, HTSYSMENU, ScreenAt(Centre(icon)));
-  ASSERT_TRUE(PumpUntil([&] { return closes_ > 0; }, 2000));
+  ASSERT_TRUE(PumpUntil([&] { return closes_ > 0; }));
   EXPECT_EQ(closes_, 1);
 }
 
@@ -531,7 +531,7 @@ TEST_P(CaptionButtonSkinTest, TheHoverTimerEndsAHotLookTheCursorLeft) {
   PumpFor(600);  // the cursor stays over it: still hot
   EXPECT_EQ(close->State, ncsHot);
   SetCursorPos(r.left + 150, r.top + 120);
-  ASSERT_TRUE(PumpUntil([&] { return frame->HotObject() == nullptr; }, 2000));
+  ASSERT_TRUE(PumpUntil([&] { return frame->HotObject() == nullptr; }));
   EXPECT_EQ(close->State, ncsNormal);
   // An inactive window stops the timer and ignores the mouse over its buttons.
   SendMessageW(window_, WM_NCACTIVATE, FALSE, 0);
@@ -583,7 +583,7 @@ TEST_F(CaptionButtonTest, ACustomActionReachesTheWindowAsCaptionAction) {
   recorder.Watch(window_);
   Press(*custom, HTCAPTION);
   SendMessageW(window_, WM_LBUTTONUP, 0, ClientAt(*frame, Centre(custom->Bounds)));
-  ASSERT_TRUE(PumpUntil([&] { return recorder.Count(SKM_CAPTIONACTION, testsupport::msgPosted) > 0; }, 2000));
+  ASSERT_TRUE(PumpUntil([&] { return recorder.Count(SKM_CAPTIONACTION, testsupport::msgPosted) > 0; }));
   PumpFor(50);
   EXPECT_EQ(recorder.Count(SKM_CAPTIONACTION, testsupport::msgPosted), 1);
   for (const auto& m : recorder.Messages()) {
@@ -638,7 +638,7 @@ TEST_P(CaptionButtonSkinTest, TheIconButtonOpensTheSystemMenuAndASecondQuickOpen
   // Opened again within the double-click time while the icon is hot: the window closes.
   Press(*icon, HTSYSMENU);
   SendMessageW(window_, WM_LBUTTONUP, 0, ClientAt(*frame, Centre(icon->Bounds)));
-  ASSERT_TRUE(PumpUntil([&] { return closes_ > 0; }, 2000));
+  ASSERT_TRUE(PumpUntil([&] { return closes_ > 0; }));
   EXPECT_EQ(closes_, 1);
 }
 
@@ -707,7 +707,7 @@ TEST_P(CaptionButtonSkinTest, WithoutTheMaximizeSectionsTheSystemsButtonMaximize
   const captionfallback::TPlaces whole = captionfallback::PlacesOf(window_);
   ASSERT_TRUE(whole.contains(HTMAXBUTTON));
   ASSERT_TRUE(data_->ApplySkinPackage(package));
-  ASSERT_TRUE(PumpUntil([&] { return ButtonNamed(*frame, "BUTTON.MAXIMIZE") == nullptr; }, 3000));
+  ASSERT_TRUE(PumpUntil([&] { return ButtonNamed(*frame, "BUTTON.MAXIMIZE") == nullptr; }));
   PumpFor(50);
   const auto systemLook = [&] {
     for (const auto& b : frame->Buttons()) {
@@ -719,12 +719,12 @@ TEST_P(CaptionButtonSkinTest, WithoutTheMaximizeSectionsTheSystemsButtonMaximize
   EXPECT_EQ(systemLook()->NativeLook, static_cast<UINT>(DFCS_CAPTIONMAX));
   captionfallback::ExpectCommandsAnswered(window_, whole);
   captionfallback::Click(window_, HTMAXBUTTON, whole.at(HTMAXBUTTON));
-  ASSERT_TRUE(PumpUntil([&] { return IsZoomed(window_) != FALSE; }, 2000));
+  ASSERT_TRUE(PumpUntil([&] { return IsZoomed(window_) != FALSE; }));
   PumpFor(50);
   ASSERT_EQ(captionfallback::ExpectSystemLookButtons(window_, {}), 1);
   EXPECT_EQ(systemLook()->NativeLook, static_cast<UINT>(DFCS_CAPTIONRESTORE));
   captionfallback::Click(window_, HTMAXBUTTON, systemLook()->Bounds);
-  ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(window_); }, 2000));
+  ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(window_); }));
   EXPECT_EQ(Width(ClientRect(window_)), 300);
   EXPECT_EQ(closes_, 0);
 }

@@ -319,7 +319,7 @@ TEST_P(FormFrameSkinTest, SwitchingTheSkinOffRestoresTheWindowAndOnAgainReskinsI
   M()->SetManagerState(kManagerRunning);
 
   data_->SetActive(false);
-  ASSERT_TRUE(PumpUntil([&] { return M()->FormSkinners().empty(); }, 3000));
+  ASSERT_TRUE(PumpUntil([&] { return M()->FormSkinners().empty(); }));
   EXPECT_FALSE(M()->Active());
   EXPECT_EQ(GetWindowLongW(h, GWL_STYLE) & (WS_CAPTION | WS_SYSMENU), WS_CAPTION | WS_SYSMENU);
   EXPECT_EQ(Width(ClientRect(h)), 300);
@@ -566,7 +566,7 @@ TEST_F(FormFrameTest, ANewSkinFileGivesTheFramesItsBordersAroundTheSameClientAre
   ASSERT_NE(frame, nullptr);
   EXPECT_EQ(frame->LeftWidth(), 6);  // the sizes follow at once
   EXPECT_EQ(frame->TitleHeight(), 22);
-  ASSERT_TRUE(PumpUntil([&] { return changed == 1; }, 3000));
+  ASSERT_TRUE(PumpUntil([&] { return changed == 1; }));
   EXPECT_EQ(Width(ClientRect(h)), 300);
   EXPECT_EQ(Height(ClientRect(h)), 200);
   EXPECT_EQ(Width(WindowRect(h)), 311);

@@ -192,7 +192,7 @@ TEST_F(FrameIconTest, AnOwnedWindowLosesItsSystemMenuStyleWhilePaintedAndGetsItB
   // Switching skinning off gives it back for good.
   M()->SetManagerState(kManagerRunning);
   data_->SetActive(false);
-  ASSERT_TRUE(PumpUntil([&] { return M()->FindSkinForm(h) == nullptr; }, 3000));
+  ASSERT_TRUE(PumpUntil([&] { return M()->FindSkinForm(h) == nullptr; }));
   EXPECT_NE(GetWindowLongW(h, GWL_STYLE) & WS_SYSMENU, 0);
   DestroyWindow(h);
 }

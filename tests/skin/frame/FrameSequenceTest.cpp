@@ -143,7 +143,7 @@ TEST_F(FrameSequenceTest, DetachingGivesTheSystemFrameBack) {
   PumpFor(50);
   recorder_.Clear();
   data_->SetActive(false);
-  ASSERT_TRUE(PumpUntil([&] { return M()->FormSkinners().empty(); }, 3000));
+  ASSERT_TRUE(PumpUntil([&] { return M()->FormSkinners().empty(); }));
   // The caption style comes back, the window is resized around its client area with the
   // system's frame, and the region goes; nothing of the engine's own messages. (A late
   // activation may still ask the window, which the frame answers itself.)
@@ -228,9 +228,9 @@ TEST_F(FrameSequenceTest, NonClientPaintingAndActivationNeverReachTheSystemsFram
   // Real activation changes: another window comes to the front and the form comes back.
   ui::TForm& other = ShowForm(ui::bsSingle, 0, 200, 100);
   SetForegroundWindow(other.Handle());
-  PumpUntil([&] { return !frame->Active(); }, 2000);
+  PumpUntil([&] { return !frame->Active(); });
   SetForegroundWindow(h);
-  PumpUntil([&] { return frame->Active(); }, 2000);
+  PumpUntil([&] { return frame->Active(); });
   RedrawWindow(h, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
   EXPECT_GE(recorder_.Count(WM_NCACTIVATE, msgSent), 2);
   EXPECT_GE(recorder_.Count(WM_NCPAINT, msgSent), 1);

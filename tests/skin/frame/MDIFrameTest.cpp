@@ -133,7 +133,7 @@ TEST_P(MDIFrameTest, ChildrenGetFramesAndFollowTheMaximizedState) {
   // Switching off gives the client its own procedure back.
   M()->SetManagerState(kManagerRunning);
   data_->SetActive(false);
-  ASSERT_TRUE(testsupport::PumpUntil([&] { return M()->FormSkinners().empty(); }, 3000));
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return M()->FormSkinners().empty(); }));
   SetWindowLongW(g_client, GWL_STYLE, GetWindowLongW(g_client, GWL_STYLE) | WS_VSCROLL);
   SetWindowPos(g_client, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);

@@ -279,7 +279,7 @@ TEST_P(MenuSkinTest, TheSystemMenuCopyOfAWindowWithoutMaximizeBox) {
 
   // Choosing minimize does what the system's would.
   minimize->Click();
-  EXPECT_TRUE(PumpUntil([&] { return IsIconic(form.Handle()) != FALSE; }, 3000));
+  EXPECT_TRUE(PumpUntil([&] { return IsIconic(form.Handle()) != FALSE; }));
   std::unique_ptr<ui::TPopupMenu> again = frame->BuildSystemMenu();
   EXPECT_FALSE(ItemWithTag(*again, SC_MINIMIZE)->Enabled());
   EXPECT_TRUE(ItemWithTag(*again, SC_RESTORE)->Enabled());
@@ -303,7 +303,7 @@ TEST_P(MenuSkinTest, ChoosingTheSystemMenusCloseItemClosesTheWindow) {
   ASSERT_NE(frame, nullptr);
   std::unique_ptr<ui::TPopupMenu> menu = frame->BuildSystemMenu();
   ItemWithTag(*menu, SC_CLOSE)->Click();
-  EXPECT_TRUE(PumpUntil([&] { return closes > 0; }, 3000));
+  EXPECT_TRUE(PumpUntil([&] { return closes > 0; }));
   EXPECT_EQ(closes, 1);
 }
 
@@ -579,7 +579,7 @@ TEST_P(MenuBarTest, AnItemWithoutDropDownRunsItsClickWhenPressedAndOpensNothing)
   EXPECT_EQ(go.State, ncsHot);
   EXPECT_EQ(frametest::HitTest(f.form->Handle(), go.Bounds.left + 3, go.Bounds.top + 3), HTMENU);
   SendMessageW(f.form->Handle(), WM_NCLBUTTONDOWN, HTMENU, at);  // returns at once: no drop-down
-  EXPECT_TRUE(PumpUntil([&] { return f.clicks > 0; }, 2000));
+  EXPECT_TRUE(PumpUntil([&] { return f.clicks > 0; }));
   PumpFor(50);
   EXPECT_EQ(f.clicks, 1);
   EXPECT_FALSE(frame->InMenuLoop());
@@ -662,7 +662,7 @@ TEST_P(MenuBarTest, SwitchingTheSkinOffGivesTheWindowItsMenuBack) {
   ASSERT_NE(frametest::RunningFrame(form.Handle()), nullptr);
   ui::TMainMenu* menu = form.Menu();
   data_->SetActive(false);
-  EXPECT_TRUE(PumpUntil([&] { return GetMenu(form.Handle()) == menu->Handle(); }, 3000));
+  EXPECT_TRUE(PumpUntil([&] { return GetMenu(form.Handle()) == menu->Handle(); }));
   EXPECT_FALSE(menu->Items()->Items(0)->Items(0)->OnDrawItem);
 }
 

@@ -125,7 +125,7 @@ TEST_F(SkinDataActivationTest, MainFormComponentsSwitchThroughTheManager) {
   EXPECT_EQ(M()->PendingAction(), saDeactivate);
   EXPECT_TRUE(M()->ActionTimer().Enabled());
   EXPECT_EQ(M()->ActionTimer().Interval(), 250);
-  ASSERT_TRUE(testsupport::PumpUntil([&] { return changed == 1; }, 3000));
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return changed == 1; }));
   EXPECT_FALSE(M()->Active());
   EXPECT_EQ(M()->PendingSkinData(), nullptr);
 

@@ -84,7 +84,7 @@ TEST_F(SkinManageTest, RunningActionsWaitForTheTimerFireTheEventAndClearThePendi
   M().ScheduleAction(saActivate, 250);
   EXPECT_FALSE(M().Active());
   EXPECT_TRUE(M().ActionTimer().Enabled());
-  ASSERT_TRUE(testsupport::PumpUntil([&] { return changed == 1; }, 3000));
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return changed == 1; }));
   EXPECT_TRUE(M().Active());
   EXPECT_FALSE(M().ActionTimer().Enabled());
   EXPECT_EQ(M().PendingSkinData(), nullptr);
@@ -97,11 +97,11 @@ TEST_F(SkinManageTest, RunningActionsWaitForTheTimerFireTheEventAndClearThePendi
 
   M().SetPendingSkinData(&data);
   M().ScheduleAction(saDeactivate, 50);
-  ASSERT_TRUE(testsupport::PumpUntil([&] { return changed == 2; }, 3000));
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return changed == 2; }));
   EXPECT_FALSE(M().Active());
   M().SetPendingSkinData(&data);
   M().ScheduleAction(saSkinChanged, 50);
-  ASSERT_TRUE(testsupport::PumpUntil([&] { return changed == 3; }, 3000));
+  ASSERT_TRUE(testsupport::PumpUntil([&] { return changed == 3; }));
   EXPECT_FALSE(M().Active());
 }
 

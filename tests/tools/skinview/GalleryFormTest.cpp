@@ -214,7 +214,7 @@ TEST_P(GalleryFormTest, OneOfEveryKindOfControlInTheStatesASkinDraws) {
       return false;
     });
   };
-  EXPECT_TRUE(PumpUntil([&] { return closable() >= 1; }, 10000));
+  EXPECT_TRUE(PumpUntil([&] { return closable() >= 1; }));
 
   // The button captioned "Focused" has the keyboard focus once the window shows.
   TButton* focused = nullptr;
@@ -222,7 +222,7 @@ TEST_P(GalleryFormTest, OneOfEveryKindOfControlInTheStatesASkinDraws) {
     if (b->Caption() == L"Focused") focused = b;
   }
   ASSERT_NE(focused, nullptr);
-  EXPECT_TRUE(PumpUntil([&] { return GetFocus() == focused->Handle(); }, 2000));
+  EXPECT_TRUE(PumpUntil([&] { return GetFocus() == focused->Handle(); }));
 }
 
 // Every control owned by the component or by the components it owns.

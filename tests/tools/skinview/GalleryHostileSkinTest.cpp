@@ -47,7 +47,7 @@ TEST_F(GalleryHostileSkinTest, EveryHostileSkinIsSurvivedAndTheBuiltInSkinComesB
   auto form = std::make_unique<skinview::TGalleryForm>(nullptr, skinview::BuiltInSkin());
   form->Show();
   const HWND h = form->Handle();
-  ASSERT_TRUE(PumpUntil([&] { return Running(h) && skinswitch::SkinnedChildren(h).size() > 10; }, 5000));
+  ASSERT_TRUE(PumpUntil([&] { return Running(h) && skinswitch::SkinnedChildren(h).size() > 10; }));
   PumpFor(100);
   int changed = 0;
   form->SkinData()->OnSkinChanged = [&](ui::TObject*) { ++changed; };
@@ -58,7 +58,7 @@ TEST_F(GalleryHostileSkinTest, EveryHostileSkinIsSurvivedAndTheBuiltInSkinComesB
   const auto switchTo = [&](const std::wstring& path) {
     const int changes = changed;
     ASSERT_TRUE(form->LoadSkinFile(path));
-    ASSERT_TRUE(PumpUntil([&] { return changed == changes + 1; }, 5000)) << "no skin change";
+    ASSERT_TRUE(PumpUntil([&] { return changed == changes + 1; })) << "no skin change";
   };
   for (const hostile::THostileSkin& s : hostile::HostileSkins(skin::DefaultSkinPackage())) {
     SCOPED_TRACE(s.name);

@@ -57,7 +57,7 @@ struct GalleryPartialSkinTest : testing::Test {
   void SetUp() override {
     form = std::make_unique<skinview::TGalleryForm>(nullptr, skinview::BuiltInSkin());
     form->Show();
-    ASSERT_TRUE(PumpUntil([&] { return SkinnedChildren(form->Handle()).size() > 10; }, 5000))
+    ASSERT_TRUE(PumpUntil([&] { return SkinnedChildren(form->Handle()).size() > 10; }))
         << "the gallery was not skinned";
     PumpFor(100);
     form->SkinData()->OnSkinChanged = [this](ui::TObject*) { ++changed; };
@@ -70,7 +70,7 @@ struct GalleryPartialSkinTest : testing::Test {
   void Load(const std::wstring& name, const skintest::Bytes& package) {
     const int before = changed;
     ASSERT_TRUE(form->LoadSkinFile(folder.Write(name, package)));
-    ASSERT_TRUE(PumpUntil([&] { return changed == before + 1; }, 5000)) << "no skin change";
+    ASSERT_TRUE(PumpUntil([&] { return changed == before + 1; })) << "no skin change";
     PumpFor(50);
   }
 

@@ -55,7 +55,7 @@ struct GallerySwitchTest : testing::Test {
     form = std::make_unique<skinview::TGalleryForm>(nullptr, skinview::BuiltInSkin());
     form->Show();
     // Running: the frame skinner started and attached the control skinners.
-    ASSERT_TRUE(PumpUntil([&] { return Running() && SkinnedChildren(H()).size() > 10; }, 5000))
+    ASSERT_TRUE(PumpUntil([&] { return Running() && SkinnedChildren(H()).size() > 10; }))
         << "the gallery was not skinned";
     PumpFor(100);
     ASSERT_NE(form->SkinData(), nullptr);
@@ -81,7 +81,7 @@ struct GallerySwitchTest : testing::Test {
   // Waits for the skin change to be carried out, with every visible skinned window (and the
   // frame) painted on the way.
   void ExpectSwitched(const TPaintRecorder& painted, int changesBefore) {
-    ASSERT_TRUE(PumpUntil([&] { return changed == changesBefore + 1; }, 5000)) << "no skin change";
+    ASSERT_TRUE(PumpUntil([&] { return changed == changesBefore + 1; })) << "no skin change";
     PumpFor(100);
     EXPECT_TRUE(Skinned());
     EXPECT_TRUE(painted.Painted(H())) << "the frame was not painted again";
@@ -235,7 +235,7 @@ TEST_F(GallerySwitchTest, FileLoadSkinOpensTheOpenDialogForSkinPackages) {
     TPaintRecorder painted;
     // The menu command as the menu bar sends it.
     PostMessageW(H(), WM_COMMAND, item->Command(), 0);
-    ASSERT_TRUE(PumpUntil([&] { return shown == 1; }, 10000)) << "no open dialog";
+    ASSERT_TRUE(PumpUntil([&] { return shown == 1; })) << "no open dialog";
     ExpectSwitched(painted, before);
   }
   EXPECT_EQ(Caption(), std::wstring(skinview::kGalleryTitle) + L" - from the menu.skn");

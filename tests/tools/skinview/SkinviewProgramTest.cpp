@@ -118,7 +118,7 @@ class SkinviewProgramTest : public testing::Test {
   }
 
   // A visible top-level window of the process of the class, waited for.
-  HWND WaitForTop(const std::wstring& className, int timeoutMs = 30000) {
+  HWND WaitForTop(const std::wstring& className, int timeoutMs = testsupport::kEventDeadlineMs) {
     TopSearch search{process_.dwProcessId, className};
     PumpUntil(
         [&] {
@@ -135,8 +135,7 @@ class SkinviewProgramTest : public testing::Test {
     const HWND gallery = WaitForTop(L"TGalleryForm");
     if (!gallery) return nullptr;
     const bool skinned = PumpUntil(
-        [&] { return SendMessageW(gallery, skin::SKM_PROBEFRAME, 0, skin::kSkinMagic) == skin::kSkinMagic; },
-        10000);
+        [&] { return SendMessageW(gallery, skin::SKM_PROBEFRAME, 0, skin::kSkinMagic) == skin::kSkinMagic; })
     return skinned ? gallery : nullptr;
   }
 
@@ -167,7 +166,7 @@ class SkinviewProgramTest : public testing::Test {
   // gallery's menu bar (the system's menu-bar height) lies between the title and the client.
   static void ExpectFrameSizes(HWND gallery, TFrameSizes sizes) {
     sizes.top += GetSystemMetrics(SM_CYMENU);
-    PumpUntil([&] { return FrameSizesOf(gallery) == sizes; }, 5000);
+    PumpUntil([&] { return FrameSizesOf(gallery) == sizes; });
     EXPECT_EQ(FrameSizesOf(gallery), sizes);
     RECT client{};
     GetClientRect(gallery, &client);
