@@ -178,8 +178,9 @@ TEST_P(LocaliseVariantTest, ThreeSheetsGiveTheWindowsFilesAndAnExactReport) {
   RunInWindow(windowRoot + L"css\\theme\\good.css", site.Url() + "/css/theme/");
   RunInWindow(windowRoot + L"css\\bad.css", site.Url() + "/css/");
 
+  // Every closing slash of the site is dropped.
   Finished run = RunProgram(L"--localise css/theme/good.css css\\bad.css missing.css --site " + Widen(site.Url()) +
-                                L"/ --timeout 4 --report report.txt " + GetParam(),
+                                L"// --timeout 4 --report report.txt " + GetParam(),
                             commandRoot);
   const std::string s = site.Url(), good = "css/theme/good.css", bad = "css\\bad.css";
   const std::string expected =
@@ -245,6 +246,7 @@ TEST_F(LocaliseCommandTest, ASheetThatCannotBeRewrittenStaysWholeAndGivesStatusT
   const std::string summary = "css/theme/good.css\t完成 3 个，失败 0 个，跳过 1 个。原CSS文件已备份为 " + Utf8(sheet) +
                               ".bak Cannot create file \"" + Utf8(sheet) + "\". ";
   EXPECT_NE(run.out.find(summary), std::string::npos) << run.out;
+  EXPECT_TRUE(run.out.ends_with("；无法处理的CSS文件 1 个。\r\n")) << run.out;  // counted in the run's line
   EXPECT_EQ(ReadFile(sheet), kThemeSheet);
   std::string loaded = kThemeSheet;  // as held: every line break CR LF
   loaded.insert(loaded.find("==)}\n") + 4, "\r");

@@ -60,6 +60,8 @@ TEST(Rewrite, WholeAddressesOnlyInOnePass) {
   EXPECT_EQ(rewrite("url('/image/top.gif')", {{"/image/top.gif", "top.gif"}}), "url('top.gif')");
   EXPECT_EQ(rewrite("url(a.png?v=3) url(a.png)", {{"a.png?v=3", "a.png"}}), "url(a.png) url(a.png)");
   EXPECT_EQ(rewrite("url(a) url(a.gif)", {{"a", "a.gif"}, {"a.gif", "b.gif"}}), "url(a.gif) url(b.gif)");
+  // "a" stands whole inside "a b.gif" too (a blank follows it): the longer address wins there.
+  EXPECT_EQ(rewrite("url('a b.gif') url(a)", {{"a", "y.gif"}, {"a b.gif", "x.gif"}}), "url('x.gif') url(y.gif)");
   EXPECT_EQ(rewrite("url(a.gifx)", {{"a.gif", "b"}}), "url(a.gifx)");  // not followed by a delimiter
   EXPECT_EQ(rewrite("abc", {{"", "x"}}), "abc");                         // empty: nothing
   EXPECT_EQ(rewrite("", {{"a", "x"}}), "");

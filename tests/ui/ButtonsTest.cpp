@@ -293,4 +293,8 @@ TEST_F(ButtonsForm, RadioGroupMakesAButtonPerItemInColumnsAndReportsTheChoice) {
   EXPECT_EQ(group->ItemIndex(), 3);
   EXPECT_EQ(GetIntProp(group, L"ItemIndex"), 3);
   EXPECT_EQ(GetIntProp(group, L"Columns"), 2);
+  // At twice the form's DPI the buttons are twice as tall (their rows have room for it).
+  const int dpi = 2 * form->PixelsPerInch();
+  form->ScaleToDpi(dpi);
+  EXPECT_EQ(group->Button(0)->Height(), MulDiv(20, dpi, 96));
 }

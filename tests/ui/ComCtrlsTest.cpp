@@ -268,4 +268,15 @@ TEST(ListView, AnUpdateWritesRowsAndRepaintsOnceWhenTheOuterUpdateEnds) {
   EXPECT_TRUE(GetUpdateRect(h, nullptr, FALSE));
   list->Items()->EndUpdate();  // one too many changes nothing
   EXPECT_TRUE(IsWindowVisible(h));
+  // A later update holds the repaint again, and so does a window made during it.
+  list->Items()->BeginUpdate();
+  UpdateWindow(h);
+  list->Items()->Add()->SetCaption(L"2");
+  EXPECT_FALSE(GetUpdateRect(h, nullptr, FALSE));
+  list->SetReadOnly(true);  // a new window
+  h = list->Handle();
+  UpdateWindow(h);
+  list->Items()->Add()->SetCaption(L"3");
+  EXPECT_FALSE(GetUpdateRect(h, nullptr, FALSE));
+  list->Items()->EndUpdate();
 }

@@ -174,6 +174,21 @@ TEST_F(FormFixture, AlignedAndAnchoredChildrenFollowTheParent) {
   EXPECT_EQ(r.right - r.left, 300);
 }
 
+// Scaling the form scales an anchored child's margins, and a later resize keeps them.
+TEST_F(FormFixture, AScaledFormKeepsItsAnchoredChildrensScaledMargins) {
+  auto* anchored = new TPanelish(form.get());
+  anchored->SetParent(form.get());
+  anchored->SetBounds(20, 60, 200, 100);  // 80 from the right, 40 from the bottom
+  anchored->SetAnchors(AnchorsAll);
+  form->Handle();
+  const int m = 2 * form->PixelsPerInch(), d = form->PixelsPerInch();
+  form->ScaleToDpi(m);
+  form->SetClientSize(form->ClientWidth() + 100, form->ClientHeight() + 100);
+  EXPECT_EQ(std::make_pair(form->ClientWidth() - anchored->Left() - anchored->Width(),
+                           form->ClientHeight() - anchored->Top() - anchored->Height()),
+            std::make_pair(MulDiv(80, m, d), MulDiv(40, m, d)));
+}
+
 TEST(Forms, ExceptionInHandlerShowsErrorBoxAndLoopGoesOn) {
   TForm form(nullptr);
   auto* panel = new TPanelish(&form);

@@ -224,6 +224,8 @@ TEST(Memo, LinesFollowTheSameRulesBeforeThereIsAWindow) {
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(lines->Count(), 1);
   EXPECT_EQ(memo.Text(), L"Memo1\r\n");
+  memo.SetText(L"Memo2\r\n");  // another text of the same length
+  EXPECT_EQ(lines->Strings(0), "Memo2");
   lines->Add(std::string(5000, 'q'));
   EXPECT_EQ(lines->Strings(1).size(), 4096u);
   EXPECT_EQ(lines->Strings(2), "");

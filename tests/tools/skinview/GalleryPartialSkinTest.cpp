@@ -19,6 +19,7 @@
 #include "PartialSkins.h"
 #include "SkinSwitchSupport.h"
 #include "SkinviewTestSupport.h"
+#include "skin/controls/SkinBars.h"
 #include "skin/controls/SkinScrollbars.h"
 #include "skin/frame/SkinManage.h"
 #include "ui/Menus.h"
@@ -83,6 +84,17 @@ struct GalleryPartialSkinTest : testing::Test {
       if (auto* list = dynamic_cast<skin::TSkinListView*>(skinners.Items(i))) return list->Header();
     }
     return nullptr;
+  }
+
+  // How many of the track bars' skinners draw from the skin.
+  int UsableTrackBars() const {
+    const skin::TControlSkinners& skinners = captionfallback::FrameOf(form->Handle())->ControlSkinners();
+    int usable = 0;
+    for (int i = 0; i < skinners.Count(); ++i) {
+      auto* bar = dynamic_cast<skin::TSkinTrackBar*>(skinners.Items(i));
+      usable += bar && bar->Usable();
+    }
+    return usable;
   }
 
   // The header as its page shows it.
@@ -174,6 +186,8 @@ TEST_F(GalleryPartialSkinTest, EverySectionLeftOutKeepsEveryControlDrawnAndWorki
       EXPECT_FALSE(Identical(*own, *wholeHeader));
       EXPECT_TRUE(partialskin::ShowsTwoColours(*own)) << "the header is one flat colour";
     }
+    // Without the lying thumb only the standing track bar, which has its own, draws from the skin.
+    if (section == "Trackbar.ThumbHorz") EXPECT_EQ(UsableTrackBars(), 1);
   }
   // Back to the whole skin: every control is skinned again as it was at the start.
   Load(L"whole.skn", skintest::AsBytes(own));
