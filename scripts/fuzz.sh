@@ -3,7 +3,8 @@
 # UndefinedBehaviorSanitizer) and runs each for a bounded time: the skin package fuzzer on the
 # checked-in seed corpus, and the hostile-skin fuzzer (generated descriptions and bitmaps
 # through the definition readers and the drawing plans) from its own inputs.
-#   scripts/fuzz.sh [SECONDS]     per fuzzer, default 60
+#   scripts/fuzz.sh [SECONDS]     per fuzzer, default 60; the two run side by side
+#   scripts/fuzz.sh --build-only  builds them and runs nothing
 # VEXLO_FUZZ_BUILD chooses the build folder (default build-fuzz in the source tree).
 # Prints the number of executions; exits non-zero when a fuzzer finds a fault.
 set -euo pipefail
@@ -17,12 +18,14 @@ apt_install clang libclang-rt-14-dev cmake ninja-build
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXLO_PORTABLE_ONLY=ON -DVEXLO_SANITIZE=ON -DVEXLO_FUZZ=ON >/dev/null
 cmake --build "$build" --target skin_package_fuzzer skin_draw_fuzzer
+[ "$seconds" != --build-only ] || exit 0
 
 # New inputs go to a work corpus per fuzzer in the build folder; the checked-in seeds stay as
 # they are.
 mkdir -p "$build/fuzz-artifacts"
-status=0
-run_fuzzer() {  # NAME MAX_LEN [SEED_DIR]
+# run_fuzzer NAME MAX_LEN [SEED_DIR]: runs one fuzzer; its verdict goes to $build/fuzz-NAME.verdict
+# (one line, and the exit status on a second), its output to $build/fuzz-NAME.log.
+run_fuzzer() {
   local name=$1 max_len=$2 seeds=${3:-}
   local work="$build/fuzz-corpus-$name" log="$build/fuzz-$name.log" result=0
   mkdir -p "$work"
@@ -36,9 +39,16 @@ run_fuzzer() {  # NAME MAX_LEN [SEED_DIR]
   else
     tail -n 60 "$log"
     echo "fuzz: $name FOUND A FAULT after $runs executions (see $log)"
-    status=$result
-  fi
+  fi >"$build/fuzz-$name.verdict"
+  echo "$result" >>"$build/fuzz-$name.verdict"
 }
-run_fuzzer skin_package_fuzzer 65536 "$root/fuzz/corpus"
-run_fuzzer skin_draw_fuzzer 4096
+run_fuzzer skin_package_fuzzer 65536 "$root/fuzz/corpus" &
+run_fuzzer skin_draw_fuzzer 4096 &
+wait
+status=0
+for name in skin_package_fuzzer skin_draw_fuzzer; do
+  sed '$d' "$build/fuzz-$name.verdict"
+  result=$(tail -n 1 "$build/fuzz-$name.verdict")
+  [ "$result" -eq 0 ] || status=$result
+done
 exit "$status"
