@@ -10,7 +10,7 @@
 
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
-apt_updated=""
+apt_updated="" apt_missing_index=""
 apt_update_once() {
   [ -n "$apt_updated" ] && return 0
   apt_updated=1
@@ -19,6 +19,7 @@ apt_update_once() {
   if ! apt-get update -qq >"$log" 2>&1; then
     # "E: Failed to fetch URL  REASON" or "W: Failed to fetch URL  REASON": one line each.
     sed -n 's/^[EW]: Failed to fetch \([^ ]*\) *\(.*\)$/apt: index not updated, going on without it: \1 (\2)/p' "$log"
+    grep -q 'Failed to fetch' "$log" && apt_missing_index=1
     grep -q 'Failed to fetch' "$log" || sed 's/^/apt: /' "$log"
   fi
   rm -f "$log"
@@ -47,6 +48,11 @@ apt_install() {
   fi
   echo "apt: could not install ${missing[*]}:" >&2
   grep -E '^(E:| )' "$log" | head -n 30 >&2 || tail -n 30 "$log" >&2
+  # An installed library whose other-architecture twin is only in the index that did not
+  # arrive cannot be matched without going back to an older version, which this script never
+  # does: the mirror has to finish its sync first.
+  [ -z "$apt_missing_index" ] ||
+    echo "apt: an index named above did not download; run this again once the mirror has finished syncing" >&2
   rm -f "$log"
   return 1
 }

@@ -84,7 +84,6 @@ round() {
   skin=$2
   shift 2
   start_main_window "$@"
-  sleep 2
   geometry || { echo "FAIL: the main window cannot be measured"; exit 1; }
   local full_w=$WIDTH full_h=$HEIGHT
   echo "Main window at $X,$Y, $WIDTH x $HEIGHT"

@@ -6,7 +6,12 @@
 # reports one outcome and counts the failures; wait_for COMMAND TENTHS waits up to TENTHS tenths
 # of a second for COMMAND to succeed. start_main_window [ARGUMENT...] starts the program on the
 # display with those arguments (its process in `app`) and waits up to a minute for its main
-# window (in `window`).
+# window (in `window`) to be shown and drawn.
+# settle [BEFORE] waits until the display has stopped changing (the same picture four times
+# running) and, when BEFORE (a screen_sum) is given, shows something other than that picture:
+# what the program draws in answer to an input has been drawn, however long it took. after
+# COMMAND... runs an input and settles on what it changed. Both give up after about half a
+# minute and leave the verdict to the check that follows.
 # shot_as PREFIX NAME keeps the screen as build/screenshots/PREFIX-NAME.png and, for the pixel
 # questions, as $work/NAME.ppm.
 # of VALUE prints VALUE scaled from 96 DPI to the DPI set_dpi (virtual-display.sh) chose
@@ -34,13 +39,40 @@ check() {
 
 wait_for() { for _ in $(seq "$2"); do eval "$1" && return 0; sleep 0.1; done; return 1; }
 
+screen_sum() { xwd -root -silent | md5sum | cut -d' ' -f1; }
+settle() {
+  local before=${1:-} last="" now same=0
+  for _ in $(seq 200); do
+    now=$(screen_sum)
+    if [ "$now" = "$last" ] && [ "$now" != "$before" ]; then
+      same=$((same + 1))
+      [ "$same" -lt 3 ] || return 0
+    else
+      same=0
+    fi
+    last=$now
+    sleep 0.05
+  done
+}
+after() {
+  local before
+  before=$(screen_sum)
+  "$@"
+  settle "$before"
+}
+
 start_main_window() {  # start_main_window [ARGUMENT...]: the program's own arguments
+  local empty
+  empty=$(screen_sum)
   wine build/src/app/vexlo.exe "$@" </dev/null >/dev/null 2>&1 &
   app=$!
   window=""
   for _ in $(seq 120); do
-    window=$(xdotool search --name 'Vexlo 1.0' 2>/dev/null | head -n 1 || true)
-    [ -n "$window" ] && return 0
+    window=$(xdotool search --onlyvisible --name 'Vexlo 1.0' 2>/dev/null | head -n 1 || true)
+    if [ -n "$window" ]; then
+      settle "$empty"
+      return 0
+    fi
     sleep 0.5
   done
   echo "FAIL: the main window did not appear within 60 seconds"

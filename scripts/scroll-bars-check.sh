@@ -64,7 +64,6 @@ round() {
   shift 2
   make_site
   start_main_window "$@"
-  sleep 2
   shot "$out/scroll$suffix-start.png"
   # The window is what the screenshot holds; its client area is 918 x 644 at 96 DPI, scaled like
   # everything in it at other DPIs, with borders of one width left, right and below. CX, CY is
@@ -78,37 +77,32 @@ round() {
   # borders, 26-pixel title); sx and sy turn them into screen coordinates at this DPI.
   sx() { echo $((CX + $(of $(($1 - 4))))); }
   sy() { echo $((CY + $(of $(($1 - 26))))); }
-  click() { xdotool mousemove "$(sx "$1")" "$(sy "$2")" && sleep 0.2 && xdotool click 1 && sleep 0.5; }
+  # click X Y: a click that changes what the window shows, waited for until it is drawn.
+  click() { xdotool mousemove "$(sx "$1")" "$(sy "$2")" && sleep 0.2 && after xdotool click 1; }
   # The step tabs: clicked at 96 DPI; at other DPIs the tab control lays its tabs out from the
   # width of their text, not from scaled places, so there the next one is taken with Ctrl+Tab
   # (each step below is the tab after the one shown).
   tab() {
-    if [ "$dpi" -eq 96 ]; then click "$1" 119; else xdotool key --clearmodifiers ctrl+Tab; sleep 0.5; fi
-    sleep 0.5
+    if [ "$dpi" -eq 96 ]; then click "$1" 119; else after xdotool key --clearmodifiers ctrl+Tab; fi
   }
   park() { xdotool mousemove "$(sx 450)" "$(sy 660)"; }
 
   # 1. Open, analyse, convert, download.
-  click 83 159   # open the style sheet
-  sleep 2
+  click 83 159   # open the style sheet: the open dialog comes
   xdotool type --delay 20 "Z:${site//\//\\}\\style.css"
-  xdotool key Return
-  sleep 2
+  after xdotool key Return
   tab 106
   click 83 159   # analyse
-  sleep 1
   tab 170
   click 520 214  # the relative-path prefix
   xdotool type --delay 20 "http://127.0.0.1:$port/"
   click 209 244  # convert
-  sleep 1
   tab 235
   click 84 187   # start downloading
   rows_done() { [ "$(ls "$site" | grep -c '\.png$')" -ge 40 ]; }
   check "the 40 images were downloaded into the sheet's folder" wait_for rows_done 300
-  sleep 2
   park
-  sleep 0.5
+  settle
   shot "$out/scroll$suffix-list.png"
 
   # 2. The list's vertical bar, right inside the list's border (the list spans 32..895 x
@@ -156,13 +150,12 @@ round() {
   xdotool mousedown 1
   sleep 0.3
   for step in $(seq 1 8); do xdotool mousemove "$mid" $((grab - step_y * step)); sleep 0.1; done
-  sleep 0.5
+  settle
   shot "$out/scroll$suffix-drag.png"
   read -r d0 d1 < <(thumb "$out/scroll$suffix-drag.png")
   xdotool mouseup 1
-  sleep 0.5
   park
-  sleep 0.5
+  settle
   shot "$out/scroll$suffix-dragged.png"
   held=$((grab - 8 * step_y))
   echo "While dragging the thumb is at rows $d0..$d1, the mouse at row $held"
@@ -173,9 +166,9 @@ round() {
   check "after the drag the skinned thumb stays where it was dropped" [ "$a0" -lt "$t0" ]
 
   # 4. A click on the down arrow scrolls one row.
-  xdotool mousemove "$mid" $((down_y + size / 2)) && sleep 0.2 && xdotool click 1 && sleep 0.5
+  xdotool mousemove "$mid" $((down_y + size / 2)) && sleep 0.2 && after xdotool click 1
   park
-  sleep 0.5
+  settle
   shot "$out/scroll$suffix-line.png"
   shift_line=$(pixels shift "$out/scroll$suffix-dragged.png" "$out/scroll$suffix-line.png" "$list_x" "$list_y" "$list_w" "$list_h")
   echo "One click on the down arrow moved the rows up by $shift_line pixels"
@@ -184,10 +177,9 @@ round() {
   # 5. The wheel scrolls back up and the skinned thumb follows.
   xdotool mousemove "$(sx 300)" "$(sy 400)"
   sleep 0.3
-  xdotool click 4 click 4 click 4
-  sleep 0.8
+  after xdotool click 4 click 4 click 4
   park
-  sleep 0.5
+  settle
   shot "$out/scroll$suffix-wheel.png"
   read -r w0 w1 < <(thumb "$out/scroll$suffix-wheel.png")
   read -r l0 l1 < <(thumb "$out/scroll$suffix-line.png")

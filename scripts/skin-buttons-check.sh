@@ -49,7 +49,6 @@ round() {
   windows() { xdotool search --onlyvisible --name '.' 2>/dev/null | wc -l; }
 
   start_main_window "$@"
-  sleep 3
 
   # 1. The step button: 105 x 25, focused when the window opens.
   shot start

@@ -107,14 +107,14 @@ round() {
 
   make_site
   start_main_window "$@"
-  sleep 3
   shot start
   # The window's top-left corner on the screen: where the screenshot's content starts. The
   # client area starts DX, DY further in than with the built-in skin's 4-pixel border and
   # 26-pixel title: the window coordinates below are the built-in skin's, moved by that.
   read -r WX WY < <(convert "$out/tabs$round-start.png" -trim info:- | awk '{split($4, a, "+"); print a[2], a[3]}')
   echo "Main window at $WX,$WY"
-  click() { xdotool mousemove $((WX + DX + $1)) $((WY + DY + $2)) && sleep 0.2 && xdotool click 1 && sleep 0.5; }
+  # click X Y: a click that changes what the window shows, waited for until it is drawn.
+  click() { xdotool mousemove $((WX + DX + $1)) $((WY + DY + $2)) && sleep 0.2 && after xdotool click 1; }
 
   # The step tabs: skinned buttons in the row below the title (window rows 100..140), found
   # by their corners in the skin's Buttons strip (5 frames, corners as large as its margins).
@@ -151,7 +151,6 @@ round() {
       [ "$(step_buttons unhot | awk 'NR == 3 { print $1 }')" = 1 ]
     for n in 5 4 3 2 1; do
       click "$(centre_x "$n")" "$(centre_y "$n")"
-      sleep 0.8
       shot "click-$n"
       check "a click on step tab $n shows it pressed" [ "$(pressed_tab "click-$n")" = "$n" ]
     done
@@ -165,45 +164,37 @@ round() {
 
     # 2. Ctrl+Tab from the first page turns the pages as the clicks did.
     for n in 2 3 4 5 1; do
-      xdotool key --clearmodifiers ctrl+Tab
-      sleep 0.8
+      after xdotool key --clearmodifiers ctrl+Tab
       shot "key-$n"
       check "Ctrl+Tab turns to page $n" same_page "key-$n" "click-$n"
       check "Ctrl+Tab shows step tab $n pressed" [ "$(pressed_tab "key-$n")" = "$n" ]
     done
-    xdotool key --clearmodifiers ctrl+shift+Tab
-    sleep 0.8
+    after xdotool key --clearmodifiers ctrl+shift+Tab
     shot key-back
     check "Ctrl+Shift+Tab turns back to the last page" same_page key-back click-5
-    click "$(centre_x 1)" "$(centre_y 1)"
   fi
 
   # 3. The workflow through the skinned window, twice in one run.
-  tab() { click "$(centre_x "$1")" "$(centre_y "$1")"; sleep 0.5; }
+  tab() { click "$(centre_x "$1")" "$(centre_y "$1")"; }
   run_workflow() {  # run_workflow SHEET PREFIX DONE: every step by mouse and keyboard
     tab 1
-    click 83 159   # open the style sheet
-    sleep 2
+    click 83 159   # open the style sheet: the open dialog comes
     xdotool type --delay 20 "Z:${1//\//\\}"
-    xdotool key Return
-    sleep 2
+    after xdotool key Return
     tab 2
     click 83 159   # analyse
-    sleep 1
-    xdotool key --clearmodifiers ctrl+Tab   # to the third step by keyboard
-    sleep 1
+    after xdotool key --clearmodifiers ctrl+Tab   # to the third step by keyboard
     click 520 214  # the relative-path prefix, replaced as a whole
     xdotool key --clearmodifiers End shift+Home
     xdotool type --delay 20 "$2"
     click 209 244  # convert
-    sleep 1
     tab 4
     click 84 187   # start downloading
     wait_for "$3" 300
   }
   downloaded() { [ -f "$site/style.css.bak" ] && ! cmp -s "$site/style.css" "$work/original.css"; }
   check "the sheet is rewritten after the download" run_workflow "$site/style.css" "http://127.0.0.1:$port/" downloaded
-  sleep 1
+  settle
   shot downloaded
   for f in img/t1.png img/t2.png img/t3.png img/t4.png pics/photo.gif pics/noise.jpg slow/big.png; do
     check "$(basename "$f") was downloaded unchanged into the sheet's folder" cmp -s "$site/$f" "$site/$(basename "$f")"
@@ -222,7 +213,7 @@ round() {
   second_done() { [ -f "$site/two/other.css.bak" ] && ! cmp -s "$site/two/other.css" "$work/other.css"; }
   check "a second sheet in the same run is rewritten too" \
     run_workflow "$site/two/other.css" "http://127.0.0.1:$port/two/" second_done
-  sleep 1
+  settle
   shot second
   check "the second run downloaded its images" cmp -s "$site/two/art/wave.png" "$site/two/wave.png"
   check "the second run downloaded all of them" cmp -s "$site/two/art/dot.gif" "$site/two/dot.gif"

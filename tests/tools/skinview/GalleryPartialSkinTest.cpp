@@ -187,7 +187,9 @@ TEST_F(GalleryPartialSkinTest, EverySectionLeftOutKeepsEveryControlDrawnAndWorki
       EXPECT_TRUE(partialskin::ShowsTwoColours(*own)) << "the header is one flat colour";
     }
     // Without the lying thumb only the standing track bar, which has its own, draws from the skin.
-    if (section == "Trackbar.ThumbHorz") EXPECT_EQ(UsableTrackBars(), 1);
+    if (section == "Trackbar.ThumbHorz") {
+      EXPECT_EQ(UsableTrackBars(), 1);
+    }
   }
   // Back to the whole skin: every control is skinned again as it was at the start.
   Load(L"whole.skn", skintest::AsBytes(own));

@@ -135,7 +135,7 @@ class SkinviewProgramTest : public testing::Test {
     const HWND gallery = WaitForTop(L"TGalleryForm");
     if (!gallery) return nullptr;
     const bool skinned = PumpUntil(
-        [&] { return SendMessageW(gallery, skin::SKM_PROBEFRAME, 0, skin::kSkinMagic) == skin::kSkinMagic; })
+        [&] { return SendMessageW(gallery, skin::SKM_PROBEFRAME, 0, skin::kSkinMagic) == skin::kSkinMagic; });
     return skinned ? gallery : nullptr;
   }
 
