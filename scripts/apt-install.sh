@@ -3,10 +3,12 @@
 #   have_pkg PACKAGE         answers 0 when the package is installed.
 # A package index that fails to download (a mirror caught mid-sync, say) is named in one line
 # and the install goes on with the indexes that did arrive. When the install cannot be resolved
-# (the installed libraries come from the security suite, and their other-architecture twins can
-# only come from the release), it is tried once more preferring the release's own versions for
-# what is installed new. Nothing is removed or downgraded, and no source is added or removed.
-# Answers 1, after a message naming the packages and apt's own error, when both tries fail.
+# (a library new to the machine would come from the security suite, whose other-architecture
+# index did not arrive, so its twin could only come from the release), it is tried once more
+# preferring the release's own versions for what is installed new. Nothing is removed or
+# downgraded, and no source is added or removed. Answers 1, after a message naming the
+# packages and apt's own error, when both tries fail: then a library already installed from
+# the security suite has its twin only in the missing index, and the mirror must finish first.
 
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 

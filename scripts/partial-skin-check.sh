@@ -72,12 +72,13 @@ done
 
 # 1. The gallery, one start for every partial skin.
 galleries() { xdotool search --onlyvisible --name '^Vexlo 皮肤预览' 2>/dev/null || true; }
+empty=$(screen_sum)
 wine "$gallery" "$(windows_path "$work/whole.skn")" </dev/null >/dev/null 2>&1 &
 app=$!
 window=""
 wait_for 'window=$(xdotool search --onlyvisible --name "^Vexlo 皮肤预览 - whole.skn" 2>/dev/null | head -n 1) && [ -n "$window" ]' 600 ||
   { echo "FAIL: the gallery did not appear with the whole skin"; exit 1; }
-sleep 2
+settle "$empty"
 # Its client area keeps its size through every skin: with the whole skin's frame (4-pixel
 # borders, a 26-pixel title and an 18-pixel menu bar) it is the window less 8 x 48 pixels.
 eval "$(xdotool getwindowgeometry --shell "$window")"
@@ -160,10 +161,13 @@ app=""
 page() { convert "$work/$1.ppm" -crop 884x500+$((CX + PX))+$((CY + PY)) +repage ppm:-; }
 # Starts the program with the package $1 and waits for its main window (in `window`).
 start_with() {
+  local empty
+  empty=$(screen_sum)
   wine build/src/app/vexlo.exe --skin "$(windows_path "$1")" </dev/null >/dev/null 2>&1 &
   app=$!
   window=""
-  wait_for 'window=$(xdotool search --name "Vexlo 1.0" 2>/dev/null | head -n 1) && [ -n "$window" ]' 600
+  wait_for 'window=$(xdotool search --onlyvisible --name "Vexlo 1.0" 2>/dev/null | head -n 1) && [ -n "$window" ]' 600 &&
+    settle "$empty"
 }
 # The window's client area on the screen in shot $1: the window is what the shot holds, its
 # client area 918 x 644 with borders of one width left, right and below (the skin's and the
@@ -174,7 +178,6 @@ corners() {
     print a[2] + b, a[3] + s[2] - 644 - b, a[2], a[3] }'
 }
 start_with "$work/whole.skn" || { echo "FAIL: no main window with the whole skin"; exit 1; }
-sleep 3
 shot whole-start
 read -r CX CY WX WY < <(corners whole-start)
 # The page below the tabs lies at window coordinates 16, 140 with the whole skin.
@@ -192,7 +195,7 @@ steps() {  # steps NAME: the main window, started, has its tabs clicked and is c
   read -r CX CY WX WY < <(corners "$name-start")
   for n in 5 4 3 2 1; do
     read -r x y < <(centre "$n")
-    xdotool mousemove $((CX + x)) $((CY + y)) && sleep 0.2 && xdotool click 1 && sleep 0.6
+    xdotool mousemove $((CX + x)) $((CY + y)) && sleep 0.2 && after xdotool click 1
     shot "$name-$n"
   done
   cp "$out/partial-$name-1.png" "$out/partial-$name.png"
@@ -211,7 +214,6 @@ for section in Buttons Personality Button.Close; do
     check "without [$section]: the main window appears" false
     continue
   fi
-  sleep 3
   steps "$section"
 done
 

@@ -71,7 +71,7 @@ rest() {
 
 part x11 run_ctest build/tests/x11 "$logs/x11.xml" &
 x11=$!
-(renice -n 10 -p "$BASHPID" >/dev/null; rest) &
+(renice -n 19 -p "$BASHPID" >/dev/null; rest) &
 others=$!
 wait "$others" || true
 wait "$x11" || true
