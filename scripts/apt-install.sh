@@ -34,7 +34,7 @@ apt_install() {
   echo "Installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt_update_once
-  local options=(-y -qq --no-install-recommends --no-remove) log codename
+  local options=(-y -q --no-install-recommends --no-remove) log codename
   log=$(mktemp)
   if apt-get install "${options[@]}" "${missing[@]}" >"$log" 2>&1; then
     rm -f "$log"

@@ -3,15 +3,16 @@
 # prefixes per run), the checks with a real mouse and keyboard on a virtual display, the
 # portable code natively with AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzzers
 # for a bounded time.
-# The real-input checks mostly wait on the program, so they start as soon as the program is
-# built and run one after the other beside everything else: the rest of the build, the other
-# cases under Wine (several at once, each in a prefix of its own) and the native build. What
-# runs beside them runs at a lower priority, so that the program they drive is never kept
-# waiting. The fuzzers run last, side by side, with the machine to themselves.
+# The real-input checks take the longest and spend much of it waiting on the program, so they
+# start as soon as the program is built and run one after the other beside everything else:
+# the rest of the build, the other cases under Wine (several at once, each in a prefix of its
+# own) and the native build. What runs beside them runs at the lowest priority, so that the
+# program they drive is never kept waiting. The fuzzers run last, side by side, with the
+# machine to themselves.
 # Ends with "N passed, N failed, N skipped", counting test cases only (not the fixtures that
 # start and stop the Wine server; each fuzzer reports on its own line). Anything else that went
 # wrong (a failed fixture, a run without results, a fuzzer finding) follows on that line.
-# Each part's output is kept in build/test-logs/ and shown when the part has ended.
+# Each part's output is kept in build/test-logs/ and shown once all of them have ended.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$(date +%s)
@@ -33,7 +34,7 @@ fi
 jobs=$((2 * $(nproc)))
 export VEXLO_WINE_SLOTS=$jobs
 logs=build/test-logs
-rm -rf "$logs" build/wine-prefix-* build/wine-prefix-*.*
+rm -rf "$logs" build/wine-prefix-*
 mkdir -p "$logs"
 
 # part NAME COMMAND...: runs one part, its output in $logs/NAME.log and its exit status in
