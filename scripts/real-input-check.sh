@@ -39,7 +39,18 @@ check() {
 
 wait_for() { for _ in $(seq "$2"); do eval "$1" && return 0; sleep 0.1; done; return 1; }
 
-screen_sum() { xwd -root -silent | md5sum | cut -d' ' -f1; }
+# The picture is read again when a window went away while xwd walked the window tree.
+screen_sum() {
+  local sum
+  for _ in 1 2 3 4 5; do
+    if sum=$(set -o pipefail; xwd -root -silent 2>/dev/null | md5sum); then
+      echo "${sum%% *}"
+      return 0
+    fi
+    sleep 0.05
+  done
+  echo unreadable
+}
 settle() {
   local before=${1:-} last="" now same=0
   for _ in $(seq 200); do
