@@ -53,13 +53,12 @@ run_ctest() {
   rm -f "$junit"
   ctest --test-dir "$dir" --output-on-failure --timeout 600 --output-junit "$(pwd)/$junit" "$@"
 }
-native_build() {
-  cmake -S . -B build-native -G Ninja -DVEXLO_PORTABLE_ONLY=ON -DVEXLO_SANITIZE=ON \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build build-native
-}
+# native: the portable code with the sanitizers, its tests, and the fuzzers' build.
 native() {
-  native_build && run_ctest build-native "$logs/native.xml" --parallel "$(nproc)"
+  cmake -S . -B build-native -G Ninja -DVEXLO_PORTABLE_ONLY=ON -DVEXLO_SANITIZE=ON \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null &&
+    cmake --build build-native &&
+    run_ctest build-native "$logs/native.xml" --parallel "$(nproc)"
   [ ! -x scripts/fuzz.sh ] || ./scripts/fuzz.sh --build-only
 }
 rest() {
