@@ -10,6 +10,10 @@
 # packages and apt's own error, when both tries fail: then a library already installed from
 # the security suite has its twin only in the missing index, and the mirror must finish first.
 
+# Another install running at the same time (a second script, the system's own updates) holds
+# apt's locks: wait for it rather than fail.
+apt_wait=(-o DPkg::Lock::Timeout=900)
+
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 apt_updated="" apt_missing_index=""
@@ -18,7 +22,7 @@ apt_update_once() {
   apt_updated=1
   local log
   log=$(mktemp)
-  if ! apt-get update -qq >"$log" 2>&1; then
+  if ! apt-get "${apt_wait[@]}" update -qq >"$log" 2>&1; then
     # "E: Failed to fetch URL  REASON" or "W: Failed to fetch URL  REASON": one line each.
     sed -n 's/^[EW]: Failed to fetch \([^ ]*\) *\(.*\)$/apt: index not updated, going on without it: \1 (\2)/p' "$log"
     grep -q 'Failed to fetch' "$log" && apt_missing_index=1
@@ -34,7 +38,7 @@ apt_install() {
   echo "Installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt_update_once
-  local options=(-y -q --no-install-recommends --no-remove) log codename
+  local options=("${apt_wait[@]}" -y -q --no-install-recommends --no-remove) log codename
   log=$(mktemp)
   if apt-get install "${options[@]}" "${missing[@]}" >"$log" 2>&1; then
     rm -f "$log"
