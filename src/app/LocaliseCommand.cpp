@@ -23,27 +23,6 @@ using workflow::TLocaliseOptions;
 
 namespace {
 
-// One sheet of the command: as given, its full path, and the prefix of its relative addresses.
-struct TSheetJob {
-  std::wstring Given;
-  std::wstring Path;
-  std::wstring RelativePrefix;
-};
-
-std::wstring FullPath(const std::wstring& path) {
-  DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
-  if (size == 0) return path;
-  std::wstring full(size, L'\0');
-  full.resize(GetFullPathNameW(path.c_str(), size, full.data(), nullptr));
-  return full;
-}
-
-bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix) {
-  return text.size() >= prefix.size() &&
-         CompareStringOrdinal(text.data(), static_cast<int>(prefix.size()), prefix.data(),
-                              static_cast<int>(prefix.size()), TRUE) == CSTR_EQUAL;
-}
-
 bool SamePath(std::wstring_view a, std::wstring_view b) {
   return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
          CSTR_EQUAL;
@@ -66,12 +45,36 @@ std::optional<TFileId> FileId(const std::wstring& path) {
   return TFileId{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
 }
 
-// Whether two full paths name one file: by the files' identity where both exist (whatever the
-// spelling, links and short names too), else by the paths without regard to letter case.
-bool SameFile(const std::wstring& a, const std::wstring& b) {
-  std::optional<TFileId> ia = FileId(a), ib = FileId(b);
+// Whether two full paths, with the identities of their files, name one file: by the files'
+// identity where both exist (whatever the spelling, links and short names too), else by the
+// paths without regard to letter case.
+bool SameFile(const std::wstring& a, const std::optional<TFileId>& ia, const std::wstring& b,
+              const std::optional<TFileId>& ib) {
   if (ia && ib) return *ia == *ib;
   return SamePath(a, b);
+}
+
+// One sheet of the command: as given, its full path, the prefix of its relative addresses, and
+// its file's identity when it exists.
+struct TSheetJob {
+  std::wstring Given;
+  std::wstring Path;
+  std::wstring RelativePrefix;
+  std::optional<TFileId> Id;
+};
+
+std::wstring FullPath(const std::wstring& path) {
+  DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring full(size, L'\0');
+  full.resize(GetFullPathNameW(path.c_str(), size, full.data(), nullptr));
+  return full;
+}
+
+bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix) {
+  return text.size() >= prefix.size() &&
+         CompareStringOrdinal(text.data(), static_cast<int>(prefix.size()), prefix.data(),
+                              static_cast<int>(prefix.size()), TRUE) == CSTR_EQUAL;
 }
 
 // Each sheet's full path and relative prefix: the folder URL given, or the site, a slash and
@@ -85,8 +88,10 @@ std::wstring PlanSheets(const TLocaliseOptions& o, std::vector<TSheetJob>& jobs,
   if (o.Folder.empty() && (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)))
     return L"The root folder \"" + root + L"\" does not exist.";
   for (const std::wstring& given : o.Sheets) {
-    TSheetJob job{given, FullPath(given), o.Folder};
-    auto earlier = std::find_if(jobs.begin(), jobs.end(), [&](const TSheetJob& j) { return SameFile(j.Path, job.Path); });
+    TSheetJob job{given, FullPath(given), o.Folder, std::nullopt};
+    job.Id = FileId(job.Path);
+    auto earlier = std::find_if(jobs.begin(), jobs.end(),
+                                [&](const TSheetJob& j) { return SameFile(j.Path, j.Id, job.Path, job.Id); });
     if (earlier != jobs.end()) {
       notes += L"The sheet \"" + given + L"\" is \"" + earlier->Given + L"\" again: it is localised once.\r\n";
       continue;
@@ -117,10 +122,11 @@ bool IsBackupName(const std::wstring& path, const std::wstring& sheet) {
 
 // A report (its full path) that would take the place of a sheet or of a sheet's backup.
 std::wstring ReportClash(const std::wstring& report, const std::vector<TSheetJob>& jobs) {
+  const std::optional<TFileId> id = FileId(report);
   for (const TSheetJob& job : jobs) {
-    if (SameFile(report, job.Path))
+    if (SameFile(report, id, job.Path, job.Id))
       return L"The report \"" + report + L"\" is the sheet \"" + job.Given + L"\" itself.";
-    if (IsBackupName(report, job.Path) || SameFile(report, job.Path + L".bak"))
+    if (IsBackupName(report, job.Path) || SameFile(report, id, job.Path + L".bak", FileId(job.Path + L".bak")))
       return L"The report \"" + report + L"\" would take the name of a backup of the sheet \"" + job.Given + L"\".";
   }
   return {};
