@@ -38,7 +38,7 @@ std::wstring FailureText(HRESULT hr) {
 }
 
 // Whether a failed Execute is the engine refusing the pattern: its regular-expression errors,
-// and the unspecified failure some engines give for any pattern they cannot read.
+// and the general failure (E_FAIL) that some engines give for any pattern they cannot read.
 bool RefusesPattern(HRESULT hr) {
   unsigned long code = static_cast<unsigned long>(hr);
   return code == static_cast<unsigned long>(E_FAIL) || (code >= 0x800A1390 && code <= 0x800A13A0);
