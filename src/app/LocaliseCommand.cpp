@@ -3,10 +3,12 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "app/ConsoleText.h"
 #include "app/LocaliseOptions.h"
 #include "app/LocaliseReport.h"
+#include "app/PatternSyntax.h"
 #include "app/SheetAddress.h"
 #include "app/SkinOption.h"
 #include "app/Startup.h"
@@ -21,11 +23,44 @@ using workflow::TLocaliseOptions;
 
 namespace {
 
-// One sheet of the command: as given, its full path, and the prefix of its relative addresses.
+bool SamePath(std::wstring_view a, std::wstring_view b) {
+  return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+         CSTR_EQUAL;
+}
+
+// What tells a file from every other: its volume's serial number and its index there.
+struct TFileId {
+  DWORD Volume, High, Low;
+  bool operator==(const TFileId&) const = default;
+};
+
+std::optional<TFileId> FileId(const std::wstring& path) {
+  HANDLE h = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info{};
+  bool known = GetFileInformationByHandle(h, &info) && (info.nFileIndexHigh | info.nFileIndexLow) != 0;
+  CloseHandle(h);
+  if (!known) return std::nullopt;
+  return TFileId{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+}
+
+// Whether two full paths, with the identities of their files, name one file: by the files'
+// identity where both exist (whatever the spelling, links and short names too), else by the
+// paths without regard to letter case.
+bool SameFile(const std::wstring& a, const std::optional<TFileId>& ia, const std::wstring& b,
+              const std::optional<TFileId>& ib) {
+  if (ia && ib) return *ia == *ib;
+  return SamePath(a, b);
+}
+
+// One sheet of the command: as given, its full path, the prefix of its relative addresses, and
+// its file's identity when it exists.
 struct TSheetJob {
   std::wstring Given;
   std::wstring Path;
   std::wstring RelativePrefix;
+  std::optional<TFileId> Id;
 };
 
 std::wstring FullPath(const std::wstring& path) {
@@ -43,15 +78,24 @@ bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix) {
 }
 
 // Each sheet's full path and relative prefix: the folder URL given, or the site, a slash and
-// the sheet's folder below the root with its closing slash. Answers what is wrong, if anything.
-std::wstring PlanSheets(const TLocaliseOptions& o, std::vector<TSheetJob>& jobs) {
+// the sheet's folder below the root with its closing slash. A sheet named again (in any
+// spelling) is localised once, at its first place: `notes` says which were left out. Answers
+// what is wrong, if anything.
+std::wstring PlanSheets(const TLocaliseOptions& o, std::vector<TSheetJob>& jobs, std::wstring& notes) {
   std::wstring root = FullPath(o.Root.empty() ? L"." : o.Root);
   if (!root.ends_with(L'\\')) root += L'\\';
   DWORD attributes = GetFileAttributesW(root.c_str());
   if (o.Folder.empty() && (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)))
     return L"The root folder \"" + root + L"\" does not exist.";
   for (const std::wstring& given : o.Sheets) {
-    TSheetJob job{given, FullPath(given), o.Folder};
+    TSheetJob job{given, FullPath(given), o.Folder, std::nullopt};
+    job.Id = FileId(job.Path);
+    auto earlier = std::find_if(jobs.begin(), jobs.end(),
+                                [&](const TSheetJob& j) { return SameFile(j.Path, j.Id, job.Path, job.Id); });
+    if (earlier != jobs.end()) {
+      notes += L"The sheet \"" + given + L"\" is \"" + earlier->Given + L"\" again: it is localised once.\r\n";
+      continue;
+    }
     if (job.RelativePrefix.empty()) {
       std::wstring folder = workflow::FolderOf(job.Path);
       if (!StartsWithNoCase(folder, root))
@@ -65,23 +109,60 @@ std::wstring PlanSheets(const TLocaliseOptions& o, std::vector<TSheetJob>& jobs)
   return {};
 }
 
-// Whether the report's file can be written: it is opened for writing once (and removed again
-// when it did not exist), so that a run never ends with a report it cannot keep.
-std::wstring ReportProblem(const std::wstring& path) {
-  if (path.empty()) return {};
+// Whether `path` is a name the rewrite may give a sheet's backup: the sheet's path followed by
+// ".bak", or by ".bak." and a number.
+bool IsBackupName(const std::wstring& path, const std::wstring& sheet) {
+  std::wstring base = sheet + L".bak";
+  if (path.size() < base.size() || !SamePath(std::wstring_view(path).substr(0, base.size()), base)) return false;
+  std::wstring_view rest = std::wstring_view(path).substr(base.size());
+  if (rest.empty()) return true;
+  return rest.size() > 1 && rest[0] == L'.' &&
+         rest.find_first_not_of(L"0123456789", 1) == std::wstring_view::npos;
+}
+
+// A report (its full path) that would take the place of a sheet or of a sheet's backup.
+std::wstring ReportClash(const std::wstring& report, const std::vector<TSheetJob>& jobs) {
+  const std::optional<TFileId> id = FileId(report);
+  for (const TSheetJob& job : jobs) {
+    if (SameFile(report, id, job.Path, job.Id))
+      return L"The report \"" + report + L"\" is the sheet \"" + job.Given + L"\" itself.";
+    if (IsBackupName(report, job.Path) || SameFile(report, id, job.Path + L".bak", FileId(job.Path + L".bak")))
+      return L"The report \"" + report + L"\" would take the name of a backup of the sheet \"" + job.Given + L"\".";
+  }
+  return {};
+}
+
+// Makes sure the report (its full path) can be written before any download: its folder exists,
+// it is no folder and not read-only (which opening it for writing does not always tell), and it
+// opens for writing. From then on the file exists, empty when it is new, until the report
+// replaces it: no downloaded image is given its name. `created` tells whether it was made here.
+std::wstring PrepareReport(const std::wstring& path, bool& created) {
+  created = false;
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    std::wstring folder = workflow::FolderOf(path);
+    DWORD folderAttributes = GetFileAttributesW(folder.c_str());
+    if (folderAttributes == INVALID_FILE_ATTRIBUTES || !(folderAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      return L"The report's folder \"" + folder + L"\" does not exist.";
+  } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+    return L"The report \"" + path + L"\" is a folder.";
+  } else if (attributes & FILE_ATTRIBUTE_READONLY) {
+    return L"The report \"" + path + L"\" is read-only.";
+  }
   HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return EFCreateError(path, GetLastError()).Message();
-  bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
+  created = GetLastError() != ERROR_ALREADY_EXISTS;
   CloseHandle(h);
-  if (!existed) DeleteFileW(path.c_str());
   return {};
 }
 
 // The sheets' run through the main window's steps.
 class TLocaliseRun {
  public:
-  TLocaliseRun(const TLocaliseOptions& options, TConsoleText& console) : o_(options), console_(console) {}
+  // `report`: the report's full path, or empty.
+  TLocaliseRun(const TLocaliseOptions& options, std::wstring report, TConsoleText& console)
+      : o_(options), report_(std::move(report)), console_(console) {}
 
   // Makes the window, with the skin asked for and the pattern; answers what is wrong.
   std::wstring Prepare(const TSkinOption& skin);
@@ -94,6 +175,7 @@ class TLocaliseRun {
   void Collect(TSheetResult& result) const;
 
   const TLocaliseOptions& o_;
+  const std::wstring report_;
   TConsoleText& console_;
   TForm1* form_ = nullptr;
   std::wstring raised_;  // what the application reported while a run went on (a failed rewrite)
@@ -113,15 +195,23 @@ std::wstring TLocaliseRun::Prepare(const TSkinOption& skin) {
 }
 
 // The engine reads the pattern when it first runs it: once over no text, before any sheet.
+// Step two lists the second capture of each match: a pattern with fewer groups is refused too.
 std::wstring TLocaliseRun::PatternProblem() {
+  const std::wstring cannot = L"The pattern \"" + o_.Pattern + L"\" cannot be used: ";
   try {
     form_->RegExp1->SetGlobal(true);
     form_->RegExp1->SetPattern(o_.Pattern);
     form_->RegExp1->SetIgnoreCase(true);
     form_->RegExp1->Execute(L"");
+  } catch (const app::ERegExpError& e) {
+    return cannot + e.Reason();
   } catch (const std::exception& e) {
-    return L"The pattern \"" + o_.Pattern + L"\" cannot be used: " + ExceptionMessage(e);
+    return cannot + ExceptionMessage(e);
   }
+  int groups = workflow::CapturingGroups(o_.Pattern);
+  if (groups < workflow::kImageGroup)
+    return cannot + L"it has " + std::to_wstring(groups) + L" capturing group" + (groups == 1 ? L"" : L"s") +
+           L", and the image is the second group's capture.";
   return {};
 }
 
@@ -146,9 +236,9 @@ int TLocaliseRun::Run(const std::vector<TSheetJob>& jobs) {
   console_.Out(last);
   report += last;
   int status = app::ExitStatus(results);
-  if (!o_.Report.empty()) {
+  if (!report_.empty()) {
     try {
-      SaveBytesSafely(o_.Report, Utf8(report));
+      SaveBytesSafely(report_, Utf8(report));
     } catch (const std::exception& e) {
       console_.Err(ExceptionMessage(e) + L"\r\n");
       status = 2;
@@ -230,11 +320,19 @@ int RunLocaliseCommand(const std::vector<std::wstring>& arguments) {
   const TLocaliseOptions& o = command.Options;
   if (!command.Problem.empty()) return Refuse(console, command.Problem, o.Quiet);
   std::vector<TSheetJob> jobs;
-  std::wstring problem = PlanSheets(o, jobs);
-  if (problem.empty()) problem = ReportProblem(o.Report);
-  if (!problem.empty()) return Refuse(console, problem, o.Quiet);
-  TLocaliseRun run(o, console);
-  problem = run.Prepare(ParseSkinOption(arguments));
-  if (!problem.empty()) return Refuse(console, problem, o.Quiet);
+  std::wstring notes;
+  std::wstring problem = PlanSheets(o, jobs, notes);
+  // Every output path is whole and checked before any download.
+  const std::wstring report = o.Report.empty() ? std::wstring() : FullPath(o.Report);
+  bool reportCreated = false;
+  if (problem.empty() && !report.empty()) problem = ReportClash(report, jobs);
+  if (problem.empty() && !report.empty()) problem = PrepareReport(report, reportCreated);
+  TLocaliseRun run(o, report, console);
+  if (problem.empty()) problem = run.Prepare(ParseSkinOption(arguments));
+  if (!problem.empty()) {
+    if (reportCreated) DeleteFileW(report.c_str());  // nothing is left of a refused command
+    return Refuse(console, problem, o.Quiet);
+  }
+  if (!notes.empty()) console.Err(notes);
   return run.Run(jobs);
 }

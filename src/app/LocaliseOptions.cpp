@@ -38,6 +38,23 @@ bool IsWebAddress(std::wstring_view url) {
   return StartsWithNoCase(url, L"http://") || StartsWithNoCase(url, L"https://");
 }
 
+// Whether a web address names a host: its authority (after "//", up to the first "/", "?"
+// or "#"), past any "user@", holds something before its ":port".
+bool NamesHost(std::wstring_view url) {
+  std::wstring_view authority = url.substr(url.find(L"//") + 2);
+  authority = authority.substr(0, authority.find_first_of(L"/?#"));
+  authority = authority.substr(authority.find_last_of(L'@') + 1);  // npos + 1 is 0
+  return !authority.empty() && authority.front() != L':';
+}
+
+// The problem with the web address `value` given as `what` ("site", "folder"), if any.
+std::wstring AddressProblem(std::wstring_view what, const std::wstring& value) {
+  if (!IsWebAddress(value))
+    return L"The " + std::wstring(what) + L" \"" + value + L"\" must begin with http:// or https://.";
+  if (!NamesHost(value)) return L"The " + std::wstring(what) + L" \"" + value + L"\" names no host after its scheme.";
+  return {};
+}
+
 // A whole number from `low` to `high`, or -1.
 int WholeNumber(std::wstring_view text, int low, int high) {
   if (text.empty() || text.size() > 6) return -1;
@@ -60,7 +77,9 @@ Words Split(const std::vector<std::wstring>& arguments) {
   Words words;
   for (size_t i = 0; i < arguments.size() && words.problem.empty(); ++i) {
     const std::wstring& word = arguments[i];
-    if (!word.starts_with(L"--")) {
+    // A word starting with "-" is an option, known or not, never a sheet: a sheet of such a
+    // name is written with its folder (".\\-x.css").
+    if (!word.starts_with(L"-")) {
       words.sheets.push_back(word);
       continue;
     }
@@ -88,13 +107,13 @@ Words Split(const std::vector<std::wstring>& arguments) {
 // Puts one option's value into the options; answers the problem with it, if any.
 std::wstring Take(TLocaliseOptions& o, const std::wstring& name, const std::wstring& value) {
   if (name == L"--site") {
-    if (!IsWebAddress(value)) return L"The site \"" + value + L"\" must begin with http:// or https://.";
+    if (std::wstring problem = AddressProblem(L"site", value); !problem.empty()) return problem;
     o.Site = value;
     while (o.Site.ends_with(L'/')) o.Site.pop_back();
   } else if (name == L"--root") {
     o.Root = value;
   } else if (name == L"--folder") {
-    if (!IsWebAddress(value)) return L"The folder \"" + value + L"\" must begin with http:// or https://.";
+    if (std::wstring problem = AddressProblem(L"folder", value); !problem.empty()) return problem;
     o.Folder = value.ends_with(L'/') ? value : value + L"/";
   } else if (name == L"--pattern") {
     o.Pattern = value;

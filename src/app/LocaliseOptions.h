@@ -36,7 +36,8 @@ bool IsLocaliseCommand(const std::vector<std::wstring>& arguments);
 
 // Reads the words (the program's name not among them). `defaultPattern` stands for a pattern
 // not given. "--name VALUE" and "--name=VALUE" are the same; a value may not be missing, be
-// empty or be the next option; no option may be given twice.
+// empty or be the next option; no option may be given twice. Any other word starting with "-"
+// is an unknown option. The site and the folder are http:// or https:// addresses with a host.
 TLocaliseCommand ParseLocaliseCommand(const std::vector<std::wstring>& arguments, std::wstring_view defaultPattern);
 
 // How the command is written, for messages about wrong words.

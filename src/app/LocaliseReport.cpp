@@ -21,6 +21,26 @@ std::wstring ResultText(const TImageResult& image) {
 
 }  // namespace
 
+std::wstring ReportField(std::wstring_view text) {
+  static constexpr wchar_t kHex[] = L"0123456789ABCDEF";
+  std::wstring field;
+  field.reserve(text.size());
+  for (wchar_t c : text) {
+    if (c == L'\t') {
+      field += L"\\t";
+    } else if (c == L'\r') {
+      field += L"\\r";
+    } else if (c == L'\n') {
+      field += L"\\n";
+    } else if (c < 0x20 || c == 0x7F) {
+      field += {L'\\', L'x', kHex[c >> 4], kHex[c & 15]};
+    } else {
+      field += c;
+    }
+  }
+  return field;
+}
+
 int TSheetResult::Count(Result result) const {
   return static_cast<int>(
       std::count_if(Images.begin(), Images.end(), [&](const TImageResult& i) { return i.Result == result; }));
@@ -28,14 +48,16 @@ int TSheetResult::Count(Result result) const {
 
 std::wstring SheetReport(const TSheetResult& sheet) {
   std::wstring text;
+  const std::wstring name = ReportField(sheet.Sheet);
   for (const TImageResult& image : sheet.Images)
-    text += sheet.Sheet + L"\t" + std::to_wstring(image.Row) + L"\t" + image.Found + L"\t" + image.Full + L"\t" +
-            ResultText(image) + L"\t" + image.File + L"\r\n";
-  text += sheet.Sheet + L"\t";
-  if (!sheet.Opened) return text + L"无法打开：" + sheet.Problem + L"\r\n";
-  text += download::RunSummary(sheet.Count(Result::Completed), sheet.Count(Result::Failed) + sheet.Count(Result::Unfinished),
-                               sheet.Count(Result::Skipped), sheet.Backup);
-  return text + (sheet.Problem.empty() ? L"" : L" " + sheet.Problem) + L"\r\n";
+    text += name + L"\t" + std::to_wstring(image.Row) + L"\t" + ReportField(image.Found) + L"\t" + ReportField(image.Full) +
+            L"\t" + ReportField(ResultText(image)) + L"\t" + ReportField(image.File) + L"\r\n";
+  text += name + L"\t";
+  if (!sheet.Opened) return text + ReportField(L"无法打开：" + sheet.Problem) + L"\r\n";
+  std::wstring summary =
+      download::RunSummary(sheet.Count(Result::Completed), sheet.Count(Result::Failed) + sheet.Count(Result::Unfinished),
+                           sheet.Count(Result::Skipped), sheet.Backup);
+  return text + ReportField(summary + (sheet.Problem.empty() ? L"" : L" " + sheet.Problem)) + L"\r\n";
 }
 
 std::wstring RunReportLine(const std::vector<TSheetResult>& sheets) {

@@ -1,10 +1,15 @@
 // The report of the command line's run: one line per image (sheet, row, the address as the
 // sheet writes it, the full address asked for, the result, the local file), a summary line
 // after each sheet's images and one for the whole run; and the run's exit status. Fields are
-// separated by tabs, lines end with CR LF.
+// separated by tabs, lines end with CR LF. No field holds either: in every field a tab, a
+// carriage return and a line feed are written as the two characters "\t", "\r" and "\n",
+// and any other control character (below U+0020, and U+007F) as "\x" and two hex digits.
+// Other characters, backslashes among them, stand for themselves, so the sheets' and files'
+// Windows paths read as given (Windows names hold no control characters).
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace app {
@@ -28,6 +33,8 @@ struct TSheetResult {
   int Count(TImageResult::Kind result) const;
 };
 
+// `text` as a field of the report: its control characters escaped as described above.
+std::wstring ReportField(std::wstring_view text);
 // The sheet's image lines and its summary line.
 std::wstring SheetReport(const TSheetResult& sheet);
 // The line that sums the run up.

@@ -1,5 +1,6 @@
 #include "app/RegExp.h"
 
+#include "app/PatternSyntax.h"
 #include "ui/SysUtils.h"
 
 namespace app {
@@ -26,7 +27,32 @@ std::wstring VariantText(VARIANT& v) {
   return out;
 }
 
+// The engine's or the system's text for a failed call, as OleCheck raises it.
+std::wstring FailureText(HRESULT hr) {
+  try {
+    ui::OleCheck(hr);
+  } catch (const ui::Exception& e) {
+    return e.Message();
+  }
+  return {};
+}
+
+// Whether a failed Execute is the engine refusing the pattern: its regular-expression errors,
+// and the general failure (E_FAIL) that some engines give for any pattern they cannot read.
+bool RefusesPattern(HRESULT hr) {
+  unsigned long code = static_cast<unsigned long>(hr);
+  return code == static_cast<unsigned long>(E_FAIL) || (code >= 0x800A1390 && code <= 0x800A13A0);
+}
+
+std::wstring WithoutFullStop(std::wstring text) {
+  while (!text.empty() && (text.back() == L'.' || text.back() == L'。' || text.back() == L' ')) text.pop_back();
+  return text;
+}
+
 }  // namespace
+
+ERegExpError::ERegExpError(const std::wstring& pattern, std::wstring reason)
+    : ui::Exception(L"正则表达式无效：" + reason + L"。表达式：" + pattern), reason_(std::move(reason)) {}
 
 const ui::TClassInfo& TRegExp::StaticClass() {
   static const ui::TClassInfo info(L"TRegExp", &ui::TComponent::StaticClass());
@@ -77,6 +103,7 @@ void TRegExp::SetPattern(const std::wstring& pattern) {
     throw ui::Exception(text);
   }
   ui::OleCheck(hr);
+  pattern_ = pattern;
 }
 
 std::vector<TRegExpMatch> TRegExp::Execute(const std::wstring& text) {
@@ -88,7 +115,16 @@ std::vector<TRegExpMatch> TRegExp::Execute(const std::wstring& text) {
 void TRegExp::Execute(const std::wstring& text, const std::function<void(const TRegExpMatch&)>& each) {
   ui::TBStr source(text);
   ui::TComPtr<IDispatch> found;
-  ui::OleCheck(Engine()->Execute(source.Get(), found.Put()));
+  if (HRESULT hr = Engine()->Execute(source.Get(), found.Put()); FAILED(hr)) {
+    if (!RefusesPattern(hr)) ui::OleCheck(hr);
+    // The engine's own fault, unless reading the pattern finds a more precise one.
+    using workflow::PatternFault;
+    PatternFault fault = workflow::EngineErrorFault(static_cast<unsigned long>(hr));
+    if (fault == PatternFault::None || fault == PatternFault::Syntax)
+      if (PatternFault read = workflow::FindPatternFault(pattern_); read != PatternFault::None) fault = read;
+    std::wstring reason = fault != PatternFault::None ? workflow::PatternFaultText(fault) : FailureText(hr);
+    throw ERegExpError(pattern_, WithoutFullStop(reason));
+  }
   auto matches = Query<IMatchCollection2>(found.Get());
   LONG count = 0;
   ui::OleCheck(matches->get_Count(&count));

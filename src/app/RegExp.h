@@ -1,6 +1,7 @@
 // The regular-expression component: the scripting runtime's RegExp object (version 5.5)
 // reached through COM. It connects on first use, to a running instance if there is one,
-// else to a new one, and stays connected. Engine errors are raised with the engine's text.
+// else to a new one, and stays connected. Engine errors are raised with the engine's text; a
+// pattern the engine refuses is raised as ERegExpError, which says what is wrong with it.
 #pragma once
 
 #include <oaidl.h>
@@ -11,6 +12,7 @@
 
 #include "ui/ComObj.h"
 #include "ui/Component.h"
+#include "ui/SysUtils.h"
 
 // The platform object's interfaces, as its type library declares them.
 struct IRegExp2 : IDispatch {
@@ -61,6 +63,19 @@ struct TRegExpMatch {
   std::vector<std::wstring> SubMatches;
 };
 
+// The engine refused the pattern. The message names the fault and the pattern:
+// "正则表达式无效：缺少 )。表达式：url\((.*".
+class ERegExpError : public ui::Exception {
+ public:
+  ERegExpError(const std::wstring& pattern, std::wstring reason);
+  // What is wrong, without the pattern: the engine's error when it names one, else the fault
+  // found by reading the pattern, else the engine's or the system's text.
+  const std::wstring& Reason() const { return reason_; }
+
+ private:
+  std::wstring reason_;
+};
+
 class TRegExp : public ui::TComponent {
   UI_CLASS_INFO
  public:
@@ -71,7 +86,8 @@ class TRegExp : public ui::TComponent {
   // Written late-bound, by the property's name.
   void SetPattern(const std::wstring& pattern);
   void SetIgnoreCase(bool value);
-  // Every match, left to right.
+  // Every match, left to right. The engine reads the pattern here: ERegExpError when it
+  // refuses it.
   std::vector<TRegExpMatch> Execute(const std::wstring& text);
   // Hands each match to `each` as it is read, left to right; an engine error raised part way
   // leaves what `each` has seen.
@@ -80,6 +96,7 @@ class TRegExp : public ui::TComponent {
  private:
   IRegExp2* Engine();
   ui::TComPtr<IRegExp2> engine_;
+  std::wstring pattern_;  // as last set
 };
 
 }  // namespace app

@@ -1,17 +1,33 @@
 // Step two: run the pattern over the sheet and list every distinct second capture.
 #include <unordered_set>
 
+#include "app/PatternSyntax.h"
 #include "app/SheetAddress.h"
 #include "app/Unit1.h"
 #include "ui/SysUtils.h"
 
 using namespace ui;
 
+namespace {
+
+std::wstring PatternGroupsProblem(const std::wstring& pattern, int groups) {
+  return L"正则表达式只有 " + std::to_wstring(groups) + L" 个捕获分组，图片地址取自第 " +
+         std::to_wstring(workflow::kImageGroup) + L" 个分组。表达式：" + pattern;
+}
+
+}  // namespace
+
 void TForm1::btn2Click(TObject*) {
   mmo1->Lines()->Clear();
   RegExp1->SetGlobal(true);
   RegExp1->SetPattern(edt1->Text());
   RegExp1->SetIgnoreCase(true);
+  // The image is the second capture: a pattern without one would find nothing, silently. A
+  // pattern the engine refuses is named for that first.
+  if (int groups = workflow::CapturingGroups(edt1->Text()); groups < workflow::kImageGroup) {
+    RegExp1->Execute(L"");
+    throw Exception(PatternGroupsProblem(edt1->Text(), groups));
+  }
   // The list is built beside the memo and shown in one change; an engine error part way shows
   // the list as far as it got. Each image is listed once, as the sheet first writes it: whole
   // addresses are compared (without the quotes the sheet may put around them), so "a.gif" is

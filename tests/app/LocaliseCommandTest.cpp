@@ -9,6 +9,7 @@
 #include "HttpServer.h"
 #include "app/Workflow.h"
 
+#include <algorithm>
 #include <set>
 
 using testsupport::HttpServer;
@@ -256,6 +257,14 @@ TEST_F(LocaliseCommandTest, ASheetThatCannotBeRewrittenStaysWholeAndGivesStatusT
 // Words the command cannot follow: a message naming them, status 2, and nothing touched.
 TEST_F(LocaliseCommandTest, WrongWordsAreNamedAndNothingIsTouched) {
   const std::wstring sheet = L" css/theme/good.css --site " + Widen(site.Url()) + L" ";
+  // Report files that exist beside the site's folder: one read-only, one a folder.
+  const std::wstring beside = folder + L"beside\\";
+  CreateDirectoryW(beside.c_str(), nullptr);
+  CreateDirectoryW((beside + L"folder.txt").c_str(), nullptr);
+  WriteFile(beside + L"readonly.txt", "kept");
+  ASSERT_TRUE(SetFileAttributesW((beside + L"readonly.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+  const std::string theme = Utf8(commandRoot) + "css\\theme\\";
+  const std::string cannot = "The pattern \"";
   const std::pair<std::wstring, std::string> cases[] = {
       {L"--localise" + sheet + L"--jobs 0", "The option --jobs needs a whole number from 1 to 64, not \"0\"."},
       {L"--localise css/theme/good.css --quiet --site", "The option --site needs a value after it."},
@@ -267,9 +276,35 @@ TEST_F(LocaliseCommandTest, WrongWordsAreNamedAndNothingIsTouched) {
       {L"--localise css/theme/good.css --site www.example.com", "The site \"www.example.com\" must begin with http:// or https://."},
       {L"--localise" + sheet + L"--root css\\theme ..\\window\\css\\bad.css",
        "The sheet \"..\\window\\css\\bad.css\" is not inside the root folder \"" + Utf8(commandRoot) + "css\\theme\\\"."},
-      {L"--localise" + sheet + L"--report nowhere\\report.txt",
-       "Cannot create file \"nowhere\\report.txt\". " + Utf8(SysErrorMessage(ERROR_PATH_NOT_FOUND))},
-      {L"--localise" + sheet + L"--quiet --pattern \"url\\((.*\"", "The pattern \"url\\((.*\" cannot be used: "},
+      {L"--localise" + sheet + L"-j 4", "Unknown option \"-j\"."},
+      {L"--localise -x.css" + sheet, "Unknown option \"-x.css\"."},
+      {L"--localise css/theme/good.css --site http://", "The site \"http://\" names no host after its scheme."},
+      {L"--localise" + sheet + L"--folder https://:80/css", "The folder \"https://:80/css\" names no host after its scheme."},
+      // Every output path is made whole and checked before any download.
+      {L"--localise" + sheet + L"--report nowhere/report.txt",
+       "The report's folder \"" + Utf8(commandRoot) + "nowhere\\\" does not exist."},
+      {L"--localise" + sheet + L"--report ../beside/readonly.txt",
+       "The report \"" + Utf8(beside) + "readonly.txt\" is read-only."},
+      {L"--localise" + sheet + L"--report ..\\beside\\folder.txt", "The report \"" + Utf8(beside) + "folder.txt\" is a folder."},
+      // A report in the place of a sheet or of its backup, in any spelling.
+      {L"--localise" + sheet + L"--report .\\CSS/Theme/GOOD.css",
+       "The report \"" + Utf8(commandRoot) + "CSS\\Theme\\GOOD.css\" is the sheet \"css/theme/good.css\" itself."},
+      {L"--localise" + sheet + L"--report css/theme/good.CSS.bak",
+       "The report \"" + theme + "good.CSS.bak\" would take the name of a backup of the sheet \"css/theme/good.css\"."},
+      {L"--localise" + sheet + L"--report css\\theme\\..\\theme\\good.css.bak.12",
+       "The report \"" + theme + "good.css.bak.12\" would take the name of a backup of the sheet \"css/theme/good.css\"."},
+      // Patterns the engine refuses, and patterns without a second group.
+      {L"--localise" + sheet + L"--quiet --pattern \"url\\((.*\"", cannot + "url\\((.*\" cannot be used: 缺少 )\r\n"},
+      {L"--localise" + sheet + L"--pattern \"background)(.*?)url\"",
+       cannot + "background)(.*?)url\" cannot be used: 多余的 )，没有与之对应的 (\r\n"},
+      {L"--localise" + sheet + L"--pattern \"(url)\\(([^)]*)\\)x*+\"",
+       cannot + "(url)\\(([^)]*)\\)x*+\" cannot be used: 量词（*、+、? 或 {n}）前没有可重复的内容\r\n"},
+      {L"--localise" + sheet + L"--pattern \"url\\(([z-a]*)\\)\"", cannot + "url\\(([z-a]*)\\)\" cannot be used: 字符集中的范围无效（起点大于终点）\r\n"},
+      {L"--localise" + sheet + L"--pattern \"url\\((.*?)\\)\"",
+       cannot + "url\\((.*?)\\)\" cannot be used: it has 1 capturing group, and the image is the second group's capture."},
+      {L"--localise" + sheet + L"--pattern \"[(]background\\((?:x)(?=u)url\\((.*?)\\)\"",
+       cannot + "[(]background\\((?:x)(?=u)url\\((.*?)\\)\" cannot be used: it has 1 capturing group, and the image "
+                "is the second group's capture."},
   };
   for (const auto& [arguments, message] : cases) {
     bool report = arguments.find(L"--report") != std::wstring::npos;
@@ -279,7 +314,48 @@ TEST_F(LocaliseCommandTest, WrongWordsAreNamedAndNothingIsTouched) {
     EXPECT_NE(run.err.find("Usage: vexlo.exe --localise SHEET"), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "") << Utf8(arguments);
   }
+  SetFileAttributesW((beside + L"readonly.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(ReadFile(beside + L"readonly.txt"), "kept");
+  EXPECT_EQ(site.server.Requests(), std::vector<std::string>{});
   EXPECT_EQ(testsupport::NamesIn(commandRoot), (std::set<std::wstring>{L"css"}));
   EXPECT_EQ(testsupport::NamesIn(commandRoot + L"css\\theme\\"), (std::set<std::wstring>{L"good.css"}));
   EXPECT_EQ(ReadFile(commandRoot + L"css\\theme\\good.css"), kThemeSheet);
+}
+
+// A sheet named again in another spelling is localised once, and a tab in an address stays
+// inside its field. The report, named by a relative path with "/" and after an image, keeps
+// its name: the image goes to another.
+TEST_F(LocaliseCommandTest, ASheetNamedAgainIsLocalisedOnceAndEveryLineKeepsItsColumns) {
+  WriteFile(commandRoot + L"css\\theme\\tab.css", ".a{background:url(img/a.gif)}\r\n.t{background:url(img/t\tb.png)}");
+  Finished run = RunProgram(L"--localise css/theme/tab.css .\\CSS\\THEME\\Tab.css css\\theme\\..\\theme\\tab.css --site " +
+                                Widen(site.Url()) + L" --quiet --report css/theme/a.gif",
+                            commandRoot);
+  EXPECT_NE(run.status, 2u) << run.err;
+  EXPECT_EQ(run.err, "The sheet \".\\CSS\\THEME\\Tab.css\" is \"css/theme/tab.css\" again: it is localised once.\r\n"
+                     "The sheet \"css\\theme\\..\\theme\\tab.css\" is \"css/theme/tab.css\" again: it is localised once.\r\n");
+  std::vector<std::vector<std::string>> lines;
+  for (size_t start = 0, end; (end = run.out.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.emplace_back();
+    for (size_t from = start, tab;; from = tab + 1) {
+      tab = std::min(run.out.find('\t', from), end);
+      lines.back().push_back(run.out.substr(from, tab - from));
+      if (tab == end) break;
+    }
+  }
+  ASSERT_EQ(lines.size(), 4u) << run.out;  // two images, the sheet's line, the run's line
+  for (int i : {0, 1}) {
+    EXPECT_EQ(lines[i].size(), 6u) << run.out;
+    EXPECT_EQ(lines[i][0], "css/theme/tab.css");
+  }
+  EXPECT_EQ(lines[1][2], "img/t\\tb.png");
+  EXPECT_EQ(lines[1][3], site.Url() + "/css/theme/img/t\\tb.png");
+  EXPECT_EQ(lines[2].size(), 2u);
+  EXPECT_TRUE(lines[3][0].starts_with("共 1 个CSS文件：")) << lines[3][0];
+  // Each image was asked for once, and never by the local name a second pass would read.
+  std::vector<std::string> asked = site.server.Requests();
+  EXPECT_EQ(std::count(asked.begin(), asked.end(), "/css/theme/img/a.gif"), 1) << run.out;
+  EXPECT_EQ(std::count(asked.begin(), asked.end(), "/css/theme/a.gif"), 0) << run.out;
+  EXPECT_EQ(ReadFile(commandRoot + L"css\\theme\\a.gif"), run.out);
+  ASSERT_EQ(lines[0][4], "完成");
+  EXPECT_EQ(ReadFile(commandRoot + L"css\\theme\\" + Widen(lines[0][5])), std::string(1500, 'a'));
 }

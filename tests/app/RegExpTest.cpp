@@ -46,15 +46,16 @@ TEST(RegExp, GroupCountsFollowThePattern) {
   EXPECT_EQ(four[0].SubMatches, (std::vector<std::wstring>{L"b", L"a", L"c", L""}));
 }
 
-TEST(RegExp, InvalidPatternRaisesTheEnginesText) {
+TEST(RegExp, InvalidPatternRaisesWhatIsWrongWithIt) {
   TRegExp re(nullptr);
   re.SetGlobal(true);
   try {
     re.SetPattern(L"url\\((.*?");
     re.Execute(L"url(x)");
     FAIL() << "no error";
-  } catch (const ui::Exception& e) {
-    EXPECT_FALSE(e.Message().empty());
+  } catch (const app::ERegExpError& e) {
+    EXPECT_EQ(e.Reason(), L"缺少 )");
+    EXPECT_EQ(e.Message(), L"正则表达式无效：缺少 )。表达式：url\\((.*?");
   }
 }
 
