@@ -48,4 +48,15 @@ using AddressReplacement = std::pair<std::string, std::string>;
 std::string ReplaceWholeAddresses(std::string_view text, const std::vector<AddressReplacement>& replacements,
                                   const LeadBytePredicate& isLeadByte);
 
+// Where ReplaceWholeAddresses replaces: `length` bytes of the text from `offset`, which are
+// the address of replacements[`replacement`].
+struct ReplacedAddress {
+  size_t offset = 0;
+  size_t length = 0;
+  size_t replacement = 0;
+};
+// The places ReplaceWholeAddresses replaces, from left to right, none overlapping another.
+std::vector<ReplacedAddress> WholeAddresses(std::string_view text, const std::vector<AddressReplacement>& replacements,
+                                            const LeadBytePredicate& isLeadByte);
+
 }  // namespace workflow
