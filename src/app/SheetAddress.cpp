@@ -67,15 +67,28 @@ std::string FullAddress(std::string_view found, std::string_view absolutePrefix,
 
 std::vector<ReplacedAddress> WholeAddresses(std::string_view text, const std::vector<AddressReplacement>& replacements,
                                             const LeadBytePredicate& isLeadByte) {
+  // How an address ends, walked by characters as the text is: in a lead byte without its
+  // second byte (then the text would pair it with the byte after the match), or in a
+  // delimiter of its own (then the next address may follow at once).
   struct Candidate {
     size_t index;
+    bool endsInLeadByte = false;
+    bool endsInDelimiter = false;
   };
   // The candidates for each first byte, longest first, earliest first among equals.
   std::array<std::vector<Candidate>, 256> byFirstByte;
   for (size_t k = 0; k < replacements.size(); ++k) {
     const std::string& address = replacements[k].first;
     if (address.empty()) continue;
-    byFirstByte[static_cast<unsigned char>(address[0])].push_back(Candidate{k});
+    Candidate c{k};
+    for (size_t i = 0; i < address.size();) {
+      unsigned char b = static_cast<unsigned char>(address[i]);
+      bool pair = isLeadByte(b) && i + 1 < address.size();
+      c.endsInLeadByte = !pair && isLeadByte(b);
+      c.endsInDelimiter = !pair && IsDelimiter(address[i]);
+      i += pair ? 2 : 1;
+    }
+    byFirstByte[static_cast<unsigned char>(address[0])].push_back(c);
   }
   for (auto& candidates : byFirstByte)
     std::stable_sort(candidates.begin(), candidates.end(), [&](const Candidate& a, const Candidate& b) {
@@ -87,7 +100,7 @@ std::vector<ReplacedAddress> WholeAddresses(std::string_view text, const std::ve
       const std::string& address = replacements[c.index].first;
       size_t end = at + address.size();
       if (text.compare(at, address.size(), address) != 0) continue;
-      if (end == text.size() || IsDelimiter(text[end])) return &c;
+      if (end == text.size() || (!c.endsInLeadByte && IsDelimiter(text[end]))) return &c;
     }
     return nullptr;
   };
@@ -100,7 +113,7 @@ std::vector<ReplacedAddress> WholeAddresses(std::string_view text, const std::ve
       size_t length = replacements[c->index].first.size();
       found.push_back({i, length, c->index});
       i += length;
-      boundary = IsDelimiter(text[i - 1]);
+      boundary = c->endsInDelimiter;
       continue;
     }
     // Step over a whole character: the next test starts on a character boundary.

@@ -43,8 +43,9 @@ using AddressReplacement = std::pair<std::string, std::string>;
 // right over the text as loaded, so that no replacement is searched again and none can
 // change another address; where several addresses stand whole at one place, the longest
 // wins, then the earliest. An address inside the sheet's quotes stands whole too, so the
-// quotes stay. No match starts on the second byte of a double-byte character; an empty
-// address replaces nothing.
+// quotes stay. A match starts and ends on a character boundary: never on the second byte of
+// a double-byte character, and an address that ends in a lead byte stands whole only at the
+// end of the text. An empty address replaces nothing.
 std::string ReplaceWholeAddresses(std::string_view text, const std::vector<AddressReplacement>& replacements,
                                   const LeadBytePredicate& isLeadByte);
 
