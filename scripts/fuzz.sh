@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the fuzzers natively with clang (libFuzzer, AddressSanitizer,
 # UndefinedBehaviorSanitizer) and runs each for a bounded time: the skin package fuzzer on the
-# checked-in seed corpus, and the hostile-skin fuzzer (generated descriptions and bitmaps
-# through the definition readers and the drawing plans) from its own inputs.
-#   scripts/fuzz.sh [SECONDS]     per fuzzer, default 60; the two run side by side
+# checked-in seed corpus, the hostile-skin fuzzer (generated descriptions and bitmaps
+# through the definition readers and the drawing plans) from its own inputs, and the sheet
+# fuzzer (the style-sheet path from analysis to rewrite) on the checked-in seed sheets.
+#   scripts/fuzz.sh [SECONDS]     per fuzzer, default 60; the three run side by side
 #   scripts/fuzz.sh --build-only  builds them and runs nothing
 # VEXLO_FUZZ_BUILD chooses the build folder (default build-fuzz in the source tree).
 # Prints the number of executions; exits non-zero when a fuzzer finds a fault.
@@ -17,7 +18,7 @@ apt_install clang libclang-rt-14-dev cmake ninja-build
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVEXLO_PORTABLE_ONLY=ON -DVEXLO_SANITIZE=ON -DVEXLO_FUZZ=ON >/dev/null
-cmake --build "$build" --target skin_package_fuzzer skin_draw_fuzzer
+cmake --build "$build" --target skin_package_fuzzer skin_draw_fuzzer sheet_fuzzer
 [ "$seconds" != --build-only ] || exit 0
 
 # New inputs go to a work corpus per fuzzer in the build folder; the checked-in seeds stay as
@@ -44,9 +45,10 @@ run_fuzzer() {
 }
 run_fuzzer skin_package_fuzzer 65536 "$root/fuzz/corpus" &
 run_fuzzer skin_draw_fuzzer 4096 &
+run_fuzzer sheet_fuzzer 4096 "$root/fuzz/sheet-corpus" &
 wait
 status=0
-for name in skin_package_fuzzer skin_draw_fuzzer; do
+for name in skin_package_fuzzer skin_draw_fuzzer sheet_fuzzer; do
   sed '$d' "$build/fuzz-$name.verdict"
   result=$(tail -n 1 "$build/fuzz-$name.verdict")
   [ "$result" -eq 0 ] || status=$result

@@ -65,42 +65,76 @@ std::string FullAddress(std::string_view found, std::string_view absolutePrefix,
   return std::string(prefix) + std::string(address);
 }
 
-std::string ReplaceWholeAddresses(std::string_view text, const std::vector<AddressReplacement>& replacements,
-                                  const LeadBytePredicate& isLeadByte) {
+std::vector<ReplacedAddress> WholeAddresses(std::string_view text, const std::vector<AddressReplacement>& replacements,
+                                            const LeadBytePredicate& isLeadByte) {
+  // How an address ends, walked by characters as the text is: in a lead byte without its
+  // second byte (then the text would pair it with the byte after the match), or in a
+  // delimiter of its own (then the next address may follow at once).
+  struct Candidate {
+    size_t index;
+    bool endsInLeadByte = false;
+    bool endsInDelimiter = false;
+  };
   // The candidates for each first byte, longest first, earliest first among equals.
-  std::array<std::vector<const AddressReplacement*>, 256> byFirstByte;
-  for (const AddressReplacement& r : replacements)
-    if (!r.first.empty()) byFirstByte[static_cast<unsigned char>(r.first[0])].push_back(&r);
+  std::array<std::vector<Candidate>, 256> byFirstByte;
+  for (size_t k = 0; k < replacements.size(); ++k) {
+    const std::string& address = replacements[k].first;
+    if (address.empty()) continue;
+    Candidate c{k};
+    for (size_t i = 0; i < address.size();) {
+      unsigned char b = static_cast<unsigned char>(address[i]);
+      bool pair = isLeadByte(b) && i + 1 < address.size();
+      c.endsInLeadByte = !pair && isLeadByte(b);
+      c.endsInDelimiter = !pair && IsDelimiter(address[i]);
+      i += pair ? 2 : 1;
+    }
+    byFirstByte[static_cast<unsigned char>(address[0])].push_back(c);
+  }
   for (auto& candidates : byFirstByte)
-    std::stable_sort(candidates.begin(), candidates.end(),
-                     [](const AddressReplacement* a, const AddressReplacement* b) { return a->first.size() > b->first.size(); });
+    std::stable_sort(candidates.begin(), candidates.end(), [&](const Candidate& a, const Candidate& b) {
+      return replacements[a.index].first.size() > replacements[b.index].first.size();
+    });
 
-  auto wholeAt = [&](size_t at) -> const AddressReplacement* {
-    for (const AddressReplacement* r : byFirstByte[static_cast<unsigned char>(text[at])]) {
-      size_t end = at + r->first.size();
-      if (text.compare(at, r->first.size(), r->first) == 0 && (end == text.size() || IsDelimiter(text[end])))
-        return r;
+  auto wholeAt = [&](size_t at) -> const Candidate* {
+    for (const Candidate& c : byFirstByte[static_cast<unsigned char>(text[at])]) {
+      const std::string& address = replacements[c.index].first;
+      size_t end = at + address.size();
+      if (text.compare(at, address.size(), address) != 0) continue;
+      if (end == text.size() || (!c.endsInLeadByte && IsDelimiter(text[end]))) return &c;
     }
     return nullptr;
   };
 
-  std::string out;
-  out.reserve(text.size());
+  std::vector<ReplacedAddress> found;
   bool boundary = true;  // the position follows the start of the text or a delimiter
   size_t i = 0;
   while (i < text.size()) {
-    if (const AddressReplacement* r = boundary ? wholeAt(i) : nullptr) {
-      out += r->second;
-      i += r->first.size();
-      boundary = IsDelimiter(text[i - 1]);
+    if (const Candidate* c = boundary ? wholeAt(i) : nullptr) {
+      size_t length = replacements[c->index].first.size();
+      found.push_back({i, length, c->index});
+      i += length;
+      boundary = c->endsInDelimiter;
       continue;
     }
     // Step over a whole character: the next test starts on a character boundary.
     size_t step = isLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
-    out.append(text.substr(i, step));
     boundary = step == 1 && IsDelimiter(text[i]);
     i += step;
   }
+  return found;
+}
+
+std::string ReplaceWholeAddresses(std::string_view text, const std::vector<AddressReplacement>& replacements,
+                                  const LeadBytePredicate& isLeadByte) {
+  std::string out;
+  out.reserve(text.size());
+  size_t kept = 0;  // the text before this is in `out`
+  for (const ReplacedAddress& r : WholeAddresses(text, replacements, isLeadByte)) {
+    out.append(text.substr(kept, r.offset - kept));
+    out += replacements[r.replacement].second;
+    kept = r.offset + r.length;
+  }
+  out.append(text.substr(kept));
   return out;
 }
 

@@ -43,9 +43,21 @@ using AddressReplacement = std::pair<std::string, std::string>;
 // right over the text as loaded, so that no replacement is searched again and none can
 // change another address; where several addresses stand whole at one place, the longest
 // wins, then the earliest. An address inside the sheet's quotes stands whole too, so the
-// quotes stay. No match starts on the second byte of a double-byte character; an empty
-// address replaces nothing.
+// quotes stay. A match starts and ends on a character boundary: never on the second byte of
+// a double-byte character, and an address that ends in a lead byte stands whole only at the
+// end of the text. An empty address replaces nothing.
 std::string ReplaceWholeAddresses(std::string_view text, const std::vector<AddressReplacement>& replacements,
                                   const LeadBytePredicate& isLeadByte);
+
+// Where ReplaceWholeAddresses replaces: `length` bytes of the text from `offset`, which are
+// the address of replacements[`replacement`].
+struct ReplacedAddress {
+  size_t offset = 0;
+  size_t length = 0;
+  size_t replacement = 0;
+};
+// The places ReplaceWholeAddresses replaces, from left to right, none overlapping another.
+std::vector<ReplacedAddress> WholeAddresses(std::string_view text, const std::vector<AddressReplacement>& replacements,
+                                            const LeadBytePredicate& isLeadByte);
 
 }  // namespace workflow

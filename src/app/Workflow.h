@@ -4,6 +4,7 @@
 // double-byte character there.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -28,11 +29,19 @@ std::wstring FolderOf(std::wstring_view path);
 // path ends in "/" gives "".
 std::string UrlFileName(std::string_view address);
 
+// The longest name SafeFileName gives, in bytes: a Windows file name holds 255 UTF-16 units,
+// a byte of the code page never gives more than one, and the download may put a number and
+// "_" in front of the name (up to 11 bytes).
+constexpr size_t kMaxFileNameBytes = 240;
+
 // A name that is safe to create inside the sheet's folder: everything up to the last "\"
 // dropped, characters that Windows forbids in file names (< > : " | ? * and control
-// characters) replaced by "_", trailing dots and spaces replaced too, and a reserved device
-// name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, with or without an extension) prefixed with "_".
-// "." and ".." become empty. Empty when nothing is left.
+// characters) replaced by "_", and so is a lead byte not followed by a second byte of its
+// character (0x40 and above). A name longer than kMaxFileNameBytes is cut on a character
+// boundary, keeping its extension when that is short. Trailing dots and spaces are replaced
+// too, and a reserved device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9, also with a Latin-1
+// superscript digit, with or without an extension) is prefixed with "_". "." and ".." become
+// empty. Empty when nothing is left.
 std::string SafeFileName(std::string_view name, const LeadBytePredicate& isLeadByte);
 
 }  // namespace workflow

@@ -1,14 +1,23 @@
 // The workflow's text rules on bytes of code page 936.
 #include <gtest/gtest.h>
 
-#include "app/SheetAddress.h"
+#include <array>
 
+#include "app/SheetAddress.h"
 
 using namespace workflow;
 
 namespace {
 // Lead bytes of code page 936.
 bool Gbk(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+// A single-byte code page such as 1252.
+bool SingleByte(unsigned char) { return false; }
+
+std::string Times(std::string_view piece, size_t n) {
+  std::string out;
+  for (size_t i = 0; i < n; ++i) out += piece;
+  return out;
+}
 }  // namespace
 
 TEST(Addresses, QuotesSchemesAndPrefixes) {
@@ -77,6 +86,18 @@ TEST(Rewrite, NoMatchStartsInsideADoubleByteCharacter) {
   EXPECT_EQ(rewrite("url(\xCD\xBC.gif) \xCD\xBC", "\xCD\xBC.gif", "t.gif"), "url(t.gif) \xCD\xBC");
   EXPECT_EQ(rewrite("(ab\xCD", "\xCD", "!"), "(ab\xCD");
   EXPECT_EQ(rewrite("(\xCD", "\xCD", "!"), "(!");
+  // Nor does one end inside one: "\x81)" is a character, so "a\x81" stands whole only at the end.
+  EXPECT_EQ(rewrite("url(a\x81) a\x81", "a\x81", "x"), "url(a\x81) x");
+  // "\x81(" ends in a character, not in a parenthesis: ";b" right after it does not stand whole.
+  EXPECT_EQ(ReplaceWholeAddresses("a\x81(;b", {{"a\x81(", "x"}, {";b", "y"}}, Gbk), "x;b");
+}
+
+TEST(Rewrite, ReportsWhereItReplaces) {
+  std::vector<AddressReplacement> pairs = {{"b.gif", "x"}, {"a", "y"}, {"b.gif", "z"}};
+  std::vector<ReplacedAddress> replaced = WholeAddresses("url(a) url('b.gif') a", pairs, Gbk);
+  std::vector<std::array<size_t, 3>> places;
+  for (const ReplacedAddress& r : replaced) places.push_back({r.offset, r.length, r.replacement});
+  EXPECT_EQ(places, (std::vector<std::array<size_t, 3>>{{4, 1, 1}, {12, 5, 0}, {20, 1, 1}}));
 }
 
 TEST(Paths, FolderKeepsItsSeparator) {
@@ -111,4 +132,33 @@ TEST(FileNames, SafeNamesStayInsideTheFolder) {
   EXPECT_EQ(SafeFileName("console.gif", Gbk), "console.gif");
   // A double-byte character whose trail byte is "\" is not a separator.
   EXPECT_EQ(SafeFileName("\x95\x5C.gif", Gbk), "\x95\x5C.gif");
+}
+
+// Names Windows would not take, in families: a lead byte without the second byte of its
+// character, a name longer than a file name may be, and a device named with a superscript digit.
+TEST(FileNames, SafeNamesAreNamesWindowsTakes) {
+  struct Case {
+    std::string name;
+    bool (*isLeadByte)(unsigned char);
+    std::string safe;
+  };
+  const Case cases[] = {
+      {"a.gif\x81", Gbk, "a.gif_"},                      // the last character cut in half
+      {"\x81\x05.gif", Gbk, "__.gif"},                  // a control byte is no second byte
+      {"\x81\x40.gif", Gbk, "\x81\x40.gif"},
+      {"a\x81", SingleByte, "a\x81"},                   // a character of its own in 1252
+      {Times("a", 300) + ".gif", Gbk, Times("a", 236) + ".gif"},
+      {"a" + Times("\xCD\xBC", 150) + ".png", Gbk, "a" + Times("\xCD\xBC", 117) + ".png"},
+      {"a." + Times("b", 300), Gbk, "a." + Times("b", 238)},  // no extension that long is kept
+      {Times("a", 239) + "." + Times("b", 100), Gbk, Times("a", 239) + "_"},
+      {"CON." + Times("x", 300), Gbk, "_CON." + Times("x", 235)},
+      {"COM\xB9.png", SingleByte, "_COM\xB9.png"},
+      {"lpt\xB2", SingleByte, "_lpt\xB2"},
+      {"COM\xB9\xA4.png", Gbk, "COM\xB9\xA4.png"},      // a Chinese character, not a digit
+  };
+  for (const Case& c : cases) {
+    std::string safe = SafeFileName(c.name, c.isLeadByte);
+    EXPECT_EQ(safe, c.safe) << c.name;
+    EXPECT_LE(safe.size(), kMaxFileNameBytes) << c.name;
+  }
 }
