@@ -266,6 +266,7 @@ TSheetResult TLocaliseRun::Localise(const TSheetJob& job) {
     return result;
   }
   if (form_->StartRun() && !WaitForRun()) raised_ += L"窗口已关闭，运行中止。";
+  if (form_->SheetChanged()) raised_ += download::kSheetChanged;
   Collect(result);
   result.Problem = raised_;
   return result;
@@ -284,12 +285,14 @@ bool TLocaliseRun::WaitForRun() {
 void TLocaliseRun::Collect(TSheetResult& result) const {
   const download::DownloadRun& run = form_->DownloadRun();
   result.Backup = form_->Backup();
+  TStringList converted;
+  converted.Assign(*form_->mmo2->Lines());  // whole lines, however long
   for (int row = 0; row < run.RowCount() && row < form_->ListView1->Items()->Count(); ++row) {
     TListItem* item = form_->ListView1->Items()->Item(row);
     TImageResult image;
     image.Row = row;
     image.Found = item->SubItems().Strings(2);
-    image.Full = FromAnsi(workflow::InnerAddress(form_->mmo2->Lines()->Strings(row)));
+    image.Full = FromAnsi(workflow::InnerAddress(converted.Strings(row)));
     if (run.Completed(row)) {
       image.Result = TImageResult::Kind::Completed;
       image.File = item->SubItems().Strings(1);

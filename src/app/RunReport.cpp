@@ -15,7 +15,7 @@ void TForm1::ShowRunSummary() {
     failed += run.Failed(row);
     skipped += run.Skipped(row);
   }
-  std::wstring summary = download::RunSummary(completed, failed, skipped, backup_);
+  std::wstring summary = download::RunSummary(completed, failed, skipped, backup_, sheetChanged_);
   lbl9->SetCaption(summary);
   lbl9->SetHint(summary);  // the whole line, should a long backup path not fit
   lbl9->SetVisible(true);

@@ -9,11 +9,14 @@ using namespace ui;
 
 std::string TForm1::geturlfn(const std::string& address) const { return workflow::UrlFileName(address); }
 
-// One job per converted line (mmo2), with the found line of the same index (mmo1).
+// One job per converted line (mmo2), with the found line of the same index (mmo1). The lists
+// are read whole: a memo hands out only the start of a long line.
 std::vector<download::TJobLine> TForm1::JobLines() const {
+  TStringList converted, found;
+  converted.Assign(*mmo2->Lines());
+  found.Assign(*mmo1->Lines());
   std::vector<download::TJobLine> lines;
-  for (int i = 0; i < mmo2->Lines()->Count(); ++i)
-    lines.push_back({mmo2->Lines()->Strings(i), mmo1->Lines()->Strings(i)});
+  for (int i = 0; i < converted.Count(); ++i) lines.push_back({converted.Strings(i), found.Strings(i)});
   return lines;
 }
 
@@ -29,6 +32,7 @@ bool TForm1::StartRun() {
   sequencer_->Restart();
   HideRunSummary();
   backup_.clear();
+  sheetChanged_ = false;
   std::vector<download::TJobLine> lines = JobLines();
   if (lines.empty()) return false;
   sequencer_->Start(std::move(lines));

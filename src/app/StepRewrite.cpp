@@ -17,26 +17,34 @@ std::wstring TForm1::BackupPath() const {
   return path;
 }
 
+// The backup is a copy of the sheet's bytes as they were loaded, and the rewrite changes only
+// the addresses it replaces: every other byte, line ends included, stays as it was. A sheet
+// that changed on disk since it was loaded (edited while the images downloaded) is left alone:
+// its new content would be lost, and its addresses may be other ones now.
 void TForm1::btn6Click(TObject*) {
   if (!chk1->Checked()) return;
   // The file the held text came from: a later open that failed changed nothing of it.
   std::wstring sheet = Memo1->FileName();
   if (sheet.empty()) return;  // no sheet opened since start-up: nothing to back up or rewrite
-  std::string text = Memo1->Lines()->Text();
+  if (!Memo1->FileUnchanged()) {
+    sheetChanged_ = true;
+    return;
+  }
   std::wstring backup = BackupPath();
-  SaveBytesSafely(backup, text, false);
+  SaveBytesSafely(backup, Memo1->Bytes(), false);
   backup_ = backup;
   // Every found address whose file arrived becomes that file's name, wherever the address
   // stands whole (inside the sheet's own quotes too); lines without a row, or whose download
   // did not complete, stay as written.
   std::vector<workflow::AddressReplacement> replacements;
-  int found = mmo1->Lines()->Count();
-  for (int i = 0; i < found && i < ListView1->Items()->Count(); ++i) {
+  TStringList found;
+  found.Assign(*mmo1->Lines());  // whole lines, however long
+  for (int i = 0; i < found.Count() && i < ListView1->Items()->Count(); ++i) {
     if (!DownloadRun().Completed(i)) continue;
-    std::string address(workflow::InnerAddress(mmo1->Lines()->Strings(i)));
+    std::string address(workflow::InnerAddress(found.Strings(i)));
     replacements.emplace_back(address, ToAnsi(ListView1->Items()->Item(i)->SubItems().Strings(1)));
   }
-  text = workflow::ReplaceWholeAddresses(text, replacements, IsLeadByte);
-  Memo1->Lines()->SetText(text);
+  std::string text = workflow::ReplaceWholeAddresses(Memo1->Bytes(), replacements, IsLeadByte);
   SaveBytesSafely(sheet, text);
+  Memo1->Saved(std::move(text));
 }

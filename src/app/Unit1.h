@@ -114,6 +114,9 @@ class TForm1 : public ui::TForm {
   void SetJobs(int jobs) { sequencer_->SetJobs(jobs); }
   // Where the last run's rewrite put the sheet's backup; empty when it wrote none.
   const std::wstring& Backup() const { return backup_; }
+  // The last run's rewrite found the sheet changed on disk since it was loaded, and wrote
+  // nothing.
+  bool SheetChanged() const { return sheetChanged_; }
 
   // The file name an address names (after its last "/", before its first "?").
   std::string geturlfn(const std::string& address) const;
@@ -126,6 +129,8 @@ class TForm1 : public ui::TForm {
   const download::DownloadRun& DownloadRun() const { return sequencer_->Run(); }
   // Downloads that make no progress for this long are aborted (download::kStallLimitMs).
   void SetStallLimit(DWORD ms) { sequencer_->SetStallLimit(ms); }
+  // Downloads that run this long are aborted (download::kTotalLimitMs).
+  void SetTotalLimit(DWORD ms) { sequencer_->SetTotalLimit(ms); }
   // Downloads of any run that have not ended yet.
   int RunningDownloads() const { return sequencer_->RunningDownloads(); }
 
@@ -149,6 +154,7 @@ class TForm1 : public ui::TForm {
   std::wstring FailedImages() const;
 
   std::wstring backup_;  // where this run's rewrite put the sheet's backup; empty: not written
+  bool sheetChanged_ = false;  // this run's rewrite found the sheet changed and wrote nothing
   std::unique_ptr<app::TListViewRows> rows_;            // ListView1 as the sequencer's rows
   std::unique_ptr<download::TSequencer> sequencer_;    // step four's run
 };

@@ -4,6 +4,7 @@
 #include "HttpServer.h"
 #include "app/download/BindStatusCallback.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -182,9 +183,13 @@ TEST_F(DownloadTest, StalledAndCutDownloadsFailAndLeaveNothing) {
 // failed row keeps its caption and shows why in its progress cell, the run keeps the same
 // reason for a later list, and the good images arrive. The destination of one row is taken
 // by a folder while its server waits before answering, so that its file cannot be moved
-// to its name.
+// to its name. Among the failures: every error status, redirects without end or away from
+// the web, addresses that are not http or https, error pages and empty bodies sent with
+// status 200, a server that trickles past the time limit. A
+// progress report that comes after a row failed leaves it failed.
 TEST_F(DownloadTest, EveryFailedRowSaysWhy) {
   form->SetStallLimit(1500);
+  form->SetTotalLimit(15000);
   std::string first = Image('f', 2000), last = Image('l', 900);
   HttpServer::Response closes{200, "x"};
   closes.closesAtOnce = true;
@@ -203,6 +208,21 @@ TEST_F(DownloadTest, EveryFailedRowSaysWhy) {
   server.Serve("/silent.gif", silent);
   server.Serve("/taken.gif", late);
   server.Serve("/last.gif", {200, last});
+  server.Serve("/bad-request.gif", {400, "bad"});
+  server.Serve("/forbidden.gif", {403, "no"});
+  HttpServer::Response loop{302, ""}, toFile{302, ""};
+  loop.headers = "Location: /loop.gif\r\n";
+  toFile.headers = "Location: file:///C:/windows/win.ini\r\n";
+  server.Serve("/loop.gif", loop);
+  server.Serve("/to-file.gif", toFile);
+  HttpServer::Response page{200, "\r\n<!DOCTYPE html><html><body>Not found</body></html>"};
+  page.type = "image/gif";
+  server.Serve("/page.gif", page);
+  server.Serve("/empty.gif", {200, ""});
+  HttpServer::Response endless{200, std::string(1 << 20, 'e')};
+  endless.pieceBytes = 64;
+  endless.pieceDelayMs = 100;
+  server.Serve("/endless.gif", endless);
   std::string refused = "http://127.0.0.1:" + std::to_string(HttpServer::RefusedPort()) + "/refused.gif";
   const std::vector<std::pair<std::string, std::wstring>> rows = {
       {server.Url("/first.gif"), L""},
@@ -215,7 +235,16 @@ TEST_F(DownloadTest, EveryFailedRowSaysWhy) {
       {server.Url("/taken.gif"), L"无法写入：" + ui::SysErrorMessage(ERROR_ALREADY_EXISTS)},
       {"http://127.0.0.1:99999/port.gif", L"网址无效"},
       {"http://[::/host.gif", L"网址无效"},
-      {"zzz:scheme.gif", L"网址无效"},
+      {"zzz:scheme.gif", L"不是 http/https 网址，未下载"},
+      {"file:///C:/windows/win.ini?http://", L"不是 http/https 网址，未下载"},
+      {server.Url("/bad-request.gif"), L"服务器返回 400"},
+      {server.Url("/forbidden.gif"), L"服务器返回 403"},
+      {server.Url("/loop.gif"), L"重定向次数过多"},
+      {server.Url("/to-file.gif"), L"重定向到了非 http/https 网址，未下载"},
+      {server.Url("/page.gif"), L"服务器返回的是网页，不是图片"},
+      {server.Url("/empty.gif"), L"服务器返回的内容为空"},
+      {server.Url("/endless.gif"), L"下载时间过长"},
+      {"http://no-such-host.invalid/x.gif", L"找不到服务器"},
       {server.Url("/last.gif"), L""},
   };
   const int taken = 7;
@@ -241,6 +270,13 @@ TEST_F(DownloadTest, EveryFailedRowSaysWhy) {
   EXPECT_EQ(ReadFile(folder + L"first.gif"), first);
   EXPECT_EQ(ReadFile(folder + L"last.gif"), last);
   EXPECT_EQ(FolderNames(), (std::set<std::wstring>{L"first.gif", L"last.gif", L"taken.gif"}));
+  auto requests = server.Requests();
+  EXPECT_LE(std::count(requests.begin(), requests.end(), "/loop.gif"), download::kMaxRedirects + 2);
+  // A report that arrives late for a failed row is not shown.
+  auto lateReport = std::make_unique<download::TProgressReport>(download::TProgressReport{form->DownloadRun().Id(), 1, 10, 100});
+  SendMessageW(form->Handle(), download::WM_DOWNLOADPROGRESS, 0, reinterpret_cast<LPARAM>(lateReport.release()));
+  EXPECT_EQ(Cell(1, 0), L"失败1");
+  EXPECT_EQ(Utf8(Cell(1, 1)), Utf8(rows[1].second));
 }
 
 TEST_F(DownloadTest, FailuresInTheMiddleDoNotStopTheRun) {
@@ -336,4 +372,21 @@ TEST_F(DownloadTest, StartingAgainDuringARunRestartsCleanly) {
   EXPECT_EQ(ReadFile(folder + L"fast.gif"), newFast);
   EXPECT_EQ(FolderNames(), (std::set<std::wstring>{L"slow.gif", L"fast.gif"}));
   EXPECT_EQ(form->RunningDownloads(), 0);
+}
+
+// What killed runs left beside the sheet goes when the next run starts: temporary files of
+// our own names only, and none that a running download (here: of another program) holds open.
+TEST_F(DownloadTest, ARunRemovesOnlyTheLeftoversOfKilledRuns) {
+  for (const wchar_t* name : {L"vx1a2b.tmp", L"vx0123ABCD.tmp", L"vxnote.tmp", L"other.tmp", L"vx12.tmp.gif"})
+    WriteFile(folder + name, "");
+  HANDLE held = CreateFileW((folder + L"vxBEEF.tmp").c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  server.Serve("/a.gif", {200, Image('a', 100)});
+  Lists({"a.gif"}, {server.Url("/a.gif")});
+  form->btn5->Click();
+  ASSERT_TRUE(RunEnds());
+  CloseHandle(held);
+  EXPECT_EQ(FolderNames(),
+            (std::set<std::wstring>{L"a.gif", L"vxnote.tmp", L"other.tmp", L"vx12.tmp.gif", L"vxBEEF.tmp"}));
 }

@@ -71,12 +71,38 @@ TEST(DownloadRun, EachDownloadMovesTheRunOnOnce) {
 }
 
 TEST(RunningCell, NoPercentageBeforeTheServerAnswered) {
-  EXPECT_EQ(RunningCell(0, 0, L"."), L"%");  // the early report of 0 of 0 shows no completion
+  EXPECT_EQ(RunningCell(0, 0, L"."), L"");  // the early report of 0 of 0 shows no completion
   EXPECT_EQ(RunningCell(500, 1000, L"."), L"50.00%");
-  EXPECT_EQ(RunningCell(50, 1000, L"."), L"%");
+  EXPECT_EQ(RunningCell(50, 1000, L","), L"5,00%");     // small shares too: never a bare "%"
+  EXPECT_EQ(RunningCell(4096, 0, L"."), L"4096 字节");  // no length announced: the bytes so far
   EXPECT_EQ(RunningCell(1000, 1000, L"."), L"100%");  // every byte is there; the file is not yet
   EXPECT_EQ(WaitingForLastDownloads(2), L"等待最后 2 个图片下载结束...");
   EXPECT_EQ(WaitingForEarlierRun(1), L"等待上一次的 1 个下载停止...");
+}
+
+// What arrived for an image: error pages sent with status 200 are told from images, fonts
+// and SVG by their first bytes, and by their announced type when the bytes do not say.
+TEST(IsWebPage, ErrorPagesAreToldFromImagesAndFonts) {
+  using namespace std::literals;
+  const struct {
+    std::string_view start;
+    std::wstring_view type;
+    bool page;
+  } cases[] = {
+      {"\xef\xbb\xbf \r\n<!DOCTYPE html><html>", L"image/gif", true},  // a page whatever its type says
+      {"<HTML><body>Not found", L"", true},
+      {"Not found", L"text/html", true},
+      {"GIF89a<html>", L"text/html", false},  // an image sent with a wrong type
+      {"\x89PNG\r\n\x1a\n", L"text/html", false},
+      {"\0\1\0\0\0\x0e"sv, L"text/html", false},  // TrueType
+      {"wOF2\0\1", L"text/html", false},
+      {"<?xml version=\"1.0\"?><svg>", L"text/html", false},
+      {"  <svg xmlns=", L"text/html", false},
+      {"RIFF", L"image/webp", false},  // too short to be read as WebP: no page either
+      {"body { color: red }", L"text/css", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(IsWebPage(c.start, c.type), c.page) << c.start;
+  EXPECT_EQ(ContentType(L"HTTP/1.1 200 OK\r\nContent-Type:  Text/HTML ; charset=utf-8\r\n"), L"text/html");
 }
 
 TEST(AnnouncedLength, ReadFromTheResponseHeaders) {

@@ -246,10 +246,10 @@ TEST_P(SheetCorpusTest, ImagesArriveAndOnlyTheirAddressesChange) {
     files.insert(FromAnsi(got));
   }
 
-  EXPECT_EQ(ReadFile(sheet + L".bak"), loaded);
+  EXPECT_EQ(ReadFile(sheet + L".bak"), raw);  // the file's own bytes, line ends and all
   const std::string after = ReadFile(sheet);
   EXPECT_EQ(MalformedUrl(after), "");
-  EXPECT_EQ(after, Rewritten(loaded, local));  // whole file: every other byte as loaded
+  EXPECT_EQ(after, Rewritten(raw, local));  // whole file: every other byte as on disk
   EXPECT_EQ(testsupport::NamesIn(folder), files);
 }
 

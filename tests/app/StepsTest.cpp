@@ -63,6 +63,15 @@ TEST_F(StepsTest, ASheetThatCannotBeOpenedKeepsTheHolderAndShowsTheError) {
   EXPECT_EQ(form->Hint(), hint);
   EXPECT_EQ(form->lbl1->Caption(), caption);
   EXPECT_TRUE(IsWindowEnabled(form->Handle()));
+  // Nor is a sheet read that is not narrow text: a pattern would find nothing in it, and a
+  // rewrite would corrupt it.
+  std::wstring utf16 = folder + L"utf16.css";
+  WriteFile(utf16, std::string("\xff\xfe" "a\0{\0}\0", 8));
+  OpenSheet(utf16);
+  ASSERT_TRUE(PumpUntil([&] { return boxes.Boxes().size() == 2; }));
+  EXPECT_EQ(boxes.Boxes()[1].text.rfind(L"无法把 \"" + utf16 + L"\" 作为文本读取", 0), 0u) << Utf8(boxes.Boxes()[1].text);
+  EXPECT_EQ(form->Memo1->FileName(), L"");
+  EXPECT_EQ(form->Hint(), hint);
 }
 
 TEST_F(StepsTest, SheetsOpenedOneAfterTheOtherLoadWhateverTheirPathLengths) {

@@ -63,7 +63,7 @@ struct EndToEndTest : MainWindowTest {
 
 }  // namespace
 
-TEST_F(EndToEndTest, QuotesRepeatsCaseAndLastLineWithoutBreak) {
+TEST_F(EndToEndTest, QuotesRepeatsCaseAndLineEndsStayByteExact) {
   server.Serve("/image/top.gif", {200, "TOP"});
   server.Serve("/site/css/img/a.gif", {200, "AAA"});
   std::string css =
@@ -75,20 +75,15 @@ TEST_F(EndToEndTest, QuotesRepeatsCaseAndLastLineWithoutBreak) {
   Run(css, server.Url(""), server.Url("/site/css/"));
   // Quoted or not, an address is one image: listed once, as the sheet first writes it.
   EXPECT_EQ(form->mmo1->Lines()->Text(), "'/image/top.gif'\r\nimg/a.gif\r\nIMG/A.GIF\r\n");
-  // Line breaks became CR LF; the last line still ends without one.
-  std::string loaded =
-      "a{background:url('/image/top.gif')}\r\n"
-      "b{background:url(img/a.gif)}\r\n"
-      "c{background:url(img/a.gif)} d{background:url( \"img/a.gif\" )}\r\n"
-      "e{background:url(IMG/A.GIF)}\r\n"
-      "f{background:url(/image/top.gif)}";
-  EXPECT_EQ(ReadFile(sheet + L".bak"), loaded);
+  // The backup is the file's bytes; the rewrite keeps every byte but the addresses it
+  // replaces, each line end as it was.
+  EXPECT_EQ(ReadFile(sheet + L".bak"), css);
   EXPECT_EQ(ReadFile(folder + L"top.gif"), "TOP");
   EXPECT_EQ(ReadFile(folder + L"a.gif"), "AAA");
   EXPECT_EQ(ReadFile(sheet),
             "a{background:url('top.gif')}\r\n"
-            "b{background:url(a.gif)}\r\n"
-            "c{background:url(a.gif)} d{background:url( \"a.gif\" )}\r\n"
+            "b{background:url(a.gif)}\n"
+            "c{background:url(a.gif)} d{background:url( \"a.gif\" )}\r"
             "e{background:url(IMG/A.GIF)}\r\n"  // different case: its download failed, kept
             "f{background:url(top.gif)}");
   EXPECT_EQ(Names(folder), (std::set<std::wstring>{L"style.css", L"style.css.bak", L"top.gif", L"a.gif"}));
@@ -232,7 +227,7 @@ TEST_F(EndToEndTest, ChineseCommentsSurviveInBothEncodings) {
   std::string utf8 = "/* \xE8\x83\x8C\xE6\x99\xAF\xE5\x9B\xBE\xE7\x89\x87 */\nbody{background:url(i/bg.png)}";
   Run(utf8, "", server.Url("/"));
   EXPECT_EQ(ReadFile(sheet),
-            "/* \xE8\x83\x8C\xE6\x99\xAF\xE5\x9B\xBE\xE7\x89\x87 */\r\nbody{background:url(bg.png)}");
+            "/* \xE8\x83\x8C\xE6\x99\xAF\xE5\x9B\xBE\xE7\x89\x87 */\nbody{background:url(bg.png)}");
 }
 
 namespace {
@@ -263,12 +258,12 @@ TEST_F(EndToEndTest, MinifiedSheetWithoutLineBreakIsWrittenBackByteExact) {
   EXPECT_EQ(ReadFile(sheet + L".bak"), css);
   EXPECT_EQ(ReadFile(sheet), MinifiedSheet(140, true));
   EXPECT_EQ(ReadFile(folder + L"b.gif"), "GIF");
-  // A sheet that did end with a line break keeps exactly one.
-  DeleteFileW((sheet + L".bak").c_str());
+  // A sheet that did end with a line break keeps exactly that one.
+  for (const wchar_t* name : {L".bak", L"a.png", L"b.gif", L"c.jpg"})
+    DeleteFileW((name[0] == L'.' ? sheet + name : folder + name).c_str());
   Run(css + "\n", "", server.Url("/s/"));
-  EXPECT_EQ(ReadFile(sheet + L".bak"), css + "\r\n");
-  std::string rewritten = ReadFile(sheet);
-  EXPECT_EQ(rewritten.substr(rewritten.size() - 2), "\r\n");
+  EXPECT_EQ(ReadFile(sheet + L".bak"), css + "\n");
+  EXPECT_EQ(ReadFile(sheet), MinifiedSheet(140, true) + "\n");
 }
 
 // A sheet that could not be opened leaves the sheet held before as the one the run works on:
@@ -407,4 +402,47 @@ TEST_F(EndToEndTest, AFolderNamedOutsideTheCodePageGetsItsImages) {
   EXPECT_EQ(ReadFile(korean + L"b.png"), "PNG-B");
   EXPECT_EQ(ReadFile(sheet), "p{background:url(a.gif)}\r\nq{background:url(b.png)}\r\n");
   EXPECT_EQ(Names(korean), (std::set<std::wstring>{L"style.css", L"style.css.bak", L"a.gif", L"b.png"}));
+}
+
+// A sheet far from the root: a folder path longer than MAX_PATH, and an address longer than a
+// memo hands out as one line. The images arrive, the backup is the sheet's bytes and the sheet
+// points at the images. Then the sheet is edited while a second run downloads: the rewrite
+// writes nothing (the edit stays, no second backup), the run's images are kept, and the
+// summary says so.
+TEST_F(EndToEndTest, LongPathsAndAddressesWorkAndAnEditDuringTheRunIsKept) {
+  std::wstring deep = folder;
+  for (wchar_t part = L'a'; part < L'g'; ++part) {
+    deep += std::wstring(50, part) + L"\\";
+    ASSERT_TRUE(CreateDirectoryW(deep.c_str(), nullptr));
+  }
+  sheet = deep + L"style.css";
+  const std::string query = "?v=" + std::string(5000, 'q');
+  server.Serve("/img/x.gif", {200, "GIF89a-X"});
+  server.Serve("/long.gif", {200, "GIF89a-L"});
+  const std::string css = "a{background:url(/img/x.gif)}\nb{background:url(/long.gif" + query + ")}\n";
+  WriteFile(sheet, css);
+  form->OpenSheet(sheet);
+  form->btn2->Click();
+  form->lbledt1->SetText(FromAnsi(server.Url("")));
+  form->ConvertAddresses();
+  form->btn5->Click();
+  ASSERT_TRUE(PumpUntil([&] { return rewrites == 1; }, testsupport::kRunDeadlineMs));
+  EXPECT_EQ(ReadFile(deep + L"x.gif"), "GIF89a-X");
+  EXPECT_EQ(ReadFile(deep + L"long.gif"), "GIF89a-L");
+  EXPECT_EQ(ReadFile(sheet + L".bak"), css);
+  EXPECT_EQ(ReadFile(sheet), "a{background:url(x.gif)}\nb{background:url(long.gif)}\n");
+
+  HttpServer::Response late{200, "GIF89a-2"};
+  late.delayMs = 500;
+  server.Serve("/img/x.gif", late);
+  form->btn5->Click();
+  ASSERT_TRUE(PumpUntil([&] { return form->ListView1->Items()->Count() > 0; }, testsupport::kEventDeadlineMs));
+  const std::string edited = "a{background:url(x.gif); color: red}\n";
+  WriteFile(sheet, edited);
+  ASSERT_TRUE(PumpUntil([&] { return rewrites == 2; }, testsupport::kRunDeadlineMs));
+  EXPECT_EQ(ReadFile(sheet), edited);
+  EXPECT_EQ(Names(deep), (std::set<std::wstring>{L"style.css", L"style.css.bak", L"x.gif", L"long.gif",
+                                                  form->ListView1->Items()->Item(0)->SubItems().Strings(1),
+                                                  form->ListView1->Items()->Item(1)->SubItems().Strings(1)}));
+  EXPECT_EQ(form->lbl9->Caption(), std::wstring(L"完成 2 个，失败 0 个，跳过 0 个。") + download::kSheetChanged);
 }

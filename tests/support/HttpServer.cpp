@@ -192,7 +192,7 @@ void HttpServer::Answer(uintptr_t handle, const Response& r) {
   }
   if (r.closesAtOnce) return;
   std::string head = "HTTP/1.1 " + std::to_string(r.status) + " " + StatusText(r.status) +
-                     "\r\nContent-Type: " + r.type + "\r\nConnection: close\r\n";
+                     "\r\nContent-Type: " + r.type + "\r\nConnection: close\r\n" + r.headers;
   if (r.chunked) {
     SendAll(client, head + "Transfer-Encoding: chunked\r\n\r\n");
     for (size_t at = 0; at < r.body.size(); at += 1024) {

@@ -34,6 +34,8 @@ class HttpServer {
     bool neverAnswers = false;  // the request is read and then nothing is ever sent
     bool closesAtOnce = false;  // the request is read and the connection closed unanswered
     std::string type = "application/octet-stream";  // Content-Type (files of a folder: by extension)
+    // More header lines, each ending with CR LF ("Location: …" for a redirect).
+    std::string headers{};
   };
 
   HttpServer();  // listens on an ephemeral port

@@ -3,6 +3,7 @@
 #include <wininet.h>
 
 #include <algorithm>
+#include <cstddef>
 
 #include "app/download/HttpResponse.h"
 
@@ -20,6 +21,16 @@ STDMETHODIMP TBindStatusCallback::QueryInterface(REFIID iid, void** out) {
   }
   if (iid == IID_IHttpNegotiate) {
     *out = static_cast<IHttpNegotiate*>(this);
+    AddRef();
+    return S_OK;
+  }
+  if (iid == IID_IServiceProvider) {
+    *out = static_cast<IServiceProvider*>(this);
+    AddRef();
+    return S_OK;
+  }
+  if (iid == IID_IBindCallbackRedirect) {
+    *out = static_cast<IBindCallbackRedirect*>(this);
     AddRef();
     return S_OK;
   }
@@ -63,6 +74,8 @@ STDMETHODIMP TBindStatusCallback::GetBindInfo(DWORD* flags, BINDINFO* info) {
   ZeroMemory(info, size);
   info->cbSize = size;
   info->dwBindVerb = BINDVERB_GET;
+  if (size >= offsetof(BINDINFO, dwOptions) + sizeof info->dwOptions)
+    info->dwOptions = BINDINFO_OPTIONS_DISABLEAUTOREDIRECTS;
   return S_OK;
 }
 
@@ -98,12 +111,30 @@ STDMETHODIMP TBindStatusCallback::BeginningTransaction(LPCWSTR, LPCWSTR, DWORD, 
 STDMETHODIMP TBindStatusCallback::OnResponse(DWORD code, LPCWSTR responseHeaders, LPCWSTR, LPWSTR* additional) {
   if (additional) *additional = nullptr;
   responseCode_ = code;
-  if (responseHeaders) announcedLength_ = download::AnnouncedLength(responseHeaders);
+  if (responseHeaders) {
+    announcedLength_ = download::AnnouncedLength(responseHeaders);
+    contentType_ = download::ContentType(responseHeaders);
+  }
   transfer_->Touch();
   return S_OK;
 }
 
-STDMETHODIMP TBindStatusCallback::OnProgress(ULONG progress, ULONG maximum, ULONG status, LPCWSTR) {
+STDMETHODIMP TBindStatusCallback::QueryService(REFGUID service, REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (service == IID_IBindCallbackRedirect || service == IID_IHttpNegotiate) return QueryInterface(iid, out);
+  return E_NOINTERFACE;
+}
+
+// The binding ends here, with the place noted; the download decides whether to follow.
+STDMETHODIMP TBindStatusCallback::Redirect(LPCWSTR url, VARIANT_BOOL* cancel) {
+  if (url) redirectedTo_ = url;
+  if (cancel) *cancel = VARIANT_TRUE;
+  return S_OK;
+}
+
+STDMETHODIMP TBindStatusCallback::OnProgress(ULONG progress, ULONG maximum, ULONG status, LPCWSTR text) {
+  if (status == BINDSTATUS_REDIRECTING && text && redirectedTo_.empty()) redirectedTo_ = text;
   transfer_->Touch();
   using Step = TServiceResult::Step;
   Step step = status == BINDSTATUS_FINDINGRESOURCE ? Step::Resolving

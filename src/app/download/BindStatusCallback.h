@@ -47,12 +47,16 @@ struct TDownloadJob {
 
 // The progress sink: reports progress for one row of one run, keeps the service's binding in
 // the transfer so that the download can be aborted, hears the server's answer
-// (IHttpNegotiate), so that an error page or a cut body is not taken for the image, and notes
-// how far the connection got, which tells the service's failures apart. It asks for an
+// (IHttpNegotiate), so that an error page or a cut body is not taken for the image, notes
+// how far the connection got, which tells the service's failures apart, and stops the binding
+// at a redirect, noting where it leads. It asks for an
 // asynchronous binding that pulls the body as a stream past the service's cache, writes what
 // arrives to its body file, and notes the binding's end. All its calls come on the thread
 // that started the binding, while that thread handles its messages.
-class TBindStatusCallback : public IBindStatusCallback, public IHttpNegotiate {
+class TBindStatusCallback : public IBindStatusCallback,
+                            public IHttpNegotiate,
+                            public IServiceProvider,
+                            public IBindCallbackRedirect {
  public:
   TBindStatusCallback(HWND reportTo, int run, std::shared_ptr<TTransfer> transfer);
   void SetRow(int row) { FRow = row; }
@@ -70,8 +74,16 @@ class TBindStatusCallback : public IBindStatusCallback, public IHttpNegotiate {
   STDMETHODIMP OnObjectAvailable(REFIID iid, IUnknown* object) override;
   STDMETHODIMP BeginningTransaction(LPCWSTR url, LPCWSTR headers, DWORD reserved, LPWSTR* additional) override;
   STDMETHODIMP OnResponse(DWORD code, LPCWSTR responseHeaders, LPCWSTR requestHeaders, LPWSTR* additional) override;
+  STDMETHODIMP QueryService(REFGUID service, REFIID iid, void** out) override;
+  STDMETHODIMP Redirect(LPCWSTR url, VARIANT_BOOL* cancel) override;
+  // Where the server redirected the download to (as it wrote it); empty when it did not. The
+  // service is told not to follow: the download follows, so that it can count the redirects
+  // and refuse to leave http and https.
+  const std::wstring& RedirectedTo() const { return redirectedTo_; }
   // The HTTP status of the answer; 0 when none came (not HTTP, or no answer).
   DWORD ResponseCode() const { return responseCode_; }
+  // The media type the answer announced (lower case; empty: none).
+  const std::wstring& ContentType() const { return contentType_; }
   // The body length the answer announced, if it announced one.
   std::optional<uint64_t> AnnouncedLength() const { return announcedLength_; }
   // The furthest connection step the service reported.
@@ -94,6 +106,8 @@ class TBindStatusCallback : public IBindStatusCallback, public IHttpNegotiate {
   std::shared_ptr<TTransfer> transfer_;
   DWORD responseCode_ = 0;
   std::optional<uint64_t> announcedLength_;
+  std::wstring contentType_;
+  std::wstring redirectedTo_;
   TServiceResult::Step reached_ = TServiceResult::Step::None;
   HANDLE body_ = nullptr;
   DWORD writeError_ = 0;

@@ -41,9 +41,11 @@ void TDownloadSet::AbortAll() {
   for (Entry& e : entries_) e.transfer->Abort();
 }
 
-void TDownloadSet::AbortStalled(DWORD limitMs) {
-  for (Entry& e : entries_)
-    if (e.transfer->IdleMs() >= limitMs) e.transfer->Abort(TOutcome::Stalled());
+void TDownloadSet::AbortStalled(DWORD stallMs, DWORD totalMs) {
+  for (Entry& e : entries_) {
+    if (e.transfer->IdleMs() >= stallMs) e.transfer->Abort(TOutcome::Stalled());
+    else if (e.transfer->AgeMs() >= totalMs) e.transfer->Abort(TOutcome::TooLong());
+  }
 }
 
 void TDownloadSet::StopAll(DWORD timeoutMs) {

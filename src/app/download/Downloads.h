@@ -19,6 +19,9 @@ namespace download {
 
 // A download that makes no progress (no connection step, no bytes) for this long is aborted.
 constexpr DWORD kStallLimitMs = 30000;
+// A download still running after this long is aborted, however steadily it progresses (a
+// server that trickles forever, or redirects without end).
+constexpr DWORD kTotalLimitMs = 600000;
 // How long closing waits for aborted downloads to end.
 constexpr DWORD kStopWaitMs = 5000;
 
@@ -41,8 +44,9 @@ class TDownloadSet {
   int Running(int run) const;
   // Aborts every download; they end soon after and leave no file behind.
   void AbortAll();
-  // Aborts the downloads that made no progress for `limitMs`; they end as Stalled.
-  void AbortStalled(DWORD limitMs);
+  // Aborts the downloads that made no progress for `stallMs` (they end as Stalled) or that run
+  // for `totalMs` (they end as TooLong).
+  void AbortStalled(DWORD stallMs, DWORD totalMs);
   // Aborts every download and waits up to `timeoutMs` for them to end.
   void StopAll(DWORD timeoutMs);
 

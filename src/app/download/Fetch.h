@@ -4,12 +4,23 @@
 // anything else leaves no file.
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "app/download/BindStatusCallback.h"
 
 namespace download {
 
 // An aborted binding whose end the service has not reported after this long is given up.
 constexpr DWORD kAbortGraceMs = 2000;
+
+// The temporary files of downloads are named kTemporaryPrefix, hex digits, ".tmp".
+inline constexpr const wchar_t* kTemporaryPrefix = L"vx";
+// Whether `name` is such a name: four hex digits (the names of earlier versions) or eight.
+bool IsTemporaryName(std::wstring_view name);
+// Removes the temporary files that downloads killed with their program left in `folder` (with
+// its trailing separator): only names of our own, and only files no download holds open.
+void RemoveLeftovers(const std::wstring& folder);
 
 // Runs the download on the calling thread, which must have initialised COM and handle no
 // other binding at the same time. Leaves the outcome in the job's transfer and posts

@@ -22,6 +22,13 @@ TOutcome FailedCall(const TServiceResult& s) {
       return TOutcome::InvalidAddress();
     case INET_E_CONNECTION_TIMEOUT:
       return TOutcome::Stalled();
+    case INET_E_INVALID_CERTIFICATE:
+    case INET_E_SECURITY_PROBLEM:
+      return TOutcome::Certificate();
+    case INET_E_RESOURCE_NOT_FOUND:  // the name did not resolve
+      return TOutcome::HostNotFound();
+    case INET_E_REDIRECT_FAILED:
+      return TOutcome::Redirects();
     default:
       break;
   }
@@ -30,6 +37,7 @@ TOutcome FailedCall(const TServiceResult& s) {
   if (HRESULT_FACILITY(s.result) == FACILITY_INTERNET) {
     if (s.reached == TServiceResult::Step::Requested) return TOutcome::Closed();
     if (s.reached == TServiceResult::Step::Connecting) return TOutcome::Refused();
+    if (s.reached == TServiceResult::Step::Resolving) return TOutcome::HostNotFound();
     if (s.reached == TServiceResult::Step::None) return TOutcome::InvalidAddress();
   }
   return TOutcome::Failed(s.result);
@@ -38,7 +46,8 @@ TOutcome FailedCall(const TServiceResult& s) {
 }  // namespace
 
 TOutcome ServiceOutcome(const TServiceResult& s) {
-  if (s.status >= 400) return TOutcome::HttpError(s.status);  // Wine: the call itself succeeds
+  // Wine: the call itself succeeds. A redirect that reaches here was not followed.
+  if (s.status >= 400 || (s.status >= 300 && s.status < 400)) return TOutcome::HttpError(s.status);
   if (FAILED(s.result)) return FailedCall(s);
   if (!s.received) return TOutcome::Unwritable(ERROR_FILE_NOT_FOUND);  // the file went away
   // Wine: a connection closed before any answer ends the call with success and no bytes.
@@ -55,10 +64,21 @@ std::wstring ReasonText(const TOutcome& o) {
     case TOutcome::Kind::Refused: return L"连接被拒绝";
     case TOutcome::Kind::Closed: return L"连接被关闭";
     case TOutcome::Kind::Cut:
+      if (o.Received() > o.Announced())
+        return L"长度不符：收到 " + std::to_wstring(o.Received()) + L" 字节，服务器声明 " + std::to_wstring(o.Announced()) +
+               L" 字节";
       return L"不完整：" + std::to_wstring(o.Received()) + L"/" + std::to_wstring(o.Announced()) + L" 字节";
     case TOutcome::Kind::Unwritable: return L"无法写入：" + ui::SysErrorMessage(o.Code());
     case TOutcome::Kind::InvalidAddress: return L"网址无效";
     case TOutcome::Kind::Aborted: return L"已取消";
+    case TOutcome::Kind::NotWeb:
+      return o.Code() ? L"重定向到了非 http/https 网址，未下载" : L"不是 http/https 网址，未下载";
+    case TOutcome::Kind::Redirects: return L"重定向次数过多";
+    case TOutcome::Kind::TooLong: return L"下载时间过长";
+    case TOutcome::Kind::HostNotFound: return L"找不到服务器";
+    case TOutcome::Kind::Certificate: return L"证书无效";
+    case TOutcome::Kind::WebPage: return L"服务器返回的是网页，不是图片";
+    case TOutcome::Kind::Empty: return L"服务器返回的内容为空";
     case TOutcome::Kind::Failed: break;
   }
   wchar_t code[16];

@@ -12,6 +12,9 @@
 
 namespace download {
 
+// Browsers give up after about this many redirects of one request; so does a download.
+constexpr int kMaxRedirects = 20;
+
 class TOutcome {
  public:
   enum class Kind {
@@ -25,6 +28,13 @@ class TOutcome {
     InvalidAddress,  // an address the service rejects, or one that names no file
     Aborted,         // stopped because the user started again or closed the window
     Failed,          // any other failure of the service (Code: its HRESULT)
+    NotWeb,          // not an http or https address (Code 1: a redirect led there)
+    Redirects,       // more redirects than kMaxRedirects
+    TooLong,         // still running after the download's time limit: aborted by the watchdog
+    HostNotFound,    // the server's name could not be resolved
+    Certificate,     // the server's certificate is not trusted
+    WebPage,         // a web page arrived where an image or a font was asked for
+    Empty,           // the server answered with an empty body
   };
 
   static TOutcome Completed() { return TOutcome(Kind::Completed); }
@@ -37,6 +47,13 @@ class TOutcome {
   static TOutcome InvalidAddress() { return TOutcome(Kind::InvalidAddress); }
   static TOutcome Aborted() { return TOutcome(Kind::Aborted); }
   static TOutcome Failed(HRESULT result) { return TOutcome(Kind::Failed, static_cast<uint32_t>(result)); }
+  static TOutcome NotWeb(bool redirected = false) { return TOutcome(Kind::NotWeb, redirected ? 1 : 0); }
+  static TOutcome Redirects() { return TOutcome(Kind::Redirects); }
+  static TOutcome TooLong() { return TOutcome(Kind::TooLong); }
+  static TOutcome HostNotFound() { return TOutcome(Kind::HostNotFound); }
+  static TOutcome Certificate() { return TOutcome(Kind::Certificate); }
+  static TOutcome WebPage() { return TOutcome(Kind::WebPage); }
+  static TOutcome Empty() { return TOutcome(Kind::Empty); }
 
   Kind What() const { return kind_; }
   bool IsCompleted() const { return kind_ == Kind::Completed; }

@@ -24,8 +24,9 @@ std::wstring FailedCaption(int row);
 // The caption and "进度" cell of a row whose image is embedded in the sheet: nothing to download.
 std::wstring SkippedCaption(int row);
 inline constexpr const wchar_t* kEmbeddedImage = L"内嵌图片";
-// The "进度" cell for a report while the download still runs: as ProgressCell, except that a
-// report of 0 of 0 (the service's first reports, before any answer) shows no percentage.
+// The "进度" cell for a report while the download still runs: the percentage with two
+// decimals (small ones too), "100%" for a completion, the bytes received when no length was
+// announced, and nothing for 0 of 0 (the service's first reports, before any answer).
 std::wstring RunningCell(uint32_t progress, uint32_t maximum, std::wstring_view decimalSeparator);
 // The same with the decimal separator of the locale in use (ProgressLocale.cpp: Windows only).
 std::wstring RunningCell(uint32_t progress, uint32_t maximum);
@@ -34,8 +35,10 @@ std::wstring RunningCell(uint32_t progress, uint32_t maximum);
 std::wstring WaitingForLastDownloads(int count);
 std::wstring WaitingForEarlierRun(int count);
 // The line that sums a run up when it has ended: how many images completed, failed and were
-// skipped, and where the sheet's backup went (empty: the sheet was not rewritten).
-std::wstring RunSummary(int completed, int failed, int skipped, std::wstring_view backup);
+// skipped, and where the sheet's backup went (empty: the sheet was not rewritten), or that the
+// sheet was not rewritten because it changed on disk during the run.
+std::wstring RunSummary(int completed, int failed, int skipped, std::wstring_view backup, bool sheetChanged = false);
+inline constexpr const wchar_t* kSheetChanged = L"CSS文件在运行期间被改动，未改写，下载的图片已保留。";
 
 // One run of the sequencer: its identity, and per row whether the download ended, whether
 // it completed (or why it failed) and whether it has moved the run on.

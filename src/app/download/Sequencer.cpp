@@ -6,6 +6,7 @@
 
 #include "app/SheetAddress.h"
 #include "app/download/BindStatusCallback.h"
+#include "app/download/Fetch.h"
 #include "ui/SysUtils.h"
 
 namespace download {
@@ -43,8 +44,10 @@ void TSequencer::Start(std::vector<TJobLine> lines) {
   Begin();
 }
 
-// The first row of a run, or as many as the jobs allow.
+// The first row of a run, or as many as the jobs allow. What killed runs left in the folder
+// goes first.
 void TSequencer::Begin() {
+  RemoveLeftovers(folder_());
   if (jobs_ > 0) {
     FillSlots();
   } else {
@@ -233,7 +236,7 @@ void TSequencer::AfterDownloadEnded() {
 
 // Stalled downloads are aborted; a worker whose message got lost is noticed here.
 void TSequencer::WatchdogTick() {
-  downloads_.AbortStalled(stallLimitMs_);
+  downloads_.AbortStalled(stallLimitMs_, totalLimitMs_);
   for (auto [run, row] : downloads_.Ended()) DownloadEnded(run, row);
 }
 

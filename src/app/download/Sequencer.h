@@ -79,6 +79,8 @@ class TSequencer {
 
   // Downloads that make no progress for this long are aborted (kStallLimitMs at first).
   void SetStallLimit(DWORD ms);
+  // Downloads that run this long are aborted, progress or not (kTotalLimitMs at first).
+  void SetTotalLimit(DWORD ms) { totalLimitMs_ = ms; }
   // Up to `jobs` downloads at once without the pacing; 0 (at first): the window's pacing.
   // Takes effect at the next start.
   void SetJobs(int jobs);
@@ -123,6 +125,7 @@ class TSequencer {
   TDownloadSet downloads_;
   std::unique_ptr<ui::TTimer> watchdog_;  // aborts stalled downloads while any runs
   DWORD stallLimitMs_ = kStallLimitMs;
+  DWORD totalLimitMs_ = kTotalLimitMs;
   int jobs_ = 0;               // downloads at once without the pacing; 0: paced
   bool startPending_ = false;  // the start waits for the earlier run's downloads to end
   bool endPending_ = false;    // the run's last row is made; its end waits for its downloads

@@ -2,7 +2,7 @@
 
 namespace download {
 
-TTransfer::TTransfer() : lastProgress_(GetTickCount()) {}
+TTransfer::TTransfer() : started_(GetTickCount()), lastProgress_(started_) {}
 
 TTransfer::~TTransfer() { Detach(); }
 

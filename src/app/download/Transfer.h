@@ -42,6 +42,8 @@ class TTransfer {
   void Touch();
   // Milliseconds since the download last made progress (or started).
   DWORD IdleMs() const;
+  // Milliseconds since the download started.
+  DWORD AgeMs() const { return GetTickCount() - started_; }
 
   // Moves the finished temporary file to its final name, unless the transfer was aborted;
   // answers Completed when the file is now in place, else why not. An abort either comes
@@ -58,6 +60,7 @@ class TTransfer {
   mutable std::mutex mutex_;
   IBinding* binding_ = nullptr;
   std::optional<TOutcome> aborted_;
+  const DWORD started_;
   std::atomic<DWORD> lastProgress_;
   TOutcome outcome_ = TOutcome::Aborted();
   std::atomic<bool> ended_{false};
