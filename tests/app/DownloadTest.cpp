@@ -210,7 +210,9 @@ TEST_F(DownloadTest, EveryFailedRowSaysWhy) {
   server.Serve("/last.gif", {200, last});
   server.Serve("/bad-request.gif", {400, "bad"});
   server.Serve("/forbidden.gif", {403, "no"});
-  HttpServer::Response loop{302, ""}, toFile{302, ""};
+  HttpServer::Response loop{302, ""}, toFile{302, ""}, moved{301, "moved"};
+  moved.headers = "Location: " + server.Url("/last.gif") + "\r\n";
+  server.Serve("/moved.gif", moved);
   loop.headers = "Location: /loop.gif\r\n";
   toFile.headers = "Location: file:///C:/windows/win.ini\r\n";
   server.Serve("/loop.gif", loop);
@@ -240,6 +242,7 @@ TEST_F(DownloadTest, EveryFailedRowSaysWhy) {
       {server.Url("/bad-request.gif"), L"服务器返回 400"},
       {server.Url("/forbidden.gif"), L"服务器返回 403"},
       {server.Url("/loop.gif"), L"重定向次数过多"},
+      {server.Url("/moved.gif"), L""},
       {server.Url("/to-file.gif"), L"重定向到了非 http/https 网址，未下载"},
       {server.Url("/page.gif"), L"服务器返回的是网页，不是图片"},
       {server.Url("/empty.gif"), L"服务器返回的内容为空"},
@@ -269,7 +272,8 @@ TEST_F(DownloadTest, EveryFailedRowSaysWhy) {
   }
   EXPECT_EQ(ReadFile(folder + L"first.gif"), first);
   EXPECT_EQ(ReadFile(folder + L"last.gif"), last);
-  EXPECT_EQ(FolderNames(), (std::set<std::wstring>{L"first.gif", L"last.gif", L"taken.gif"}));
+  EXPECT_EQ(ReadFile(folder + L"moved.gif"), last);
+  EXPECT_EQ(FolderNames(), (std::set<std::wstring>{L"first.gif", L"last.gif", L"taken.gif", L"moved.gif"}));
   auto requests = server.Requests();
   EXPECT_LE(std::count(requests.begin(), requests.end(), "/loop.gif"), download::kMaxRedirects + 2);
   // A report that arrives late for a failed row is not shown.
