@@ -27,8 +27,6 @@ TOutcome FailedCall(const TServiceResult& s) {
       return TOutcome::Certificate();
     case INET_E_RESOURCE_NOT_FOUND:  // the name did not resolve
       return TOutcome::HostNotFound();
-    case INET_E_REDIRECT_FAILED:
-      return TOutcome::Redirects();
     default:
       break;
   }
@@ -47,7 +45,7 @@ TOutcome FailedCall(const TServiceResult& s) {
 
 TOutcome ServiceOutcome(const TServiceResult& s) {
   // Wine: the call itself succeeds. A redirect that reaches here was not followed.
-  if (s.status >= 400 || (s.status >= 300 && s.status < 400)) return TOutcome::HttpError(s.status);
+  if (s.status >= 300) return TOutcome::HttpError(s.status);
   if (FAILED(s.result)) return FailedCall(s);
   if (!s.received) return TOutcome::Unwritable(ERROR_FILE_NOT_FOUND);  // the file went away
   // Wine: a connection closed before any answer ends the call with success and no bytes.
