@@ -18,6 +18,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "app/CssReader.h"
 #include "app/SheetAddress.h"
 #include "app/Workflow.h"
 
@@ -184,6 +185,26 @@ class RewriteCheck {
   std::vector<bool> starts_;  // starts_[i]: a character starts at byte i (and at the end)
 };
 
+// The CSS reader on the same sheet: every reference stands on bytes of the sheet, in order and
+// apart; one written without escapes is those bytes; and a reference written inside a comment
+// appended after the sheet (its strings, even one whose last line ends in a backslash, url() and
+// blocks closed first) is never found.
+void CheckCssReader(const std::string& sheet, const LeadBytePredicate& isLeadByte) {
+  static constexpr std::string_view kMarker = "QxzCommented";
+  const std::string withComment =
+      sheet + "\n\n);}/* url(" + std::string(kMarker) + ".png) @import '" + std::string(kMarker) + ".css'; */";
+  size_t end = 0;
+  for (const workflow::TCssReference& r : workflow::CssReferences(withComment, isLeadByte)) {
+    if (r.offset < end || r.offset + r.length > withComment.size()) Finding("a reference out of order or bounds", r.address);
+    end = r.offset + r.length;
+    std::string_view written = std::string_view(withComment).substr(r.offset, r.length);
+    if (written.find('\\') == std::string_view::npos && written != r.address)
+      Finding("a reference whose address is not the bytes it stands on", r.address);
+    if (r.address.find(kMarker) != std::string::npos && sheet.find(kMarker) == std::string::npos)
+      Finding("a reference found inside a comment", r.address);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -233,5 +254,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<workflow::ReplacedAddress> replaced = workflow::WholeAddresses(sheet, replacements, isLeadByte);
   std::string rewritten = workflow::ReplaceWholeAddresses(sheet, replacements, isLeadByte);
   RewriteCheck(sheet, replacements, isLeadByte).Check(replaced, rewritten);
+  CheckCssReader(sheet, isLeadByte);
   return 0;
 }
