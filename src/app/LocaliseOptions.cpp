@@ -1,6 +1,6 @@
 #include "app/LocaliseOptions.h"
 
-#include <cwctype>
+#include "app/download/HttpResponse.h"
 
 namespace workflow {
 namespace {
@@ -27,17 +27,6 @@ const Option* Find(std::wstring_view name) {
   return nullptr;
 }
 
-bool StartsWithNoCase(std::wstring_view text, std::wstring_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i)
-    if (std::towlower(text[i]) != std::towlower(prefix[i])) return false;
-  return true;
-}
-
-bool IsWebAddress(std::wstring_view url) {
-  return StartsWithNoCase(url, L"http://") || StartsWithNoCase(url, L"https://");
-}
-
 // Whether a web address names a host: its authority (after "//", up to the first "/", "?"
 // or "#"), past any "user@", holds something before its ":port".
 bool NamesHost(std::wstring_view url) {
@@ -49,7 +38,7 @@ bool NamesHost(std::wstring_view url) {
 
 // The problem with the web address `value` given as `what` ("site", "folder"), if any.
 std::wstring AddressProblem(std::wstring_view what, const std::wstring& value) {
-  if (!IsWebAddress(value))
+  if (!download::IsWebAddress(value))
     return L"The " + std::wstring(what) + L" \"" + value + L"\" must begin with http:// or https://.";
   if (!NamesHost(value)) return L"The " + std::wstring(what) + L" \"" + value + L"\" names no host after its scheme.";
   return {};
