@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstdint>
 
+#include "app/SheetAddress.h"
+
 namespace workflow {
 namespace {
 
@@ -254,15 +256,9 @@ class TTokenizer {
   size_t i_ = 0;
 };
 
-bool Referenced(const std::string& address) {
-  if (address.empty() || address[0] == '#') return false;
-  if (address.size() >= 5 && std::tolower(static_cast<unsigned char>(address[0])) == 'd' &&
-      std::tolower(static_cast<unsigned char>(address[1])) == 'a' &&
-      std::tolower(static_cast<unsigned char>(address[2])) == 't' &&
-      std::tolower(static_cast<unsigned char>(address[3])) == 'a' && address[4] == ':')
-    return false;
-  return true;
-}
+// An address that names a resource to fetch: not empty, not a fragment of the sheet itself,
+// not embedded.
+bool Referenced(const std::string& address) { return !address.empty() && address[0] != '#' && !IsEmbedded(address); }
 
 // Walks the tokens with what decides a reference's kind: the block it stands in (a
 // @font-face's holds fonts), whether an @import's prelude is being read, and the functions it

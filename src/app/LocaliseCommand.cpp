@@ -113,7 +113,7 @@ std::wstring PlanSheets(const TLocaliseOptions& o, std::vector<TSheetJob>& jobs,
 // ".bak", or by ".bak." and a number.
 bool IsBackupName(const std::wstring& path, const std::wstring& sheet) {
   std::wstring base = sheet + L".bak";
-  if (path.size() < base.size() || !SamePath(std::wstring_view(path).substr(0, base.size()), base)) return false;
+  if (!StartsWithNoCase(path, base)) return false;
   std::wstring_view rest = std::wstring_view(path).substr(base.size());
   if (rest.empty()) return true;
   return rest.size() > 1 && rest[0] == L'.' &&

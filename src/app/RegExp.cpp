@@ -27,16 +27,6 @@ std::wstring VariantText(VARIANT& v) {
   return out;
 }
 
-// The engine's or the system's text for a failed call, as OleCheck raises it.
-std::wstring FailureText(HRESULT hr) {
-  try {
-    ui::OleCheck(hr);
-  } catch (const ui::Exception& e) {
-    return e.Message();
-  }
-  return {};
-}
-
 // Whether a failed Execute is the engine refusing the pattern: its regular-expression errors,
 // and the general failure (E_FAIL) that some engines give for any pattern they cannot read.
 bool RefusesPattern(HRESULT hr) {
@@ -122,7 +112,7 @@ void TRegExp::Execute(const std::wstring& text, const std::function<void(const T
     PatternFault fault = workflow::EngineErrorFault(static_cast<unsigned long>(hr));
     if (fault == PatternFault::None || fault == PatternFault::Syntax)
       if (PatternFault read = workflow::FindPatternFault(pattern_); read != PatternFault::None) fault = read;
-    std::wstring reason = fault != PatternFault::None ? workflow::PatternFaultText(fault) : FailureText(hr);
+    std::wstring reason = fault != PatternFault::None ? workflow::PatternFaultText(fault) : ui::OleErrorText(hr);
     throw ERegExpError(pattern_, WithoutFullStop(reason));
   }
   auto matches = Query<IMatchCollection2>(found.Get());

@@ -6,15 +6,17 @@
 
 namespace ui {
 
-void OleCheck(HRESULT hr) {
-  if (SUCCEEDED(hr)) return;
+std::wstring OleErrorText(HRESULT hr) {
   TComPtr<IErrorInfo> info;
   if (GetErrorInfo(0, info.Put()) == S_OK && info) {
     TBStr description;
-    if (SUCCEEDED(info->GetDescription(description.Put())) && !description.Str().empty())
-      throw Exception(description.Str());
+    if (SUCCEEDED(info->GetDescription(description.Put())) && !description.Str().empty()) return description.Str();
   }
-  throw Exception(SysErrorMessage(static_cast<unsigned long>(hr)));
+  return SysErrorMessage(static_cast<unsigned long>(hr));
+}
+
+void OleCheck(HRESULT hr) {
+  if (FAILED(hr)) throw Exception(OleErrorText(hr));
 }
 
 }  // namespace ui

@@ -76,8 +76,10 @@ class TBStr {
   BSTR s_ = nullptr;
 };
 
-// Raises the library's exception for a failed result: the error description the object
-// left for this thread when it gave one, otherwise the system's text for the result.
+// The text of a failed result: the error description the object left for this thread when it
+// gave one, otherwise the system's text for the result.
+std::wstring OleErrorText(HRESULT hr);
+// Raises the library's exception for a failed result, with OleErrorText.
 void OleCheck(HRESULT hr);
 
 }  // namespace ui

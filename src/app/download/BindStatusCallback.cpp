@@ -14,28 +14,14 @@ TBindStatusCallback::TBindStatusCallback(HWND reportTo, int run, std::shared_ptr
 
 STDMETHODIMP TBindStatusCallback::QueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
-  if (iid == IID_IBindStatusCallback || iid == IID_IUnknown) {
-    *out = static_cast<IBindStatusCallback*>(this);
-    AddRef();
-    return S_OK;
-  }
-  if (iid == IID_IHttpNegotiate) {
-    *out = static_cast<IHttpNegotiate*>(this);
-    AddRef();
-    return S_OK;
-  }
-  if (iid == IID_IServiceProvider) {
-    *out = static_cast<IServiceProvider*>(this);
-    AddRef();
-    return S_OK;
-  }
-  if (iid == IID_IBindCallbackRedirect) {
-    *out = static_cast<IBindCallbackRedirect*>(this);
-    AddRef();
-    return S_OK;
-  }
-  *out = nullptr;
-  return E_NOINTERFACE;
+  if (iid == IID_IBindStatusCallback || iid == IID_IUnknown) *out = static_cast<IBindStatusCallback*>(this);
+  else if (iid == IID_IHttpNegotiate) *out = static_cast<IHttpNegotiate*>(this);
+  else if (iid == IID_IServiceProvider) *out = static_cast<IServiceProvider*>(this);
+  else if (iid == IID_IBindCallbackRedirect) *out = static_cast<IBindCallbackRedirect*>(this);
+  else *out = nullptr;
+  if (!*out) return E_NOINTERFACE;
+  AddRef();
+  return S_OK;
 }
 
 STDMETHODIMP_(ULONG) TBindStatusCallback::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&FRefCount)); }

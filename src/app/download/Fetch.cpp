@@ -6,10 +6,23 @@
 #include "app/download/HttpResponse.h"
 #include "app/download/WorkerPool.h"
 #include "ui/ComObj.h"
+#include "ui/SysUtils.h"
 
 namespace download {
 
 namespace {
+
+// Whether `name` (any letter case) is a temporary file's: kTemporaryPrefix, one to eight hex
+// digits (the system's temporary names of earlier versions have up to four), ".tmp". The
+// search pattern alone would also match a long name through its short one.
+bool IsTemporaryName(std::wstring_view name) {
+  const std::wstring lower = ui::LowerCase(std::wstring(name));
+  const std::wstring_view prefix = kTemporaryPrefix, suffix = L".tmp";
+  if (lower.size() < prefix.size() + 1 + suffix.size() || lower.size() > prefix.size() + 8 + suffix.size() ||
+      !lower.starts_with(prefix) || !lower.ends_with(suffix))
+    return false;
+  return lower.find_first_not_of(L"0123456789abcdef", prefix.size()) == lower.size() - suffix.size();
+}
 
 // A temporary file in the destination folder, open while the body arrives, and deleted when
 // it goes unless it was moved. Its name is ours alone (kTemporaryPrefix, eight hex digits,
@@ -204,18 +217,6 @@ TOutcome Fetch(const TDownloadJob& job) {
 }
 
 }  // namespace
-
-bool IsTemporaryName(std::wstring_view name) {
-  std::wstring_view prefix = kTemporaryPrefix, suffix = L".tmp";
-  if (name.size() <= prefix.size() + suffix.size() || name.size() > prefix.size() + 8 + suffix.size()) return false;
-  if (CompareStringOrdinal(name.data(), static_cast<int>(prefix.size()), prefix.data(), static_cast<int>(prefix.size()),
-                           TRUE) != CSTR_EQUAL ||
-      CompareStringOrdinal(name.data() + name.size() - suffix.size(), static_cast<int>(suffix.size()), suffix.data(),
-                           static_cast<int>(suffix.size()), TRUE) != CSTR_EQUAL)
-    return false;
-  std::wstring_view digits = name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
-  return digits.find_first_not_of(L"0123456789abcdefABCDEF") == std::wstring_view::npos;
-}
 
 void RemoveLeftovers(const std::wstring& folder) {
   std::wstring base = folder.empty() ? L".\\" : folder;

@@ -16,8 +16,6 @@ constexpr DWORD kAbortGraceMs = 2000;
 
 // The temporary files of downloads are named kTemporaryPrefix, hex digits, ".tmp".
 inline constexpr const wchar_t* kTemporaryPrefix = L"vx";
-// Whether `name` is such a name: four hex digits (the names of earlier versions) or eight.
-bool IsTemporaryName(std::wstring_view name);
 // Removes the temporary files that downloads killed with their program left in `folder` (with
 // its trailing separator): only names of our own, and only files no download holds open.
 void RemoveLeftovers(const std::wstring& folder);
